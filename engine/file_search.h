@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tovrik {
+
+// What the search keeps of one found entry.
+struct FindData {
+    static constexpr std::uint32_t kDirectory = 16;  // the attribute bit of a directory
+    std::uint32_t dwFileAttributes = 0;
+    std::string cFileName;  // the whole name
+};
+
+// The found entries: entry k is Items[k] found in the directory Paths[k]
+// (which ends in "/"). Count is the number held.
+struct FileList {
+    std::vector<FindData> Items;
+    std::vector<std::string> Paths;
+    std::int32_t Count = 0;
+};
+
+// Adds to `list` every entry below `dir` (which ends in "/") whose name
+// matches `pattern`, depth first: a directory's own matches in name order,
+// then each subdirectory in name order. Directory links are followed, but a
+// directory already being walked higher up the same branch is not entered
+// again. Directories that cannot be read add nothing. Returns list.Count.
+// Throws RunError (Overflow) past 2,147,483,647 entries.
+std::int32_t FindFiles(const std::string& dir, const std::string& pattern, FileList& list);
+
+}  // namespace tovrik

@@ -1,0 +1,41 @@
+#include "engine/run_error.h"
+
+#include <limits>
+
+namespace tovrik {
+
+RunError::RunError(Kind kind, std::string text, std::string detail)
+    : std::runtime_error(detail), kind_(kind), text_(std::move(text)), detail_(std::move(detail)) {
+    compose();
+}
+
+void RunError::locate(const std::string& path, int line) {
+    if (path_.empty()) {
+        path_ = path;
+        line_ = line;
+    } else if (line_ == 0) {
+        line_ = line;
+    }
+    compose();
+}
+
+void RunError::compose() {
+    message_.clear();
+    if (!path_.empty()) {
+        message_ += path_;
+        if (line_ > 0) message_ += ", line " + std::to_string(line_);
+        message_ += ": ";
+    }
+    message_ += detail_;
+}
+
+std::int32_t AddLong(std::int32_t total, std::int32_t value, const char* what) {
+    std::int64_t sum = std::int64_t{total} + value;
+    if (sum > std::numeric_limits<std::int32_t>::max() || sum < std::numeric_limits<std::int32_t>::min())
+        throw RunError(RunError::Kind::Overflow, "",
+                       std::string("the ") + what + " total goes past " +
+                           (sum > 0 ? "2,147,483,647." : "-2,147,483,648."));
+    return static_cast<std::int32_t>(sum);
+}
+
+}  // namespace tovrik

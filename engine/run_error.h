@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace tovrik {
+
+// The one run-time error of the core. A run stops where it is raised; the
+// caller shows what() to the user. The scan fills in the match file and line
+// before passing it on, so the message always says where the bad text is.
+class RunError : public std::runtime_error {
+public:
+    enum class Kind { Overflow, SubscriptOutOfRange, Conversion };
+
+    RunError(Kind kind, std::string text, std::string detail);
+
+    Kind kind() const { return kind_; }
+    const std::string& text() const { return text_; }      // the offending text, may be empty
+    const std::string& detail() const { return detail_; }  // what is wrong, a sentence
+    const std::string& path() const { return path_; }      // empty when not known
+    int line() const { return line_; }                     // 1-based; 0 when not known
+
+    // Sets the match file and 1-based line; keeps those already set.
+    void locate(const std::string& path, int line);
+
+    const char* what() const noexcept override { return message_.c_str(); }
+
+private:
+    void compose();
+
+    Kind kind_;
+    std::string text_;
+    std::string detail_;
+    std::string path_;
+    int line_ = 0;
+    std::string message_;
+};
+
+// The 16- and 32-bit ranges that every integer of a run lives in.
+constexpr std::int32_t kIntegerMin = -32768;
+constexpr std::int32_t kIntegerMax = 32767;
+
+// Adds two Longs; leaving the 32-bit range is an overflow named after `what`.
+std::int32_t AddLong(std::int32_t total, std::int32_t value, const char* what);
+
+}  // namespace tovrik

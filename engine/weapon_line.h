@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tovrik {
+
+// Longest weapon line that can be scanned: its length and scan position are
+// 16-bit, so 32,767 characters and more is an overflow.
+constexpr std::size_t kMaxLineLength = 32766;
+
+// The normalized text of a weapon line: accuracy|hits/shots|kills|deaths|headshots,
+// with the defaults filled in for lines that lack the accuracy, the hits/shots
+// or the headshots column. Throws RunError (Overflow) for an overlong line.
+std::string NormalizeWeaponLine(std::string_view line);
+
+// The "|"-separated fields of a record; an empty record has none.
+std::vector<std::string_view> SplitRecord(std::string_view record);
+
+// Field `index` of `fields`, the split of `record`. Throws RunError
+// (SubscriptOutOfRange) when there is no such field.
+std::string_view RecordField(const std::vector<std::string_view>& fields, std::string_view record, int index);
+
+// Field `index` of the line's record. Throws RunError (SubscriptOutOfRange)
+// when the record has no such field.
+std::string GetWeaponField(std::string_view line, int index);
+
+// Part `index` of `text` split at "/", as a 16-bit whole number. Throws
+// RunError: SubscriptOutOfRange for a missing part, Conversion for a part that
+// is not a whole number, Overflow outside -32,768..32,767.
+std::int16_t GetSlashPart(std::string_view text, int index);
+
+// `text` as a 16-bit whole number (an optional sign and decimal digits).
+// Throws RunError: Conversion or Overflow, as GetSlashPart.
+std::int16_t ToInteger(std::string_view text);
+
+// `text` as a decimal number with "." as the decimal point, whatever the
+// locale. Throws RunError: Conversion for anything else, Overflow past the
+// Single range.
+float ToSingle(std::string_view text);
+
+}  // namespace tovrik

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "fileio/file_value.h"
+
+namespace tovrik {
+
+// True when `path` names an existing entry that is not a directory. A path
+// whose last component holds "*" or "?" is a pattern: its first match, in
+// listing order, decides.
+bool FileExists(const std::string& path);
+
+// Reads the whole file (or its first `limit` bytes when 0 < limit < size) into
+// `target`, in the mode its kind names: "string" one text of the bytes,
+// "string()" the lines, "byte()" the bytes. False, with the target untouched,
+// for a missing path, a directory, anything but a regular file, an empty or
+// unreadable file, or a target of another kind; "string()" with only line
+// ends is False with the target emptied.
+bool FileRead(const std::string& path, FileValue& target, std::int32_t limit);
+
+// Reads what FileRead reads into `buffer` (reused between calls; it holds the
+// count asked for, zero past a short read) and returns the number of bytes
+// read: 0 where FileRead is False for a reason other than the target's kind.
+std::size_t ReadFileBytes(const std::string& path, std::int32_t limit, std::string& buffer);
+
+// The lines of `bytes`: the maximal runs holding neither CR nor LF, in order.
+// Views point into `bytes`; `lines` is cleared first.
+void SplitLines(std::string_view bytes, std::vector<std::string_view>& lines);
+
+// The number an editor shows for the line that starts at `offset` of
+// `bytes`: CR LF, a lone LF and a lone CR each end one line.
+int EditorLine(std::string_view bytes, std::size_t offset);
+
+// The editor's number of line `index` (counted from 0) of the file's lines;
+// 0 when the file no longer has it.
+int EditorLineOfFile(const std::string& path, std::size_t index);
+
+}  // namespace tovrik

@@ -1,0 +1,26 @@
+#include "fileio/file_value.h"
+
+#include <cctype>
+
+namespace tovrik {
+
+std::string FileValue::KindName() const {
+    switch (value_.index()) {
+        case 0: return "String";
+        case 1: return "String()";
+        case 2: return "Byte()";
+        default: return std::get<OtherKind>(value_).name;
+    }
+}
+
+bool FileValue::operator==(const FileValue& other) const {
+    return value_ == other.value_;
+}
+
+std::string LowerKindName(const FileValue& value) {
+    std::string name = value.KindName();
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return name;
+}
+
+}  // namespace tovrik

@@ -1,0 +1,56 @@
+#include "settings/app_paths.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <vector>
+
+namespace tovrik {
+
+std::string ProgramDir() {
+    std::vector<char> buffer(4096);
+    for (;;) {
+        ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size());
+        if (n < 0) return ".";
+        if (static_cast<std::size_t>(n) < buffer.size()) {
+            std::string exe(buffer.data(), static_cast<std::size_t>(n));
+            std::size_t slash = exe.rfind('/');
+            if (slash == std::string::npos) return ".";
+            return slash == 0 ? "/" : exe.substr(0, slash);
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::string DefaultConfigDir() {
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    if (xdg != nullptr && xdg[0] == '/') return std::string(xdg) + "/tovrik-stats";
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && *home != '\0') return std::string(home) + "/.config/tovrik-stats";
+    return "";
+}
+
+bool DirectoryWritable(const std::string& dir) {
+    // Permissions alone do not tell (root passes them; a read-only mount
+    // does not): try.
+    std::string probe = dir + "/.tovrik-write-XXXXXX";
+    int fd = mkstemp(probe.data());
+    if (fd < 0) return false;
+    close(fd);
+    unlink(probe.c_str());
+    return true;
+}
+
+bool MakeDirectories(const std::string& dir) {
+    for (std::size_t slash = dir.find('/', 1);; slash = dir.find('/', slash + 1)) {
+        std::string part = dir.substr(0, slash);
+        if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
+        if (slash == std::string::npos) break;
+    }
+    struct stat info {};
+    return stat(dir.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+}  // namespace tovrik

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+namespace tovrik {
+
+// The folder that holds the running program (from /proc/self/exe); "." when
+// it cannot be told.
+std::string ProgramDir();
+
+// $XDG_CONFIG_HOME/tovrik-stats, else ~/.config/tovrik-stats; empty when
+// neither is known.
+std::string DefaultConfigDir();
+
+// True when a file can be created in `dir` (tried, then removed).
+bool DirectoryWritable(const std::string& dir);
+
+// Creates `dir` and its missing parents; true when it exists afterwards.
+bool MakeDirectories(const std::string& dir);
+
+}  // namespace tovrik

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tovrik {
+
+// Messages and flags of the folder browser.
+constexpr std::int32_t kBrowseInitialized = 1;      // the dialog has opened
+constexpr std::int32_t kBrowseSelChanged = 2;       // another folder is selected
+constexpr std::int32_t kBrowseStatusText = 4;       // the dialog shows a status text
+constexpr std::int32_t kBrowseNewDialogStyle = 0x40;  // the status text keeps its own place
+
+// What the callback does to an open folder browser.
+class BrowseDialog {
+public:
+    virtual ~BrowseDialog() = default;
+    virtual void SetSelection(const std::string& path) = 0;
+    virtual void SetStatusText(const std::string& text) = 0;
+    // Moves the status text item; false when the dialog has none.
+    virtual bool MoveStatusItem(int left, int top, int width, int height) = 0;
+    // Loads the named icon of the program's resources, small size; false when
+    // there is none of that name.
+    virtual bool LoadIcon(const std::string& name) = 0;
+    // Puts the icon last loaded on the dialog.
+    virtual void SetSmallIcon() = 0;
+};
+
+// Left by BrowseFolder for the callback while the dialog is open.
+extern std::string BrowseInitialPath;
+extern std::string BrowseIconName;
+extern std::int32_t BrowseFlags;  // the caller's flags, before the status text flag is added
+
+// Called by the dialog: on kBrowseInitialized it selects BrowseInitialPath,
+// sets the icon and (without kBrowseNewDialogStyle) moves the status text to
+// 11, 36, 290 x 42; on kBrowseSelChanged it shows `itemPath`, and keeps the
+// status text when the item has no path (nullptr). A failing step is skipped
+// and the next one runs. Always 0.
+std::int32_t BrowseCallbackProc(BrowseDialog& dialog, std::int32_t message, const std::string* itemPath);
+
+// Puts the named icon on the dialog; nothing for an empty or unknown name.
+void SetDialogIcon(BrowseDialog& dialog, const std::string& iconName);
+
+// The text up to, not including, its first character 0. Throws RunError
+// (Overflow) when that character lies beyond position 32,767.
+std::string TrimAtNull(const std::string& text);
+
+}  // namespace tovrik

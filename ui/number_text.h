@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tovrik {
+
+// Number texts as the summary shows them, with the decimal separator `sep`
+// ("," or "."): no digit grouping, no leading zeros or blanks.
+
+std::string LongToText(std::int32_t value);
+// At most 7 significant digits, shortest form; exponent form (1E-05,
+// 1,234568E+07) below 1E-4 and from 1E7.
+std::string SingleToText(float value, char sep);
+// As SingleToText with 15 digits; exponent form below 1E-4 and from 1E15.
+std::string DoubleToText(double value, char sep);
+// Reads a text made by SingleToText or DoubleToText; 0 for anything else.
+double TextToDouble(const std::string& text, char sep);
+
+// Cuts the text of `valeur` to one digit after its decimal comma, without
+// rounding (two digits from 9 to 10, 99 to 100, ...). The comma is looked for
+// in the text of valeur + 1; a text without "," is returned whole.
+std::string Virgule(float valeur, char sep);
+
+// The decimal separator of a locale name such as "fr_FR.UTF-8": ',' or '.'.
+char DecimalSeparatorOf(const std::string& localeName);
+// The user's separator, from LC_ALL, else LC_NUMERIC, else LANG.
+char UserDecimalSeparator();
+
+}  // namespace tovrik
