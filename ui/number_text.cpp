@@ -12,8 +12,9 @@ std::string Formatted(const char* format, double value, char sep) {
     char buffer[48];
     std::snprintf(buffer, sizeof buffer, format, value);
     std::string text(buffer);
+    // The C library writes the decimal point of whatever locale is set.
     for (char& c : text)
-        if (c == '.') c = sep;
+        if (c == '.' || c == ',') c = sep;
     return text;
 }
 

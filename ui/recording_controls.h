@@ -30,6 +30,7 @@ public:
     bool anotherInstance = false;
     float width = 6975, height = 2560;
 
+    void setEcho(std::ostream* echo) { echo_ = echo; }
     const std::vector<std::string>& trace() const { return trace_; }
     void clearTrace() { trace_.clear(); }
     const std::vector<std::string>& list2() const { return list2_; }

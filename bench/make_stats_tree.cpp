@@ -1,0 +1,153 @@
+// Writes a statistics tree as the game lays it out: DIR/YYYY.MM.DD/HHMMSS.txt,
+// one match a file, in the game's own format, from a seed.
+//
+//   make_stats_tree DIR COUNT [SEED]
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Weapon {
+    const char* name;
+    bool headshots;   // the row has a headshots column
+    double accuracy;  // typical, in percent
+    int shots;        // typical per match when used
+};
+
+// Weapons by what a player of each side carries.
+const Weapon kKnife{"Knife", true, 0, 0}, kLuger{"Luger", true, 24, 30}, kColt{"Colt", true, 24, 30},
+    kMp40{"MP-40", true, 27, 220}, kThompson{"Thompson", true, 28, 210}, kFg42{"FG-42", true, 30, 120},
+    kPanzer{"Panzer", false, 14, 10}, kGrenade{"Grenade", false, 12, 6}, kK43{"K43 Rifle", true, 38, 25},
+    kLauncher{"G.Launchr", false, 20, 6}, kSten{"Sten", true, 25, 160}, kGarand{"Garand", true, 38, 25},
+    kMortar{"Mortar", false, 10, 12}, kMg42{"MG-42 Gun", true, 18, 300}, kAirstrike{"Airstrike", false, 0, 0},
+    kArtillery{"Artillery", false, 0, 0}, kFlamer{"F.Thrower", false, 45, 90}, kSyringe{"Syringe", false, 90, 8};
+
+const char* kMaps[] = {"goldrush", "oasis", "battery", "radar", "railgun", "fueldump", "supply", "frostbite",
+                       "adlernest", "braundorf_b4", "base2", "et_ice"};
+const char* kNames[] = {"Rookie", "Hawk", "Sarge", "Kessel", "Nomad", "Vortex", "Blitz", "Ghost"};
+
+void Mkdir(const std::string& path) { mkdir(path.c_str(), 0755); }
+
+std::string Row(const Weapon& w, int hits, int shots, int kills, int deaths, int headshots) {
+    char buffer[128];
+    std::string name = w.name;
+    name.resize(9, ' ');
+    std::string fired;
+    if (shots > 0 || hits > 0) {
+        std::snprintf(buffer, sizeof buffer, "%5.1f %4d/%-4d ", shots > 0 ? hits * 100.0 / shots : 0.0, hits, shots);
+        fired = buffer;
+    } else {
+        fired.assign(16, ' ');
+    }
+    std::snprintf(buffer, sizeof buffer, "%5d %6d", kills, deaths);
+    std::string row = name + ": " + fired + buffer;
+    if (w.headshots) {
+        std::snprintf(buffer, sizeof buffer, " %9d", headshots);
+        row += buffer;
+    }
+    return row + "\n";
+}
+
+std::string Match(std::mt19937& rng, const char* map, bool axis) {
+    auto uniform = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    std::normal_distribution<double> spread(1.0, 0.25);
+
+    std::vector<Weapon> carried{kKnife, axis ? kLuger : kColt, kGrenade};
+    switch (uniform(0, 4)) {
+        case 0: carried.insert(carried.end(), {axis ? kMp40 : kThompson, uniform(0, 1) ? kPanzer : kMg42}); break;
+        case 1: carried.insert(carried.end(), {axis ? kMp40 : kThompson, kSyringe}); break;
+        case 2: carried.insert(carried.end(), {axis ? kK43 : kGarand, kLauncher}); break;
+        case 3: carried.insert(carried.end(), {axis ? kMp40 : kThompson, kAirstrike, kArtillery}); break;
+        default: carried.insert(carried.end(), {kSten, kFg42}); break;
+    }
+    if (uniform(0, 9) == 0) carried.push_back(kFlamer);
+    if (uniform(0, 12) == 0) carried.push_back(kMortar);
+
+    std::string rows;
+    int totalKills = 0, totalDeaths = 0;
+    for (const Weapon& w : carried) {
+        int shots = w.shots > 0 ? std::max(0, static_cast<int>(w.shots * spread(rng) * uniform(20, 150) / 100)) : 0;
+        double accuracy = std::max(0.0, w.accuracy * spread(rng));
+        int hits = std::min(shots, static_cast<int>(shots * accuracy / 100 + 0.5));
+        int kills = w.shots == 0 ? uniform(0, 4) : std::min(hits, uniform(0, 2 + hits / 12));
+        int deaths = uniform(0, 3);
+        int headshots = w.headshots ? std::min(hits, uniform(0, 1 + hits / 5)) : 0;
+        totalKills += kills;
+        totalDeaths += deaths;
+        rows += Row(w, hits, shots, kills, deaths, headshots);
+    }
+
+    int given = uniform(400, 4000), received = uniform(400, 4000), xp = uniform(20, 400);
+    char buffer[512];
+    std::string text = std::string(">>> Map: ") + map + "\n\nOverall stats for: Smoky (1 Round)\n\n" +
+                       "Weapon     Acrcy Hits/Atts Kills Deaths Headshots\n" +
+                       "-------------------------------------------------\n" + rows;
+    std::snprintf(buffer, sizeof buffer,
+                  "\nDamage Given: %d    Team Damage: %d\nDamage Recvd: %d\n\nRank: Gefreiter (%d XP)\n"
+                  "Skills         Level/Points\n---------------------------\n"
+                  "Battle Sense   1 (%d/50)\nLight Weapons  1 (%d/70)\n\n",
+                  given, uniform(0, 2) ? 0 : uniform(1, 200), received, xp, uniform(0, 49), uniform(0, 69));
+    text += buffer;
+    const char* other = kNames[uniform(0, 7)];
+    std::snprintf(buffer, sizeof buffer, "%-6s %-12s %2d %3d %3d %2d %3d %3d %5d %5d %3d %5d\n", axis ? "Axis" : "Allies",
+                  "Smoky", totalKills, totalDeaths, 0, 0, uniform(10, 90), uniform(0, 5), given, received, 0, xp);
+    text += buffer;
+    std::snprintf(buffer, sizeof buffer, "%-6s %-12s %2d %3d %3d %2d %3d %3d %5d %5d %3d %5d\n", axis ? "Allies" : "Axis",
+                  other, uniform(0, 15), uniform(0, 15), uniform(0, 2), 0, uniform(10, 90), uniform(0, 5),
+                  uniform(300, 3000), uniform(300, 3000), uniform(0, 9), uniform(20, 300));
+    return text + buffer;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: make_stats_tree DIR COUNT [SEED]\n");
+        return 2;
+    }
+    std::string dir = argv[1];
+    long count = std::atol(argv[2]);
+    std::mt19937 rng(argc > 3 ? static_cast<unsigned>(std::atol(argv[3])) : 2026u);
+    Mkdir(dir);
+
+    // Days from September of a year far enough back for the count, a few
+    // matches an evening, each some minutes after the last.
+    int year = 2026 - static_cast<int>(count / 1500), month = 9, day = 1;
+    const int lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    long written = 0;
+    while (written < count) {
+        char folder[64];
+        std::snprintf(folder, sizeof folder, "/%04d.%02d.%02d", year, month, day);
+        std::string dayDir = dir + folder;
+        int matches = std::uniform_int_distribution<int>(1, 12)(rng);
+        if (matches > 2) {  // not every day is played
+            Mkdir(dayDir);
+            int seconds = std::uniform_int_distribution<int>(17 * 3600, 20 * 3600)(rng);
+            for (int m = 0; m < matches && written < count; ++m, ++written) {
+                seconds += std::uniform_int_distribution<int>(600, 1500)(rng);
+                char name[64];
+                std::snprintf(name, sizeof name, "/%02d%02d%02d.txt", seconds / 3600 % 24, seconds / 60 % 60, seconds % 60);
+                const char* map = kMaps[std::uniform_int_distribution<int>(0, 11)(rng)];
+                std::string text = Match(rng, map, std::uniform_int_distribution<int>(0, 1)(rng) == 1);
+                FILE* out = std::fopen((dayDir + name).c_str(), "wb");
+                if (out == nullptr) return 1;
+                std::fwrite(text.data(), 1, text.size(), out);
+                std::fclose(out);
+            }
+            if (std::uniform_int_distribution<int>(0, 20)(rng) == 0) {  // a screenshot beside the matches
+                FILE* out = std::fopen((dayDir + "/shot0001.jpg").c_str(), "wb");
+                if (out != nullptr) std::fclose(out);
+            }
+        }
+        if (++day > lengths[month - 1] + (month == 2 && year % 4 == 0)) {
+            day = 1;
+            if (++month > 12) month = 1, ++year;
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+
+#include "tests/test_support.h"
+
+namespace tovrik {
+namespace {
+
+using testing::TempDir;
+
+struct Outcome {
+    int status = -1;
+    std::string out, err;
+};
+
+// Runs the report tool with `args` (already quoted for the shell).
+Outcome Report(const std::string& args) {
+    TempDir scratch;
+    std::string command = std::string(TOVRIK_REPORT) + " " + args + " >" + (scratch / "out") + " 2>" + (scratch / "err");
+    int raw = std::system(command.c_str());
+    Outcome o;
+    o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    o.out = testing::Slurp(scratch / "out");
+    o.err = testing::Slurp(scratch / "err");
+    return o;
+}
+
+class ReportTest : public ::testing::Test {
+protected:
+    ReportTest() {
+        dir.write("2026.12.06/194512.txt", ">>> Map: base2\n\nThompson:  31.2  54/173  7  4  2\nColt: 25.0 1/4 0 1 0\n");
+        dir.write("2026.12.07/183004.txt", ">>> Map: radar\n\nThompson:  20.0  2/10  1  0  0\n");
+    }
+    TempDir dir;
+};
+
+TEST_F(ReportTest, TraceOfOneRun) {
+    TempDir one;
+    one.write("stats/2026.12.06/194512.txt", ">>> Map: base2\nThompson:  31.2  54/173  7  4  2\n");
+    Outcome o = Report("--comma --trace '" + one.path() + "/stats/' Thompson");
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.err, "");
+    EXPECT_EQ(o.out,
+              "Picture1.Cls\nPicture1.DrawWidth 1\nPicture1.Line 0 1280 6975 1280 0 0 130\n"
+              "Picture1.Line 0 640 6975 640 0 0 130\nPicture1.Line 0 1920 6975 1920 0 0 130\nList1.Clear\n"
+              "Label24.Caption=0%\nList3.Enabled True\nLabel5.Caption=All maps\nLabel6.Caption=Thompson\n"
+              "List3.AddItem=base2\nPicture1.Line 0 1761 6975 1761 0 100 0\nLabel22.Caption=31,2%\n"
+              "Label23.Caption=31,2%\nLabel24.Caption=31,2%\nLabel10.Caption=173\nLabel9.Caption=2\n"
+              "Label17.Caption=1,1%\nLabel18.Caption=31,2%\nLabel12.Caption=54\nLabel15.Caption=7\n"
+              "Label16.Caption=4\nLabel20.Caption=1,7\nLabel26.Caption=1\n");
+}
+
+TEST_F(ReportTest, SummaryBesideTheCaptions) {
+    Outcome o = Report("--point '" + dir.path() + "' thompson --map base2");
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.out,
+              "Map:              base2\n"
+              "Weapon:           Thompson\n"
+              "Played:           1\n"
+              "Total shoots:     173\n"
+              "Total hits:       54        31.21387%\n"
+              "Total headshots:  2         1.156069%\n"
+              "Total kills:      7\n"
+              "Total deaths:     4\n"
+              "Ratio (k/d):      1.75\n"
+              "Accuracy:         31.2%     lowest 31.2%   highest 31.2%\n");
+}
+
+TEST_F(ReportTest, OverviewTableAndCsv) {
+    Outcome o = Report("--comma '" + dir.path() + "'");
+    EXPECT_EQ(o.status, 0);
+    ASSERT_GE(o.out.size(), 100u);
+    EXPECT_EQ(o.out.substr(0, o.out.find('\n')),
+              "Weapon     Games  Shots  Hits  Hit %  Headshots  HS %  Kills  Deaths  K/D   Mean  Lowest  Highest");
+    EXPECT_NE(o.out.find("\nThompson       2    183    56  30,6%          2  1,0%      8       4    2  25,6%     20%  "
+                         "  31,2%\n"),
+              std::string::npos)
+        << o.out;
+    Outcome csv = Report("--csv '" + dir.path() + "'");
+    EXPECT_NE(csv.out.find("\nColt,1,4,1,25,0,0,0,1,0,25,25,25\n"), std::string::npos) << csv.out;
+    EXPECT_NE(csv.out.find("\nKnife,0,0,0,,0,,0,0,0,,,\n"), std::string::npos) << csv.out;
+}
+
+TEST_F(ReportTest, ExitStatuses) {
+    struct Case {
+        const char* name;
+        std::string args;
+        int status;
+        std::string errStart;
+    };
+    dir.write("2026.12.08/bad.txt", ">>> Map: radar\nThompson: 20.0 2/1o 1 0 0\n");
+    const Case cases[] = {
+        {"no directory", "", 2, "tovrik-report: the statistics directory is missing."},
+        {"unknown option", "--bogus x", 2, "tovrik-report: Unknown option 'bogus'."},
+        {"both separators", "--comma --point x", 2, "tovrik-report: --comma and --point exclude each other."},
+        {"not a directory", "/nonexistent/stats", 2, "tovrik-report: \"/nonexistent/stats\" is not a directory."},
+        {"unknown weapon", "'" + dir.path() + "' Bazooka", 2, "tovrik-report: \"Bazooka\" is not a weapon of the list:"},
+        {"run-time error", "'" + dir.path() + "' Thompson", 1,
+         "tovrik-report: " + dir.path() + "/2026.12.08/bad.txt, line 2: \"1o\" is not a whole number.\n"},
+    };
+    for (const Case& c : cases) {
+        Outcome o = Report(c.args);
+        EXPECT_EQ(o.status, c.status) << c.name;
+        EXPECT_EQ(o.err.substr(0, c.errStart.size()), c.errStart) << c.name;
+    }
+    Outcome traced = Report("--trace '" + dir.path() + "' Thompson");
+    EXPECT_EQ(traced.status, 1);
+    EXPECT_EQ(traced.out.substr(traced.out.rfind('\n', traced.out.size() - 2) + 1), "List3.AddItem=radar\n");
+    EXPECT_EQ(Report("--version").out, "tovrik-report 0.1\n");
+    EXPECT_EQ(Report("--help").status, 0);
+}
+
+}  // namespace
+}  // namespace tovrik
