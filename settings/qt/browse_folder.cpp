@@ -1,0 +1,120 @@
+#include "settings/qt/browse_folder.h"
+
+#include <QDir>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeView>
+
+namespace tovrik {
+namespace {
+
+QString Local(const std::string& bytes) { return QString::fromLocal8Bit(bytes.data(), static_cast<qsizetype>(bytes.size())); }
+
+}  // namespace
+
+BrowseFolderDialog::BrowseFolderDialog(const QString& title, std::int32_t root, std::int32_t requestFlags,
+                                       QWidget* owner)
+    : QDialog(owner), requestFlags_(requestFlags) {
+    setWindowTitle("Browse for Folder");
+    setModal(true);
+    setFixedSize(320, 380);
+
+    auto* prompt = new QLabel(title, this);
+    prompt->setObjectName("prompt");
+    prompt->setGeometry(11, 11, 298, 20);
+    prompt->setWordWrap(true);
+
+    status_ = new QLabel(this);
+    status_->setObjectName("status");
+    status_->setGeometry(11, 31, 298, 16);
+    status_->setWordWrap(true);
+    status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    status_->setVisible((requestFlags & kBrowseStatusText) != 0);
+
+    model_ = new QFileSystemModel(this);
+    model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    // The computer's file systems are "/"; a root that cannot be resolved
+    // opens at the same default.
+    (void)root;
+    const QString rootPath = "/";
+    model_->setRootPath(rootPath);
+
+    tree_ = new QTreeView(this);
+    tree_->setObjectName("tree");
+    tree_->setGeometry(11, 84, 298, 250);
+    tree_->setModel(model_);
+    tree_->setRootIndex(model_->index(rootPath).parent());
+    for (int column = 1; column < model_->columnCount(); ++column) tree_->hideColumn(column);
+    tree_->header()->hide();
+    tree_->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    ok_ = new QPushButton("OK", this);
+    ok_->setObjectName("ok");
+    ok_->setGeometry(150, 346, 75, 23);
+    ok_->setDefault(true);
+    ok_->setEnabled(false);
+    auto* cancel = new QPushButton("Cancel", this);
+    cancel->setObjectName("cancel");
+    cancel->setGeometry(234, 346, 75, 23);
+
+    connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { selectionChanged(); });
+    connect(ok_, &QPushButton::clicked, this, [this] {
+        result_ = model_->filePath(tree_->currentIndex()).toLocal8Bit().toStdString();
+        accept();
+    });
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void BrowseFolderDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!initialized_) {
+        initialized_ = true;
+        BrowseCallbackProc(*this, kBrowseInitialized, nullptr);
+    }
+}
+
+void BrowseFolderDialog::selectionChanged() {
+    QString path = model_->filePath(tree_->currentIndex());
+    ok_->setEnabled(!path.isEmpty());
+    std::string bytes = path.toLocal8Bit().toStdString();
+    BrowseCallbackProc(*this, kBrowseSelChanged, path.isEmpty() ? nullptr : &bytes);
+}
+
+void BrowseFolderDialog::SetSelection(const std::string& path) {
+    if (path.empty()) return;
+    QModelIndex index = model_->index(Local(path));
+    if (!index.isValid()) return;
+    for (QModelIndex up = index.parent(); up.isValid(); up = up.parent()) tree_->expand(up);
+    tree_->setCurrentIndex(index);
+    tree_->scrollTo(index);
+}
+
+void BrowseFolderDialog::SetStatusText(const std::string& text) { status_->setText(Local(text)); }
+
+bool BrowseFolderDialog::MoveStatusItem(int left, int top, int width, int height) {
+    status_->setGeometry(left, top, width, height);
+    return true;
+}
+
+bool BrowseFolderDialog::LoadIcon(const std::string& name) {
+    QIcon icon(":/icons/" + QString::fromStdString(name));
+    if (icon.availableSizes().isEmpty()) return false;
+    loadedIcon_ = icon;
+    return true;
+}
+
+void BrowseFolderDialog::SetSmallIcon() { setWindowIcon(loadedIcon_); }
+
+std::string BrowseFolder(const std::string& title, const std::string& initialPath, std::int32_t root,
+                         std::int32_t flags, QWidget* owner, const std::string& iconName) {
+    BrowseInitialPath = initialPath;
+    BrowseIconName = iconName;
+    BrowseFlags = flags;
+    BrowseFolderDialog dialog(Local(title), root, flags | kBrowseStatusText, owner);
+    dialog.exec();
+    return dialog.result();
+}
+
+}  // namespace tovrik

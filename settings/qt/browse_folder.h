@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QDialog>
+#include <QIcon>
+#include <string>
+
+#include "settings/browse_callback.h"
+
+class QFileSystemModel;
+class QLabel;
+class QPushButton;
+class QTreeView;
+
+namespace tovrik {
+
+// Special folders a browser can be rooted at.
+constexpr std::int32_t kFolderDrives = 17;  // the computer's file systems: "/"
+
+// The folder browser: the prompt at the top, a status text showing the
+// selected folder's path, a tree of folders, OK and Cancel. It reports to
+// BrowseCallbackProc when it opens and whenever the selection changes.
+class BrowseFolderDialog : public QDialog, public BrowseDialog {
+    Q_OBJECT
+public:
+    BrowseFolderDialog(const QString& title, std::int32_t root, std::int32_t requestFlags, QWidget* owner);
+
+    std::int32_t requestFlags() const { return requestFlags_; }
+    // The chosen folder's path, or "cancel".
+    std::string result() const { return result_; }
+
+    // BrowseDialog.
+    void SetSelection(const std::string& path) override;
+    void SetStatusText(const std::string& text) override;
+    bool MoveStatusItem(int left, int top, int width, int height) override;
+    bool LoadIcon(const std::string& name) override;
+    void SetSmallIcon() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void selectionChanged();
+
+    std::int32_t requestFlags_;
+    QFileSystemModel* model_;
+    QTreeView* tree_;
+    QLabel* status_;
+    QPushButton* ok_;
+    QIcon loadedIcon_;
+    bool initialized_ = false;
+    std::string result_ = "cancel";
+};
+
+// Opens the folder browser modal to `owner` and returns the chosen folder's
+// path, or "cancel" when the user cancels or closes it.
+std::string BrowseFolder(const std::string& title, const std::string& initialPath, std::int32_t root,
+                         std::int32_t flags, QWidget* owner, const std::string& iconName);
+
+}  // namespace tovrik

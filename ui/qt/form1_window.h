@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QLabel>
+#include <QListWidget>
+#include <QLockFile>
+#include <QWidget>
+#include <map>
+#include <memory>
+
+#include "ui/controls.h"
+#include "ui/form1.h"
+#include "ui/qt/chart_widget.h"
+
+namespace tovrik {
+
+// The project's home address, shown under the version.
+constexpr const char* kHomeAddress = "https://tovrik-stats.org";
+
+// The one window: the weapon list, the map list, the accuracy chart and the
+// summary labels over the background panel, laid out in twips.
+class Form1Window : public QWidget, public Form1Controls {
+    Q_OBJECT
+public:
+    explicit Form1Window(QWidget* parent = nullptr);
+
+    Form1& form() { return form_; }
+    // Runs the start-up; false when the program is to end without a window.
+    bool load();
+    // The lock that tells other instances this one runs, for one user.
+    static QString LockPath();
+
+    // Form1Controls.
+    void List1_Clear() override { list1_->clear(); }
+    void List2_AddItem(const std::string& text) override;
+    std::string List2_Text() override { return SelectedText(list2_); }
+    void List3_AddItem(const std::string& text) override;
+    std::string List3_Text() override { return SelectedText(list3_); }
+    void List3_SetEnabled(bool enabled) override { list3_->setEnabled(enabled); }
+    void Picture1_Cls() override { picture1_->cls(); }
+    float Picture1_Width() override { return picture1_->widthTwips(); }
+    float Picture1_Height() override { return picture1_->heightTwips(); }
+    void Picture1_SetDrawWidth(int width) override { picture1_->setDrawWidth(width); }
+    void Picture1_Line(float x1, float y1, float x2, float y2, Rgb c) override;
+    void Picture1_PSet(float x, float y, Rgb c) override;
+    void SetCaption(Label label, const std::string& text) override;
+    bool AnotherInstanceRunning() override;
+    void EndProgram() override { ended_ = true; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    static std::string SelectedText(QListWidget* list);
+    void runStats();  // a selection changed in either list
+
+    Form1 form_;
+    QListWidget* list1_;
+    QListWidget* list2_;
+    QListWidget* list3_;
+    ChartWidget* picture1_;
+    std::map<Label, QLabel*> values_;
+    std::unique_ptr<QLockFile> lock_;
+    bool ended_ = false;
+};
+
+}  // namespace tovrik
