@@ -1,0 +1,89 @@
+#include <QApplication>
+#include <QFileSystemModel>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+#include <gtest/gtest.h>
+
+#include "settings/qt/browse_folder.h"
+#include "tests/test_support.h"
+
+namespace tovrik {
+namespace {
+
+using testing::TempDir;
+
+// Waits until the tree shows `path` as its current folder.
+bool WaitForCurrent(QTreeView* tree, const QString& path) {
+    auto* model = static_cast<QFileSystemModel*>(tree->model());
+    return QTest::qWaitFor([&] { return model->filePath(tree->currentIndex()) == path; }, 5000);
+}
+
+// Runs `act` on the folder browser once it is open, then returns what
+// BrowseFolder returned.
+std::string Browse(std::int32_t flags, const std::string& initialPath,
+                   const std::function<void(BrowseFolderDialog*)>& act) {
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<BrowseFolderDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            ADD_FAILURE() << "no folder browser open";
+            return;
+        }
+        act(dialog);
+    });
+    return BrowseFolder("Selection du repertoire ET stats :", initialPath, kFolderDrives, flags, nullptr, "");
+}
+
+TEST(BrowseDialog, InitialSelectionStatusTextAndOk) {
+    TempDir dir;
+    std::string start = dir.mkdir("ET stats");
+    std::string other = dir.mkdir("other");
+    std::string result = Browse(0, start, [&](BrowseFolderDialog* dialog) {
+        EXPECT_EQ(dialog->requestFlags(), 4);
+        auto* tree = dialog->findChild<QTreeView*>("tree");
+        auto* status = dialog->findChild<QLabel*>("status");
+        EXPECT_EQ(dialog->findChild<QLabel*>("prompt")->text(), "Selection du repertoire ET stats :");
+        EXPECT_TRUE(WaitForCurrent(tree, QString::fromStdString(start)));
+        EXPECT_EQ(status->text().toStdString(), start);
+        EXPECT_EQ(status->geometry(), QRect(11, 36, 290, 42));
+        auto* model = static_cast<QFileSystemModel*>(tree->model());
+        tree->setCurrentIndex(model->index(QString::fromStdString(other)));
+        EXPECT_EQ(status->text().toStdString(), other);
+        QTest::mouseClick(dialog->findChild<QPushButton*>("ok"), Qt::LeftButton);
+    });
+    EXPECT_EQ(result, other);
+}
+
+TEST(BrowseDialog, FlagsAndTheStatusItem) {
+    std::string result = Browse(0x41, "", [](BrowseFolderDialog* dialog) {
+        EXPECT_EQ(dialog->requestFlags(), 0x45);
+        EXPECT_EQ(dialog->findChild<QLabel*>("status")->geometry(), QRect(11, 31, 298, 16));  // left in place
+        EXPECT_FALSE(dialog->findChild<QPushButton*>("ok")->isEnabled());  // nothing chosen yet
+        QTest::mouseClick(dialog->findChild<QPushButton*>("cancel"), Qt::LeftButton);
+    });
+    EXPECT_EQ(result, "cancel");
+}
+
+TEST(BrowseDialog, ClosingIsCancelling) {
+    TempDir dir;
+    std::string result = Browse(0, dir.path(), [](BrowseFolderDialog* dialog) { dialog->close(); });
+    EXPECT_EQ(result, "cancel");
+    result = Browse(0, dir.path(), [](BrowseFolderDialog* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
+    EXPECT_EQ(result, "cancel");
+}
+
+TEST(BrowseDialog, IconsByName) {
+    BrowseFolderDialog dialog("title", kFolderDrives, 4, nullptr);
+    EXPECT_TRUE(dialog.LoadIcon("tovrik.ico"));
+    EXPECT_FALSE(dialog.LoadIcon("nothing"));
+    BrowseIconName = "";
+    SetDialogIcon(dialog, "");
+    EXPECT_TRUE(dialog.windowIcon().isNull());
+    SetDialogIcon(dialog, "tovrik.ico");
+    EXPECT_FALSE(dialog.windowIcon().isNull());
+}
+
+}  // namespace
+}  // namespace tovrik
