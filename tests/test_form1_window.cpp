@@ -25,6 +25,8 @@ protected:
         dir.write("app/path.dat", dir.path() + "/stats");
         dir.mkdir("stats");
         window.form().AppDir = dir / "app";
+        // An instance lock of this test's own, so that tests run side by side.
+        qputenv("TMPDIR", QByteArray::fromStdString(dir.path()));
     }
     QListWidget* list(const char* name) { return window.findChild<QListWidget*>(name); }
     QString text(const char* label) { return window.findChild<QLabel*>(label)->text(); }
