@@ -49,6 +49,7 @@ BrowseFolderDialog::BrowseFolderDialog(const QString& title, std::int32_t root, 
     for (int column = 1; column < model_->columnCount(); ++column) tree_->hideColumn(column);
     tree_->header()->hide();
     tree_->setSelectionMode(QAbstractItemView::SingleSelection);
+    tree_->expand(model_->index(rootPath));  // the file systems' folders at once
 
     ok_ = new QPushButton("OK", this);
     ok_->setObjectName("ok");
