@@ -1,12 +1,16 @@
 #include "tests/test_support.h"
 
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <vector>
 
 namespace tovrik::testing {
 
@@ -16,14 +20,39 @@ TempDir::TempDir() {
     path_ = pattern;
 }
 
-TempDir::~TempDir() {
-    std::error_code ignored;
-    // Give back write permission first, so that removal works for any user.
-    for (auto it = std::filesystem::recursive_directory_iterator(path_, ignored);
-         it != std::filesystem::recursive_directory_iterator(); it.increment(ignored)) {
-        if (it->is_directory(ignored) && !it->is_symlink(ignored)) chmod(it->path().c_str(), 0700);
+namespace {
+
+// Empties the directory open as `fd` and closes it, by descriptors, so that
+// trees deeper than a path may be long go too. Links are removed, not followed.
+void EmptyDirectory(int fd) {
+    fchmod(fd, 0700);
+    DIR* dir = fdopendir(fd);
+    if (dir == nullptr) {
+        close(fd);
+        return;
     }
-    std::filesystem::remove_all(path_, ignored);
+    std::vector<std::string> names;
+    while (const dirent* entry = readdir(dir))
+        if (std::string(entry->d_name) != "." && std::string(entry->d_name) != "..") names.push_back(entry->d_name);
+    for (const std::string& name : names) {
+        struct stat info {};
+        if (fstatat(dirfd(dir), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(info.st_mode)) {
+            int sub = openat(dirfd(dir), name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+            if (sub >= 0) EmptyDirectory(sub);
+            unlinkat(dirfd(dir), name.c_str(), AT_REMOVEDIR);
+        } else {
+            unlinkat(dirfd(dir), name.c_str(), 0);
+        }
+    }
+    closedir(dir);
+}
+
+}  // namespace
+
+TempDir::~TempDir() {
+    int fd = open(path_.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) EmptyDirectory(fd);
+    rmdir(path_.c_str());
 }
 
 std::string TempDir::write(const std::string& relative, const std::string& bytes) const {
