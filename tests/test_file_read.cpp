@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include "fileio/file_read.h"
@@ -92,20 +90,6 @@ TEST(FileRead, FailuresLeaveTheTargetAsItWas) {
             EXPECT_TRUE(target == before) << path;
         }
     }
-}
-
-TEST(FileRead, ASocketIsNoFile) {
-    TempDir dir;
-    std::string path = dir / "x.txt";
-    int fd = socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    ASSERT_LT(path.size(), sizeof address.sun_path);
-    path.copy(address.sun_path, path.size());
-    ASSERT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    FileValue target = FileValue::LineList();
-    EXPECT_FALSE(FileRead(path, target, 0));
-    close(fd);
 }
 
 TEST(FileRead, FollowsLinksToFiles) {

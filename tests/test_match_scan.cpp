@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "engine/run_error.h"
 #include "tests/test_support.h"
 #include "ui/form1.h"
 #include "ui/recording_controls.h"
@@ -93,67 +92,6 @@ TEST_F(ScanTest, TwoLinesOfTheWeaponBothCountAndTheLaterAccuracyIsReturned) {
     EXPECT_FLOAT_EQ(form.ScanMatchFile(path, "Colt", "", 0), 50.0f);
     EXPECT_EQ(form.GamesPlayed, 2);
     EXPECT_EQ(form.TotShots, 20);
-}
-
-TEST_F(ScanTest, ErrorsNameTheFileAndTheEditorLine) {
-    struct Case {
-        const char* name;
-        std::string content;
-        RunError::Kind kind;
-        std::string message;  // after the path
-    };
-    const Case cases[] = {
-        {"not a whole number", "Map: x\r\n\r\nColt: 10.0 1/1 12a 0 0\r\n", RunError::Kind::Conversion,
-         ", line 3: \"12a\" is not a whole number."},
-        {"missing field", "Map: x\nColt: 10.0 1/10 1 0 \n", RunError::Kind::Conversion,
-         ", line 2: \"\" is not a whole number."},
-        {"no slash", "Map: x\nColt/x: 10.0 110 1 0 0\n", RunError::Kind::SubscriptOutOfRange,
-         ", line 2: \"110\" has no part 1 (hits/shots needs a \"/\")."},
-        {"value out of range", "Map: x\nColt: 10.0 1/40000 1 0 0\n", RunError::Kind::Overflow,
-         ", line 2: \"40000\" is outside -32,768 to 32,767."},
-        {"bad accuracy", "Map: x\n\nColt: 1O.0 1/10 1 0 0\n", RunError::Kind::Conversion,
-         ", line 3: \"1O.0\" is not a decimal number."},
-        {"field missing", "Map: x\nColt:\n", RunError::Kind::SubscriptOutOfRange,
-         ", line 2: the weapon line has no field 4 (its fields read \"0.0|0/0|\")."},
-    };
-    for (const Case& c : cases) {
-        std::string path = dir.write("bad.txt", c.content);
-        try {
-            form.ScanMatchFile(path, "Colt", "", 0);
-            ADD_FAILURE() << c.name << ": no error";
-        } catch (const RunError& error) {
-            EXPECT_EQ(error.kind(), c.kind) << c.name;
-            EXPECT_EQ(error.what(), path + c.message) << c.name;
-            EXPECT_EQ(error.path(), path);
-        }
-    }
-}
-
-TEST_F(ScanTest, LineCountLimit) {
-    std::string body = "Map: x\n";
-    for (int i = 0; i < 32765; ++i) body += "l\n";
-    body += "Knife: 1 0 0\n";  // line 32,767, the last one a file may have
-    form.ScanMatchFile(dir.write("exact.txt", body), "Knife", "", 0);
-    EXPECT_EQ(form.TotKills, 1);
-    try {
-        form.ScanMatchFile(dir.write("over.txt", body + "l\n"), "Knife", "", 0);
-        FAIL() << "32,768 lines were scanned";
-    } catch (const RunError& error) {
-        EXPECT_EQ(error.kind(), RunError::Kind::Overflow);
-        EXPECT_EQ(error.line(), 32768);
-        EXPECT_EQ(error.detail(), "the file has more than 32,767 lines.");
-    }
-}
-
-TEST_F(ScanTest, TotalPassingTheLongRange) {
-    form.TotShots = 2147483647 - 5;
-    try {
-        form.ScanMatchFile(dir.write("m.txt", "Map: x\nColt: 10.0 1/10 1 0 0\n"), "Colt", "", 0);
-        FAIL();
-    } catch (const RunError& error) {
-        EXPECT_EQ(error.kind(), RunError::Kind::Overflow);
-        EXPECT_EQ(error.detail(), "the shots total goes past 2,147,483,647.");
-    }
 }
 
 }  // namespace

@@ -33,21 +33,6 @@ protected:
     Form1 form{controls};
 };
 
-TEST_F(RunTest, OneFileTraceInOrder) {
-    dir.write("2026.12.06/194512.txt", Match("base2", "Thompson:  31.2  54/173  7  4  2"));
-    form.ComputeStats();
-    EXPECT_EQ(controls.trace(), (Trace{"Picture1.Cls", "Picture1.DrawWidth 1", "Picture1.Line 0 1280 6975 1280 0 0 130",
-                                       "Picture1.Line 0 640 6975 640 0 0 130", "Picture1.Line 0 1920 6975 1920 0 0 130",
-                                       "List1.Clear", "Label24.Caption=0%", "List3.Enabled True",
-                                       "Label5.Caption=All maps", "Label6.Caption=Thompson", "List3.AddItem=base2",
-                                       "Picture1.Line 0 1761 6975 1761 0 100 0", "Label22.Caption=31,2%",
-                                       "Label23.Caption=31,2%", "Label24.Caption=31,2%", "Label10.Caption=173",
-                                       "Label9.Caption=2", "Label17.Caption=1,1%", "Label18.Caption=31,2%",
-                                       "Label12.Caption=54", "Label15.Caption=7", "Label16.Caption=4",
-                                       "Label20.Caption=1,7", "Label26.Caption=1"}));
-    EXPECT_TRUE(form.MapsListed);
-}
-
 TEST_F(RunTest, NoFilesAtAll) {
     form.ComputeStats();
     EXPECT_EQ(EndCaptions(), (Trace{"Label22.Caption=100%", "Label23.Caption=0%", "Label24.Caption=0%",
