@@ -1,8 +1,8 @@
 // tovrik-report: the statistics run of the window, in the terminal.
-#include <QCommandLineParser>
-#include <QCoreApplication>
 #include <sys/stat.h>
 
+#include <QCommandLineParser>
+#include <QCoreApplication>
 #include <clocale>
 #include <iostream>
 
@@ -53,17 +53,18 @@ int main(int argc, char* argv[]) {
     parser.addPositionalArgument("STATS_DIR", "The statistics directory.");
     parser.addPositionalArgument("WEAPON", "A weapon of the weapon list, such as Thompson.", "[WEAPON]");
 
-    if (!parser.parse(QCoreApplication::arguments()))
-        return UsageError(parser, parser.errorText().toStdString());
+    if (!parser.parse(QCoreApplication::arguments())) return UsageError(parser, parser.errorText().toStdString());
     if (parser.isSet("help")) parser.showHelp(0);
     if (parser.isSet("version")) parser.showVersion();
 
     const QStringList args = parser.positionalArguments();
     if (args.isEmpty()) return UsageError(parser, "the statistics directory is missing.");
     if (args.size() > 2) return UsageError(parser, "too many arguments: one STATS_DIR and one WEAPON at most.");
-    if (parser.isSet(comma) && parser.isSet(point)) return UsageError(parser, "--comma and --point exclude each other.");
+    if (parser.isSet(comma) && parser.isSet(point))
+        return UsageError(parser, "--comma and --point exclude each other.");
     if (parser.isSet(trace) && args.size() < 2) return UsageError(parser, "--trace needs a WEAPON.");
-    if (parser.isSet(csv) && args.size() == 2) return UsageError(parser, "--csv is for the overview, without a WEAPON.");
+    if (parser.isSet(csv) && args.size() == 2)
+        return UsageError(parser, "--csv is for the overview, without a WEAPON.");
 
     std::string statsDir = args[0].toLocal8Bit().toStdString();
     while (statsDir.size() > 1 && statsDir.back() == '/') statsDir.pop_back();

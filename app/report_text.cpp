@@ -41,8 +41,9 @@ std::vector<std::string> Cells(const WeaponFigures& row, char sep) {
 }
 
 const std::vector<std::string>& Headers() {
-    static const std::vector<std::string> kHeaders = {"Weapon", "Games",  "Shots", "Hits", "Hit %",  "Headshots", "HS %",
-                                                      "Kills",  "Deaths", "K/D",   "Mean", "Lowest", "Highest"};
+    static const std::vector<std::string> kHeaders = {"Weapon",    "Games",  "Shots",  "Hits",   "Hit %",
+                                                      "Headshots", "HS %",   "Kills",  "Deaths", "K/D",
+                                                      "Mean",      "Lowest", "Highest"};
     return kHeaders;
 }
 

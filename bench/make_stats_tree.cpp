@@ -27,8 +27,8 @@ const Weapon kKnife{"Knife", true, 0, 0}, kLuger{"Luger", true, 24, 30}, kColt{"
     kMortar{"Mortar", false, 10, 12}, kMg42{"MG-42 Gun", true, 18, 300}, kAirstrike{"Airstrike", false, 0, 0},
     kArtillery{"Artillery", false, 0, 0}, kFlamer{"F.Thrower", false, 45, 90}, kSyringe{"Syringe", false, 90, 8};
 
-const char* kMaps[] = {"goldrush", "oasis", "battery", "radar", "railgun", "fueldump", "supply", "frostbite",
-                       "adlernest", "braundorf_b4", "base2", "et_ice"};
+const char* kMaps[] = {"goldrush", "oasis",     "battery",   "radar",        "railgun", "fueldump",
+                       "supply",   "frostbite", "adlernest", "braundorf_b4", "base2",   "et_ice"};
 const char* kNames[] = {"Rookie", "Hawk", "Sarge", "Kessel", "Nomad", "Vortex", "Blitz", "Ghost"};
 
 void Mkdir(const std::string& path) { mkdir(path.c_str(), 0755); }
@@ -59,11 +59,21 @@ std::string Match(std::mt19937& rng, const char* map, bool axis) {
 
     std::vector<Weapon> carried{kKnife, axis ? kLuger : kColt, kGrenade};
     switch (uniform(0, 4)) {
-        case 0: carried.insert(carried.end(), {axis ? kMp40 : kThompson, uniform(0, 1) ? kPanzer : kMg42}); break;
-        case 1: carried.insert(carried.end(), {axis ? kMp40 : kThompson, kSyringe}); break;
-        case 2: carried.insert(carried.end(), {axis ? kK43 : kGarand, kLauncher}); break;
-        case 3: carried.insert(carried.end(), {axis ? kMp40 : kThompson, kAirstrike, kArtillery}); break;
-        default: carried.insert(carried.end(), {kSten, kFg42}); break;
+        case 0:
+            carried.insert(carried.end(), {axis ? kMp40 : kThompson, uniform(0, 1) ? kPanzer : kMg42});
+            break;
+        case 1:
+            carried.insert(carried.end(), {axis ? kMp40 : kThompson, kSyringe});
+            break;
+        case 2:
+            carried.insert(carried.end(), {axis ? kK43 : kGarand, kLauncher});
+            break;
+        case 3:
+            carried.insert(carried.end(), {axis ? kMp40 : kThompson, kAirstrike, kArtillery});
+            break;
+        default:
+            carried.insert(carried.end(), {kSten, kFg42});
+            break;
     }
     if (uniform(0, 9) == 0) carried.push_back(kFlamer);
     if (uniform(0, 12) == 0) carried.push_back(kMortar);
@@ -94,12 +104,13 @@ std::string Match(std::mt19937& rng, const char* map, bool axis) {
                   given, uniform(0, 2) ? 0 : uniform(1, 200), received, xp, uniform(0, 49), uniform(0, 69));
     text += buffer;
     const char* other = kNames[uniform(0, 7)];
-    std::snprintf(buffer, sizeof buffer, "%-6s %-12s %2d %3d %3d %2d %3d %3d %5d %5d %3d %5d\n", axis ? "Axis" : "Allies",
-                  "Smoky", totalKills, totalDeaths, 0, 0, uniform(10, 90), uniform(0, 5), given, received, 0, xp);
+    std::snprintf(buffer, sizeof buffer, "%-6s %-12s %2d %3d %3d %2d %3d %3d %5d %5d %3d %5d\n",
+                  axis ? "Axis" : "Allies", "Smoky", totalKills, totalDeaths, 0, 0, uniform(10, 90), uniform(0, 5),
+                  given, received, 0, xp);
     text += buffer;
-    std::snprintf(buffer, sizeof buffer, "%-6s %-12s %2d %3d %3d %2d %3d %3d %5d %5d %3d %5d\n", axis ? "Allies" : "Axis",
-                  other, uniform(0, 15), uniform(0, 15), uniform(0, 2), 0, uniform(10, 90), uniform(0, 5),
-                  uniform(300, 3000), uniform(300, 3000), uniform(0, 9), uniform(20, 300));
+    std::snprintf(buffer, sizeof buffer, "%-6s %-12s %2d %3d %3d %2d %3d %3d %5d %5d %3d %5d\n",
+                  axis ? "Allies" : "Axis", other, uniform(0, 15), uniform(0, 15), uniform(0, 2), 0, uniform(10, 90),
+                  uniform(0, 5), uniform(300, 3000), uniform(300, 3000), uniform(0, 9), uniform(20, 300));
     return text + buffer;
 }
 
@@ -131,7 +142,8 @@ int main(int argc, char* argv[]) {
             for (int m = 0; m < matches && written < count; ++m, ++written) {
                 seconds += std::uniform_int_distribution<int>(600, 1500)(rng);
                 char name[64];
-                std::snprintf(name, sizeof name, "/%02d%02d%02d.txt", seconds / 3600 % 24, seconds / 60 % 60, seconds % 60);
+                std::snprintf(name, sizeof name, "/%02d%02d%02d.txt", seconds / 3600 % 24, seconds / 60 % 60,
+                              seconds % 60);
                 const char* map = kMaps[std::uniform_int_distribution<int>(0, 11)(rng)];
                 std::string text = Match(rng, map, std::uniform_int_distribution<int>(0, 1)(rng) == 1);
                 FILE* out = std::fopen((dayDir + name).c_str(), "wb");

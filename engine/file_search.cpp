@@ -16,8 +16,7 @@ namespace {
 
 using DirId = std::pair<dev_t, ino_t>;
 
-void Walk(const std::string& dir, int fd, const std::string& pattern, FileList& list,
-          std::vector<DirId>& branch) {
+void Walk(const std::string& dir, int fd, const std::string& pattern, FileList& list, std::vector<DirId>& branch) {
     struct stat info {};
     if (fstat(fd, &info) != 0) {
         close(fd);

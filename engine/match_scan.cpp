@@ -36,7 +36,8 @@ float Form1::ScanMatchFile(const std::string& path, const std::string& weapon, c
     }
     if (lines_.size() > kMaxLines) {
         RunError error(RunError::Kind::Overflow, "", "the file has more than 32,767 lines.");
-        error.locate(path, EditorLine(readBuffer_, static_cast<std::size_t>(lines_[kMaxLines].data() - readBuffer_.data())));
+        error.locate(path,
+                     EditorLine(readBuffer_, static_cast<std::size_t>(lines_[kMaxLines].data() - readBuffer_.data())));
         throw error;
     }
 

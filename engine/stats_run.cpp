@@ -59,8 +59,9 @@ void Form1::ComputeStats() {
                 // Name the match whose accuracy left the chart's range.
                 float height = controls_.Picture1_Height();
                 std::int16_t ignored = 0;
-                const Collected& bad =
-                    ToCurveCoordinate(ChartY(height, accuracies[i - 1].value), ignored) ? accuracies[i] : accuracies[i - 1];
+                const Collected& bad = ToCurveCoordinate(ChartY(height, accuracies[i - 1].value), ignored)
+                                           ? accuracies[i]
+                                           : accuracies[i - 1];
                 std::string path = files.Paths[bad.entry] + files.Items[bad.entry].cFileName;
                 error.locate(path, EditorLineOfFile(path, bad.lineIndex));
                 throw;

@@ -17,9 +17,9 @@ std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\
 
 std::string NormalizeWeaponLine(std::string_view line) {
     if (line.size() > kMaxLineLength)
-        throw RunError(RunError::Kind::Overflow, "",
-                       "the line is " + std::to_string(line.size()) +
-                           " characters long; a weapon line holds at most 32,766.");
+        throw RunError(
+            RunError::Kind::Overflow, "",
+            "the line is " + std::to_string(line.size()) + " characters long; a weapon line holds at most 32,766.");
 
     // Every run of non-space characters after the first ":" becomes a field;
     // a "|" follows a field exactly when a space follows it.
@@ -61,9 +61,9 @@ std::vector<std::string_view> SplitRecord(std::string_view record) {
 
 std::string_view RecordField(const std::vector<std::string_view>& fields, std::string_view record, int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= fields.size())
-        throw RunError(RunError::Kind::SubscriptOutOfRange, std::string(record),
-                       "the weapon line has no field " + std::to_string(index) + " (its fields read " +
-                           Quoted(record) + ").");
+        throw RunError(
+            RunError::Kind::SubscriptOutOfRange, std::string(record),
+            "the weapon line has no field " + std::to_string(index) + " (its fields read " + Quoted(record) + ").");
     return fields[static_cast<std::size_t>(index)];
 }
 
@@ -76,12 +76,10 @@ std::int16_t GetSlashPart(std::string_view text, int index) {
     std::size_t from = 0;
     for (int part = 0;; ++part) {
         std::size_t slash = text.find('/', from);
-        if (part == index)
-            return ToInteger(text.substr(from, slash == std::string_view::npos ? slash : slash - from));
+        if (part == index) return ToInteger(text.substr(from, slash == std::string_view::npos ? slash : slash - from));
         if (slash == std::string_view::npos || index < 0)
             throw RunError(RunError::Kind::SubscriptOutOfRange, std::string(text),
-                           Quoted(text) + " has no part " + std::to_string(index) +
-                               " (hits/shots needs a \"/\").");
+                           Quoted(text) + " has no part " + std::to_string(index) + " (hits/shots needs a \"/\").");
         from = slash + 1;
     }
 }
@@ -94,8 +92,7 @@ std::int16_t ToInteger(std::string_view text) {
         digits.remove_prefix(1);
     }
     if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos)
-        throw RunError(RunError::Kind::Conversion, std::string(text),
-                       Quoted(text) + " is not a whole number.");
+        throw RunError(RunError::Kind::Conversion, std::string(text), Quoted(text) + " is not a whole number.");
     long value = 0;
     for (char c : digits) {
         value = value * 10 + (c - '0');
@@ -103,8 +100,7 @@ std::int16_t ToInteger(std::string_view text) {
     }
     if (negative) value = -value;
     if (value < kIntegerMin || value > kIntegerMax)
-        throw RunError(RunError::Kind::Overflow, std::string(text),
-                       Quoted(text) + " is outside -32,768 to 32,767.");
+        throw RunError(RunError::Kind::Overflow, std::string(text), Quoted(text) + " is outside -32,768 to 32,767.");
     return static_cast<std::int16_t>(value);
 }
 
@@ -118,22 +114,19 @@ float ToSingle(std::string_view text) {
     bool digitsOnly = whole.find_first_not_of("0123456789") == std::string_view::npos &&
                       fraction.find_first_not_of("0123456789") == std::string_view::npos;
     if (!digitsOnly || whole.size() + fraction.size() == 0)
-        throw RunError(RunError::Kind::Conversion, std::string(text),
-                       Quoted(text) + " is not a decimal number.");
+        throw RunError(RunError::Kind::Conversion, std::string(text), Quoted(text) + " is not a decimal number.");
 
     float value = 0;
     // from_chars takes no "+" sign: skip it, and read the rest in the C form.
     std::string_view readable = text.front() == '+' ? text.substr(1) : text;
-    auto [end, error] = std::from_chars(readable.data(), readable.data() + readable.size(), value,
-                                        std::chars_format::fixed);
+    auto [end, error] =
+        std::from_chars(readable.data(), readable.data() + readable.size(), value, std::chars_format::fixed);
     if (error == std::errc::result_out_of_range && whole.find_first_not_of('0') == std::string_view::npos)
         return 0.0f;  // too small for a Single: reads as zero
     if (error == std::errc::result_out_of_range || !std::isfinite(value))
-        throw RunError(RunError::Kind::Overflow, std::string(text),
-                       Quoted(text) + " is too large a number.");
+        throw RunError(RunError::Kind::Overflow, std::string(text), Quoted(text) + " is too large a number.");
     if (error != std::errc() || end != readable.data() + readable.size())
-        throw RunError(RunError::Kind::Conversion, std::string(text),
-                       Quoted(text) + " is not a decimal number.");
+        throw RunError(RunError::Kind::Conversion, std::string(text), Quoted(text) + " is not a decimal number.");
     return value;
 }
 

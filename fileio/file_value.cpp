@@ -6,16 +6,18 @@ namespace tovrik {
 
 std::string FileValue::KindName() const {
     switch (value_.index()) {
-        case 0: return "String";
-        case 1: return "String()";
-        case 2: return "Byte()";
-        default: return std::get<OtherKind>(value_).name;
+        case 0:
+            return "String";
+        case 1:
+            return "String()";
+        case 2:
+            return "Byte()";
+        default:
+            return std::get<OtherKind>(value_).name;
     }
 }
 
-bool FileValue::operator==(const FileValue& other) const {
-    return value_ == other.value_;
-}
+bool FileValue::operator==(const FileValue& other) const { return value_ == other.value_; }
 
 std::string LowerKindName(const FileValue& value) {
     std::string name = value.KindName();

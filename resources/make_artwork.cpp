@@ -160,7 +160,8 @@ QByteArray Ico() {
     Put16(b, 6);
     std::uint32_t offset = 6 + 16 * 6;
     for (int i = 0; i < 6; ++i) {
-        b.append(char(entries[i].size == 128 ? 128 : entries[i].size)).append(char(entries[i].size == 128 ? 128 : entries[i].size));
+        b.append(char(entries[i].size == 128 ? 128 : entries[i].size))
+            .append(char(entries[i].size == 128 ? 128 : entries[i].size));
         b.append(char(0)).append(char(0));
         Put16(b, 1);
         Put16(b, entries[i].bits);

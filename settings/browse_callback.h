@@ -6,9 +6,9 @@
 namespace tovrik {
 
 // Messages and flags of the folder browser.
-constexpr std::int32_t kBrowseInitialized = 1;      // the dialog has opened
-constexpr std::int32_t kBrowseSelChanged = 2;       // another folder is selected
-constexpr std::int32_t kBrowseStatusText = 4;       // the dialog shows a status text
+constexpr std::int32_t kBrowseInitialized = 1;        // the dialog has opened
+constexpr std::int32_t kBrowseSelChanged = 2;         // another folder is selected
+constexpr std::int32_t kBrowseStatusText = 4;         // the dialog shows a status text
 constexpr std::int32_t kBrowseNewDialogStyle = 0x40;  // the status text keeps its own place
 
 // What the callback does to an open folder browser.

@@ -1,8 +1,9 @@
 // The main of the widget tests: one application for all of them, on the
 // offscreen platform unless another is asked for.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <clocale>
-#include <gtest/gtest.h>
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,3 +1,5 @@
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QFileSystemModel>
 #include <QLabel>
@@ -5,7 +7,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
-#include <gtest/gtest.h>
 
 #include "settings/qt/browse_folder.h"
 #include "tests/test_support.h"
@@ -60,7 +61,7 @@ TEST(BrowseDialog, FlagsAndTheStatusItem) {
     std::string result = Browse(0x41, "", [](BrowseFolderDialog* dialog) {
         EXPECT_EQ(dialog->requestFlags(), 0x45);
         EXPECT_EQ(dialog->findChild<QLabel*>("status")->geometry(), QRect(11, 31, 298, 16));  // left in place
-        EXPECT_FALSE(dialog->findChild<QPushButton*>("ok")->isEnabled());  // nothing chosen yet
+        EXPECT_FALSE(dialog->findChild<QPushButton*>("ok")->isEnabled());                     // nothing chosen yet
         QTest::mouseClick(dialog->findChild<QPushButton*>("cancel"), Qt::LeftButton);
     });
     EXPECT_EQ(result, "cancel");

@@ -110,9 +110,9 @@ TEST(FileExists, FilesDirectoriesAndPatterns) {
     EXPECT_TRUE(FileExists(dir / "b.txt"));
     EXPECT_FALSE(FileExists(dir / "a.txt"));
     EXPECT_FALSE(FileExists(dir / "missing"));
-    EXPECT_FALSE(FileExists(dir / "*.txt"));   // the first match, a.txt, is a directory
+    EXPECT_FALSE(FileExists(dir / "*.txt"));  // the first match, a.txt, is a directory
     EXPECT_TRUE(FileExists(dir / "b.*"));
-    EXPECT_TRUE(FileExists(dir / "?.DAT"));    // case does not matter
+    EXPECT_TRUE(FileExists(dir / "?.DAT"));  // case does not matter
     EXPECT_FALSE(FileExists(dir / "*.none"));
 }
 

@@ -77,8 +77,8 @@ TEST(FindFiles, WholeNamesAndDeepTrees) {
 TEST(FindFiles, FollowsDirectoryLinksButNotLoops) {
     TempDir dir;
     dir.write("real/a.txt", "x");
-    ASSERT_EQ(symlink("../real", (dir / "real/loop").c_str()), 0);   // back to itself
-    ASSERT_EQ(symlink("real", (dir / "zlink").c_str()), 0);          // a second way in
+    ASSERT_EQ(symlink("../real", (dir / "real/loop").c_str()), 0);  // back to itself
+    ASSERT_EQ(symlink("real", (dir / "zlink").c_str()), 0);         // a second way in
     EXPECT_EQ(Found(dir), (Names{"real/a.txt", "zlink/a.txt"}));
 }
 
@@ -98,10 +98,10 @@ TEST(Wildcard, Matching) {
         bool match;
     };
     const Case cases[] = {
-        {"a.txt", "*.txt", true},   {"A.TXT", "*.txt", true},  {"a.txt.bak", "*.txt", false},
-        {".txt", "*.txt", true},    {"txt", "*.txt", false},   {"noext", "*.*", true},
-        {"ab", "a?", true},         {"a", "a?", false},        {"abcbc", "*bc", true},
-        {"x.txt", "x*.t?t", true},  {"", "*", true},           {"é.txt", "?.txt", false},
+        {"a.txt", "*.txt", true},  {"A.TXT", "*.txt", true}, {"a.txt.bak", "*.txt", false},
+        {".txt", "*.txt", true},   {"txt", "*.txt", false},  {"noext", "*.*", true},
+        {"ab", "a?", true},        {"a", "a?", false},       {"abcbc", "*bc", true},
+        {"x.txt", "x*.t?t", true}, {"", "*", true},          {"é.txt", "?.txt", false},
     };
     for (const Case& c : cases) EXPECT_EQ(WildcardMatch(c.name, c.pattern), c.match) << c.name << " " << c.pattern;
 }

@@ -34,7 +34,8 @@ TEST(FileWrite, RowsOfTheWriter) {
         {"other kind leaves a file", "keep", FileValue::Other("Double"), false, false, "keep"},
         {"other kind after the delete", "keep", FileValue::Other("Double"), true, false, ""},
         {"delete flag on a missing file", nullptr, FileValue::Text("new"), true, true, "new"},
-        {"bytes above 127 as they are", nullptr, FileValue::Text("/home/\xC3\xA9lodie"), true, true, "/home/\xC3\xA9lodie"},
+        {"bytes above 127 as they are", nullptr, FileValue::Text("/home/\xC3\xA9lodie"), true, true,
+         "/home/\xC3\xA9lodie"},
     };
     for (const Case& c : cases) {
         TempDir dir;

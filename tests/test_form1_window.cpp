@@ -1,3 +1,6 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
@@ -5,8 +8,6 @@
 #include <QProcess>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
-#include <unistd.h>
 
 #include "fileio/file_read.h"
 #include "tests/test_support.h"
@@ -63,11 +64,24 @@ TEST_F(WindowTest, StartUpState) {
     EXPECT_EQ(entries("List3"), QStringList{"-- All maps --"});
     EXPECT_FALSE(list("List3")->isEnabled());
     EXPECT_GE(list("List1")->geometry().top(), window.height());  // out of sight
-    const std::pair<const char*, const char*> initial[] = {
-        {"Label5", "All map"}, {"Label26", "0"},  {"Label6", "none"}, {"Label10", "0"},  {"Label12", "0"},
-        {"Label18", "0%"},     {"Label9", "0"},   {"Label17", "0%"},  {"Label15", "0"},  {"Label16", "0"},
-        {"Label20", "0"},      {"Label24", "0%"}, {"Label22", "0%"},  {"Label23", "0%"}, {"Label3", "Map:"},
-        {"Label8", "Total headshots:"},           {"Label1", "Version : 0.1"},          {"Label2", kHomeAddress}};
+    const std::pair<const char*, const char*> initial[] = {{"Label5", "All map"},
+                                                           {"Label26", "0"},
+                                                           {"Label6", "none"},
+                                                           {"Label10", "0"},
+                                                           {"Label12", "0"},
+                                                           {"Label18", "0%"},
+                                                           {"Label9", "0"},
+                                                           {"Label17", "0%"},
+                                                           {"Label15", "0"},
+                                                           {"Label16", "0"},
+                                                           {"Label20", "0"},
+                                                           {"Label24", "0%"},
+                                                           {"Label22", "0%"},
+                                                           {"Label23", "0%"},
+                                                           {"Label3", "Map:"},
+                                                           {"Label8", "Total headshots:"},
+                                                           {"Label1", "Version : 0.1"},
+                                                           {"Label2", kHomeAddress}};
     for (auto [label, expected] : initial) EXPECT_EQ(text(label), expected) << label;
     // The guide lines drawn during start-up, before the window was shown.
     EXPECT_EQ(chartPixel(200, 1280 / 15), QColor(0, 0, 130));
@@ -144,7 +158,7 @@ TEST_F(WindowTest, RunTimeErrorLeavesTheWindowUsable) {
     click("List2", "Thompson");
     EXPECT_EQ(shown.toStdString(), bad + ", line 3: \"1O\" is not a whole number.");
     EXPECT_EQ(text("Label6"), "Thompson");  // the run got this far
-    EXPECT_EQ(text("Label26"), "0");       // and not to the end
+    EXPECT_EQ(text("Label26"), "0");        // and not to the end
     click("List2", "Colt");
     EXPECT_EQ(text("Label26"), "1");
     EXPECT_EQ(entries("List3"), (QStringList{"-- All maps --", "radar"}));

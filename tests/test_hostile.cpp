@@ -89,7 +89,8 @@ TEST_F(HostileTest, LongLines) {
     dir.write("long-not-counted.txt", ">>> Map: radar\n" + std::string(40000, 'y') + "\n");
     EXPECT_EQ(RunCompletes(), 1);
     std::string path = dir.write("long-counted.txt", ">>> Map: radar\n\nThompson: " + std::string(39990, '1') + "\n");
-    RunFails(RunError::Kind::Overflow, path, 3, "the line is 40000 characters long; a weapon line holds at most 32,766.");
+    RunFails(RunError::Kind::Overflow, path, 3,
+             "the line is 40000 characters long; a weapon line holds at most 32,766.");
 }
 
 TEST_F(HostileTest, EntriesThatAreNoFiles) {

@@ -58,9 +58,9 @@ TEST_F(ScanTest, MapChoiceAndDiscovery) {
     std::string a = dir.write("a.txt", "Map: base2\nSten: 20.0 2/10 1 0 0\n");
     std::string b = dir.write("b.txt", "Map: base\nSten: 30.0 3/10 1 0 0\n");
     std::string c = dir.write("c.txt", "Map: Base\nnothing of the weapon\n");
-    EXPECT_EQ(form.ScanMatchFile(a, "Sten", "base", 0), 0.0f);   // map differs: not counted
+    EXPECT_EQ(form.ScanMatchFile(a, "Sten", "base", 0), 0.0f);  // map differs: not counted
     EXPECT_FLOAT_EQ(form.ScanMatchFile(b, "Sten", "base", 0), 30.0f);
-    EXPECT_EQ(form.ScanMatchFile(c, "Sten", "base", 0), 0.0f);    // case differs
+    EXPECT_EQ(form.ScanMatchFile(c, "Sten", "base", 0), 0.0f);  // case differs
     EXPECT_EQ(form.GamesPlayed, 1);
     // "base" is listed although "base2" already is; the list keeps case-insensitive order.
     EXPECT_EQ(controls.list3(), (std::vector<std::string>{"base", "Base", "base2"}));

@@ -12,10 +12,17 @@ TEST(NumberText, VirguleTable) {
         const char* point;  // with a decimal point: the text whole
     };
     const Case cases[] = {
-        {45.678f, "45,6", "45.678"}, {12.96f, "12,9", "12.96"}, {0.95f, "0,9", "0.95"},
-        {9.57f, "9,57", "9.57"},     {99.456f, "99,45", "99.456"}, {12.0f, "12", "12"},
-        {-2.75f, "-2,7", "-2.75"},   {-0.5f, "-0,", "-0.5"},     {100.0f / 3, "33,3", "33.33333"},
-        {66.66667f, "66,6", "66.66667"}, {0.0f, "0", "0"},
+        {45.678f, "45,6", "45.678"},
+        {12.96f, "12,9", "12.96"},
+        {0.95f, "0,9", "0.95"},
+        {9.57f, "9,57", "9.57"},
+        {99.456f, "99,45", "99.456"},
+        {12.0f, "12", "12"},
+        {-2.75f, "-2,7", "-2.75"},
+        {-0.5f, "-0,", "-0.5"},
+        {100.0f / 3, "33,3", "33.33333"},
+        {66.66667f, "66,6", "66.66667"},
+        {0.0f, "0", "0"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Virgule(c.value, ','), c.comma) << c.value;
@@ -54,9 +61,16 @@ TEST(NumberText, SeparatorOfTheLocale) {
         const char* name;
         char sep;
     };
-    const Case cases[] = {{"fr_FR.UTF-8", ','}, {"de_DE", ','}, {"de_CH.UTF-8", '.'}, {"en_US.UTF-8", '.'},
-                          {"C", '.'},           {"POSIX", '.'}, {"pt_BR", ','},       {"ru_RU.KOI8-R", ','},
-                          {"", '.'},            {"C.UTF-8", '.'}};
+    const Case cases[] = {{"fr_FR.UTF-8", ','},
+                          {"de_DE", ','},
+                          {"de_CH.UTF-8", '.'},
+                          {"en_US.UTF-8", '.'},
+                          {"C", '.'},
+                          {"POSIX", '.'},
+                          {"pt_BR", ','},
+                          {"ru_RU.KOI8-R", ','},
+                          {"", '.'},
+                          {"C.UTF-8", '.'}};
     for (const Case& c : cases) EXPECT_EQ(DecimalSeparatorOf(c.name), c.sep) << c.name;
 }
 
@@ -67,8 +81,10 @@ TEST(NumberText, UserSeparatorPrefersLcAllThenLcNumericThenLang) {
         const char* lang;
         char sep;
     };
-    const Case cases[] = {{"fr_FR", "en_US", "en_US", ','}, {"", "fr_FR", "en_US", ','},
-                          {"", "", "fr_FR", ','},            {"", "", "", '.'},
+    const Case cases[] = {{"fr_FR", "en_US", "en_US", ','},
+                          {"", "fr_FR", "en_US", ','},
+                          {"", "", "fr_FR", ','},
+                          {"", "", "", '.'},
                           {"en_US", "fr_FR", "fr_FR", '.'}};
     for (const Case& c : cases) {
         setenv("LC_ALL", c.all, 1);

@@ -18,7 +18,8 @@ struct Outcome {
 // Runs the report tool with `args` (already quoted for the shell).
 Outcome Report(const std::string& args) {
     TempDir scratch;
-    std::string command = std::string(TOVRIK_REPORT) + " " + args + " >" + (scratch / "out") + " 2>" + (scratch / "err");
+    std::string command =
+        std::string(TOVRIK_REPORT) + " " + args + " >" + (scratch / "out") + " 2>" + (scratch / "err");
     int raw = std::system(command.c_str());
     Outcome o;
     o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -30,7 +31,8 @@ Outcome Report(const std::string& args) {
 class ReportTest : public ::testing::Test {
 protected:
     ReportTest() {
-        dir.write("2026.12.06/194512.txt", ">>> Map: base2\n\nThompson:  31.2  54/173  7  4  2\nColt: 25.0 1/4 0 1 0\n");
+        dir.write("2026.12.06/194512.txt",
+                  ">>> Map: base2\n\nThompson:  31.2  54/173  7  4  2\nColt: 25.0 1/4 0 1 0\n");
         dir.write("2026.12.07/183004.txt", ">>> Map: radar\n\nThompson:  20.0  2/10  1  0  0\n");
     }
     TempDir dir;
@@ -96,7 +98,8 @@ TEST_F(ReportTest, ExitStatuses) {
         {"unknown option", "--bogus x", 2, "tovrik-report: Unknown option 'bogus'."},
         {"both separators", "--comma --point x", 2, "tovrik-report: --comma and --point exclude each other."},
         {"not a directory", "/nonexistent/stats", 2, "tovrik-report: \"/nonexistent/stats\" is not a directory."},
-        {"unknown weapon", "'" + dir.path() + "' Bazooka", 2, "tovrik-report: \"Bazooka\" is not a weapon of the list:"},
+        {"unknown weapon", "'" + dir.path() + "' Bazooka", 2,
+         "tovrik-report: \"Bazooka\" is not a weapon of the list:"},
         {"run-time error", "'" + dir.path() + "' Thompson", 1,
          "tovrik-report: " + dir.path() + "/2026.12.08/bad.txt, line 2: \"1o\" is not a whole number.\n"},
     };

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "engine/run_error.h"
 #include "fileio/file_read.h"
 #include "settings/app_paths.h"
 #include "settings/browse_callback.h"
-#include "engine/run_error.h"
 #include "tests/test_support.h"
 #include "ui/form1.h"
 #include "ui/recording_controls.h"

@@ -35,10 +35,10 @@ protected:
 
 TEST_F(RunTest, NoFilesAtAll) {
     form.ComputeStats();
-    EXPECT_EQ(EndCaptions(), (Trace{"Label22.Caption=100%", "Label23.Caption=0%", "Label24.Caption=0%",
-                                    "Label10.Caption=0", "Label9.Caption=0", "Label17.Caption=0", "Label18.Caption=0",
-                                    "Label12.Caption=0", "Label15.Caption=0", "Label16.Caption=0", "Label20.Caption=0",
-                                    "Label26.Caption=0"}));
+    EXPECT_EQ(EndCaptions(),
+              (Trace{"Label22.Caption=100%", "Label23.Caption=0%", "Label24.Caption=0%", "Label10.Caption=0",
+                     "Label9.Caption=0", "Label17.Caption=0", "Label18.Caption=0", "Label12.Caption=0",
+                     "Label15.Caption=0", "Label16.Caption=0", "Label20.Caption=0", "Label26.Caption=0"}));
     EXPECT_TRUE(form.MapsListed);
     EXPECT_EQ(std::count_if(controls.trace().begin(), controls.trace().end(),
                             [](const std::string& s) { return s.rfind("Picture1.Line", 0) == 0; }),
@@ -53,7 +53,8 @@ TEST_F(RunTest, CollectsAccuraciesAboveOneInFileOrder) {
     form.ComputeStats();
     Trace curve;
     for (const std::string& s : controls.trace())
-        if (s.find("255 0 0") != std::string::npos || s.find("0 100 0") != std::string::npos || s.rfind("Picture1.PSet", 0) == 0)
+        if (s.find("255 0 0") != std::string::npos || s.find("0 100 0") != std::string::npos ||
+            s.rfind("Picture1.PSet", 0) == 0)
             curve.push_back(s);
     EXPECT_EQ(curve, (Trace{"Picture1.Line 0 2048 6975 1792 255 0 0", "Picture1.PSet 0 2048 255 255 255",
                             "Picture1.Line 0 1920 6975 1920 0 100 0"}));
@@ -132,12 +133,12 @@ TEST(Chart, GeometryAndRounding) {
     form.DrawAccuracySegment(10, 10, 6, 0);  // second point at 1162.5: to even, 1162
     form.DrawMeanLine(50);
     form.DrawMeanLine(33.3);
-    EXPECT_EQ(controls.trace(), (Trace{"Picture1.DrawWidth 1", "Picture1.Line 0 1536 6975 1024 255 0 0",
-                                       "Picture1.PSet 0 1536 255 255 255", "Picture1.DrawWidth 1",
-                                       "Picture1.Line 0 2304 3488 2304 255 0 0", "Picture1.PSet 0 2304 255 255 255",
-                                       "Picture1.DrawWidth 1", "Picture1.Line 0 2304 1162 2304 255 0 0",
-                                       "Picture1.PSet 0 2304 255 255 255", "Picture1.Line 0 1280 6975 1280 0 100 0",
-                                       "Picture1.Line 0 1708 6975 1708 0 100 0"}));
+    EXPECT_EQ(
+        controls.trace(),
+        (Trace{"Picture1.DrawWidth 1", "Picture1.Line 0 1536 6975 1024 255 0 0", "Picture1.PSet 0 1536 255 255 255",
+               "Picture1.DrawWidth 1", "Picture1.Line 0 2304 3488 2304 255 0 0", "Picture1.PSet 0 2304 255 255 255",
+               "Picture1.DrawWidth 1", "Picture1.Line 0 2304 1162 2304 255 0 0", "Picture1.PSet 0 2304 255 255 255",
+               "Picture1.Line 0 1280 6975 1280 0 100 0", "Picture1.Line 0 1708 6975 1708 0 100 0"}));
     EXPECT_DOUBLE_EQ(RoundHalfEven(2.5), 2);
     EXPECT_DOUBLE_EQ(RoundHalfEven(-2.5), -2);
     std::int16_t c = 0;
@@ -156,8 +157,10 @@ TEST(Summary, LabelTexts) {
         const char* ratio;
     };
     const Case cases[] = {
-        {1, 2, 3, 7, 0, "33,3%", "66,6%", "7"},  {0, 5, 10, 7, 2, "0%", "50%", "3,5"},
-        {0, 957, 10000, 10, 4, "0%", "9,57%", "2,5"}, {0, 0, 0, 1, 3, "0", "0", "0,3"},
+        {1, 2, 3, 7, 0, "33,3%", "66,6%", "7"},
+        {0, 5, 10, 7, 2, "0%", "50%", "3,5"},
+        {0, 957, 10000, 10, 4, "0%", "9,57%", "2,5"},
+        {0, 0, 0, 1, 3, "0", "0", "0,3"},
     };
     for (const Case& c : cases) {
         RecordingControls controls;

@@ -20,8 +20,8 @@ std::int16_t CurveCoordinate(double value, float accuracy) {
     if (!ToCurveCoordinate(value, coordinate)) {
         std::string text = SingleToText(accuracy, '.');
         throw RunError(RunError::Kind::Overflow, text,
-                       "the accuracy " + text + " puts the chart's curve at " + DoubleToText(RoundHalfEven(value), '.') +
-                           ", outside -32,768 to 32,767.");
+                       "the accuracy " + text + " puts the chart's curve at " +
+                           DoubleToText(RoundHalfEven(value), '.') + ", outside -32,768 to 32,767.");
     }
     return coordinate;
 }

@@ -10,8 +10,22 @@ struct Rgb {
 };
 
 // The value labels a run writes to.
-enum class Label { Label5, Label6, Label9, Label10, Label12, Label15, Label16, Label17, Label18, Label20,
-                   Label22, Label23, Label24, Label26 };
+enum class Label {
+    Label5,
+    Label6,
+    Label9,
+    Label10,
+    Label12,
+    Label15,
+    Label16,
+    Label17,
+    Label18,
+    Label20,
+    Label22,
+    Label23,
+    Label24,
+    Label26
+};
 
 // "Label5", "Label6", ...
 const char* LabelName(Label label);

@@ -13,8 +13,8 @@ const char* LabelName(Label label) {
 
 const std::vector<std::string>& Form1::Weapons() {
     static const std::vector<std::string> kWeapons = {
-        "Knife",  "Luger",   "Colt",      "MP-40",     "Thompson", "FG-42",  "Panzer",    "Grenade",   "K43 Rifle",
-        "G.Launchr", "Sten", "Garand",    "Mortar",    "MG-42 Gun", "Airstrike", "Artillery", "F.Thrower", "Syringe"};
+        "Knife",     "Luger", "Colt",   "MP-40",  "Thompson",  "FG-42",     "Panzer",    "Grenade",   "K43 Rifle",
+        "G.Launchr", "Sten",  "Garand", "Mortar", "MG-42 Gun", "Airstrike", "Artillery", "F.Thrower", "Syringe"};
     return kWeapons;
 }
 

@@ -35,17 +35,17 @@ public:
     explicit Form1(Form1Controls& controls, char decimalSeparator = ',');
 
     // Window state.
-    std::string StatsDir;          // without a trailing "/"
+    std::string StatsDir;             // without a trailing "/"
     std::set<std::string> KnownMaps;  // the maps already put into List3
-    bool MapsListed = false;       // true once a run has completed
+    bool MapsListed = false;          // true once a run has completed
     std::int32_t TotHeadshots = 0, TotShots = 0, TotHits = 0, TotKills = 0, TotDeaths = 0, GamesPlayed = 0;
     double AvgAccuracy = 0;
-    RunExtremes LastRun;           // the extremes of the last completed run
+    RunExtremes LastRun;  // the extremes of the last completed run
 
-    char DecimalSeparator;         // of the numbers shown: ',' or '.'
-    std::string AppDir;            // the program's own directory, where "path.dat" lives
-    std::string ConfigDir;         // fallback home of "path.dat"
-    BrowseFolderFn BrowseFolder;   // the folder browser, owned by the window
+    char DecimalSeparator;        // of the numbers shown: ',' or '.'
+    std::string AppDir;           // the program's own directory, where "path.dat" lives
+    std::string ConfigDir;        // fallback home of "path.dat"
+    BrowseFolderFn BrowseFolder;  // the folder browser, owned by the window
 
     // Start-up and the handlers. Form_Load returns false when the program was
     // ended (another instance, or the directory choice cancelled).

@@ -14,9 +14,7 @@ bool CaseLess(const std::string& a, const std::string& b) {
     });
 }
 
-std::string Colour(Rgb c) {
-    return std::to_string(c.r) + " " + std::to_string(c.g) + " " + std::to_string(c.b);
-}
+std::string Colour(Rgb c) { return std::to_string(c.r) + " " + std::to_string(c.g) + " " + std::to_string(c.b); }
 
 }  // namespace
 

@@ -35,9 +35,9 @@ void Form1::ShowRunEnd(const RunExtremes& extremes) {
     controls_.SetCaption(Label::Label12, LongToText(TotHits));
     controls_.SetCaption(Label::Label15, LongToText(TotKills));
     controls_.SetCaption(Label::Label16, LongToText(TotDeaths));
-    controls_.SetCaption(Label::Label20,
-                         TotDeaths != 0 ? virgule(static_cast<float>(static_cast<double>(TotKills) / TotDeaths))
-                                        : LongToText(TotKills));
+    controls_.SetCaption(Label::Label20, TotDeaths != 0
+                                             ? virgule(static_cast<float>(static_cast<double>(TotKills) / TotDeaths))
+                                             : LongToText(TotKills));
     controls_.SetCaption(Label::Label26, LongToText(GamesPlayed));
 }
 

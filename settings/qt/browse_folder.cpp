@@ -10,7 +10,9 @@
 namespace tovrik {
 namespace {
 
-QString Local(const std::string& bytes) { return QString::fromLocal8Bit(bytes.data(), static_cast<qsizetype>(bytes.size())); }
+QString Local(const std::string& bytes) {
+    return QString::fromLocal8Bit(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
 
 }  // namespace
 

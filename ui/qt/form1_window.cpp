@@ -1,9 +1,10 @@
 #include "ui/qt/form1_window.h"
 
+#include <unistd.h>
+
 #include <QCloseEvent>
 #include <QDir>
 #include <QMessageBox>
-#include <unistd.h>
 
 #include "engine/run_error.h"
 #include "settings/qt/browse_folder.h"
@@ -66,8 +67,7 @@ QListWidget* MakeList(QWidget* parent, const char* name, QRect where, QColor bas
 
 }  // namespace
 
-Form1Window::Form1Window(QWidget* parent)
-    : QWidget(parent), form_(*this, UserDecimalSeparator()) {
+Form1Window::Form1Window(QWidget* parent) : QWidget(parent), form_(*this, UserDecimalSeparator()) {
     setWindowTitle("Tovrik Stats v0.1");
     setWindowIcon(QIcon(":/icons/tovrik.ico"));
     setFixedSize(9015 / kTwips, 4305 / kTwips);
@@ -134,15 +134,12 @@ Form1Window::Form1Window(QWidget* parent)
         const char* text;
         int left, top, width;
     };
-    for (const Caption& c : {Caption{"Label3", "Map:", 240, 3480, 615}, Caption{"Label25", "Played:", 240, 3720, 735},
-                             Caption{"Label4", "Weapon:", 240, 3960, 855},
-                             Caption{"Label7", "Total shoots:", 2160, 3480, 1215},
-                             Caption{"Label11", "Total hits:", 2160, 3720, 1095},
-                             Caption{"Label8", "Total headshots:", 2160, 3960, 1455},
-                             Caption{"Label13", "Total kills:", 5280, 3480, 1095},
-                             Caption{"Label14", "Total deaths:", 5280, 3720, 1215},
-                             Caption{"Label19", "Ratio (k/d):", 5280, 3960, 1095},
-                             Caption{"Label21", "Accuracy:", 7320, 3480, 855}})
+    for (const Caption& c :
+         {Caption{"Label3", "Map:", 240, 3480, 615}, Caption{"Label25", "Played:", 240, 3720, 735},
+          Caption{"Label4", "Weapon:", 240, 3960, 855}, Caption{"Label7", "Total shoots:", 2160, 3480, 1215},
+          Caption{"Label11", "Total hits:", 2160, 3720, 1095}, Caption{"Label8", "Total headshots:", 2160, 3960, 1455},
+          Caption{"Label13", "Total kills:", 5280, 3480, 1095}, Caption{"Label14", "Total deaths:", 5280, 3720, 1215},
+          Caption{"Label19", "Ratio (k/d):", 5280, 3960, 1095}, Caption{"Label21", "Accuracy:", 7320, 3480, 855}})
         MakeLabel(panel, c.name, c.text, Twips(c.left, c.top, c.width, 255), red, true);
 
     struct Value {
@@ -151,21 +148,18 @@ Form1Window::Form1Window(QWidget* parent)
         int left, top, width;
         QColor colour;
     };
-    for (const Value& v : {Value{Label::Label5, "All map", 1080, 3480, 855, silver},
-                           Value{Label::Label26, "0", 1080, 3720, 855, grey},
-                           Value{Label::Label6, "none", 1080, 3960, 855, silver},
-                           Value{Label::Label10, "0", 3720, 3480, 735, silver},
-                           Value{Label::Label12, "0", 3720, 3720, 735, silver},
-                           Value{Label::Label18, "0%", 4440, 3720, 615, grey},
-                           Value{Label::Label9, "0", 3720, 3960, 735, silver},
-                           Value{Label::Label17, "0%", 4440, 3960, 615, grey},
-                           Value{Label::Label15, "0", 6480, 3480, 615, silver},
-                           Value{Label::Label16, "0", 6480, 3720, 615, silver},
-                           Value{Label::Label20, "0", 6480, 3960, 615, silver},
-                           Value{Label::Label24, "0%", 8280, 3480, 495, highlightText},
-                           Value{Label::Label22, "0%", 7560, 3840, 495, red},
-                           Value{Label::Label23, "0%", 8280, 3840, 495, QColor(0, 192, 0)}})
-        values_[v.label] = MakeLabel(panel, LabelName(v.label), v.text, Twips(v.left, v.top, v.width, 255), v.colour, false);
+    for (const Value& v :
+         {Value{Label::Label5, "All map", 1080, 3480, 855, silver}, Value{Label::Label26, "0", 1080, 3720, 855, grey},
+          Value{Label::Label6, "none", 1080, 3960, 855, silver}, Value{Label::Label10, "0", 3720, 3480, 735, silver},
+          Value{Label::Label12, "0", 3720, 3720, 735, silver}, Value{Label::Label18, "0%", 4440, 3720, 615, grey},
+          Value{Label::Label9, "0", 3720, 3960, 735, silver}, Value{Label::Label17, "0%", 4440, 3960, 615, grey},
+          Value{Label::Label15, "0", 6480, 3480, 615, silver}, Value{Label::Label16, "0", 6480, 3720, 615, silver},
+          Value{Label::Label20, "0", 6480, 3960, 615, silver},
+          Value{Label::Label24, "0%", 8280, 3480, 495, highlightText},
+          Value{Label::Label22, "0%", 7560, 3840, 495, red},
+          Value{Label::Label23, "0%", 8280, 3840, 495, QColor(0, 192, 0)}})
+        values_[v.label] =
+            MakeLabel(panel, LabelName(v.label), v.text, Twips(v.left, v.top, v.width, 255), v.colour, false);
 
     // The panel lies beneath the controls placed on the window itself.
     panel->lower();
