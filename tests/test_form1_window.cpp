@@ -64,6 +64,12 @@ TEST_F(WindowTest, StartUpState) {
     EXPECT_EQ(entries("List3"), QStringList{"-- All maps --"});
     EXPECT_FALSE(list("List3")->isEnabled());
     EXPECT_GE(list("List1")->geometry().top(), window.height());  // out of sight
+    QApplication::setActiveWindow(&window);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_EQ(QApplication::focusWidget(), list("List2"));
+    QWidget* next = list("List2")->nextInFocusChain();
+    while (!(next->focusPolicy() & Qt::TabFocus)) next = next->nextInFocusChain();
+    EXPECT_EQ(next, list("List3"));  // the tab order
     const std::pair<const char*, const char*> initial[] = {{"Label5", "All map"},
                                                            {"Label26", "0"},
                                                            {"Label6", "none"},

@@ -96,6 +96,7 @@ Form1Window::Form1Window(QWidget* parent) : QWidget(parent), form_(*this, UserDe
     panel->setPixmap(QPixmap(":/images/background.png"));
 
     list1_ = MakeList(this, "List1", Twips(120, 4800, 8775, 810), Qt::black, QColor(0, 255, 0));
+    list1_->setFocusPolicy(Qt::NoFocus);  // out of sight: never a tab stop
     picture1_ = new ChartWidget(6975, 2560, QColor(0, 0, 64), this);
     picture1_->setObjectName("Picture1");
     picture1_->move(240 / kTwips, 600 / kTwips);
