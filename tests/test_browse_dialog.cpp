@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QPushButton>
@@ -73,6 +74,18 @@ TEST(BrowseDialog, ClosingIsCancelling) {
     EXPECT_EQ(result, "cancel");
     result = Browse(0, dir.path(), [](BrowseFolderDialog* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
     EXPECT_EQ(result, "cancel");
+}
+
+TEST(BrowseDialog, RootFolders) {
+    auto tree = [](const BrowseFolderDialog& dialog) { return dialog.findChild<QTreeView*>("tree"); };
+    auto model = [&](const BrowseFolderDialog& dialog) {
+        return static_cast<QFileSystemModel*>(tree(dialog)->model());
+    };
+    BrowseFolderDialog drives("title", kFolderDrives, 4, nullptr);
+    EXPECT_EQ(model(drives)->filePath(model(drives)->index(0, 0, tree(drives)->rootIndex())),
+              "/");  // the one top entry
+    BrowseFolderDialog personal("title", kFolderPersonal, 4, nullptr);
+    EXPECT_EQ(model(personal)->filePath(tree(personal)->rootIndex()), QDir::homePath());  // its folders at the top
 }
 
 TEST(BrowseDialog, IconsByName) {

@@ -10,6 +10,11 @@
 namespace tovrik {
 namespace {
 
+// The folder a special folder number stands for: the user's documents are the
+// home folder; the computer's file systems, and any number not resolved here,
+// are "/".
+QString RootFolder(std::int32_t root) { return root == kFolderPersonal ? QDir::homePath() : "/"; }
+
 QString Local(const std::string& bytes) {
     return QString::fromLocal8Bit(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
@@ -37,17 +42,15 @@ BrowseFolderDialog::BrowseFolderDialog(const QString& title, std::int32_t root, 
 
     model_ = new QFileSystemModel(this);
     model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Hidden);
-    // The computer's file systems are "/"; a root that cannot be resolved
-    // opens at the same default.
-    (void)root;
-    const QString rootPath = "/";
+    const QString rootPath = RootFolder(root);
     model_->setRootPath(rootPath);
 
     tree_ = new QTreeView(this);
     tree_->setObjectName("tree");
     tree_->setGeometry(11, 84, 298, 250);
     tree_->setModel(model_);
-    tree_->setRootIndex(model_->index(rootPath).parent());
+    // "/" is the one top entry; another root shows its folders at the top.
+    tree_->setRootIndex(rootPath == "/" ? model_->index(rootPath).parent() : model_->index(rootPath));
     for (int column = 1; column < model_->columnCount(); ++column) tree_->hideColumn(column);
     tree_->header()->hide();
     tree_->setSelectionMode(QAbstractItemView::SingleSelection);
