@@ -6,8 +6,8 @@
 
 namespace tovrik {
 
-// One entry of a directory listing. `isDirectory` follows links, as a
-// junction reads as a directory.
+// One entry of a directory listing. `isDirectory` follows links: a link to a
+// directory is a directory.
 struct DirEntry {
     std::string name;
     bool isDirectory = false;
