@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "ui/number_text.h"
+#include "ui/summary.h"
 
 namespace tovrik {
 namespace {
@@ -21,7 +22,7 @@ std::string PadLeft(const std::string& text, std::size_t width) {
 std::vector<std::string> Cells(const WeaponFigures& row, char sep) {
     auto percent = [&](std::int32_t part, std::int32_t whole) {
         if (whole == 0) return std::string("-");
-        return Virgule(static_cast<float>(static_cast<double>(std::int64_t{part} * 100) / whole), sep) + "%";
+        return Virgule(SharePercent(part, whole), sep) + "%";
     };
     bool collected = row.collected > 0;
     return {row.weapon,
@@ -33,8 +34,7 @@ std::vector<std::string> Cells(const WeaponFigures& row, char sep) {
             percent(row.headshots, row.shots),
             LongToText(row.kills),
             LongToText(row.deaths),
-            row.deaths != 0 ? Virgule(static_cast<float>(static_cast<double>(row.kills) / row.deaths), sep)
-                            : LongToText(row.kills),
+            row.deaths != 0 ? Virgule(KillDeathRatio(row.kills, row.deaths), sep) : LongToText(row.kills),
             collected ? Virgule(static_cast<float>(row.meanAccuracy), sep) + "%" : "-",
             collected ? Virgule(row.lowest, sep) + "%" : "-",
             collected ? Virgule(row.highest, sep) + "%" : "-"};

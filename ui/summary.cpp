@@ -1,17 +1,17 @@
-#include <cstdint>
+#include "ui/summary.h"
 
 #include "ui/form1.h"
 #include "ui/number_text.h"
 
 namespace tovrik {
-namespace {
 
-// A share in percent, from 64-bit products so that large totals still show.
-float Percent(std::int32_t part, std::int32_t whole) {
+float SharePercent(std::int32_t part, std::int32_t whole) {
     return static_cast<float>(static_cast<double>(std::int64_t{part} * 100) / static_cast<double>(whole));
 }
 
-}  // namespace
+float KillDeathRatio(std::int32_t kills, std::int32_t deaths) {
+    return static_cast<float>(static_cast<double>(kills) / static_cast<double>(deaths));
+}
 
 std::string Form1::virgule(float valeur) const { return Virgule(valeur, DecimalSeparator); }
 
@@ -30,14 +30,13 @@ void Form1::ShowRunEnd(const RunExtremes& extremes) {
                          extremes.Collected > 0 ? virgule(static_cast<float>(AvgAccuracy)) + "%" : "0%");
     controls_.SetCaption(Label::Label10, LongToText(TotShots));
     controls_.SetCaption(Label::Label9, LongToText(TotHeadshots));
-    controls_.SetCaption(Label::Label17, TotShots != 0 ? virgule(Percent(TotHeadshots, TotShots)) + "%" : "0");
-    controls_.SetCaption(Label::Label18, TotShots != 0 ? virgule(Percent(TotHits, TotShots)) + "%" : "0");
+    controls_.SetCaption(Label::Label17, TotShots != 0 ? virgule(SharePercent(TotHeadshots, TotShots)) + "%" : "0");
+    controls_.SetCaption(Label::Label18, TotShots != 0 ? virgule(SharePercent(TotHits, TotShots)) + "%" : "0");
     controls_.SetCaption(Label::Label12, LongToText(TotHits));
     controls_.SetCaption(Label::Label15, LongToText(TotKills));
     controls_.SetCaption(Label::Label16, LongToText(TotDeaths));
-    controls_.SetCaption(Label::Label20, TotDeaths != 0
-                                             ? virgule(static_cast<float>(static_cast<double>(TotKills) / TotDeaths))
-                                             : LongToText(TotKills));
+    controls_.SetCaption(Label::Label20,
+                         TotDeaths != 0 ? virgule(KillDeathRatio(TotKills, TotDeaths)) : LongToText(TotKills));
     controls_.SetCaption(Label::Label26, LongToText(GamesPlayed));
 }
 
