@@ -7,8 +7,9 @@
 #include <iostream>
 
 #include "app/report_text.h"
-#include "engine/overview.h"
-#include "engine/run_error.h"
+#include "base/run_error.h"
+#include "base/version.h"
+#include "ui/overview.h"
 #include "ui/number_text.h"
 #include "ui/recording_controls.h"
 
@@ -36,7 +37,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     QCoreApplication::setApplicationName("tovrik-report");
-    QCoreApplication::setApplicationVersion(TOVRIK_VERSION);
+    QCoreApplication::setApplicationVersion(kVersion);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/overview.h"
+#include "ui/overview.h"
 #include "ui/recording_controls.h"
 
 namespace tovrik {

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "engine/run_error.h"
+#include "base/run_error.h"
 
 namespace tovrik {
 namespace {

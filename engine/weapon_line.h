@@ -7,10 +7,6 @@
 
 namespace tovrik {
 
-// Longest weapon line that can be scanned: its length and scan position are
-// 16-bit, so 32,767 characters and more is an overflow.
-constexpr std::size_t kMaxLineLength = 32766;
-
 // The normalized text of a weapon line: accuracy|hits/shots|kills|deaths|headshots,
 // with the defaults filled in for lines that lack the accuracy, the hits/shots
 // or the headshots column. Throws RunError (Overflow) for an overlong line.

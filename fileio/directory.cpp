@@ -3,7 +3,6 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 
@@ -32,13 +31,11 @@ bool NameLess(std::string_view a, std::string_view b) {
     return a < b;
 }
 
-std::vector<DirEntry> ListDirectory(int dirFd) {
+std::vector<DirEntry> ListDirectory(UniqueFd dirFd) {
     std::vector<DirEntry> entries;
-    DIR* dir = fdopendir(dirFd);
-    if (dir == nullptr) {
-        close(dirFd);
-        return entries;
-    }
+    DIR* dir = fdopendir(dirFd.get());
+    if (dir == nullptr) return entries;
+    dirFd.release();  // closedir closes it now
     while (const dirent* entry = readdir(dir))
         entries.push_back(DirEntry{entry->d_name, IsDirectoryAt(dirfd(dir), *entry)});
     closedir(dir);
@@ -48,9 +45,7 @@ std::vector<DirEntry> ListDirectory(int dirFd) {
 }
 
 std::vector<DirEntry> ListDirectory(const std::string& path) {
-    int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return {};
-    return ListDirectory(fd);
+    return ListDirectory(UniqueFd(open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)));
 }
 
 bool WildcardMatch(std::string_view name, std::string_view pattern) {

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "fileio/unique_fd.h"
+
 namespace tovrik {
 
 // One entry of a directory listing. `isDirectory` follows links: a link to a
@@ -17,10 +19,9 @@ struct DirEntry {
 // upper-cased, ties by the raw bytes.
 bool NameLess(std::string_view a, std::string_view b);
 
-// The entries of the directory open as `dirFd` ("." and ".." included),
-// sorted by NameLess. Takes ownership of dirFd and closes it. Empty when the
-// directory cannot be read.
-std::vector<DirEntry> ListDirectory(int dirFd);
+// The entries of the directory open as `dir` ("." and ".." included), sorted
+// by NameLess; the descriptor is closed. Empty when it cannot be read.
+std::vector<DirEntry> ListDirectory(UniqueFd dir);
 
 // The sorted entries of the directory at `path`; empty when it cannot be read.
 std::vector<DirEntry> ListDirectory(const std::string& path);

@@ -5,26 +5,15 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
+#include <new>
+
+#include "base/run_error.h"
 
 #include "fileio/directory.h"
+#include "fileio/unique_fd.h"
 
 namespace tovrik {
 namespace {
-
-// Closes a descriptor on every way out of a read.
-class FdCloser {
-public:
-    explicit FdCloser(int fd) : fd_(fd) {}
-    ~FdCloser() {
-        if (fd_ >= 0) close(fd_);
-    }
-    FdCloser(const FdCloser&) = delete;
-    FdCloser& operator=(const FdCloser&) = delete;
-
-private:
-    int fd_;
-};
 
 bool PatternExists(const std::string& path) {
     std::size_t slash = path.rfind('/');
@@ -50,11 +39,10 @@ std::size_t ReadFileBytes(const std::string& path, std::int32_t limit, std::stri
 
     // Non-blocking, so that opening a FIFO does not wait for a writer; only
     // regular files are read, as anything else may block or never end.
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) return 0;
-    FdCloser closer(fd);
+    UniqueFd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (!fd) return 0;
     struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return 0;
+    if (fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return 0;
 
     // Sizes are 32-bit: the low part of the size, as a signed count.
     auto size = static_cast<std::int32_t>(static_cast<std::uint32_t>(info.st_size & 0xFFFFFFFF));
@@ -62,10 +50,17 @@ std::size_t ReadFileBytes(const std::string& path, std::int32_t limit, std::stri
     std::int32_t count = limit > 0 && limit < size ? limit : size;
 
     // Bytes past a short read (a file that shrank meanwhile) stay zero.
-    buffer.assign(static_cast<std::size_t>(count), '\0');
+    try {
+        buffer.assign(static_cast<std::size_t>(count), '\0');
+    } catch (const std::bad_alloc&) {
+        RunError error(RunError::Kind::OutOfMemory, "",
+                       "the file is too large to hold in memory (" + std::to_string(count) + " bytes).");
+        error.locate(path, 0);
+        throw error;
+    }
     std::size_t done = 0;
     while (done < buffer.size()) {
-        ssize_t got = pread(fd, buffer.data() + done, buffer.size() - done, static_cast<off_t>(done));
+        ssize_t got = pread(fd.get(), buffer.data() + done, buffer.size() - done, static_cast<off_t>(done));
         if (got < 0 && errno == EINTR) continue;
         if (got <= 0) break;
         done += static_cast<std::size_t>(got);

@@ -6,8 +6,9 @@
 
 #include <cerrno>
 
-#include "engine/run_error.h"
+#include "base/run_error.h"
 #include "fileio/file_read.h"
+#include "fileio/unique_fd.h"
 
 namespace tovrik {
 
@@ -25,8 +26,8 @@ bool FileWrite(const std::string& path, const FileValue& data, bool deleteFirst)
 
     // Opened without truncation: an existing file keeps its tail past the new
     // bytes. Non-blocking, so that a FIFO without a reader fails at once.
-    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0644);
-    if (fd < 0) return false;
+    UniqueFd fd(open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0644));
+    if (!fd) return false;
 
     std::string kind = LowerKindName(data);
     std::string bytes;
@@ -43,10 +44,9 @@ bool FileWrite(const std::string& path, const FileValue& data, bool deleteFirst)
 
     bool written = false;
     if (known && !bytes.empty()) {
-        ssize_t n = pwrite(fd, bytes.data(), bytes.size(), 0);
+        ssize_t n = pwrite(fd.get(), bytes.data(), bytes.size(), 0);
         written = n > 0;
     }
-    close(fd);
     return written;
 }
 

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "engine/run_error.h"
+#include "base/run_error.h"
 #include "ui/form1.h"
 #include "ui/recording_controls.h"
 

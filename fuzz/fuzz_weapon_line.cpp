@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "engine/run_error.h"
+#include "base/run_error.h"
 #include "engine/weapon_line.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "settings/browse_callback.h"
 
-#include "engine/run_error.h"
+#include "base/run_error.h"
 
 namespace tovrik {
 

@@ -5,6 +5,10 @@
 
 namespace tovrik {
 
+// Special folders a browser can be rooted at.
+constexpr std::int32_t kFolderPersonal = 5;  // the user's documents: the home folder
+constexpr std::int32_t kFolderDrives = 17;   // the computer's file systems: "/"
+
 // Messages and flags of the folder browser.
 constexpr std::int32_t kBrowseInitialized = 1;        // the dialog has opened
 constexpr std::int32_t kBrowseSelChanged = 2;         // another folder is selected

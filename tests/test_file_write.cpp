@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "engine/run_error.h"
+#include "base/run_error.h"
 #include "fileio/file_read.h"
 #include "fileio/file_write.h"
 #include "tests/test_support.h"

@@ -9,7 +9,7 @@
 
 #include <random>
 
-#include "engine/run_error.h"
+#include "base/run_error.h"
 #include "tests/test_support.h"
 #include "ui/form1.h"
 #include "ui/recording_controls.h"

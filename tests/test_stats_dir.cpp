@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/run_error.h"
+#include "base/run_error.h"
 #include "fileio/file_read.h"
 #include "settings/app_paths.h"
 #include "settings/browse_callback.h"

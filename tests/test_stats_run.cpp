@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/run_error.h"
+#include "base/run_error.h"
 #include "tests/test_support.h"
 #include "ui/chart.h"
 #include "ui/form1.h"

@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "engine/run_error.h"
+#include "base/run_error.h"
 #include "engine/weapon_line.h"
 
 namespace tovrik {

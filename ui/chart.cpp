@@ -1,32 +1,8 @@
 #include "ui/chart.h"
 
 #include <cmath>
-#include <string>
-
-#include "engine/run_error.h"
-#include "ui/form1.h"
-#include "ui/number_text.h"
 
 namespace tovrik {
-namespace {
-
-constexpr Rgb kGuide{0, 0, 130};
-constexpr Rgb kCurve{255, 0, 0};
-constexpr Rgb kMark{255, 255, 255};
-constexpr Rgb kMean{0, 100, 0};
-
-std::int16_t CurveCoordinate(double value, float accuracy) {
-    std::int16_t coordinate = 0;
-    if (!ToCurveCoordinate(value, coordinate)) {
-        std::string text = SingleToText(accuracy, '.');
-        throw RunError(RunError::Kind::Overflow, text,
-                       "the accuracy " + text + " puts the chart's curve at " +
-                           DoubleToText(RoundHalfEven(value), '.') + ", outside -32,768 to 32,767.");
-    }
-    return coordinate;
-}
-
-}  // namespace
 
 double RoundHalfEven(double value) { return std::nearbyint(value); }
 
@@ -36,37 +12,9 @@ double ChartX(float width, std::int32_t n, std::int32_t j) { return static_cast<
 
 bool ToCurveCoordinate(double value, std::int16_t& coordinate) {
     double rounded = RoundHalfEven(value);
-    if (!(rounded >= -32768.0 && rounded <= 32767.0)) return false;
+    if (!(rounded >= kIntegerMin && rounded <= kIntegerMax)) return false;
     coordinate = static_cast<std::int16_t>(rounded);
     return true;
-}
-
-void Form1::DrawGrid() {
-    float width = controls_.Picture1_Width();
-    float height = controls_.Picture1_Height();
-    controls_.Picture1_SetDrawWidth(1);
-    controls_.Picture1_Line(0, height / 2, width, height / 2, kGuide);
-    controls_.Picture1_Line(0, height / 4, width, height / 4, kGuide);
-    controls_.Picture1_Line(0, height / 4 * 3, width, height / 4 * 3, kGuide);
-}
-
-void Form1::DrawAccuracySegment(float prev, float cur, std::int32_t n, std::int32_t j) {
-    float width = controls_.Picture1_Width();
-    float height = controls_.Picture1_Height();
-    std::int16_t x1 = CurveCoordinate(ChartX(width, n, j), prev);
-    std::int16_t y1 = CurveCoordinate(ChartY(height, prev), prev);
-    std::int16_t x2 = CurveCoordinate(ChartX(width, n, j + 1), cur);
-    std::int16_t y2 = CurveCoordinate(ChartY(height, cur), cur);
-    controls_.Picture1_SetDrawWidth(1);
-    controls_.Picture1_Line(x1, y1, x2, y2, kCurve);
-    controls_.Picture1_PSet(x1, y1, kMark);
-}
-
-void Form1::DrawMeanLine(double mean) {
-    float width = controls_.Picture1_Width();
-    double height = controls_.Picture1_Height();
-    auto y = static_cast<float>(RoundHalfEven(height - height * mean / 100));
-    controls_.Picture1_Line(0, y, width, y, kMean);
 }
 
 }  // namespace tovrik

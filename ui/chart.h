@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "base/limits.h"
+
 namespace tovrik {
 
 // Rounds to the nearest whole number, halves to the even neighbour.

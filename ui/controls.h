@@ -4,6 +4,10 @@
 
 namespace tovrik {
 
+// The chart box's outer size, in twips.
+constexpr float kChartWidth = 6975;
+constexpr float kChartHeight = 2560;
+
 struct Rgb {
     int r = 0, g = 0, b = 0;
     bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }

@@ -1,5 +1,6 @@
 #include "ui/form1.h"
 
+#include "engine/weapons.h"
 #include "settings/app_paths.h"
 
 namespace tovrik {
@@ -11,12 +12,7 @@ const char* LabelName(Label label) {
     return kNames[static_cast<int>(label)];
 }
 
-const std::vector<std::string>& Form1::Weapons() {
-    static const std::vector<std::string> kWeapons = {
-        "Knife",     "Luger", "Colt",   "MP-40",  "Thompson",  "FG-42",     "Panzer",    "Grenade",   "K43 Rifle",
-        "G.Launchr", "Sten",  "Garand", "Mortar", "MG-42 Gun", "Airstrike", "Artillery", "F.Thrower", "Syringe"};
-    return kWeapons;
-}
+const std::vector<std::string>& Form1::Weapons() { return tovrik::Weapons(); }
 
 Form1::Form1(Form1Controls& controls, char decimalSeparator)
     : DecimalSeparator(decimalSeparator), AppDir(ProgramDir()), ConfigDir(DefaultConfigDir()), controls_(controls) {}

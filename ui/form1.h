@@ -3,10 +3,11 @@
 #include <cstdint>
 #include <functional>
 #include <set>
+#include <string_view>
 #include <string>
 #include <vector>
 
-#include "engine/file_search.h"
+#include "engine/match_file.h"
 #include "ui/controls.h"
 
 namespace tovrik {
@@ -29,7 +30,7 @@ struct RunExtremes {
 // the report tool.
 class Form1 {
 public:
-    static constexpr const char* kAllMaps = "-- All maps --";
+    static constexpr const char* kAllMaps = tovrik::kAllMaps;
     static const std::vector<std::string>& Weapons();  // the weapon list, in list order
 
     explicit Form1(Form1Controls& controls, char decimalSeparator = ',');

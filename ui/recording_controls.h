@@ -28,7 +28,7 @@ public:
     // What the tests and the report tool set and read.
     std::string list2Selection, list3Selection;
     bool anotherInstance = false;
-    float width = 6975, height = 2560;
+    float width = kChartWidth, height = kChartHeight;
 
     void setEcho(std::ostream* echo) { echo_ = echo; }
     const std::vector<std::string>& trace() const { return trace_; }

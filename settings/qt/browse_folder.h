@@ -13,10 +13,6 @@ class QTreeView;
 
 namespace tovrik {
 
-// Special folders a browser can be rooted at.
-constexpr std::int32_t kFolderPersonal = 5;  // the user's documents: the home folder
-constexpr std::int32_t kFolderDrives = 17;   // the computer's file systems: "/"
-
 // The folder browser: the prompt at the top, a status text showing the
 // selected folder's path, a tree of folders, OK and Cancel. It reports to
 // BrowseCallbackProc when it opens and whenever the selection changes.

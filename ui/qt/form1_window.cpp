@@ -6,7 +6,8 @@
 #include <QDir>
 #include <QMessageBox>
 
-#include "engine/run_error.h"
+#include "base/run_error.h"
+#include "base/version.h"
 #include "settings/qt/browse_folder.h"
 #include "ui/number_text.h"
 #include "ui/recording_controls.h"
@@ -36,10 +37,81 @@ QFont WindowFont(bool bold) {
     return font;
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QRect where, QColor colour, bool bold) {
+// The system colours the layout names, as the classic desktop scheme has
+// them: the window frame black, window backgrounds white, captions and
+// highlighted text white, window text black.
+const QColor kFrame = Qt::black;
+const QColor kWindowText = Qt::black;
+const QColor kHighlightText = Qt::white;
+const QColor kWindowBackground = Qt::white;
+const QColor kGrey(128, 128, 128), kSilver(192, 192, 192), kRed(255, 0, 0), kGreen(0, 192, 0);
+
+// The layout, in twips from the top-left corner of the window.
+struct Place {
+    const char* name;
+    int left, top, width;
+    int height = 0;  // 0: a label's height
+};
+constexpr int kLabelHeight = 255;
+const Place kWindow{"Form1", 0, 0, 9015, 4305};
+const Place kPanel{"Picture3", 0, 0, 9015, 4575};
+const Place kChart{"Picture1", 240, 600, 0, 0};  // its size is the chart's own
+const Place kList1{"List1", 120, 4800, 8775, 810};
+const Place kList2{"List2", 7320, 600, 1455, 1200};
+const Place kList3{"List3", 7320, 1920, 1455, 1200};
+
+struct Marker {
+    Place place;
+    const char* image;
+};
+const Marker kMarkers[] = {{{"Picture2", 7320, 3840, 255, 255}, ":/images/marker-low.png"},
+                           {{"Picture4", 8040, 3840, 255, 255}, ":/images/marker-high.png"}};
+
+// The separators between the summary's columns.
+const Place kLines[] = {{"Line2", 2040, 3480, 1, 960}, {"Line1", 5160, 3480, 1, 960}, {"Line3", 7200, 3480, 1, 960}};
+
+// The fixed captions, red and bold.
+struct Caption {
+    Place place;
+    const char* text;
+};
+const Caption kCaptions[] = {
+    {{"Label3", 240, 3480, 615}, "Map:"},          {{"Label25", 240, 3720, 735}, "Played:"},
+    {{"Label4", 240, 3960, 855}, "Weapon:"},       {{"Label7", 2160, 3480, 1215}, "Total shoots:"},
+    {{"Label11", 2160, 3720, 1095}, "Total hits:"}, {{"Label8", 2160, 3960, 1455}, "Total headshots:"},
+    {{"Label13", 5280, 3480, 1095}, "Total kills:"}, {{"Label14", 5280, 3720, 1215}, "Total deaths:"},
+    {{"Label19", 5280, 3960, 1095}, "Ratio (k/d):"}, {{"Label21", 7320, 3480, 855}, "Accuracy:"}};
+
+// The value labels a run fills, with the text they start with.
+struct Value {
+    Label label;
+    int left, top, width;
+    const char* text;
+    QColor colour;
+};
+const Value kValues[] = {
+    {Label::Label5, 1080, 3480, 855, "All map", kSilver},  {Label::Label26, 1080, 3720, 855, "0", kGrey},
+    {Label::Label6, 1080, 3960, 855, "none", kSilver},     {Label::Label10, 3720, 3480, 735, "0", kSilver},
+    {Label::Label12, 3720, 3720, 735, "0", kSilver},       {Label::Label18, 4440, 3720, 615, "0%", kGrey},
+    {Label::Label9, 3720, 3960, 735, "0", kSilver},        {Label::Label17, 4440, 3960, 615, "0%", kGrey},
+    {Label::Label15, 6480, 3480, 615, "0", kSilver},       {Label::Label16, 6480, 3720, 615, "0", kSilver},
+    {Label::Label20, 6480, 3960, 615, "0", kSilver},       {Label::Label24, 8280, 3480, 495, "0%", kHighlightText},
+    {Label::Label22, 7560, 3840, 495, "0%", kRed},         {Label::Label23, 8280, 3840, 495, "0%", kGreen}};
+
+QRect Twips(const Place& p) { return Twips(p.left, p.top, p.width, p.height == 0 ? kLabelHeight : p.height); }
+
+// A widget filled with one colour behind what it shows.
+void Fill(QWidget* widget, QColor colour) {
+    widget->setAutoFillBackground(true);
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+}
+
+QLabel* MakeLabel(QWidget* parent, const Place& place, const QString& text, QColor colour, bool bold) {
     auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(where);
+    label->setObjectName(place.name);
+    label->setGeometry(Twips(place));
     label->setFont(WindowFont(bold));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setAttribute(Qt::WA_TranslucentBackground);
@@ -49,10 +121,20 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QRect 
     return label;
 }
 
-QListWidget* MakeList(QWidget* parent, const char* name, QRect where, QColor base, QColor text) {
+QLabel* MakePicture(QWidget* parent, const Place& place, const char* image, QColor background) {
+    auto* picture = new QLabel(parent);
+    picture->setObjectName(place.name);
+    picture->setGeometry(Twips(place));
+    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Fill(picture, background);
+    picture->setPixmap(QPixmap(image));
+    return picture;
+}
+
+QListWidget* MakeList(QWidget* parent, const Place& place, QColor base, QColor text) {
     auto* list = new QListWidget(parent);
-    list->setObjectName(name);
-    list->setGeometry(where);
+    list->setObjectName(place.name);
+    list->setGeometry(Twips(place));
     list->setFont(WindowFont(false));
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     QPalette palette = list->palette();
@@ -68,99 +150,34 @@ QListWidget* MakeList(QWidget* parent, const char* name, QRect where, QColor bas
 }  // namespace
 
 Form1Window::Form1Window(QWidget* parent) : QWidget(parent), form_(*this, UserDecimalSeparator()) {
-    setWindowTitle("Tovrik Stats v0.1");
+    setWindowTitle(QString("Tovrik Stats v") + kVersion);
     setWindowIcon(QIcon(":/icons/tovrik.ico"));
-    setFixedSize(9015 / kTwips, 4305 / kTwips);
+    setFixedSize(Twips(kWindow).size());
     setFont(WindowFont(false));
-    QPalette black = palette();
-    black.setColor(QPalette::Window, Qt::black);
-    setPalette(black);
-    setAutoFillBackground(true);
+    Fill(this, Qt::black);
 
-    // The system colours the layout names, as the classic desktop scheme has
-    // them: the window frame black, window backgrounds white, captions and
-    // highlighted text white, window text black.
-    const QColor frame = Qt::black;
-    const QColor windowText = Qt::black;
-    const QColor highlightText = Qt::white;
-    const QColor windowBackground = Qt::white;
-
-    auto* panel = new QLabel(this);  // Picture3
-    panel->setObjectName("Picture3");
-    panel->setGeometry(Twips(0, 0, 9015, 4575));
-    panel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    panel->setAutoFillBackground(true);
-    QPalette panelPalette = panel->palette();
-    panelPalette.setColor(QPalette::Window, frame);
-    panel->setPalette(panelPalette);
-    panel->setPixmap(QPixmap(":/images/background.png"));
-
-    list1_ = MakeList(this, "List1", Twips(120, 4800, 8775, 810), Qt::black, QColor(0, 255, 0));
+    QLabel* panel = MakePicture(this, kPanel, ":/images/background.png", kFrame);
+    list1_ = MakeList(this, kList1, Qt::black, QColor(0, 255, 0));
     list1_->setFocusPolicy(Qt::NoFocus);  // out of sight: never a tab stop
-    picture1_ = new ChartWidget(6975, 2560, QColor(0, 0, 64), this);
-    picture1_->setObjectName("Picture1");
-    picture1_->move(240 / kTwips, 600 / kTwips);
-    list2_ = MakeList(this, "List2", Twips(7320, 600, 1455, 1200), frame, highlightText);
-    list3_ = MakeList(panel, "List3", Twips(7320, 1920, 1455, 1200), frame, windowBackground);
+    picture1_ = new ChartWidget(static_cast<int>(kChartWidth), static_cast<int>(kChartHeight), QColor(0, 0, 64), this);
+    picture1_->setObjectName(kChart.name);
+    picture1_->move(kChart.left / kTwips, kChart.top / kTwips);
+    list2_ = MakeList(this, kList2, kFrame, kHighlightText);
+    list3_ = MakeList(panel, kList3, kFrame, kWindowBackground);
     list3_->setEnabled(false);
 
-    for (auto [name, left, image] : {std::tuple{"Picture2", 7320, ":/images/marker-low.png"},
-                                     std::tuple{"Picture4", 8040, ":/images/marker-high.png"}}) {
-        auto* marker = new QLabel(panel);
-        marker->setObjectName(name);
-        marker->setGeometry(Twips(left, 3840, 255, 255));
-        marker->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        marker->setAutoFillBackground(true);
-        QPalette p = marker->palette();
-        p.setColor(QPalette::Window, windowText);
-        marker->setPalette(p);
-        marker->setPixmap(QPixmap(image));
+    for (const Marker& marker : kMarkers) MakePicture(panel, marker.place, marker.image, kWindowText);
+    MakeLabel(panel, {"Label1", 4920, 105, 2895}, QString("Version : ") + kVersion, kGrey, true);
+    MakeLabel(panel, {"Label2", 4920, 300, 2535}, kHomeAddress, kGrey, false);
+    for (const Place& line : kLines) {
+        auto* widget = new QWidget(panel);
+        widget->setObjectName(line.name);
+        widget->setGeometry(line.left / kTwips, line.top / kTwips, line.width, line.height / kTwips);
+        Fill(widget, QColor(64, 64, 64));
     }
-
-    const QColor grey(128, 128, 128), silver(192, 192, 192), red(255, 0, 0);
-    MakeLabel(panel, "Label1", "Version : 0.1", Twips(4920, 105, 2895, 255), grey, true);
-    MakeLabel(panel, "Label2", kHomeAddress, Twips(4920, 300, 2535, 255), grey, false);
-    for (auto [name, x] : {std::pair{"Line2", 2040}, std::pair{"Line1", 5160}, std::pair{"Line3", 7200}}) {
-        auto* line = new QWidget(panel);
-        line->setObjectName(name);
-        line->setGeometry(x / kTwips, 3480 / kTwips, 1, (4440 - 3480) / kTwips);
-        line->setAutoFillBackground(true);
-        QPalette p = line->palette();
-        p.setColor(QPalette::Window, QColor(64, 64, 64));
-        line->setPalette(p);
-    }
-
-    struct Caption {
-        const char* name;
-        const char* text;
-        int left, top, width;
-    };
-    for (const Caption& c :
-         {Caption{"Label3", "Map:", 240, 3480, 615}, Caption{"Label25", "Played:", 240, 3720, 735},
-          Caption{"Label4", "Weapon:", 240, 3960, 855}, Caption{"Label7", "Total shoots:", 2160, 3480, 1215},
-          Caption{"Label11", "Total hits:", 2160, 3720, 1095}, Caption{"Label8", "Total headshots:", 2160, 3960, 1455},
-          Caption{"Label13", "Total kills:", 5280, 3480, 1095}, Caption{"Label14", "Total deaths:", 5280, 3720, 1215},
-          Caption{"Label19", "Ratio (k/d):", 5280, 3960, 1095}, Caption{"Label21", "Accuracy:", 7320, 3480, 855}})
-        MakeLabel(panel, c.name, c.text, Twips(c.left, c.top, c.width, 255), red, true);
-
-    struct Value {
-        Label label;
-        const char* text;
-        int left, top, width;
-        QColor colour;
-    };
-    for (const Value& v :
-         {Value{Label::Label5, "All map", 1080, 3480, 855, silver}, Value{Label::Label26, "0", 1080, 3720, 855, grey},
-          Value{Label::Label6, "none", 1080, 3960, 855, silver}, Value{Label::Label10, "0", 3720, 3480, 735, silver},
-          Value{Label::Label12, "0", 3720, 3720, 735, silver}, Value{Label::Label18, "0%", 4440, 3720, 615, grey},
-          Value{Label::Label9, "0", 3720, 3960, 735, silver}, Value{Label::Label17, "0%", 4440, 3960, 615, grey},
-          Value{Label::Label15, "0", 6480, 3480, 615, silver}, Value{Label::Label16, "0", 6480, 3720, 615, silver},
-          Value{Label::Label20, "0", 6480, 3960, 615, silver},
-          Value{Label::Label24, "0%", 8280, 3480, 495, highlightText},
-          Value{Label::Label22, "0%", 7560, 3840, 495, red},
-          Value{Label::Label23, "0%", 8280, 3840, 495, QColor(0, 192, 0)}})
-        values_[v.label] =
-            MakeLabel(panel, LabelName(v.label), v.text, Twips(v.left, v.top, v.width, 255), v.colour, false);
+    for (const Caption& c : kCaptions) MakeLabel(panel, c.place, c.text, kRed, true);
+    for (const Value& v : kValues)
+        values_[v.label] = MakeLabel(panel, {LabelName(v.label), v.left, v.top, v.width}, v.text, v.colour, false);
 
     // The panel lies beneath the controls placed on the window itself.
     panel->lower();

@@ -1,26 +1,12 @@
 #include <string_view>
 
-#include "engine/run_error.h"
+#include "base/run_error.h"
+#include "engine/match_file.h"
 #include "engine/weapon_line.h"
 #include "fileio/file_read.h"
 #include "ui/form1.h"
 
 namespace tovrik {
-namespace {
-
-constexpr std::size_t kMaxLines = 32767;  // the line index is 16-bit
-
-bool Contains(std::string_view text, std::string_view part) {
-    // The empty text lies in every non-empty text and in no empty one.
-    return part.empty() ? !text.empty() : text.find(part) != std::string_view::npos;
-}
-
-std::string_view MapName(std::string_view firstLine) {
-    std::size_t space = firstLine.rfind(' ');
-    return space == std::string_view::npos ? firstLine : firstLine.substr(space + 1);
-}
-
-}  // namespace
 
 float Form1::ScanMatchFile(const std::string& path, const std::string& weapon, const std::string& mapChoice,
                            int accuracyField) {
@@ -41,12 +27,11 @@ float Form1::ScanMatchFile(const std::string& path, const std::string& weapon, c
         throw error;
     }
 
-    bool mapPasses = mapChoice.empty() || mapChoice == kAllMaps || map == mapChoice;
+    bool mapPasses = MapPasses(map, mapChoice);
     float accuracy = 0;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         std::string_view line = lines_[i];
-        if (!Contains(line, weapon) || Contains(line, "Allies") || Contains(line, "Axis")) continue;
-        if (!mapPasses) continue;
+        if (!IsWeaponLine(line, weapon) || !mapPasses) continue;
         try {
             std::string record = NormalizeWeaponLine(line);
             std::vector<std::string_view> fields = SplitRecord(record);

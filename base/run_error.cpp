@@ -1,6 +1,4 @@
-#include "engine/run_error.h"
-
-#include <limits>
+#include "base/run_error.h"
 
 namespace tovrik {
 
@@ -31,7 +29,7 @@ void RunError::compose() {
 
 std::int32_t AddLong(std::int32_t total, std::int32_t value, const char* what) {
     std::int64_t sum = std::int64_t{total} + value;
-    if (sum > std::numeric_limits<std::int32_t>::max() || sum < std::numeric_limits<std::int32_t>::min())
+    if (sum > kLongMax || sum < -std::int64_t{kLongMax} - 1)
         throw RunError(
             RunError::Kind::Overflow, "",
             std::string("the ") + what + " total goes past " + (sum > 0 ? "2,147,483,647." : "-2,147,483,648."));

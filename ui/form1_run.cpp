@@ -1,8 +1,8 @@
 #include <string>
 #include <vector>
 
+#include "base/run_error.h"
 #include "engine/file_search.h"
-#include "engine/run_error.h"
 #include "fileio/file_read.h"
 #include "ui/chart.h"
 #include "ui/form1.h"

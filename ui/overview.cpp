@@ -1,4 +1,4 @@
-#include "engine/overview.h"
+#include "ui/overview.h"
 
 #include "ui/recording_controls.h"
 

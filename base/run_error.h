@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "base/limits.h"
+
 namespace tovrik {
 
 // The one run-time error of the core. A run stops where it is raised; the
@@ -11,7 +13,7 @@ namespace tovrik {
 // before passing it on, so the message always says where the bad text is.
 class RunError : public std::runtime_error {
 public:
-    enum class Kind { Overflow, SubscriptOutOfRange, Conversion };
+    enum class Kind { Overflow, SubscriptOutOfRange, Conversion, OutOfMemory };
 
     RunError(Kind kind, std::string text, std::string detail);
 
@@ -36,10 +38,6 @@ private:
     int line_ = 0;
     std::string message_;
 };
-
-// The 16- and 32-bit ranges that every integer of a run lives in.
-constexpr std::int32_t kIntegerMin = -32768;
-constexpr std::int32_t kIntegerMax = 32767;
 
 // Adds two Longs; leaving the 32-bit range is an overflow named after `what`.
 std::int32_t AddLong(std::int32_t total, std::int32_t value, const char* what);

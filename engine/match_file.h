@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tovrik {
+
+// The map choice that lets every match count.
+constexpr const char* kAllMaps = "-- All maps --";
+
+// The match's map: the first line's text after its last space, or the whole
+// line when it has none.
+std::string_view MapName(std::string_view firstLine);
+
+// True when `line` is a row of `weapon`: it names the weapon and is no team
+// line of the scores table.
+bool IsWeaponLine(std::string_view line, std::string_view weapon);
+
+// True when a match played on `map` counts for `mapChoice`: the same name,
+// the all-maps choice, or no choice.
+bool MapPasses(std::string_view map, std::string_view mapChoice);
+
+}  // namespace tovrik

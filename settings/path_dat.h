@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+namespace tovrik {
+
+// Where "path.dat" lives for a program in `appDir`: beside the program when
+// it is there or can be written there, else in `configDir` (when known).
+std::string PathDatLocation(const std::string& appDir, const std::string& configDir);
+
+// The statistics directory remembered at `location`: its first line, or ""
+// when there is none.
+std::string ReadPathDat(const std::string& location);
+
+// Remembers `directory` at `location`, creating `configDir` first when the
+// location lies in it. A failure is silent: the choice holds for this run.
+void WritePathDat(const std::string& location, const std::string& configDir, const std::string& directory);
+
+}  // namespace tovrik
