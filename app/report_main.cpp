@@ -9,8 +9,8 @@
 #include "app/report_text.h"
 #include "base/run_error.h"
 #include "base/version.h"
-#include "ui/overview.h"
 #include "ui/number_text.h"
+#include "ui/overview.h"
 #include "ui/recording_controls.h"
 
 namespace {

@@ -15,8 +15,7 @@ namespace {
 
 using DirId = std::pair<dev_t, ino_t>;
 
-void Walk(const std::string& dir, UniqueFd fd, const std::string& pattern, FileList& list,
-          std::vector<DirId>& branch) {
+void Walk(const std::string& dir, UniqueFd fd, const std::string& pattern, FileList& list, std::vector<DirId>& branch) {
     struct stat info {};
     if (fstat(fd.get(), &info) != 0) return;
     DirId id{info.st_dev, info.st_ino};

@@ -8,7 +8,6 @@
 #include <new>
 
 #include "base/run_error.h"
-
 #include "fileio/directory.h"
 #include "fileio/unique_fd.h"
 

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "fileio/unique_fd.h"
+
 namespace tovrik {
 
 std::string ProgramDir() {
@@ -14,14 +16,16 @@ std::string ProgramDir() {
     for (;;) {
         ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size());
         if (n < 0) return ".";
-        if (static_cast<std::size_t>(n) < buffer.size()) {
-            std::string exe(buffer.data(), static_cast<std::size_t>(n));
-            std::size_t slash = exe.rfind('/');
-            if (slash == std::string::npos) return ".";
-            return slash == 0 ? "/" : exe.substr(0, slash);
-        }
+        if (static_cast<std::size_t>(n) < buffer.size())
+            return DirOf(std::string(buffer.data(), static_cast<std::size_t>(n)));
         buffer.resize(buffer.size() * 2);
     }
+}
+
+std::string DirOf(const std::string& path) {
+    std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 std::string DefaultConfigDir() {
@@ -36,9 +40,8 @@ bool DirectoryWritable(const std::string& dir) {
     // Permissions alone do not tell (root passes them; a read-only mount
     // does not): try.
     std::string probe = dir + "/.tovrik-write-XXXXXX";
-    int fd = mkstemp(probe.data());
-    if (fd < 0) return false;
-    close(fd);
+    UniqueFd fd(mkstemp(probe.data()));
+    if (!fd) return false;
     unlink(probe.c_str());
     return true;
 }

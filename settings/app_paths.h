@@ -8,6 +8,9 @@ namespace tovrik {
 // it cannot be told.
 std::string ProgramDir();
 
+// The folder part of `path`: "." when it has none, "/" for a name at the root.
+std::string DirOf(const std::string& path);
+
 // $XDG_CONFIG_HOME/tovrik-stats, else ~/.config/tovrik-stats; empty when
 // neither is known.
 std::string DefaultConfigDir();

@@ -1,9 +1,8 @@
-#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdio>
 
-#include "tests/test_support.h"
+#include "tests/support/testing.h"
 
 namespace tovrik {
 namespace {
@@ -95,14 +94,16 @@ TEST_F(ReportTest, ExitStatuses) {
     dir.write("2026.12.08/bad.txt", ">>> Map: radar\nThompson: 20.0 2/1o 1 0 0\n");
     const Case cases[] = {
         {"no directory", "", 2, "tovrik-report: the statistics directory is missing."},
+        {"too many", "a b c", 2, "tovrik-report: too many arguments: one STATS_DIR and one WEAPON at most."},
+        {"trace alone", "--trace x", 2, "tovrik-report: --trace needs a WEAPON."},
+        {"csv with weapon", "--csv x Colt", 2, "tovrik-report: --csv is for the overview, without a WEAPON."},
         {"unknown option", "--bogus x", 2, "tovrik-report: Unknown option 'bogus'."},
         {"both separators", "--comma --point x", 2, "tovrik-report: --comma and --point exclude each other."},
         {"not a directory", "/nonexistent/stats", 2, "tovrik-report: \"/nonexistent/stats\" is not a directory."},
         {"unknown weapon", "'" + dir.path() + "' Bazooka", 2,
          "tovrik-report: \"Bazooka\" is not a weapon of the list:"},
         {"run-time error", "'" + dir.path() + "' Thompson", 1,
-         "tovrik-report: " + dir.path() + "/2026.12.08/bad.txt, line 2: \"1o\" is not a whole number.\n"},
-    };
+         "tovrik-report: " + dir.path() + "/2026.12.08/bad.txt, line 2: \"1o\" is not a whole number.\n"}};
     for (const Case& c : cases) {
         Outcome o = Report(c.args);
         EXPECT_EQ(o.status, c.status) << c.name;

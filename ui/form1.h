@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <functional>
 #include <set>
-#include <string_view>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/match_file.h"

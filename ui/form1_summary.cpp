@@ -1,7 +1,6 @@
-#include "ui/summary.h"
-
 #include "ui/form1.h"
 #include "ui/number_text.h"
+#include "ui/summary.h"
 
 namespace tovrik {
 

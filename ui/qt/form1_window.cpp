@@ -75,12 +75,16 @@ struct Caption {
     Place place;
     const char* text;
 };
-const Caption kCaptions[] = {
-    {{"Label3", 240, 3480, 615}, "Map:"},          {{"Label25", 240, 3720, 735}, "Played:"},
-    {{"Label4", 240, 3960, 855}, "Weapon:"},       {{"Label7", 2160, 3480, 1215}, "Total shoots:"},
-    {{"Label11", 2160, 3720, 1095}, "Total hits:"}, {{"Label8", 2160, 3960, 1455}, "Total headshots:"},
-    {{"Label13", 5280, 3480, 1095}, "Total kills:"}, {{"Label14", 5280, 3720, 1215}, "Total deaths:"},
-    {{"Label19", 5280, 3960, 1095}, "Ratio (k/d):"}, {{"Label21", 7320, 3480, 855}, "Accuracy:"}};
+const Caption kCaptions[] = {{{"Label3", 240, 3480, 615}, "Map:"},
+                             {{"Label25", 240, 3720, 735}, "Played:"},
+                             {{"Label4", 240, 3960, 855}, "Weapon:"},
+                             {{"Label7", 2160, 3480, 1215}, "Total shoots:"},
+                             {{"Label11", 2160, 3720, 1095}, "Total hits:"},
+                             {{"Label8", 2160, 3960, 1455}, "Total headshots:"},
+                             {{"Label13", 5280, 3480, 1095}, "Total kills:"},
+                             {{"Label14", 5280, 3720, 1215}, "Total deaths:"},
+                             {{"Label19", 5280, 3960, 1095}, "Ratio (k/d):"},
+                             {{"Label21", 7320, 3480, 855}, "Accuracy:"}};
 
 // The value labels a run fills, with the text they start with.
 struct Value {
@@ -90,13 +94,13 @@ struct Value {
     QColor colour;
 };
 const Value kValues[] = {
-    {Label::Label5, 1080, 3480, 855, "All map", kSilver},  {Label::Label26, 1080, 3720, 855, "0", kGrey},
-    {Label::Label6, 1080, 3960, 855, "none", kSilver},     {Label::Label10, 3720, 3480, 735, "0", kSilver},
-    {Label::Label12, 3720, 3720, 735, "0", kSilver},       {Label::Label18, 4440, 3720, 615, "0%", kGrey},
-    {Label::Label9, 3720, 3960, 735, "0", kSilver},        {Label::Label17, 4440, 3960, 615, "0%", kGrey},
-    {Label::Label15, 6480, 3480, 615, "0", kSilver},       {Label::Label16, 6480, 3720, 615, "0", kSilver},
-    {Label::Label20, 6480, 3960, 615, "0", kSilver},       {Label::Label24, 8280, 3480, 495, "0%", kHighlightText},
-    {Label::Label22, 7560, 3840, 495, "0%", kRed},         {Label::Label23, 8280, 3840, 495, "0%", kGreen}};
+    {Label::Label5, 1080, 3480, 855, "All map", kSilver}, {Label::Label26, 1080, 3720, 855, "0", kGrey},
+    {Label::Label6, 1080, 3960, 855, "none", kSilver},    {Label::Label10, 3720, 3480, 735, "0", kSilver},
+    {Label::Label12, 3720, 3720, 735, "0", kSilver},      {Label::Label18, 4440, 3720, 615, "0%", kGrey},
+    {Label::Label9, 3720, 3960, 735, "0", kSilver},       {Label::Label17, 4440, 3960, 615, "0%", kGrey},
+    {Label::Label15, 6480, 3480, 615, "0", kSilver},      {Label::Label16, 6480, 3720, 615, "0", kSilver},
+    {Label::Label20, 6480, 3960, 615, "0", kSilver},      {Label::Label24, 8280, 3480, 495, "0%", kHighlightText},
+    {Label::Label22, 7560, 3840, 495, "0%", kRed},        {Label::Label23, 8280, 3840, 495, "0%", kGreen}};
 
 QRect Twips(const Place& p) { return Twips(p.left, p.top, p.width, p.height == 0 ? kLabelHeight : p.height); }
 

@@ -1,6 +1,11 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <functional>
 #include <string>
+
+#include "base/run_error.h"
 
 namespace tovrik::testing {
 
@@ -25,4 +30,15 @@ private:
 // The whole content of a file; "" when it cannot be read.
 std::string Slurp(const std::string& path);
 
+// A match file as the game writes it: the map line, an empty line, `rows`.
+std::string Match(const std::string& map, const std::string& rows);
+
+// Success when `statement` throws a RunError of `kind` whose message is `message`.
+::testing::AssertionResult RunErrorIs(const std::function<void()>& statement, RunError::Kind kind,
+                                      const std::string& message);
+
 }  // namespace tovrik::testing
+
+// Expects `statement` to raise the run-time error of `kind` (Overflow, ...) with `message`.
+#define ExpectRunError(statement, kind, message) \
+    EXPECT_TRUE(::tovrik::testing::RunErrorIs([&] { statement; }, ::tovrik::RunError::Kind::kind, message))

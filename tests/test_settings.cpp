@@ -1,10 +1,9 @@
-#include <gtest/gtest.h>
+#include <sys/stat.h>
 
-#include "base/run_error.h"
 #include "fileio/file_read.h"
 #include "settings/app_paths.h"
 #include "settings/browse_callback.h"
-#include "tests/test_support.h"
+#include "tests/support/testing.h"
 #include "ui/form1.h"
 #include "ui/recording_controls.h"
 
@@ -14,11 +13,6 @@ namespace {
 using testing::Slurp;
 using testing::TempDir;
 
-struct BrowseCall {
-    std::string title, initialPath, icon;
-    std::int32_t root = -1, flags = -1;
-};
-
 class StatsDirTest : public ::testing::Test {
 protected:
     StatsDirTest() {
@@ -26,57 +20,45 @@ protected:
         form.ConfigDir = dir / "config/tovrik-stats";
         form.BrowseFolder = [this](const std::string& title, const std::string& initialPath, std::int32_t root,
                                    std::int32_t flags, const std::string& icon) {
-            calls.push_back(BrowseCall{title, initialPath, icon, root, flags});
+            calls.push_back(title + "|" + initialPath + "|" + std::to_string(root) + "|" + std::to_string(flags) + "|" +
+                            icon);
             return answer;
         };
     }
     TempDir dir;
     RecordingControls controls;
     Form1 form{controls};
-    std::vector<BrowseCall> calls;
+    std::vector<std::string> calls;
     std::string answer = "cancel";
 };
 
-TEST_F(StatsDirTest, LoadsTheFirstLine) {
-    struct Case {
-        const char* name;
-        std::string content;
-        std::string statsDir;
-    };
-    const Case cases[] = {
-        {"CR LF", "/home/smoky/stats\r\n", "/home/smoky/stats"},
-        {"leading empty lines", "\r\n\n/home/smoky/stats", "/home/smoky/stats"},
-        {"two lines", "/first\n/second\n", "/first"},
-        {"trailing spaces", "/home/smoky/stats  ", "/home/smoky/stats  "},
-        {"empty file", "", ""},
-        {"only line ends", "\r\n\r\n", ""},
-        {"not UTF-8", "/home/\xE9lodie", "/home/\xE9lodie"},
-    };
-    for (const Case& c : cases) {
-        dir.write("app/path.dat", c.content);
-        calls.clear();
-        EXPECT_TRUE(form.InitStatsDir()) << c.name;
-        EXPECT_EQ(form.StatsDir, c.statsDir) << c.name;
-        EXPECT_TRUE(calls.empty()) << c.name << ": the user was asked";
+TEST_F(StatsDirTest, LoadsTheFirstLineWithoutAsking) {
+    const std::pair<std::string, std::string> cases[] = {{"/home/smoky/stats\r\n", "/home/smoky/stats"},
+                                                         {"\r\n\n/home/smoky/stats", "/home/smoky/stats"},
+                                                         {"/first\n/second\n", "/first"},
+                                                         {"/home/smoky/stats  ", "/home/smoky/stats  "},
+                                                         {"", ""},
+                                                         {"\r\n\r\n", ""},
+                                                         {"/home/\xE9lodie", "/home/\xE9lodie"}};
+    for (const auto& [content, statsDir] : cases) {
+        dir.write("app/path.dat", content);
+        dir.write("config/tovrik-stats/path.dat", "/config");  // beside the program comes first
+        EXPECT_TRUE(form.InitStatsDir()) << content;
+        EXPECT_EQ(form.StatsDir, statsDir) << content;
     }
+    EXPECT_TRUE(calls.empty());
 }
 
 TEST_F(StatsDirTest, FirstStartAsksAndSavesTheBytes) {
     answer = "/home/\xC3\xA9lodie/ET stats";
     EXPECT_TRUE(form.InitStatsDir());
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].title, "Selection du repertoire ET stats :");
-    EXPECT_EQ(calls[0].initialPath, "");
-    EXPECT_EQ(calls[0].root, 17);
-    EXPECT_EQ(calls[0].flags, 0);
-    EXPECT_EQ(calls[0].icon, "");
+    EXPECT_EQ(calls, std::vector<std::string>{"Selection du repertoire ET stats :||17|0|"});
     EXPECT_EQ(Slurp(dir / "app/path.dat"), answer);  // no line end
-
-    Form1 next(controls);  // the next start
+    Form1 next(controls);                            // the next start
     next.AppDir = form.AppDir;
-    next.ConfigDir = form.ConfigDir;
     EXPECT_TRUE(next.InitStatsDir());
     EXPECT_EQ(next.StatsDir, answer);
+    EXPECT_EQ(calls.size(), 1u);
 }
 
 TEST_F(StatsDirTest, CancelEndsTheProgramAndWritesNothing) {
@@ -90,36 +72,34 @@ TEST_F(StatsDirTest, UnwritableProgramFolderKeepsItInTheConfigFolder) {
     for (const char* appDir : {"/proc/self", "/nonexistent/bin"}) {
         TempDir config;
         form.AppDir = appDir;
-        form.ConfigDir = config / "deep/tovrik-stats";
+        form.ConfigDir = config / "a/b/tovrik-stats";
         answer = "/srv/stats";
         EXPECT_TRUE(form.InitStatsDir()) << appDir;
-        EXPECT_EQ(Slurp(config / "deep/tovrik-stats/path.dat"), "/srv/stats") << appDir;
-        calls.clear();
+        EXPECT_EQ(Slurp(config / "a/b/tovrik-stats/path.dat"), "/srv/stats") << appDir;
+        struct stat info {};
+        ASSERT_EQ(stat((config / "a").c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0700u);
         answer = "cancel";
         EXPECT_TRUE(form.InitStatsDir()) << appDir;  // remembered
-        EXPECT_TRUE(calls.empty()) << appDir;
+        EXPECT_EQ(form.StatsDir, "/srv/stats");
     }
 }
 
-TEST_F(StatsDirTest, BesideTheProgramComesFirst) {
-    dir.write("app/path.dat", "/beside");
-    dir.write("config/tovrik-stats/path.dat", "/config");
-    EXPECT_EQ(form.LoadStatsDir(), "/beside");
-}
-
-TEST(AppPaths, ConfigFolderFromTheEnvironment) {
+TEST(AppPaths, FoldersOfTheProgramAndTheUser) {
     setenv("XDG_CONFIG_HOME", "/xdg", 1);
     EXPECT_EQ(DefaultConfigDir(), "/xdg/tovrik-stats");
     setenv("XDG_CONFIG_HOME", "relative", 1);  // not absolute: ignored
     setenv("HOME", "/home/smoky", 1);
     EXPECT_EQ(DefaultConfigDir(), "/home/smoky/.config/tovrik-stats");
     unsetenv("XDG_CONFIG_HOME");
+    const std::pair<const char*, const char*> dirs[] = {
+        {"/usr/bin/tovrik", "/usr/bin"}, {"/tovrik", "/"}, {"tovrik", "."}};
+    for (auto [exe, folder] : dirs) EXPECT_EQ(DirOf(exe), folder) << exe;
     EXPECT_NE(ProgramDir().find("tests"), std::string::npos);
 }
 
 // A dialog that records what the callback does to it.
-class FakeDialog : public BrowseDialog {
-public:
+struct FakeDialog : BrowseDialog {
     std::vector<std::string> done;
     bool hasIcon = false, failSelection = false;
     void SetSelection(const std::string& path) override {
@@ -128,33 +108,26 @@ public:
     }
     void SetStatusText(const std::string& text) override { done.push_back("status " + text); }
     bool MoveStatusItem(int l, int t, int w, int h) override {
-        done.push_back("move " + std::to_string(l) + " " + std::to_string(t) + " " + std::to_string(w) + " " +
-                       std::to_string(h));
+        for (int v : {l, t, w, h}) done.push_back(std::to_string(v));
         return true;
     }
-    bool LoadIcon(const std::string& name) override {
-        done.push_back("load " + name);
-        return hasIcon;
-    }
+    bool LoadIcon(const std::string& name) override { return done.push_back("load " + name), hasIcon; }
     void SetSmallIcon() override { done.push_back("icon"); }
 };
 
 TEST(BrowseCallback, Messages) {
     using Done = std::vector<std::string>;
     struct Case {
-        const char* name;
         std::int32_t flags;
         std::string icon;
         bool hasIcon, failSelection;
         Done done;
     };
-    const Case cases[] = {
-        {"flags 0, no icon", 0, "", false, false, Done{"select /start", "move 11 36 290 42"}},
-        {"new dialog style", 0x40, "", false, false, Done{"select /start"}},
-        {"unknown icon", 1, "nothing", false, false, Done{"select /start", "load nothing", "move 11 36 290 42"}},
-        {"known icon", 0, "tovrik", true, false, Done{"select /start", "load tovrik", "icon", "move 11 36 290 42"}},
-        {"failing step is skipped", 0, "", false, true, Done{"move 11 36 290 42"}},
-    };
+    const Case cases[] = {{0, "", false, false, {"select /start", "11", "36", "290", "42"}},  // the status text moved
+                          {0x40, "", false, false, {"select /start"}},  // the new style keeps the status text's place
+                          {1, "nothing", false, false, {"select /start", "load nothing", "11", "36", "290", "42"}},
+                          {0, "tovrik", true, false, {"select /start", "load tovrik", "icon", "11", "36", "290", "42"}},
+                          {0, "", false, true, {"11", "36", "290", "42"}}};  // a failing step is skipped
     for (const Case& c : cases) {
         FakeDialog dialog;
         dialog.hasIcon = c.hasIcon;
@@ -163,7 +136,7 @@ TEST(BrowseCallback, Messages) {
         BrowseIconName = c.icon;
         BrowseFlags = c.flags;
         EXPECT_EQ(BrowseCallbackProc(dialog, kBrowseInitialized, nullptr), 0);
-        EXPECT_EQ(dialog.done, c.done) << c.name;
+        EXPECT_EQ(dialog.done, c.done) << c.flags << c.icon;
     }
     FakeDialog dialog;
     std::string path = std::string("/home/smoky\0junk", 16);
@@ -171,14 +144,11 @@ TEST(BrowseCallback, Messages) {
     BrowseCallbackProc(dialog, kBrowseSelChanged, nullptr);  // no path: the status text stays
     EXPECT_EQ(BrowseCallbackProc(dialog, 3, &path), 0);
     EXPECT_EQ(dialog.done, (Done{"status /home/smoky"}));
-}
-
-TEST(BrowseCallback, TrimAtNull) {
     EXPECT_EQ(TrimAtNull("abc"), "abc");
     EXPECT_EQ(TrimAtNull(std::string("\0ab", 3)), "");
-    EXPECT_EQ(TrimAtNull(std::string("ab\0cd", 5)), "ab");
     EXPECT_EQ(TrimAtNull(std::string(32766, 'a') + '\0'), std::string(32766, 'a'));
-    EXPECT_THROW(TrimAtNull(std::string(32767, 'a') + '\0'), RunError);
+    ExpectRunError(TrimAtNull(std::string(32767, 'a') + '\0'), Overflow,
+                   "the text's first NUL lies beyond position 32,767.");
 }
 
 }  // namespace

@@ -1,0 +1,60 @@
+#include "tests/support/testing.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <vector>
+
+namespace tovrik::testing {
+
+TempDir::TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tovrik-test-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+}
+
+TempDir::~TempDir() {
+    // rm walks by descriptors, so trees deeper than a path may be long go too.
+    std::string command = "chmod -R u+rwx '" + path_ + "' 2>/dev/null; rm -rf '" + path_ + "'";
+    if (std::system(command.c_str()) != 0) std::fprintf(stderr, "could not remove %s\n", path_.c_str());
+}
+
+std::string TempDir::write(const std::string& relative, const std::string& bytes) const {
+    std::filesystem::path full = std::filesystem::path(path_) / relative;
+    std::filesystem::create_directories(full.parent_path());
+    std::ofstream out(full, std::ios::binary);
+    out << bytes;
+    return full.string();
+}
+
+std::string TempDir::mkdir(const std::string& relative) const {
+    std::filesystem::path full = std::filesystem::path(path_) / relative;
+    std::filesystem::create_directories(full);
+    return full.string();
+}
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+std::string Match(const std::string& map, const std::string& rows) { return ">>> Map: " + map + "\n\n" + rows + "\n"; }
+
+::testing::AssertionResult RunErrorIs(const std::function<void()>& statement, RunError::Kind kind,
+                                      const std::string& message) {
+    try {
+        statement();
+    } catch (const RunError& error) {
+        if (error.kind() == kind && error.what() == message) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "raised kind " << static_cast<int>(error.kind()) << ": " << error.what()
+                                             << "\n  expected kind " << static_cast<int>(kind) << ": " << message;
+    }
+    return ::testing::AssertionFailure() << "no run-time error; expected: " << message;
+}
+
+}  // namespace tovrik::testing

@@ -1,0 +1,143 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "fileio/directory.h"
+#include "fileio/file_read.h"
+#include "fileio/file_write.h"
+#include "tests/support/testing.h"
+
+namespace tovrik {
+namespace {
+
+using testing::Slurp;
+using testing::TempDir;
+using Lines = std::vector<std::string>;
+
+// Lines are the runs of bytes without CR or LF, nothing trimmed, bytes as they
+// are; a limit cuts the read.
+TEST(FileRead, LinesAreTheRunsWithoutLineEnds) {
+    const std::tuple<std::string, std::int32_t, Lines> cases[] = {
+        {"A\r\nB", 0, {"A", "B"}}, {"A\n\n\nB\r\r", 0, {"A", "B"}},
+        {"A\n\rB", 0, {"A", "B"}}, {"\r\nABC", 0, {"ABC"}},
+        {"A", 0, {"A"}},           {" A\t", 0, {" A\t"}},
+        {"ABCD", 2, {"AB"}},       {"ABCD", 1, {"A"}},
+        {"ABCD", -1, {"ABCD"}},    {"ABCD", 4, {"ABCD"}},
+        {"ABCD", 99, {"ABCD"}},    {std::string("x\xE9y\0z", 5), 0, {std::string("x\xE9y\0z", 5)}}};
+    TempDir dir;
+    for (const auto& [bytes, limit, lines] : cases) {
+        FileValue target = FileValue::LineList({"old"});
+        EXPECT_TRUE(FileRead(dir.write("f.txt", bytes), target, limit)) << bytes;
+        EXPECT_EQ(target.lines(), lines) << bytes;
+    }
+    FileValue target = FileValue::LineList({"old"});
+    EXPECT_FALSE(FileRead(dir.write("f.txt", "\r\n\r\n"), target, 0));  // only line ends: emptied
+    EXPECT_EQ(target.lines(), Lines{});
+    std::string path = dir.write("f.bin", std::string("A\r\nB\0", 5));
+    FileValue text = FileValue::Text("old"), bytes = FileValue::ByteList({9});
+    ASSERT_TRUE(FileRead(path, text, 0) && FileRead(path, bytes, 3));
+    EXPECT_EQ(text.text(), std::string("A\r\nB\0", 5));
+    EXPECT_EQ(bytes.bytes(), (FileValue::Bytes{'A', '\r', '\n'}));
+    std::string buffer;
+    EXPECT_EQ(ReadFileBytes(path, 0, buffer) + ReadFileBytes(path, 2, buffer), 7u);
+}
+
+TEST(FileRead, FailuresLeaveTheTargetAsItWas) {
+    TempDir dir;
+    ASSERT_EQ(mkfifo((dir / "x.txt").c_str(), 0600), 0);  // opened without waiting for a writer
+    ASSERT_EQ(symlink("nowhere.txt", (dir / "dangling.txt").c_str()), 0);
+    std::string file = dir.write("a.dat", "x");
+    for (const std::string& path : {dir.write("empty.txt", ""), dir.mkdir("folder.txt"), dir / "x.txt",
+                                    dir / "dangling.txt", dir / "missing.txt", dir / "*.none", dir / "?.dat"})
+        for (FileValue before : {FileValue::Text("keep"), FileValue::LineList({"keep"}), FileValue::ByteList({1})}) {
+            FileValue target = before;
+            EXPECT_FALSE(FileRead(path, target, 0)) << path;
+            EXPECT_TRUE(target == before) << path;
+        }
+    for (const char* kind : {"Long", "Variant()", ""}) {
+        FileValue other = FileValue::Other(kind);
+        EXPECT_FALSE(FileRead(file, other, 0)) << kind;
+        EXPECT_EQ(other.KindName(), kind);
+    }
+}
+
+TEST(FileRead, ExistsAndEditorLines) {
+    TempDir dir;
+    dir.write("b.txt", "x");
+    dir.mkdir("a.txt");
+    dir.write("c.dat", "x");
+    const std::pair<std::string, bool> cases[] = {
+        {dir / "b.txt", true}, {dir / "a.txt", false}, {"/no-such-file", false}, {dir / "*.txt", false},
+        {dir / "b.*", true},   {dir / "?.DAT", true},  {dir / "*.none", false}};
+    for (const auto& [path, exists] : cases) EXPECT_EQ(FileExists(path), exists) << path;
+    // An editor counts CR LF, a lone LF and a lone CR as one line end each.
+    const std::tuple<const char*, std::size_t, int> lines[] = {{"a\r\n\nb\rc\r\n", 0, 1},
+                                                               {"a\r\n\nb\rc\r\n", 4, 3},
+                                                               {"a\r\n\nb\rc\r\n", 6, 4},
+                                                               {"\r\nb", 2, 2},
+                                                               {"a\rb", 2, 2}};
+    for (auto [bytes, offset, line] : lines) EXPECT_EQ(EditorLine(bytes, offset), line) << offset;
+}
+
+TEST(FileWrite, RowsOfTheWriter) {
+    // before (nullptr: no file), data, delete first -> result, bytes after
+    const std::tuple<const char*, FileValue, bool, bool, std::string> cases[] = {
+        {nullptr, FileValue::Text("abc"), false, true, "abc"},
+        {nullptr, FileValue::Text(""), false, false, ""},
+        {"123456", FileValue::Text("XY"), false, true, "XY3456"},
+        {"123456", FileValue::Text("XY"), true, true, "XY"},
+        {"123456old", FileValue::LineList({"A", "B"}), false, true, "A\r\nB\r\nold"},
+        {nullptr, FileValue::LineList(), false, false, ""},
+        {nullptr, FileValue::ByteList({0, 0xE9, '\n'}), false, true, std::string("\0\xE9\n", 3)},
+        {"keep", FileValue::ByteList(), false, false, "keep"},
+        {nullptr, FileValue::Other("Long"), false, false, ""},
+        {"keep", FileValue::Other("Double"), false, false, "keep"},
+        {"keep", FileValue::Other("Double"), true, false, ""},
+        {nullptr, FileValue::Text("/home/\xC3\xA9lodie"), true, true, "/home/\xC3\xA9lodie"}};
+    for (const auto& [before, data, deleteFirst, result, after] : cases) {
+        TempDir dir;
+        if (before != nullptr) dir.write("f.dat", before);
+        EXPECT_EQ(FileWrite(dir / "f.dat", data, deleteFirst), result) << after;
+        EXPECT_EQ(Slurp(dir / "f.dat"), after);
+        struct stat info {};
+        if (before == nullptr && stat((dir / "f.dat").c_str(), &info) == 0) {
+            EXPECT_EQ(info.st_mode & 0777, 0644u);
+        }
+    }
+}
+
+TEST(FileWrite, FailuresWriteNothingAndDeletesAreOutright) {
+    TempDir dir;
+    ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
+    EXPECT_FALSE(FileWrite(dir / "fifo", FileValue::Text("x"), false));  // no reader: fails at once
+    EXPECT_FALSE(FileWrite(dir / "missing/f.dat", FileValue::Text("x"), false));
+    EXPECT_FALSE(FileWrite(dir.mkdir("folder"), FileValue::Text("x"), true));
+    // Nobody can delete a file of /proc, root included.
+    EXPECT_FALSE(ShellDeleteFile("/proc/version", kSilentDelete));
+    EXPECT_FALSE(FileWrite("/proc/version", FileValue::Text("x"), true));
+    std::string path = dir.write("f.dat", "x");
+    EXPECT_TRUE(ShellDeleteFile(path, kSilentDelete));
+    EXPECT_FALSE(FileExists(path));
+    EXPECT_TRUE(ShellDeleteFile(path, kSilentDelete));  // already gone
+    dir.write("g.dat", "x");
+    for (std::int32_t flags : {32768, -32769})
+        ExpectRunError(ShellDeleteFile(dir / "g.dat", flags), Overflow,
+                       "the delete flags " + std::to_string(flags) + " are outside -32,768 to 32,767.");
+    EXPECT_TRUE(FileExists(dir / "g.dat"));
+    EXPECT_TRUE(ShellDeleteFile(dir / "g.dat", -32768));
+}
+
+TEST(Directory, WildcardsAndNameOrder) {
+    const std::tuple<const char*, const char*, bool> matches[] = {
+        {"a.txt", "*.txt", true},  {"A.TXT", "*.txt", true}, {"a.txt.bak", "*.txt", false},
+        {".txt", "*.txt", true},   {"txt", "*.txt", false},  {"noext", "*.*", true},
+        {"ab", "a?", true},        {"a", "a?", false},       {"abcbc", "*bc", true},
+        {"x.txt", "x*.t?t", true}, {"", "*", true},          {"\xC3\xA9.txt", "?.txt", false}};
+    for (auto [name, pattern, match] : matches) EXPECT_EQ(WildcardMatch(name, pattern), match) << name << pattern;
+    for (auto [a, b] : {std::pair{"a", "B"}, {"A", "a"}, {"a", "_"}, {"2026.12.06", "2026.12.07"}, {"abc", "abcd"}})
+        EXPECT_TRUE(NameLess(a, b) && !NameLess(b, a)) << a << " " << b;
+    EXPECT_FALSE(HasWildcard("/tmp/a*b/c.txt"));
+    EXPECT_TRUE(HasWildcard("/tmp/ab/c?.txt"));
+}
+
+}  // namespace
+}  // namespace tovrik

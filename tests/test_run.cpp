@@ -1,0 +1,185 @@
+#include <array>
+#include <tuple>
+
+#include "tests/support/run_fixture.h"
+#include "ui/chart.h"
+
+namespace tovrik {
+namespace {
+
+using testing::Match;
+using testing::RunTest;
+using Trace = std::vector<std::string>;
+
+// The lines of `trace` that start with one of `prefixes`.
+Trace Only(const Trace& trace, std::initializer_list<const char*> prefixes) {
+    Trace kept;
+    for (const std::string& line : trace)
+        for (const char* prefix : prefixes)
+            if (line.rfind(prefix, 0) == 0) kept.push_back(line);
+    return kept;
+}
+
+TEST_F(RunTest, ScanAddsTheRowsOfTheWeapon) {
+    std::string real = dir.write("194512.txt",
+                                 ">>> Map: goldrush\n\nOverall stats for: Smoky (1 Round)\n\n"
+                                 "Weapon     Acrcy Hits/Atts Kills Deaths Headshots\n"
+                                 "-------------------------------------------------\n"
+                                 "Knife    :                     1      0         0\n"
+                                 "MP-40    :  25.3   45/178      5      3        12\n"
+                                 "Grenade  :  14.3    1/7        1      0\n\n"
+                                 "Allies MP-40er       6  11   1  0  35   0   801  1402   4    87\n");
+    EXPECT_FLOAT_EQ(form.ScanMatchFile(real, "MP-40", kAllMaps, 0), 25.3f);
+    EXPECT_EQ(Totals(), "12 178 45 5 3 1");  // the Allies line is a team line
+    EXPECT_FLOAT_EQ(form.ScanMatchFile(real, "Grenade", "", 0), 14.3f);
+    EXPECT_EQ(Totals(), "12 185 46 6 3 2");
+    // Two rows of the weapon both count, the later accuracy is returned; the
+    // first line is a row too.
+    std::string two = dir.write("two.txt", "Colt: 10.0 1/10 1 0 0\nColt: 50.0 5/10 2 1 1\n");
+    EXPECT_FLOAT_EQ(form.ScanMatchFile(two, "Colt", "", 0), 50.0f);
+    EXPECT_EQ(form.ScanMatchFile(two, "Knife", "", 0), 0.0f);  // no row: nothing
+    EXPECT_EQ(Totals(), "13 205 52 9 4 4");
+}
+
+TEST_F(RunTest, MapsAreListedOnTheFirstRunAndChosenByWholeName) {
+    dir.write("1.txt", Match("base2", "Thompson: 50.0 5/10 1 0 0"));
+    dir.write("2.txt", Match("base", "Colt: 50.0 5/10 1 0 0"));  // no Thompson: listed all the same
+    dir.write("3.txt", Match("Base", "Thompson: 40.0 4/10 1 0 0"));
+    dir.write("4.txt", ">>> Map: \nThompson: 30.0 3/10 1 0 0\n");  // ends in a space: the empty name
+    dir.write("5.txt", "Map2: \n");
+    dir.write("6.txt", Match("base2", ""));
+    form.FillLists();
+    form.ComputeStats();
+    EXPECT_EQ(controls.list3(), (Trace{"", "-- All maps --", "base", "Base", "base2"}));
+    EXPECT_EQ(form.GamesPlayed, 3);
+    dir.write("7.txt", Match("adlernest", "Thompson: 40.0 4/10 1 0 0"));
+    controls.list3Selection = "base";
+    form.ComputeStats();
+    EXPECT_EQ(controls.list3().size(), 5u);  // adlernest waits for the next start
+    EXPECT_EQ(form.GamesPlayed, 0);
+    controls.list3Selection = "Base";
+    form.ComputeStats();
+    EXPECT_EQ(form.GamesPlayed, 1);
+    EXPECT_EQ(controls.caption(Label::Label5), "Base");
+    controls.list3Selection = "-- ALL MAPS --";
+    form.ComputeStats();
+    EXPECT_EQ(controls.caption(Label::Label5), "-- ALL MAPS --");
+    EXPECT_EQ(form.GamesPlayed, 0);
+}
+
+TEST_F(RunTest, NoFilesAtAll) {
+    form.ComputeStats();
+    EXPECT_EQ(
+        Only(controls.trace(), {"Label", "Picture1.Line"}),
+        (Trace{"Picture1.Line 0 1280 6975 1280 0 0 130", "Picture1.Line 0 640 6975 640 0 0 130",
+               "Picture1.Line 0 1920 6975 1920 0 0 130", "Label24.Caption=0%", "Label5.Caption=All maps",
+               "Label6.Caption=Thompson", "Label22.Caption=100%", "Label23.Caption=0%", "Label24.Caption=0%",
+               "Label10.Caption=0", "Label9.Caption=0", "Label17.Caption=0", "Label18.Caption=0", "Label12.Caption=0",
+               "Label15.Caption=0", "Label16.Caption=0", "Label20.Caption=0", "Label26.Caption=0"}));
+    EXPECT_TRUE(form.MapsListed);
+    form.StatsDir = "";  // names no folder: nothing is searched
+    dir.write("a.txt", Match("m", "Thompson: 20.0 2/10 1 0 0"));
+    EXPECT_EQ(RunCompletes(), 0);
+}
+
+TEST_F(RunTest, CollectsAccuraciesAboveOneInFileOrder) {
+    dir.write("a.txt", Match("m", "Thompson: 20.0 2/10 1 0 0"));
+    dir.write("b.txt", Match("m", "Thompson: 0.5 1/200 0 1 0"));
+    dir.write("c.txt", Match("m", "Thompson: 1.0 1/100 0 1 0"));  // exactly 1: counted, not collected
+    dir.write("d/e.txt", Match("m", "Thompson: 30.0 3/10 2 0 1"));
+    dir.write("d/f.txt", Match("m", "Thompson: 2 1"));  // no accuracy: counted, not collected
+    EXPECT_EQ(RunCompletes(), 5);
+    EXPECT_EQ(Only(controls.trace(), {"Picture1.PSet", "Picture1.Line 0 2048", "Picture1.Line 0 1920 6975 1920 0 100"}),
+              (Trace{"Picture1.Line 0 2048 6975 1792 255 0 0", "Picture1.PSet 0 2048 255 255 255",
+                     "Picture1.Line 0 1920 6975 1920 0 100 0"}));
+    EXPECT_DOUBLE_EQ(form.AvgAccuracy, 25.0);
+    EXPECT_EQ(controls.caption(Label::Label22), "20%");
+    EXPECT_EQ(controls.caption(Label::Label23), "30%");
+    EXPECT_EQ(controls.caption(Label::Label20), "1,6");  // 5 kills, 3 deaths: cut, not rounded
+    EXPECT_EQ(controls.caption(Label::Label26), "5");
+}
+
+TEST_F(RunTest, AnErrorStopsTheRunWhereItArises) {
+    dir.write("a.txt", Match("m", "Thompson: 20.0 2/10 1 0 0"));
+    std::string bad = dir.write("b.txt", Match("m", "Thompson: 20.0 2/1x 1 0 0"));
+    controls.SetCaption(Label::Label10, "before");
+    ExpectRunError(form.ComputeStats(), Conversion, bad + ", line 3: \"1x\" is not a whole number.");
+    EXPECT_EQ(controls.caption(Label::Label10), "before");
+    EXPECT_FALSE(form.MapsListed);
+    EXPECT_EQ(form.GamesPlayed, 1);
+    EXPECT_EQ(controls.trace().back(), "List3.AddItem=m");
+}
+
+TEST_F(RunTest, ChartErrorNamesTheMatchOfTheAccuracy) {
+    const char* msg = ", line 3: the accuracy 2000 puts the chart's curve at -48640, outside -32,768 to 32,767.";
+    for (bool earlier : {true, false}) {
+        testing::TempDir tree;
+        form.StatsDir = tree.path();
+        std::string first =
+            tree.write("a.txt", Match("m", earlier ? "Thompson: 2000.0 2/10 1 0 0" : "Thompson: 20.0 1/5 0 0 0"));
+        std::string second =
+            tree.write("b.txt", Match("m", earlier ? "Thompson: 20.0 1/5 0 0 0" : "Thompson: 2000.0 2/10 1 0 0"));
+        ExpectRunError(form.ComputeStats(), Overflow, (earlier ? first : second) + msg);
+    }
+}
+
+TEST_F(RunTest, LargeTotalsStillShowAPercentage) {
+    std::string rows;
+    for (int i = 0; i < 3; ++i) rows += "Thompson: 50.0 30000/30000 1 0 0\n";
+    for (int i = 0; i < 800; ++i) dir.write("f" + std::to_string(i) + ".txt", Match("m", rows));
+    form.ComputeStats();
+    EXPECT_EQ(form.TotHits, 72000000);  // × 100 leaves the 32-bit range
+    EXPECT_EQ(controls.caption(Label::Label18), "100%");
+}
+
+TEST(Chart, GeometryAndRounding) {
+    RecordingControls controls;
+    Form1 form(controls);
+    form.DrawAccuracySegment(40, 60, 1, 0);
+    form.DrawAccuracySegment(10, 10, 2, 0);  // middle point at 3487.5: to even, 3488
+    form.DrawAccuracySegment(10, 10, 6, 0);  // second point at 1162.5: to even, 1162
+    form.DrawMeanLine(50);
+    form.DrawMeanLine(33.3);
+    EXPECT_EQ(
+        controls.trace(),
+        (Trace{"Picture1.DrawWidth 1", "Picture1.Line 0 1536 6975 1024 255 0 0", "Picture1.PSet 0 1536 255 255 255",
+               "Picture1.DrawWidth 1", "Picture1.Line 0 2304 3488 2304 255 0 0", "Picture1.PSet 0 2304 255 255 255",
+               "Picture1.DrawWidth 1", "Picture1.Line 0 2304 1162 2304 255 0 0", "Picture1.PSet 0 2304 255 255 255",
+               "Picture1.Line 0 1280 6975 1280 0 100 0", "Picture1.Line 0 1708 6975 1708 0 100 0"}));
+    const std::tuple<double, bool, int> coordinates[] = {
+        {32767.4, true, 32767}, {32767.6, false, 0}, {-32768.5, true, -32768}, {-32769, false, 0}, {2.5, true, 2}};
+    for (auto [value, fits, rounded] : coordinates) {
+        std::int16_t c = 0;
+        EXPECT_EQ(ToCurveCoordinate(value, c), fits) << value;
+        EXPECT_EQ(c, rounded) << value;
+    }
+}
+
+TEST(Summary, LabelTexts) {
+    // headshots, hits, shots, kills, deaths -> headshot %, hit %, k/d
+    const std::tuple<std::array<std::int32_t, 5>, const char*, const char*, const char*> cases[] = {
+        {{1, 2, 3, 7, 0}, "33,3%", "66,6%", "7"},
+        {{0, 5, 10, 7, 2}, "0%", "50%", "3,5"},
+        {{0, 957, 10000, 10, 4}, "0%", "9,57%", "2,5"},
+        {{0, 0, 0, 1, 3}, "0", "0", "0,3"}};
+    for (const auto& [totals, hsPercent, hitPercent, ratio] : cases) {
+        RecordingControls controls;
+        Form1 form(controls);
+        std::tie(form.TotHeadshots, form.TotHits, form.TotShots, form.TotKills, form.TotDeaths) =
+            std::tuple_cat(totals);
+        form.AvgAccuracy = 100.0 / 3;
+        form.ShowRunEnd(RunExtremes{100.0f / 3, 0, 1});
+        EXPECT_EQ(controls.caption(Label::Label17) + " " + controls.caption(Label::Label18) + " " +
+                      controls.caption(Label::Label20) + " " + controls.caption(Label::Label24) + " " +
+                      controls.caption(Label::Label22),
+                  std::string(hsPercent) + " " + hitPercent + " " + ratio + " 33,3% 33,33333%");
+    }
+    RecordingControls controls;
+    Form1 form(controls, '.');
+    form.AvgAccuracy = 100.0 / 3;
+    form.ShowRunEnd(RunExtremes{100, 0, 1});
+    EXPECT_EQ(controls.caption(Label::Label24), "33.33333%");
+}
+
+}  // namespace
+}  // namespace tovrik
