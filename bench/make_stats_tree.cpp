@@ -1,7 +1,9 @@
-// Writes a statistics tree as the game lays it out: DIR/YYYY.MM.DD/HHMMSS.txt,
-// one match a file, in the game's own format, from a seed.
+// Writes a statistics tree as the game lays it out, one match a file, in the
+// game's own format, from a seed: the classic game's DIR/YYYY.MM.DD/HHMMSS.txt,
+// or with --today today's game's DIR/YYYY-MM/YYYY-MM-DD-HHMMSS-MAP.txt, with
+// its renamed and new weapons and players whose names hold weapon names.
 //
-//   make_stats_tree DIR COUNT [SEED]
+//   make_stats_tree [--today] DIR COUNT [SEED]
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -27,16 +29,26 @@ const Weapon kKnife{"Knife", true, 0, 0}, kLuger{"Luger", true, 24, 30}, kColt{"
     kMortar{"Mortar", false, 10, 12}, kMg42{"MG-42 Gun", true, 18, 300}, kAirstrike{"Airstrike", false, 0, 0},
     kArtillery{"Artillery", false, 0, 0}, kFlamer{"F.Thrower", false, 45, 90}, kSyringe{"Syringe", false, 90, 8};
 
+// Today's game: three weapons renamed, the scoped rifles and more on rows of
+// their own.
+const Weapon kMp40Today{"MP 40", true, 27, 220}, kFg42Today{"FG 42", true, 30, 120},
+    kMg42Today{"MG 42 Gun", true, 18, 300}, kKaBar{"Ka-Bar", true, 0, 0}, kBazooka{"Bazooka", false, 14, 10},
+    kGranatwerf{"Granatwerf", false, 10, 12}, kDynamite{"Dynamite", false, 0, 0}, kSatchel{"Satchel", false, 0, 0},
+    kLandmine{"Landmine", false, 0, 0}, kBrowning{"Browning", false, 18, 300}, kScpGarand{"Scp.Garand", true, 45, 12},
+    kScpK43{"Scp.K43", true, 45, 12}, kMp34{"MP 34", true, 26, 180};
+
 const char* kMaps[] = {"goldrush", "oasis",     "battery",   "radar",        "railgun", "fueldump",
                        "supply",   "frostbite", "adlernest", "braundorf_b4", "base2",   "et_ice"};
 const char* kNames[] = {"Rookie", "Hawk", "Sarge", "Kessel", "Nomad", "Vortex", "Blitz", "Ghost"};
+// Players of today's trees: names that hold weapon names.
+const char* kTodayNames[] = {"LugerKid", "Sten", "ThompsonFan", "MP40-Max", "KnifeEdge", "Garand4Ever"};
 
 void Mkdir(const std::string& path) { mkdir(path.c_str(), 0755); }
 
 std::string Row(const Weapon& w, int hits, int shots, int kills, int deaths, int headshots) {
     char buffer[128];
     std::string name = w.name;
-    name.resize(9, ' ');
+    if (name.size() < 9) name.resize(9, ' ');  // longer names push the ":" right
     std::string fired;
     if (shots > 0 || hits > 0) {
         std::snprintf(buffer, sizeof buffer, "%5.1f %4d/%-4d ", shots > 0 ? hits * 100.0 / shots : 0.0, hits, shots);
@@ -53,30 +65,43 @@ std::string Row(const Weapon& w, int hits, int shots, int kills, int deaths, int
     return row + "\n";
 }
 
-std::string Match(std::mt19937& rng, const char* map, bool axis) {
+// The weapons a player of one side carries in one match.
+std::vector<Weapon> Carried(std::mt19937& rng, bool axis, bool today) {
     auto uniform = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-    std::normal_distribution<double> spread(1.0, 0.25);
-
-    std::vector<Weapon> carried{kKnife, axis ? kLuger : kColt, kGrenade};
+    const Weapon& smg = axis ? (today ? kMp40Today : kMp40) : kThompson;
+    std::vector<Weapon> carried{today && !axis ? kKaBar : kKnife, axis ? kLuger : kColt, kGrenade};
     switch (uniform(0, 4)) {
         case 0:
-            carried.insert(carried.end(), {axis ? kMp40 : kThompson, uniform(0, 1) ? kPanzer : kMg42});
+            carried.insert(carried.end(),
+                           {smg, today ? (axis ? kPanzer : kBazooka) : (uniform(0, 1) ? kPanzer : kMg42)});
+            if (today) carried.push_back(axis ? kMg42Today : kBrowning);
             break;
         case 1:
-            carried.insert(carried.end(), {axis ? kMp40 : kThompson, kSyringe});
+            carried.insert(carried.end(), {smg, kSyringe});
             break;
         case 2:
             carried.insert(carried.end(), {axis ? kK43 : kGarand, kLauncher});
+            if (today) carried.push_back(axis ? kScpK43 : kScpGarand);
             break;
         case 3:
-            carried.insert(carried.end(), {axis ? kMp40 : kThompson, kAirstrike, kArtillery});
+            carried.insert(carried.end(), {smg, kAirstrike, kArtillery});
+            if (today) carried.insert(carried.end(), {kDynamite, kLandmine});
             break;
         default:
-            carried.insert(carried.end(), {kSten, kFg42});
+            carried.insert(carried.end(), {kSten, today ? kFg42Today : kFg42});
+            if (today) carried.insert(carried.end(), {kSatchel, kMp34});
             break;
     }
     if (uniform(0, 9) == 0) carried.push_back(kFlamer);
-    if (uniform(0, 12) == 0) carried.push_back(kMortar);
+    if (uniform(0, 12) == 0) carried.push_back(today && axis ? kGranatwerf : kMortar);
+    return carried;
+}
+
+std::string Match(std::mt19937& rng, const char* map, bool axis, bool today) {
+    auto uniform = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    std::normal_distribution<double> spread(1.0, 0.25);
+
+    std::vector<Weapon> carried = Carried(rng, axis, today);
 
     std::string rows;
     int totalKills = 0, totalDeaths = 0;
@@ -94,7 +119,8 @@ std::string Match(std::mt19937& rng, const char* map, bool axis) {
 
     int given = uniform(400, 4000), received = uniform(400, 4000), xp = uniform(20, 400);
     char buffer[512];
-    std::string text = std::string(">>> Map: ") + map + "\n\nOverall stats for: Smoky (1 Round)\n\n" +
+    const char* player = today ? kTodayNames[uniform(0, 5)] : "Smoky";
+    std::string text = std::string(">>> Map: ") + map + "\n\nOverall stats for: " + player + " (1 Round)\n\n" +
                        "Weapon     Acrcy Hits/Atts Kills Deaths Headshots\n" +
                        "-------------------------------------------------\n" + rows;
     std::snprintf(buffer, sizeof buffer,
@@ -105,7 +131,7 @@ std::string Match(std::mt19937& rng, const char* map, bool axis) {
     text += buffer;
     const char* other = kNames[uniform(0, 7)];
     std::snprintf(buffer, sizeof buffer, "%-6s %-12s %2d %3d %3d %2d %3d %3d %5d %5d %3d %5d\n",
-                  axis ? "Axis" : "Allies", "Smoky", totalKills, totalDeaths, 0, 0, uniform(10, 90), uniform(0, 5),
+                  axis ? "Axis" : "Allies", player, totalKills, totalDeaths, 0, 0, uniform(10, 90), uniform(0, 5),
                   given, received, 0, xp);
     text += buffer;
     std::snprintf(buffer, sizeof buffer, "%-6s %-12s %2d %3d %3d %2d %3d %3d %5d %5d %3d %5d\n",
@@ -117,8 +143,10 @@ std::string Match(std::mt19937& rng, const char* map, bool axis) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    bool today = argc > 1 && std::string(argv[1]) == "--today";
+    if (today) --argc, ++argv;
     if (argc < 3) {
-        std::fprintf(stderr, "usage: make_stats_tree DIR COUNT [SEED]\n");
+        std::fprintf(stderr, "usage: make_stats_tree [--today] DIR COUNT [SEED]\n");
         return 2;
     }
     std::string dir = argv[1];
@@ -133,7 +161,10 @@ int main(int argc, char* argv[]) {
     long written = 0;
     while (written < count) {
         char folder[64];
-        std::snprintf(folder, sizeof folder, "/%04d.%02d.%02d", year, month, day);
+        if (today)
+            std::snprintf(folder, sizeof folder, "/%04d-%02d", year, month);
+        else
+            std::snprintf(folder, sizeof folder, "/%04d.%02d.%02d", year, month, day);
         std::string dayDir = dir + folder;
         int matches = std::uniform_int_distribution<int>(1, 12)(rng);
         if (matches > 2) {  // not every day is played
@@ -141,11 +172,15 @@ int main(int argc, char* argv[]) {
             int seconds = std::uniform_int_distribution<int>(17 * 3600, 20 * 3600)(rng);
             for (int m = 0; m < matches && written < count; ++m, ++written) {
                 seconds += std::uniform_int_distribution<int>(600, 1500)(rng);
-                char name[64];
-                std::snprintf(name, sizeof name, "/%02d%02d%02d.txt", seconds / 3600 % 24, seconds / 60 % 60,
-                              seconds % 60);
                 const char* map = kMaps[std::uniform_int_distribution<int>(0, 11)(rng)];
-                std::string text = Match(rng, map, std::uniform_int_distribution<int>(0, 1)(rng) == 1);
+                char name[128];
+                if (today)
+                    std::snprintf(name, sizeof name, "/%04d-%02d-%02d-%02d%02d%02d-%s.txt", year, month, day,
+                                  seconds / 3600 % 24, seconds / 60 % 60, seconds % 60, map);
+                else
+                    std::snprintf(name, sizeof name, "/%02d%02d%02d.txt", seconds / 3600 % 24, seconds / 60 % 60,
+                                  seconds % 60);
+                std::string text = Match(rng, map, std::uniform_int_distribution<int>(0, 1)(rng) == 1, today);
                 FILE* out = std::fopen((dayDir + name).c_str(), "wb");
                 if (out == nullptr) return 1;
                 std::fwrite(text.data(), 1, text.size(), out);

@@ -1,22 +1,29 @@
 #include "engine/match_file.h"
 
+#include "engine/weapons.h"
+
 namespace tovrik {
-namespace {
-
-bool Contains(std::string_view text, std::string_view part) {
-    // The empty text lies in every non-empty text and in no empty one.
-    return part.empty() ? !text.empty() : text.find(part) != std::string_view::npos;
-}
-
-}  // namespace
 
 std::string_view MapName(std::string_view firstLine) {
     std::size_t space = firstLine.rfind(' ');
     return space == std::string_view::npos ? firstLine : firstLine.substr(space + 1);
 }
 
+bool RowName(std::string_view line, std::string_view& name) {
+    std::size_t colon = line.find(':');
+    if (colon == std::string_view::npos) return false;
+    name = line.substr(0, colon);
+    std::size_t first = name.find_first_not_of(" \t");
+    name = first == std::string_view::npos ? std::string_view()
+                                           : name.substr(first, name.find_last_not_of(" \t") + 1 - first);
+    return true;
+}
+
 bool IsWeaponLine(std::string_view line, std::string_view weapon) {
-    return Contains(line, weapon) && !Contains(line, "Allies") && !Contains(line, "Axis");
+    std::string_view name;
+    if (weapon.empty() || !RowName(line, name)) return false;
+    std::string_view other = OtherSpelling(weapon);
+    return name == weapon || (!other.empty() && name == other);
 }
 
 bool MapPasses(std::string_view map, std::string_view mapChoice) {

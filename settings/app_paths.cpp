@@ -36,6 +36,17 @@ std::string DefaultConfigDir() {
     return "";
 }
 
+std::string UsualStatsFolder() {
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || *home == '\0') return "";
+    for (const char* folder : {"/.etlegacy/legacy/stats", "/.etwolf/etmain/stats"}) {
+        std::string path = home + std::string(folder);
+        struct stat info {};
+        if (stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return path;
+    }
+    return "";
+}
+
 bool DirectoryWritable(const std::string& dir) {
     // Permissions alone do not tell (root passes them; a read-only mount
     // does not): try.

@@ -15,6 +15,11 @@ std::string DirOf(const std::string& path);
 // neither is known.
 std::string DefaultConfigDir();
 
+// The folder where the game keeps its statistics on this system, when it
+// exists: today's game's ~/.etlegacy/legacy/stats, else the classic game's
+// ~/.etwolf/etmain/stats; "" when neither does.
+std::string UsualStatsFolder();
+
 // True when a file can be created in `dir` (tried, then removed).
 bool DirectoryWritable(const std::string& dir);
 

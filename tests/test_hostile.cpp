@@ -94,7 +94,7 @@ TEST_F(RunTest, EveryKindOfRunTimeErrorNamesFileAndLine) {
         {"Thompson: 10.0 1/99999 1 0 0\n", RunError::Kind::Overflow, "2", "\"99999\" is outside -32,768 to 32,767."},
         {"Thompson:\n", RunError::Kind::SubscriptOutOfRange, "2",
          "the weapon line has no field 4 (its fields read \"0.0|0/0|\")."},
-        {"Thompson/x: 10.0 110 1 0 0\n", RunError::Kind::SubscriptOutOfRange, "2",
+        {"Thompson: 10.0 110 1 0/2 0\n", RunError::Kind::SubscriptOutOfRange, "2",
          "\"110\" has no part 1 (hits/shots needs a \"/\")."},
         {"\r\n\r\nThompson: 10.0 1/10 one 0 0\r\n", RunError::Kind::Conversion, "4", "\"one\" is not a whole number."},
         {"\rThompson: 10.0 1/10 1 0 \n", RunError::Kind::Conversion, "3", "\"\" is not a whole number."},

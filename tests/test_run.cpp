@@ -177,8 +177,8 @@ TEST(Summary, LabelTexts) {
     RecordingControls controls;
     Form1 form(controls, '.');
     form.AvgAccuracy = 100.0 / 3;
-    form.ShowRunEnd(RunExtremes{100, 0, 1});
-    EXPECT_EQ(controls.caption(Label::Label24), "33.33333%");
+    form.ShowRunEnd(RunExtremes{100.0f / 3, 0, 1});
+    EXPECT_EQ(controls.caption(Label::Label24) + " " + controls.caption(Label::Label22), "33.3% 33.33333%");
 }
 
 }  // namespace

@@ -51,6 +51,7 @@ TEST_F(StatsDirTest, LoadsTheFirstLineWithoutAsking) {
 
 TEST_F(StatsDirTest, FirstStartAsksAndSavesTheBytes) {
     answer = "/home/\xC3\xA9lodie/ET stats";
+    setenv("HOME", dir.path().c_str(), 1);  // no game folder there
     EXPECT_TRUE(form.InitStatsDir());
     EXPECT_EQ(calls, std::vector<std::string>{"Selection du repertoire ET stats :||17|0|"});
     EXPECT_EQ(Slurp(dir / "app/path.dat"), answer);  // no line end
@@ -62,7 +63,13 @@ TEST_F(StatsDirTest, FirstStartAsksAndSavesTheBytes) {
 }
 
 TEST_F(StatsDirTest, CancelEndsTheProgramAndWritesNothing) {
+    setenv("HOME", dir.path().c_str(), 1);
+    std::string classic = dir.mkdir(".etwolf/etmain/stats");
     EXPECT_FALSE(form.InitStatsDir());
+    std::string today = dir.mkdir(".etlegacy/legacy/stats");  // today's game comes first
+    EXPECT_FALSE(form.InitStatsDir());
+    const std::string prompt = "Selection du repertoire ET stats :|";
+    EXPECT_EQ(calls, (std::vector<std::string>{prompt + classic + "|17|0|", prompt + today + "|17|0|"}));
     EXPECT_TRUE(controls.ended());
     EXPECT_FALSE(FileExists(dir / "app/path.dat"));
     EXPECT_FALSE(FileExists(dir / "config/tovrik-stats/path.dat"));

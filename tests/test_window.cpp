@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -137,6 +138,47 @@ TEST_F(WindowTest, RunTimeErrorLeavesTheWindowUsable) {
     std::string before = testing::Slurp(dir / "app/path.dat");
     EXPECT_TRUE(window.close());
     EXPECT_EQ(testing::Slurp(dir / "app/path.dat"), before);  // closing writes nothing
+}
+
+TEST_F(WindowTest, OneWeaponStaysChosen) {
+    dir.write("stats/1.txt", Match("radar", "Thompson: 40.0 4/10 3 1 1"));
+    click("List2", "Thompson");
+    window.findChild<QLabel*>("Label26")->setText("not run again");
+    click("List2", "Thompson", Qt::ControlModifier);
+    ASSERT_EQ(list("List2")->selectedItems().size(), 1);
+    EXPECT_EQ(list("List2")->selectedItems()[0]->text(), "Thompson");
+    EXPECT_EQ(text("Label26"), "not run again");
+    click("List2", "Colt", Qt::ControlModifier);  // another entry is chosen as with a plain click
+    expectTexts({{"Label6", "Colt"}, {"Label26", "0"}});
+}
+
+// Every weapon of the sample statistics, under a decimal point and a decimal
+// comma: each label shows its whole text.
+TEST(WindowLabels, HoldTheirTextsOnTheSampleStatistics) {
+    TempDir tmp;
+    qputenv("TMPDIR", QByteArray::fromStdString(tmp.path()));
+    for (const char* locale : {"en_US.UTF-8", "fr_FR.UTF-8"}) {
+        TempDir dir;
+        dir.write("path.dat", TOVRIK_EXAMPLES "/stats");
+        qputenv("LC_ALL", locale);
+        Form1Window window;
+        window.form().AppDir = dir.path();
+        ASSERT_TRUE(window.load());
+        window.show();
+        auto* weapons = window.findChild<QListWidget*>("List2");
+        for (int row = 0; row < weapons->count(); ++row) {
+            weapons->setCurrentRow(row);
+            for (QLabel* label : window.findChildren<QLabel*>(QRegularExpression("^Label\\d+$")))
+                EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width())
+                    << locale << " " << weapons->item(row)->text().toStdString() << " "
+                    << label->objectName().toStdString() << " " << label->text().toStdString();
+        }
+        weapons->setCurrentRow(4);
+        EXPECT_EQ(window.findChild<QLabel*>("Label6")->text(), "Thompson");
+        EXPECT_EQ(window.findChild<QLabel*>("Label18")->text(), locale[0] == 'e' ? "27.5%" : "27,5%");
+    }
+    qunsetenv("LC_ALL");
+    qunsetenv("TMPDIR");
 }
 
 TEST(SecondInstance, EndsAtOnceWithoutAWindow) {

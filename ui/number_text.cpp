@@ -38,9 +38,9 @@ double TextToDouble(const std::string& text, char sep) {
 std::string Virgule(float valeur, char sep) {
     std::string t = SingleToText(valeur, sep);
     std::string u = DoubleToText(TextToDouble(t, sep) + 1.0, sep);
-    std::size_t comma = u.find(',');
-    std::size_t n = (comma == std::string::npos ? 0 : comma + 1) + 1;
-    if (t.find(',') == std::string::npos) return t;
+    std::size_t point = u.find(sep);
+    std::size_t n = (point == std::string::npos ? 0 : point + 1) + 1;
+    if (t.find(sep) == std::string::npos) return t;
     return t.substr(0, n);
 }
 

@@ -17,9 +17,9 @@ std::string DoubleToText(double value, char sep);
 // Reads a text made by SingleToText or DoubleToText; 0 for anything else.
 double TextToDouble(const std::string& text, char sep);
 
-// Cuts the text of `valeur` to one digit after its decimal comma, without
-// rounding (two digits from 9 to 10, 99 to 100, ...). The comma is looked for
-// in the text of valeur + 1; a text without "," is returned whole.
+// Cuts the text of `valeur` to one digit after its decimal separator `sep`,
+// without rounding (two digits from 9 to 10, 99 to 100, ...). The separator is
+// looked for in the text of valeur + 1; a text without it is returned whole.
 std::string Virgule(float valeur, char sep);
 
 // The decimal separator of a locale name such as "fr_FR.UTF-8": ',' or '.'.

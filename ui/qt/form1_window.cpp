@@ -95,7 +95,7 @@ struct Value {
 };
 const Value kValues[] = {
     {Label::Label5, 1080, 3480, 855, "All map", kSilver}, {Label::Label26, 1080, 3720, 855, "0", kGrey},
-    {Label::Label6, 1080, 3960, 855, "none", kSilver},    {Label::Label10, 3720, 3480, 735, "0", kSilver},
+    {Label::Label6, 1080, 3960, 945, "none", kSilver},    {Label::Label10, 3720, 3480, 735, "0", kSilver},
     {Label::Label12, 3720, 3720, 735, "0", kSilver},      {Label::Label18, 4440, 3720, 615, "0%", kGrey},
     {Label::Label9, 3720, 3960, 735, "0", kSilver},       {Label::Label17, 4440, 3960, 615, "0%", kGrey},
     {Label::Label15, 6480, 3480, 615, "0", kSilver},      {Label::Label16, 6480, 3720, 615, "0", kSilver},
@@ -135,8 +135,24 @@ QLabel* MakePicture(QWidget* parent, const Place& place, const char* image, QCol
     return picture;
 }
 
+// A list box of one choice: once an entry is chosen, one stays chosen; a
+// Ctrl+click (or Ctrl+Space) on it does not take the choice away.
+class ListBox : public QListWidget {
+public:
+    using QListWidget::QListWidget;
+
+protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override {
+        QItemSelectionModel::SelectionFlags flags = QListWidget::selectionCommand(index, event);
+        if (flags.testFlag(QItemSelectionModel::Deselect) || flags.testFlag(QItemSelectionModel::Toggle))
+            return QItemSelectionModel::NoUpdate;
+        return flags;
+    }
+};
+
 QListWidget* MakeList(QWidget* parent, const Place& place, QColor base, QColor text) {
-    auto* list = new QListWidget(parent);
+    auto* list = new ListBox(parent);
     list->setObjectName(place.name);
     list->setGeometry(Twips(place));
     list->setFont(WindowFont(false));
