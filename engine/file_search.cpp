@@ -3,7 +3,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-#include <algorithm>
+#include <set>
 #include <utility>
 
 #include "base/run_error.h"
@@ -13,18 +13,22 @@
 namespace tovrik {
 namespace {
 
-using DirId = std::pair<dev_t, ino_t>;
+// What one search has met: the directories walked and the entries listed.
+struct Seen {
+    std::set<FileId> directories, entries;
+};
 
-void Walk(const std::string& dir, UniqueFd fd, const std::string& pattern, FileList& list, std::vector<DirId>& branch) {
-    struct stat info {};
-    if (fstat(fd.get(), &info) != 0) return;
-    DirId id{info.st_dev, info.st_ino};
-    // A link back to a directory being walked: a loop.
-    if (std::find(branch.begin(), branch.end(), id) != branch.end()) return;
+void Walk(const std::string& dir, UniqueFd fd, const std::string& pattern, FileList& list, Seen& seen) {
+    // Each directory once, however many links lead to it (loops included),
+    // and none of the kernel's own file systems (/proc, /sys, ...).
+    FileId id = IdOf(fd);
+    if (!id.known() || !seen.directories.insert(id).second || OnVirtualFileSystem(fd)) return;
     std::vector<DirEntry> entries = ListDirectory(std::move(fd));
 
     for (const DirEntry& entry : entries) {
         if (!WildcardMatch(entry.name, pattern)) continue;
+        // A link or a hard link to an entry already listed adds nothing.
+        if (entry.id.known() && !seen.entries.insert(entry.id).second) continue;
         if (list.Count == kLongMax)
             throw RunError(RunError::Kind::Overflow, "", "more than 2,147,483,647 match files were found.");
         ++list.Count;
@@ -32,24 +36,20 @@ void Walk(const std::string& dir, UniqueFd fd, const std::string& pattern, FileL
         list.Paths.push_back(dir);
     }
 
-    branch.push_back(id);
     for (const DirEntry& entry : entries) {
         if (!entry.isDirectory || entry.name == "." || entry.name == "..") continue;
         std::string sub = dir + entry.name + "/";
         UniqueFd subFd(open(sub.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-        if (subFd) Walk(sub, std::move(subFd), pattern, list, branch);
+        if (subFd) Walk(sub, std::move(subFd), pattern, list, seen);
     }
-    branch.pop_back();
 }
 
 }  // namespace
 
 std::int32_t FindFiles(const std::string& dir, const std::string& pattern, FileList& list) {
     UniqueFd fd(open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (fd) {
-        std::vector<DirId> branch;
-        Walk(dir, std::move(fd), pattern, list, branch);
-    }
+    Seen seen;
+    if (fd) Walk(dir, std::move(fd), pattern, list, seen);
     return list.Count;
 }
 

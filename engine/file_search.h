@@ -23,9 +23,10 @@ struct FileList {
 
 // Adds to `list` every entry below `dir` (which ends in "/") whose name
 // matches `pattern`, depth first: a directory's own matches in name order,
-// then each subdirectory in name order. Directory links are followed, but a
-// directory already being walked higher up the same branch is not entered
-// again. Directories that cannot be read add nothing. Returns list.Count.
+// then each subdirectory in name order. Links are followed, but each
+// directory is walked and each entry listed once, the first time the search
+// meets it; the kernel's own file systems (/proc, /sys, ...) are not walked.
+// Directories that cannot be read add nothing. Returns list.Count.
 // Throws RunError (Overflow) past 2,147,483,647 entries.
 std::int32_t FindFiles(const std::string& dir, const std::string& pattern, FileList& list);
 

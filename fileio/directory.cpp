@@ -3,19 +3,62 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
+#include <sys/sysmacros.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <set>
+#include <sstream>
 
 namespace tovrik {
 namespace {
 
 unsigned char Upper(unsigned char c) { return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 32) : c; }
 
-bool IsDirectoryAt(int dirFd, const dirent& entry) {
-    if (entry.d_type == DT_DIR) return true;
-    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return false;
+// Fills in what `entry` names after links. A plain entry is told by the
+// listing alone (the directory's device, the entry's inode); a link or an
+// entry of unknown type takes one stat.
+void Resolve(int dirFd, dev_t device, const dirent& raw, DirEntry& entry) {
+    if (raw.d_type != DT_LNK && raw.d_type != DT_UNKNOWN) {
+        entry.isDirectory = raw.d_type == DT_DIR;
+        entry.id = FileId{device, raw.d_ino};
+        return;
+    }
     struct stat info {};
-    return fstatat(dirFd, entry.d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
+    if (fstatat(dirFd, raw.d_name, &info, 0) != 0) return;
+    entry.isDirectory = S_ISDIR(info.st_mode);
+    entry.id = FileId{info.st_dev, info.st_ino};
+}
+
+// The file system types of the kernel's own making, by the names mount
+// gives them.
+constexpr std::string_view kVirtualTypes[] = {
+    "proc",      "sysfs",     "devtmpfs", "cgroup", "cgroup2",    "debugfs", "tracefs",     "securityfs",
+    "pstore",    "bpf",       "devpts",   "mqueue", "configfs",   "fusectl", "binfmt_misc", "efivarfs",
+    "selinuxfs", "hugetlbfs", "autofs",   "nsfs",   "rpc_pipefs", "nfsd"};
+
+// The devices of the mounted file systems of those types, from the mount
+// table. devtmpfs, for one, reports itself as tmpfs to statfs.
+std::set<dev_t> VirtualDevices() {
+    std::set<dev_t> devices;
+    std::ifstream table("/proc/self/mountinfo");
+    for (std::string line; std::getline(table, line);) {
+        // id parent major:minor root point options [optional...] - type source ...
+        std::istringstream fields(line);
+        std::string id, parent, device, field;
+        fields >> id >> parent >> device;
+        while (fields >> field && field != "-") {
+        }
+        std::string type;
+        fields >> type;
+        unsigned major = 0, minor = 0;
+        if (std::sscanf(device.c_str(), "%u:%u", &major, &minor) != 2) continue;
+        for (std::string_view virtualType : kVirtualTypes)
+            if (type == virtualType) devices.insert(makedev(major, minor));
+    }
+    return devices;
 }
 
 }  // namespace
@@ -36,8 +79,12 @@ std::vector<DirEntry> ListDirectory(UniqueFd dirFd) {
     DIR* dir = fdopendir(dirFd.get());
     if (dir == nullptr) return entries;
     dirFd.release();  // closedir closes it now
-    while (const dirent* entry = readdir(dir))
-        entries.push_back(DirEntry{entry->d_name, IsDirectoryAt(dirfd(dir), *entry)});
+    struct stat self {};
+    dev_t device = fstat(dirfd(dir), &self) == 0 ? self.st_dev : 0;
+    while (const dirent* raw = readdir(dir)) {
+        entries.push_back(DirEntry{raw->d_name, false, FileId{}});
+        Resolve(dirfd(dir), device, *raw, entries.back());
+    }
     closedir(dir);
     std::sort(entries.begin(), entries.end(),
               [](const DirEntry& a, const DirEntry& b) { return NameLess(a.name, b.name); });
@@ -46,6 +93,30 @@ std::vector<DirEntry> ListDirectory(UniqueFd dirFd) {
 
 std::vector<DirEntry> ListDirectory(const std::string& path) {
     return ListDirectory(UniqueFd(open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)));
+}
+
+FileId IdOf(const UniqueFd& dir) {
+    struct stat info {};
+    if (fstat(dir.get(), &info) != 0) return FileId{};
+    return FileId{info.st_dev, info.st_ino};
+}
+
+bool OnVirtualFileSystem(const UniqueFd& dir) {
+    // The magic numbers of statfs tell most of them without the mount table.
+    static constexpr unsigned long kMagic[] = {
+        0x9fa0,     /* proc */ 0x62656572,     /* sysfs */ 0x27e0eb,       /* cgroup */ 0x63677270, /* cgroup2 */
+        0x64626720, /* debugfs */ 0x74726163,  /* tracefs */ 0x73636673,                            /* securityfs */
+        0x6165676C, /* pstore */ 0xcafe4a11,   /* bpf */ 0x1cd1,           /* devpts */ 0x19800202, /* mqueue */
+        0x62656570, /* configfs */ 0x65735543, /* fusectl */ 0x42494e4d,                            /* binfmt_misc */
+        0xde5e81e4, /* efivarfs */ 0xf97cff8c, /* selinuxfs */ 0x6e736673, /* nsfs */};
+    struct statfs fs {};
+    if (fstatfs(dir.get(), &fs) == 0)
+        for (unsigned long magic : kMagic)
+            if (static_cast<unsigned long>(fs.f_type) == magic) return true;
+    struct stat info {};
+    if (fstat(dir.get(), &info) != 0) return false;
+    static const std::set<dev_t> devices = VirtualDevices();
+    return devices.count(info.st_dev) != 0;
 }
 
 bool WildcardMatch(std::string_view name, std::string_view pattern) {

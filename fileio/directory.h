@@ -8,11 +8,21 @@
 
 namespace tovrik {
 
-// One entry of a directory listing. `isDirectory` follows links: a link to a
-// directory is a directory.
+// What a directory entry names, after links: its device and inode. Both are 0
+// when that cannot be told (a dangling link), and such entries are never the
+// same as another.
+struct FileId {
+    unsigned long long device = 0, inode = 0;
+    bool known() const { return inode != 0; }
+    bool operator<(const FileId& o) const { return device != o.device ? device < o.device : inode < o.inode; }
+};
+
+// One entry of a directory listing. `isDirectory` and `id` follow links: a
+// link to a directory is a directory.
 struct DirEntry {
     std::string name;
     bool isDirectory = false;
+    FileId id;
 };
 
 // Orders names as the listing gives them: bytes compared with ASCII letters
@@ -25,6 +35,14 @@ std::vector<DirEntry> ListDirectory(UniqueFd dir);
 
 // The sorted entries of the directory at `path`; empty when it cannot be read.
 std::vector<DirEntry> ListDirectory(const std::string& path);
+
+// The identity of the directory open as `dir`; unknown when it cannot be told.
+FileId IdOf(const UniqueFd& dir);
+
+// True when the directory open as `dir` lies on a file system of the kernel's
+// own making (proc, sysfs, devtmpfs, cgroup, debugfs, ...) rather than files
+// on a disk: told by the file system's type, whatever the folder's name.
+bool OnVirtualFileSystem(const UniqueFd& dir);
 
 // Wildcard match: "*" any run, "?" one character, ASCII case ignored, and
 // "*.*" matches every name.

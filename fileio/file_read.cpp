@@ -67,11 +67,11 @@ std::size_t ReadFileBytes(const std::string& path, std::int32_t limit, std::stri
     return done;
 }
 
-void SplitLines(std::string_view bytes, std::vector<std::string_view>& lines) {
+void SplitLines(std::string_view bytes, std::vector<std::string_view>& lines, std::size_t most) {
     lines.clear();
     const char* p = bytes.data();
     const char* end = p + bytes.size();
-    while (p < end) {
+    while (p < end && lines.size() < most) {
         while (p < end && (*p == '\n' || *p == '\r')) ++p;
         const char* start = p;
         while (p < end && *p != '\n' && *p != '\r') ++p;

@@ -27,9 +27,10 @@ bool FileRead(const std::string& path, FileValue& target, std::int32_t limit);
 // read: 0 where FileRead is False for a reason other than the target's kind.
 std::size_t ReadFileBytes(const std::string& path, std::int32_t limit, std::string& buffer);
 
-// The lines of `bytes`: the maximal runs holding neither CR nor LF, in order.
-// Views point into `bytes`; `lines` is cleared first.
-void SplitLines(std::string_view bytes, std::vector<std::string_view>& lines);
+// The lines of `bytes`: the maximal runs holding neither CR nor LF, in order,
+// at most `most` of them. Views point into `bytes`; `lines` is cleared first.
+void SplitLines(std::string_view bytes, std::vector<std::string_view>& lines,
+                std::size_t most = static_cast<std::size_t>(-1));
 
 // The number an editor shows for the line that starts at `offset` of
 // `bytes`: CR LF, a lone LF and a lone CR each end one line.

@@ -61,14 +61,22 @@ TEST(FindFiles, ExtendsAListAndFindsNothingWithoutAnError) {
     EXPECT_EQ(Found(dir, "*.none"), Names{});
 }
 
-TEST(FindFiles, FollowsDirectoryLinksButNotLoopsNorUnreadableOnes) {
+TEST(FindFiles, EachDirectoryAndMatchOnceAndNoKernelFileSystems) {
     TempDir dir;
     dir.write("real/a.txt", "x");
     dir.write("plain", "x");
     ASSERT_EQ(symlink("../real", (dir / "real/loop").c_str()), 0);  // back to itself
-    ASSERT_EQ(symlink("real", (dir / "zlink").c_str()), 0);         // a second way in
+    ASSERT_EQ(symlink("real", (dir / "b").c_str()), 0);             // a second way in, met first
     ASSERT_EQ(symlink("plain/", (dir / "broken").c_str()), 0);      // cannot be searched, whoever runs
-    EXPECT_EQ(Found(dir), (Names{"real/a.txt", "zlink/a.txt"}));
+    ASSERT_EQ(link((dir / "real/a.txt").c_str(), (dir / "real/hard.txt").c_str()), 0);
+    ASSERT_EQ(symlink("a.txt", (dir / "real/soft.txt").c_str()), 0);
+    ASSERT_EQ(symlink("/proc", (dir / "proc").c_str()), 0);
+    ASSERT_EQ(symlink("/sys", (dir / "sys").c_str()), 0);
+    EXPECT_EQ(Found(dir), (Names{"b/a.txt"}));
+    for (const std::string& found : Found(dir, "*"))
+        EXPECT_TRUE(found.find('/') == std::string::npos || found[0] == 'b') << found;
+    FileList list;
+    EXPECT_EQ(FindFiles("/proc/", "*", list) + FindFiles("/sys/", "*", list) + FindFiles("/dev/", "*", list), 0);
 }
 
 }  // namespace

@@ -39,6 +39,10 @@ TEST(FileRead, LinesAreTheRunsWithoutLineEnds) {
     EXPECT_EQ(bytes.bytes(), (FileValue::Bytes{'A', '\r', '\n'}));
     std::string buffer;
     EXPECT_EQ(ReadFileBytes(path, 0, buffer) + ReadFileBytes(path, 2, buffer), 7u);
+    std::vector<std::string_view> views;  // splitting stops at the number of lines asked for
+    std::string many = "x" + std::string(299999, '\n') + "a\nb\nc";
+    SplitLines(many, views, 2);
+    EXPECT_EQ(views, (std::vector<std::string_view>{"x", "a"}));
 }
 
 TEST(FileRead, FailuresLeaveTheTargetAsItWas) {

@@ -38,6 +38,14 @@ TEST_F(RunTest, HostileTreeCompletes) {
     ASSERT_EQ(symlink("self.txt", (dir / "self.txt").c_str()), 0);
     ASSERT_EQ(symlink("..", (dir / "2026.12.06/up").c_str()), 0);
     ASSERT_EQ(symlink(".", (dir / "here").c_str()), 0);
+    ASSERT_EQ(symlink("2026.12.06", (dir / "2026.12.05").c_str()), 0);  // a sibling
+    // Two links a level to the next: walked once each, not 2^24 times.
+    for (int level = 0; level < 24; ++level)
+        for (const char* name : {"/a", "/b"})
+            ASSERT_EQ(symlink(("../d" + std::to_string(level + 1)).c_str(),
+                              (dir.mkdir("dag/d" + std::to_string(level)) + name).c_str()),
+                      0);
+    dir.write("dag/d24/x.txt", kGood);
     dir.mkdir("folder.txt");
     // A branch whose path passes the system's limit (4,096 bytes): it cannot
     // be opened by its path, whoever runs the test.
@@ -52,7 +60,7 @@ TEST_F(RunTest, HostileTreeCompletes) {
     ASSERT_EQ(write(file, kGood.data(), kGood.size()), static_cast<ssize_t>(kGood.size()));
     close(file);
     close(deep);
-    EXPECT_EQ(RunCompletes(), 2);  // nothing blocked, nothing counted twice
+    EXPECT_EQ(RunCompletes(), 3);  // nothing blocked, nothing counted twice
     EXPECT_EQ(std::count(controls.list3().begin(), controls.list3().end(), "\xE9glise"), 1);
     close(fd);
 }
@@ -80,7 +88,9 @@ TEST_F(RunTest, LineCounts) {
     for (int i = 1; i < 32767; ++i) exact += "Thompson: 10.0 1/10 1 0 0\n";
     dir.write("a/exact.txt", exact);
     EXPECT_EQ(RunCompletes(), 32766);
-    std::string path = dir.write("b/over.txt", exact + "x\n\n\ny\n");
+    std::string shortLines;
+    for (int i = 0; i < 200000; ++i) shortLines += "x\n";
+    std::string path = dir.write("b/over.txt", exact + shortLines);
     ExpectRunError(form.ComputeStats(), Overflow, path + ", line 32768: the file has more than 32,767 lines.");
 }
 

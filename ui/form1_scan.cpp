@@ -12,7 +12,9 @@ float Form1::ScanMatchFile(const std::string& path, const std::string& weapon, c
                            int accuracyField) {
     std::size_t read = ReadFileBytes(path, 0, readBuffer_);
     if (read == 0) return 0;
-    SplitLines(std::string_view(readBuffer_).substr(0, read), lines_);
+    // One line past the limit tells a file that is too long; splitting no
+    // further keeps a run's memory to the file's bytes and a bounded list.
+    SplitLines(std::string_view(readBuffer_).substr(0, read), lines_, kMaxLines + 1);
     if (lines_.empty()) return 0;  // only line ends
 
     std::string_view map = MapName(lines_[0]);
