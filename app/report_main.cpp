@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "app/report_text.h"
+#include "base/quote.h"
 #include "base/run_error.h"
 #include "base/version.h"
 #include "ui/number_text.h"
@@ -54,7 +55,11 @@ int main(int argc, char* argv[]) {
     parser.addPositionalArgument("STATS_DIR", "The statistics directory.");
     parser.addPositionalArgument("WEAPON", "A weapon of the weapon list, such as Thompson.", "[WEAPON]");
 
-    if (!parser.parse(QCoreApplication::arguments())) return UsageError(parser, parser.errorText().toStdString());
+    // Each byte of an argument is one character, so that a folder or a map
+    // whose name is not valid text keeps its bytes (toLatin1 gives them back).
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLatin1(argv[i]);
+    if (!parser.parse(arguments)) return UsageError(parser, parser.errorText().toStdString());
     if (parser.isSet("help")) parser.showHelp(0);
     if (parser.isSet("version")) parser.showVersion();
 
@@ -67,23 +72,24 @@ int main(int argc, char* argv[]) {
     if (parser.isSet(csv) && args.size() == 2)
         return UsageError(parser, "--csv is for the overview, without a WEAPON.");
 
-    std::string statsDir = args[0].toLocal8Bit().toStdString();
+    std::string statsDir = args[0].toLatin1().toStdString();
     while (statsDir.size() > 1 && statsDir.back() == '/') statsDir.pop_back();
     struct stat info {};
     if (stat(statsDir.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
-        return UsageError(parser, "\"" + statsDir + "\" is not a directory.");
+        return UsageError(parser, "\"" + Escaped(statsDir) + "\" is not a directory.");
 
     std::string weapon;
     if (args.size() == 2) {
-        weapon = WeaponNamed(args[1].toStdString());
+        weapon = WeaponNamed(args[1].toLatin1().toStdString());
         if (weapon.empty()) {
             std::string list;
             for (const std::string& w : Form1::Weapons()) list += (list.empty() ? "" : ", ") + w;
-            return UsageError(parser, "\"" + args[1].toStdString() + "\" is not a weapon of the list: " + list + ".");
+            return UsageError(parser,
+                              Quoted(args[1].toLatin1().toStdString()) + " is not a weapon of the list: " + list + ".");
         }
     }
     char sep = parser.isSet(comma) ? ',' : parser.isSet(point) ? '.' : UserDecimalSeparator();
-    std::string mapChoice = parser.value(map).toStdString();
+    std::string mapChoice = parser.value(map).toLatin1().toStdString();
 
     try {
         if (weapon.empty()) {

@@ -1,5 +1,7 @@
 #include "base/run_error.h"
 
+#include "base/quote.h"
+
 namespace tovrik {
 
 RunError::RunError(Kind kind, std::string text, std::string detail)
@@ -20,7 +22,7 @@ void RunError::locate(const std::string& path, int line) {
 void RunError::compose() {
     message_.clear();
     if (!path_.empty()) {
-        message_ += path_;
+        message_ += Escaped(path_);  // whole, on one line
         if (line_ > 0) message_ += ", line " + std::to_string(line_);
         message_ += ": ";
     }

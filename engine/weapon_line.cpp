@@ -4,14 +4,13 @@
 #include <charconv>
 #include <cmath>
 
+#include "base/quote.h"
 #include "base/run_error.h"
 
 namespace tovrik {
 namespace {
 
 bool Contains(std::string_view text, char c) { return text.find(c) != std::string_view::npos; }
-
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 }  // namespace
 

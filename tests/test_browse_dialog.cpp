@@ -62,7 +62,17 @@ TEST(BrowseDialog, FlagsAndTheStatusItem) {
     std::string result = Browse(0x41, "", [](BrowseFolderDialog* dialog) {
         EXPECT_EQ(dialog->requestFlags(), 0x45);
         EXPECT_EQ(dialog->findChild<QLabel*>("status")->geometry(), QRect(11, 31, 298, 16));  // left in place
-        EXPECT_FALSE(dialog->findChild<QPushButton*>("ok")->isEnabled());                     // nothing chosen yet
+        // The tree takes the focus and makes "/" current: still no choice, and
+        // Enter chooses nothing.
+        auto* tree = dialog->findChild<QTreeView*>("tree");
+        tree->setFocus();
+        QTest::keyClick(tree, Qt::Key_Return);
+        QTest::keyClick(dialog, Qt::Key_Return);
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_FALSE(dialog->findChild<QPushButton*>("ok")->isEnabled());
+        QModelIndex root = tree->model()->index(0, 0, tree->rootIndex());  // the user clicks "/"
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(root).center());
+        EXPECT_TRUE(dialog->findChild<QPushButton*>("ok")->isEnabled());
         QTest::mouseClick(dialog->findChild<QPushButton*>("cancel"), Qt::LeftButton);
     });
     EXPECT_EQ(result, "cancel");

@@ -1,4 +1,5 @@
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -145,6 +146,30 @@ TEST(ReportToday, RowsByTheirWholeName) {
         ">>> Map: supply\n\nOverall stats for: LugerKid (1 Round)\n\nLuger    :  27.3    6/22       1      0     2\n");
     EXPECT_EQ(Report("'" + one.path() + "' Luger").out.substr(0, 71),
               "Map:              All maps\nWeapon:           Luger\nPlayed:           1\n");
+}
+
+// Hostile arguments and files: bytes kept whole, messages on one line, memory
+// that runs out said as such.
+TEST(ReportHostile, BytesMessagesAndMemory) {
+    TempDir dir;
+    dir.write("stat\xE9s/1.txt", ">>> Map: caf\xE9\nThompson: 40.0 4/10 1 0 0\n");
+    dir.write("stat\xE9s/2.txt", ">>> Map: cafe\nThompson: 40.0 4/10 1 0 0\n");
+    Outcome o = Report("'" + dir.path() + "/stat\xE9s' --map 'caf\xE9' Thompson");
+    EXPECT_EQ(o.out.rfind("Map:              caf\xE9\n", 0), 0u) << o.out;
+    EXPECT_NE(o.out.find("Played:           1\n"), std::string::npos) << o.out;
+    std::string field(30000, '7');
+    dir.write("lines/a\nb.txt", ">>> Map: m\nThompson: 40.0 4/10 " + field + "\x01 0 0\n");
+    EXPECT_EQ(Report("'" + dir.path() + "/lines' Thompson").err,
+              "tovrik-report: " + dir.path() + "/lines/a\\nb.txt, line 2: \"" + std::string(80, '7') +
+                  "\xE2\x80\xA6\" is not a whole number.\n");
+#if !defined(__SANITIZE_ADDRESS__)  // the sanitizer reserves more address space than the limit leaves
+    ASSERT_EQ(truncate(dir.write("big/big.txt", "").c_str(), 1500000000), 0);  // sparse: no disk used
+    Outcome big =
+        Report("--version >/dev/null; ulimit -v 1000000; " TOVRIK_REPORT " '" + dir.path() + "/big' Thompson");
+    EXPECT_EQ(big.status, 1);
+    EXPECT_EQ(big.err, "tovrik-report: " + dir.path() +
+                           "/big/big.txt: the file is too large to hold in memory (1500000000 bytes).\n");
+#endif
 }
 
 }  // namespace

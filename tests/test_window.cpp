@@ -27,11 +27,11 @@ protected:
         dir.mkdir("stats");
         window.form().AppDir = dir / "app";
         // An instance lock of this test's own, so that tests run side by side.
-        qputenv("TMPDIR", QByteArray::fromStdString(dir.path()));
+        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(dir.path()));
         EXPECT_TRUE(window.load());
         window.show();
     }
-    ~WindowTest() override { qunsetenv("TMPDIR"); }
+    ~WindowTest() override { qunsetenv("XDG_RUNTIME_DIR"); }
     QListWidget* list(const char* name) { return window.findChild<QListWidget*>(name); }
     QString text(const char* label) { return window.findChild<QLabel*>(label)->text(); }
     void expectTexts(const Texts& texts) {
@@ -119,22 +119,27 @@ TEST_F(WindowTest, SelectionsFillLabelsChartAndMaps) {
     expectTexts({{"Label6", "Knife"}, {"Label15", "0"}});
 }
 
+// What files hold is shown as plain text, never as markup.
 TEST_F(WindowTest, RunTimeErrorLeavesTheWindowUsable) {
-    std::string bad = dir.write("stats/bad.txt", Match("radar", "Thompson: 40.0 4/1O 3 1 1"));
-    dir.write("stats/good.txt", Match("radar", "Colt: 40.0 4/10 3 1 1"));
+    std::string bad = dir.write("stats/bad.txt", Match("<h1>radar</h1>", "Thompson: 40.0 4/10 <img\tsrc=x> 1 1"));
+    dir.write("stats/good.txt", Match("<h1>radar</h1>", "Colt: 40.0 4/10 3 1 1"));
     QString shown;
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
-        shown = box->text();
+        shown = box->textFormat() == Qt::PlainText ? box->text() : "rich text";
         box->accept();
     });
     click("List2", "Thompson");
-    EXPECT_EQ(shown.toStdString(), bad + ", line 3: \"1O\" is not a whole number.");
+    EXPECT_EQ(shown.toStdString(), bad + ", line 3: \"<img\\tsrc=x>\" is not a whole number.");
     expectTexts({{"Label6", "Thompson"}, {"Label26", "0"}});  // the run got this far, not to the end
     click("List2", "Colt");
     EXPECT_EQ(text("Label26"), "1");
-    EXPECT_EQ(entries("List3"), (QStringList{"-- All maps --", "radar"}));
+    EXPECT_EQ(entries("List3"), (QStringList{"-- All maps --", "<h1>radar</h1>"}));
+    click("List3", "<h1>radar</h1>");
+    EXPECT_EQ(text("Label5"), "<h1>radar</h1>");
+    for (QLabel* label : window.findChildren<QLabel*>(QRegularExpression("^Label")))
+        EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
     std::string before = testing::Slurp(dir / "app/path.dat");
     EXPECT_TRUE(window.close());
     EXPECT_EQ(testing::Slurp(dir / "app/path.dat"), before);  // closing writes nothing
@@ -156,7 +161,7 @@ TEST_F(WindowTest, OneWeaponStaysChosen) {
 // comma: each label shows its whole text.
 TEST(WindowLabels, HoldTheirTextsOnTheSampleStatistics) {
     TempDir tmp;
-    qputenv("TMPDIR", QByteArray::fromStdString(tmp.path()));
+    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(tmp.path()));
     for (const char* locale : {"en_US.UTF-8", "fr_FR.UTF-8"}) {
         TempDir dir;
         dir.write("path.dat", TOVRIK_EXAMPLES "/stats");
@@ -178,32 +183,41 @@ TEST(WindowLabels, HoldTheirTextsOnTheSampleStatistics) {
         EXPECT_EQ(window.findChild<QLabel*>("Label18")->text(), locale[0] == 'e' ? "27.5%" : "27,5%");
     }
     qunsetenv("LC_ALL");
-    qunsetenv("TMPDIR");
+    qunsetenv("XDG_RUNTIME_DIR");
 }
 
-TEST(SecondInstance, EndsAtOnceWithoutAWindow) {
+// The lock lives in the user's runtime folder: a live instance ends a second
+// start at once; a lock that cannot be taken otherwise lets the window start.
+TEST(SingleInstance, SecondStartEndsAtOnceUnlessTheLockCannotBeTaken) {
     TempDir tmp;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("TMPDIR", QString::fromStdString(tmp.path()));
-    env.insert("QT_QPA_PLATFORM", "offscreen");
     std::string exe = TOVRIK_STATS;
     std::string pathDat = exe.substr(0, exe.rfind('/')) + "/path.dat";
     bool hadPathDat = FileExists(pathDat);
-    QProcess first, second;
-    first.setProcessEnvironment(env);
-    first.start(TOVRIK_STATS, {});
-    ASSERT_TRUE(first.waitForStarted());
-    QString lock = QString::fromStdString(tmp.path()) + QString("/tovrik-stats-%1.lock").arg(getuid());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(lock); }, 10000));
-    second.setProcessEnvironment(env);
-    second.start(TOVRIK_STATS, {});
+    auto start = [](QProcess& process, const std::string& runtime) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime));
+        env.insert("TMPDIR", "/proc/self");  // a folder where nothing can be created
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        process.setProcessEnvironment(env);
+        process.start(TOVRIK_STATS, {});
+        return process.waitForStarted();
+    };
+    QProcess first, second, unlocked;
+    ASSERT_TRUE(start(first, tmp.path()));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return QFile::exists(QString::fromStdString(tmp / "tovrik-stats.lock")); }, 10000));
+    ASSERT_TRUE(start(second, tmp.path()));
     EXPECT_TRUE(second.waitForFinished(5000));
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_EQ(first.state(), QProcess::Running);
+    ASSERT_TRUE(start(unlocked, "/proc/self"));
+    EXPECT_FALSE(unlocked.waitForFinished(2000));  // still running: the window is up
     EXPECT_EQ(FileExists(pathDat), hadPathDat);
-    first.kill();
-    first.waitForFinished();
+    for (QProcess* process : {&first, &unlocked}) {
+        process->kill();
+        process->waitForFinished();
+    }
 }
 
 }  // namespace

@@ -32,11 +32,13 @@ BrowseFolderDialog::BrowseFolderDialog(const QString& title, std::int32_t root, 
     prompt->setObjectName("prompt");
     prompt->setGeometry(11, 11, 298, 20);
     prompt->setWordWrap(true);
+    prompt->setTextFormat(Qt::PlainText);
 
     status_ = new QLabel(this);
     status_->setObjectName("status");
     status_->setGeometry(11, 31, 298, 16);
     status_->setWordWrap(true);
+    status_->setTextFormat(Qt::PlainText);  // a folder's name
     status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     status_->setVisible((requestFlags & kBrowseStatusText) != 0);
 
@@ -65,9 +67,12 @@ BrowseFolderDialog::BrowseFolderDialog(const QString& title, std::int32_t root, 
     cancel->setObjectName("cancel");
     cancel->setGeometry(234, 346, 75, 23);
 
-    connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { selectionChanged(); });
+    // The choice is the selected folder, not the tree's current item: the tree
+    // makes its first item current when it takes the focus, and that is no
+    // choice of the user's.
+    connect(tree_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { selectionChanged(); });
     connect(ok_, &QPushButton::clicked, this, [this] {
-        result_ = model_->filePath(tree_->currentIndex()).toLocal8Bit().toStdString();
+        result_ = selectedPath().toLocal8Bit().toStdString();
         accept();
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -81,8 +86,13 @@ void BrowseFolderDialog::showEvent(QShowEvent* event) {
     }
 }
 
+QString BrowseFolderDialog::selectedPath() const {
+    const QModelIndexList selected = tree_->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? QString() : model_->filePath(selected.first());
+}
+
 void BrowseFolderDialog::selectionChanged() {
-    QString path = model_->filePath(tree_->currentIndex());
+    QString path = selectedPath();
     ok_->setEnabled(!path.isEmpty());
     std::string bytes = path.toLocal8Bit().toStdString();
     BrowseCallbackProc(*this, kBrowseSelChanged, path.isEmpty() ? nullptr : &bytes);

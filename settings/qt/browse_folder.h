@@ -37,6 +37,7 @@ protected:
 
 private:
     void selectionChanged();
+    QString selectedPath() const;  // "" when no folder is selected
 
     std::int32_t requestFlags_;
     QFileSystemModel* model_;

@@ -1,9 +1,8 @@
 #include "ui/qt/form1_window.h"
 
-#include <unistd.h>
-
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
 
 #include "base/run_error.h"
@@ -117,6 +116,7 @@ QLabel* MakeLabel(QWidget* parent, const Place& place, const QString& text, QCol
     label->setObjectName(place.name);
     label->setGeometry(Twips(place));
     label->setFont(WindowFont(bold));
+    label->setTextFormat(Qt::PlainText);  // map names and fields come from files
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setAttribute(Qt::WA_TranslucentBackground);
     QPalette palette = label->palette();
@@ -142,8 +142,7 @@ public:
     using QListWidget::QListWidget;
 
 protected:
-    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
-                                                         const QEvent* event) const override {
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override {
         QItemSelectionModel::SelectionFlags flags = QListWidget::selectionCommand(index, event);
         if (flags.testFlag(QItemSelectionModel::Deselect) || flags.testFlag(QItemSelectionModel::Toggle))
             return QItemSelectionModel::NoUpdate;
@@ -215,11 +214,22 @@ Form1Window::Form1Window(QWidget* parent) : QWidget(parent), form_(*this, UserDe
 
 bool Form1Window::load() { return form_.Form_Load() && !ended_; }
 
-QString Form1Window::LockPath() { return QDir::tempPath() + QString("/tovrik-stats-%1.lock").arg(getuid()); }
+QString Form1Window::LockPath() {
+    // The user's runtime folder is the user's own; without one, a folder of
+    // the user's in the cache.
+    QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    QString folder = QDir::isAbsolutePath(runtime) && QFileInfo(runtime).isDir()
+                         ? runtime
+                         : QDir::homePath() + "/.cache/tovrik-stats";
+    QDir().mkpath(folder);
+    return folder + "/tovrik-stats.lock";
+}
 
 bool Form1Window::AnotherInstanceRunning() {
     lock_ = std::make_unique<QLockFile>(LockPath());
-    return !lock_->tryLock(0);
+    // Only a lock held by a live instance ends this one; a lock that cannot
+    // be taken for any other reason (a read-only folder) lets it start.
+    return !lock_->tryLock(0) && lock_->error() == QLockFile::LockFailedError;
 }
 
 std::string Form1Window::SelectedText(QListWidget* list) {
@@ -230,9 +240,11 @@ std::string Form1Window::SelectedText(QListWidget* list) {
 void Form1Window::List2_AddItem(const std::string& text) { list2_->addItem(Text(text)); }
 
 void Form1Window::List3_AddItem(const std::string& text) {
-    std::vector<std::string> items;
-    for (int row = 0; row < list3_->count(); ++row) items.push_back(list3_->item(row)->text().toLatin1().toStdString());
-    list3_->insertItem(static_cast<int>(SortedRow(items, text)), Text(text));
+    // The entries' bytes are kept beside the list, so that the row is found
+    // by a binary search.
+    auto row = SortedRow(list3Items_, text);
+    list3Items_.insert(list3Items_.begin() + static_cast<std::ptrdiff_t>(row), text);
+    list3_->insertItem(static_cast<int>(row), Text(text));
 }
 
 void Form1Window::Picture1_Line(float x1, float y1, float x2, float y2, Rgb c) {
@@ -248,7 +260,10 @@ void Form1Window::runStats() {
         form_.ComputeStats();
     } catch (const RunError& error) {
         // The run stops; the window goes on with what it showed.
-        QMessageBox::critical(this, "Tovrik Stats", QString::fromLocal8Bit(error.what()));
+        QMessageBox box(QMessageBox::Critical, "Tovrik Stats", QString::fromLocal8Bit(error.what()), QMessageBox::Ok,
+                        this);
+        box.setTextFormat(Qt::PlainText);  // it quotes what the match file holds
+        box.exec();
     }
 }
 

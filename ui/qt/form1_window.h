@@ -26,7 +26,7 @@ public:
     Form1& form() { return form_; }
     // Runs the start-up; false when the program is to end without a window.
     bool load();
-    // The lock that tells other instances this one runs, for one user.
+    // The lock that tells the user's other instances this one runs.
     static QString LockPath();
 
     // Form1Controls.
@@ -59,6 +59,7 @@ private:
     QListWidget* list3_;
     ChartWidget* picture1_;
     std::map<Label, QLabel*> values_;
+    std::vector<std::string> list3Items_;  // List3's entries, in its order
     std::unique_ptr<QLockFile> lock_;
     bool ended_ = false;
 };
