@@ -1,11 +1,34 @@
 // tovrik-stats: the window.
 #include <QApplication>
 #include <clocale>
+#include <cstdio>
+#include <cstring>
 
+#include "base/quote.h"
 #include "base/version.h"
 #include "ui/qt/form1_window.h"
 
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: tovrik-stats [--help | --version]\n"
+    "Sums up Enemy Territory weapon statistics in a window. The first start asks\n"
+    "for the statistics folder and remembers it in ~/.config/tovrik-stats/path.dat\n"
+    "(beside the program for a copy that is not installed); remove that file to\n"
+    "choose another folder. See tovrik-stats(1) and tovrik-report(1).\n";
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+    // Answered before any window, so that they work without a display.
+    if (argc > 1) {
+        if (argc == 2 && std::strcmp(argv[1], "--help") == 0) return std::fputs(kUsage, stdout) < 0;
+        if (argc == 2 && std::strcmp(argv[1], "--version") == 0)
+            return std::printf("tovrik-stats %s\n", tovrik::kVersion) < 0;
+        std::fprintf(stderr, "tovrik-stats: %s is not an option; try 'tovrik-stats --help'.\n",
+                     tovrik::Quoted(argv[1]).c_str());
+        return 2;
+    }
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");  // numbers are formatted by our own code
     QApplication::setApplicationName("tovrik-stats");

@@ -1,5 +1,6 @@
 // Draws the window's artwork into resources/: the background panel, the two
-// accuracy markers and the icon (an .ico of six images, and a PNG).
+// accuracy markers and the icon (an .ico of six images, and PNGs of 128, 48,
+// 32 and 16 pixels for the desktop's icon theme).
 //
 //   make_artwork RESOURCES_DIR      (run with QT_QPA_PLATFORM=offscreen)
 #include <QBuffer>
@@ -183,6 +184,7 @@ int main(int argc, char* argv[]) {
     Marker(QColor(255, 0, 0), false).save(dir + "/images/marker-low.png");
     Marker(QColor(0, 192, 0), true).save(dir + "/images/marker-high.png");
     Icon(128).save(dir + "/icons/tovrik.png");
+    for (int size : {16, 32, 48}) Icon(size).save(dir + QString("/icons/tovrik-%1.png").arg(size));
     QFile ico(dir + "/icons/tovrik.ico");
     if (!ico.open(QIODevice::WriteOnly)) return 1;
     ico.write(Ico());

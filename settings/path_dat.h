@@ -4,8 +4,14 @@
 
 namespace tovrik {
 
-// Where "path.dat" lives for a program in `appDir`: beside the program when
-// it is there or can be written there, else in `configDir` (when known).
+// True when `appDir` is the programs' folder of an install: PREFIX/bin beside
+// PREFIX/share/tovrik-stats.
+bool InstalledLayout(const std::string& appDir);
+
+// Where "path.dat" lives for a program in `appDir`. An installed program keeps
+// it in each user's `configDir`, so that nothing is written into the install.
+// Any other copy keeps it beside itself when it is there or can be written
+// there, else in `configDir` (when known).
 std::string PathDatLocation(const std::string& appDir, const std::string& configDir);
 
 // The statistics directory remembered at `location`: its first line, or ""

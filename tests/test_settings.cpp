@@ -75,8 +75,12 @@ TEST_F(StatsDirTest, CancelEndsTheProgramAndWritesNothing) {
     EXPECT_FALSE(FileExists(dir / "config/tovrik-stats/path.dat"));
 }
 
-TEST_F(StatsDirTest, UnwritableProgramFolderKeepsItInTheConfigFolder) {
-    for (const char* appDir : {"/proc/self", "/nonexistent/bin"}) {
+// An unwritable program folder, and any installed program (PREFIX/bin beside
+// PREFIX/share/tovrik-stats, writable or not), keep it in the user's folder.
+TEST_F(StatsDirTest, UnwritableOrInstalledProgramKeepsItInTheConfigFolder) {
+    dir.mkdir("prefix/share/tovrik-stats");
+    for (const std::string& appDir :
+         {std::string("/proc/self"), std::string("/nonexistent/bin"), dir.mkdir("prefix/bin")}) {
         TempDir config;
         form.AppDir = appDir;
         form.ConfigDir = config / "a/b/tovrik-stats";
@@ -89,6 +93,7 @@ TEST_F(StatsDirTest, UnwritableProgramFolderKeepsItInTheConfigFolder) {
         answer = "cancel";
         EXPECT_TRUE(form.InitStatsDir()) << appDir;  // remembered
         EXPECT_EQ(form.StatsDir, "/srv/stats");
+        EXPECT_FALSE(FileExists(dir / "prefix/bin/path.dat"));
     }
 }
 

@@ -18,7 +18,6 @@ namespace {
 
 using testing::Match;
 using testing::TempDir;
-using Texts = std::vector<std::pair<const char*, const char*>>;
 
 class WindowTest : public ::testing::Test {
 protected:
@@ -34,8 +33,11 @@ protected:
     ~WindowTest() override { qunsetenv("XDG_RUNTIME_DIR"); }
     QListWidget* list(const char* name) { return window.findChild<QListWidget*>(name); }
     QString text(const char* label) { return window.findChild<QLabel*>(label)->text(); }
-    void expectTexts(const Texts& texts) {
-        for (auto [label, expected] : texts) EXPECT_EQ(text(label), expected) << label;
+    // The texts of `labels`, joined by "|".
+    std::string texts(std::initializer_list<const char*> labels) {
+        std::string joined;
+        for (const char* label : labels) joined += (joined.empty() ? "" : "|") + text(label).toStdString();
+        return joined;
     }
     // Clicks the entry `entry` of a list, as a user would.
     void click(const char* name, const QString& entry, Qt::KeyboardModifiers modifiers = {}) {
@@ -74,7 +76,7 @@ TEST_F(WindowTest, StartUpState) {
     QWidget* next = list("List2")->nextInFocusChain();
     while (!(next->focusPolicy() & Qt::TabFocus)) next = next->nextInFocusChain();
     EXPECT_EQ(next, list("List3"));  // the tab order
-    expectTexts({{"Label5", "All map"}, {"Label6", "none"}, {"Label24", "0%"}, {"Label1", "Version : 0.1"}});
+    EXPECT_EQ(texts({"Label5", "Label6", "Label24", "Label1"}), "All map|none|0%|Version : 0.1");
     // The guide lines drawn during start-up, before the window was shown.
     for (int y : {1280 / 15, 640 / 15, 1920 / 15}) EXPECT_EQ(chartPixel(200, y), QColor(0, 0, 130)) << y;
     EXPECT_EQ(chartPixel(200, 100), QColor(0, 0, 64));
@@ -87,17 +89,9 @@ TEST_F(WindowTest, SelectionsFillLabelsChartAndMaps) {
     dir.write("stats/2026.12.07/1.txt", Match("adlernest", "Colt: 60.0 6/10 1 1 0"));
     dir.write("stats/2026.12.07/2.txt", Match("base2", "Colt: 60.0 6/10 1 1 0"));
     click("List2", "Thompson");
-    expectTexts({{"Label6", "Thompson"},
-                 {"Label5", "All maps"},
-                 {"Label26", "2"},
-                 {"Label10", "20"},
-                 {"Label12", "10"},
-                 {"Label18", "50%"},
-                 {"Label17", "5%"},
-                 {"Label20", "2"},
-                 {"Label24", "50%"},
-                 {"Label22", "40%"},
-                 {"Label23", "60%"}});
+    EXPECT_EQ(texts({"Label6", "Label5", "Label26", "Label10", "Label12", "Label18", "Label17", "Label20", "Label24",
+                     "Label22", "Label23"}),
+              "Thompson|All maps|2|20|10|50%|5%|2|50%|40%|60%");
     // The curve from (0, 1536) to (6975, 1024) with its white mark, and the
     // mean line over the middle guide line.
     EXPECT_EQ(chartPixel(0, 1536 / 15), QColor(255, 255, 255));
@@ -110,13 +104,13 @@ TEST_F(WindowTest, SelectionsFillLabelsChartAndMaps) {
     EXPECT_EQ(entries("List3"), (QStringList{"-- All maps --", "adlernest", "base2", "Battery", "radar"}));
 
     click("List3", "radar");
-    expectTexts({{"Label5", "radar"}, {"Label26", "1"}, {"Label24", "40%"}});
+    EXPECT_EQ(texts({"Label5", "Label26", "Label24"}), "radar|1|40%");
     click("List2", "Colt");
     EXPECT_EQ(text("Label26"), "0");  // no Colt on radar
     EXPECT_EQ(entries("List3").size(), 5);
     list("List2")->setFocus();  // the keyboard selects and runs too
     QTest::keyClick(list("List2"), Qt::Key_Home);
-    expectTexts({{"Label6", "Knife"}, {"Label15", "0"}});
+    EXPECT_EQ(texts({"Label6", "Label15"}), "Knife|0");
 }
 
 // What files hold is shown as plain text, never as markup.
@@ -132,7 +126,7 @@ TEST_F(WindowTest, RunTimeErrorLeavesTheWindowUsable) {
     });
     click("List2", "Thompson");
     EXPECT_EQ(shown.toStdString(), bad + ", line 3: \"<img\\tsrc=x>\" is not a whole number.");
-    expectTexts({{"Label6", "Thompson"}, {"Label26", "0"}});  // the run got this far, not to the end
+    EXPECT_EQ(texts({"Label6", "Label26"}), "Thompson|0");  // the run got this far, not to the end
     click("List2", "Colt");
     EXPECT_EQ(text("Label26"), "1");
     EXPECT_EQ(entries("List3"), (QStringList{"-- All maps --", "<h1>radar</h1>"}));
@@ -154,7 +148,7 @@ TEST_F(WindowTest, OneWeaponStaysChosen) {
     EXPECT_EQ(list("List2")->selectedItems()[0]->text(), "Thompson");
     EXPECT_EQ(text("Label26"), "not run again");
     click("List2", "Colt", Qt::ControlModifier);  // another entry is chosen as with a plain click
-    expectTexts({{"Label6", "Colt"}, {"Label26", "0"}});
+    EXPECT_EQ(texts({"Label6", "Label26"}), "Colt|0");
 }
 
 // Every weapon of the sample statistics, under a decimal point and a decimal

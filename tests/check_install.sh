@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Installs the build into a fresh prefix and checks what lands there: the
+# tree, the desktop entry and AppStream metadata by their validators, the
+# manual pages by man, both programs' --help and --version without a display,
+# and that the installed window keeps its settings out of the prefix.
+#
+#   check_install.sh BUILD_DIR
+set -u
+build=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+prefix=$work/prefix
+failed=0
+fail() { echo "FAIL: $*"; failed=1; }
+
+cmake --install "$build" --prefix "$prefix" >/dev/null || { echo "FAIL: cmake --install"; exit 1; }
+
+id=org.tovrik_stats.TovrikStats
+for file in bin/tovrik-stats bin/tovrik-report share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
+    share/icons/hicolor/{16x16,32x32,48x48,128x128}/apps/$id.png share/man/man1/tovrik-{stats,report}.1.gz \
+    share/bash-completion/completions/tovrik-report share/doc/tovrik-stats/{README.md,LICENSE,copyright,changelog.gz}; do
+  [ -f "$prefix/$file" ] || fail "missing $file"
+done
+[ -d "$prefix/share/tovrik-stats" ] || fail "missing share/tovrik-stats/"
+
+desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "desktop entry"
+appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >"$work/appstream" 2>&1 ||
+  { cat "$work/appstream"; fail "AppStream metadata"; }
+for page in tovrik-stats tovrik-report; do
+  warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$prefix/share/man/man1/$page.1.gz" 2>&1 >/dev/null)
+  [ -z "$warnings" ] || fail "man $page: $warnings"
+done
+bash -n "$prefix/share/bash-completion/completions/tovrik-report" || fail "completion script"
+
+# Without a display: --help and --version answer on stdout with status 0.
+for program in tovrik-stats tovrik-report; do
+  for option in --help --version; do
+    out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/$program" "$option" 2>"$work/err")
+    status=$?
+    [ $status -eq 0 ] && [ -n "$out" ] || fail "$program $option: status $status, $(cat "$work/err")"
+  done
+done
+env -u DISPLAY "$prefix/bin/tovrik-stats" --bogus >/dev/null 2>&1
+[ $? -eq 2 ] || fail "tovrik-stats --bogus is not refused with status 2"
+[ "$("$prefix/bin/tovrik-stats" --version)" = "$("$prefix/bin/tovrik-report" --version | sed 's/report/stats/')" ] ||
+  fail "the versions differ"
+
+# The installed window, as whoever runs the test (root too), reads the user's
+# path.dat and writes nothing into the prefix.
+mkdir -p "$work/config/tovrik-stats" "$work/run"
+chmod 700 "$work/run"
+printf '%s' "$prefix/share/tovrik-stats/examples/stats" >"$work/config/tovrik-stats/path.dat"
+XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run QT_QPA_PLATFORM=offscreen "$prefix/bin/tovrik-stats" &
+pid=$!
+sleep 2
+kill -0 $pid 2>/dev/null || fail "the installed window did not stay open"
+kill $pid 2>/dev/null
+wait $pid 2>/dev/null
+[ -z "$(find "$prefix" -name path.dat)" ] || fail "path.dat written into the prefix"
+[ "$(cat "$work/config/tovrik-stats/path.dat")" = "$prefix/share/tovrik-stats/examples/stats" ] || fail "path.dat changed"
+
+[ $failed -eq 0 ] && echo "the install tree is complete and valid"
+exit $failed
