@@ -9,6 +9,7 @@
 #include <random>
 
 #include "tests/support/run_fixture.h"
+#include "ui/table_run.h"
 
 namespace tovrik {
 namespace {
@@ -16,6 +17,11 @@ namespace {
 using testing::RunTest;
 
 const std::string kGood = ">>> Map: radar\nThompson:  40.0  4/10  1  0  0\n";
+
+// The report's run of the Thompson over the match table of `dir`.
+TableRun TableRunOfThompson(const std::string& dir) {
+    return RunOnTable(BuildMatchTable(dir), 4, "", [](const MatchRecord&) { return true; });
+}
 
 TEST_F(RunTest, HostileTreeCompletes) {
     dir.write("2026.12.06/000000.txt", kGood);
@@ -92,6 +98,8 @@ TEST_F(RunTest, LineCounts) {
     for (int i = 0; i < 200000; ++i) shortLines += "x\n";
     std::string path = dir.write("b/over.txt", exact + shortLines);
     ExpectRunError(form.ComputeStats(), Overflow, path + ", line 32768: the file has more than 32,767 lines.");
+    ExpectRunError(ThrowFirstStop({TableRunOfThompson(dir.path())}), Overflow,
+                   path + ", line 32768: the file has more than 32,767 lines.");
 }
 
 TEST_F(RunTest, EveryKindOfRunTimeErrorNamesFileAndLine) {
@@ -117,8 +125,9 @@ TEST_F(RunTest, EveryKindOfRunTimeErrorNamesFileAndLine) {
     for (const Case& c : cases) {
         std::string path = dir.write("2026.12.07/bad.txt", ">>> Map: m\n" + c.content);
         SCOPED_TRACE(c.detail);
-        EXPECT_TRUE(
-            testing::RunErrorIs([&] { form.ComputeStats(); }, c.kind, path + ", line " + c.where + ": " + c.detail));
+        std::string message = path + ", line " + c.where + ": " + c.detail;
+        EXPECT_TRUE(testing::RunErrorIs([&] { form.ComputeStats(); }, c.kind, message));
+        EXPECT_TRUE(testing::RunErrorIs([&] { ThrowFirstStop({TableRunOfThompson(dir.path())}); }, c.kind, message));
         EXPECT_FALSE(form.MapsListed);  // a stopped run does not end map discovery
     }
 }
@@ -130,8 +139,9 @@ TEST_F(RunTest, TotalPastTheLongRange) {
     dir.write("a/2.txt", lines);
     std::string third = dir.write("a/3.txt", lines);
     int line = 2 + (2147483647 - 2 * 32766 * 32767) / 32767;
-    ExpectRunError(form.ComputeStats(), Overflow,
-                   third + ", line " + std::to_string(line) + ": the shots total goes past 2,147,483,647.");
+    std::string message = third + ", line " + std::to_string(line) + ": the shots total goes past 2,147,483,647.";
+    ExpectRunError(form.ComputeStats(), Overflow, message);
+    ExpectRunError(ThrowFirstStop({TableRunOfThompson(dir.path())}), Overflow, message);
     ExpectRunError(AddLong(-2147483647, -2, "kills"), Overflow, "the kills total goes past -2,147,483,648.");
     EXPECT_EQ(AddLong(-2147483647, -1, "kills"), -2147483647 - 1);
 }

@@ -1,6 +1,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -70,7 +73,12 @@ TEST_F(ReportTest, SummaryBesideTheCaptions) {
               "Total kills:      7\n"
               "Total deaths:     4\n"
               "Ratio (k/d):      1.7\n"
-              "Accuracy:         31.2%     lowest 31.2%   highest 31.2%\n");
+              "Accuracy:         31.2%     lowest 31.2%   highest 31.2%\n"
+              "Lowest match:     2026-12-06 19:45:12  base2  " +
+                  dir.path() +
+                  "/2026.12.06/194512.txt\n"
+                  "Highest match:    2026-12-06 19:45:12  base2  " +
+                  dir.path() + "/2026.12.06/194512.txt\n");
 }
 
 TEST_F(ReportTest, OverviewTableAndCsv) {
@@ -84,8 +92,8 @@ TEST_F(ReportTest, OverviewTableAndCsv) {
               std::string::npos)
         << o.out;
     Outcome csv = Report("--csv '" + dir.path() + "'");
-    EXPECT_NE(csv.out.find("\nColt,1,4,1,25,0,0,0,1,0,25,25,25\n"), std::string::npos) << csv.out;
-    EXPECT_NE(csv.out.find("\nKnife,0,0,0,,0,,0,0,0,,,\n"), std::string::npos) << csv.out;
+    EXPECT_NE(csv.out.find("\nColt,1,4,1,25.00,0,0.00,0,1,0.00,25.00,25.00,25.00\n"), std::string::npos) << csv.out;
+    EXPECT_NE(csv.out.find("\nKnife,0,0,0,,0,,0,0,0.00,,,\n"), std::string::npos) << csv.out;
 }
 
 TEST_F(ReportTest, ExitStatuses) {
@@ -100,7 +108,8 @@ TEST_F(ReportTest, ExitStatuses) {
         {"no directory", "", 2, "tovrik-report: the statistics directory is missing."},
         {"too many", "a b c", 2, "tovrik-report: too many arguments: one STATS_DIR and one WEAPON at most."},
         {"trace alone", "--trace x", 2, "tovrik-report: --trace needs a WEAPON."},
-        {"csv with weapon", "--csv x Colt", 2, "tovrik-report: --csv is for the overview, without a WEAPON."},
+        {"csv with weapon", "--csv x Colt", 2,
+         "tovrik-report: --csv is for a table: the overview, or --by with a WEAPON.\nTry 'tovrik-report --help'.\n"},
         {"unknown option", "--bogus x", 2, "tovrik-report: Unknown option 'bogus'."},
         {"both separators", "--comma --point x", 2, "tovrik-report: --comma and --point exclude each other."},
         {"not a directory", "/nonexistent/stats", 2, "tovrik-report: \"/nonexistent/stats\" is not a directory."},
@@ -170,6 +179,75 @@ TEST(ReportHostile, BytesMessagesAndMemory) {
     EXPECT_EQ(big.err, "tovrik-report: " + dir.path() +
                            "/big/big.txt: the file is too large to hold in memory (1500000000 bytes).\n");
 #endif
+}
+
+// Views over one pass: periods by the dates in the paths, groups, the best
+// and worst match, JSON and CSV that read back.
+TEST(ReportViews, PeriodsGroupsExtremesJsonCsv) {
+    TempDir dir;
+    auto match = [&](const std::string& path, const char* map, const char* row) {
+        dir.write(path, std::string(">>> Map: ") + map + "\nThompson: " + row + "\nColt: 50.0 1/2 0 0 0\n");
+    };
+    match("2026.12.27/235959.txt", "oasis", "20.0 2/10 1 1 0");                // Sunday: 2026-W52
+    match("2026-12/2026-12-28-100000-Radar.txt", "Radar", "10.0 1/10 1 0 0");  // 2026-W53
+    match("2027-01/2027-01-01-000001-base.txt", "base", "10.0 1/10 0 1 0");    // 2026-W53 too
+    match("2027.01.04/120000.txt", "radar", "40.0 4/10 2 0 1");                // 2027-W01
+    match("notes/x.txt", "oasis", "30.0 3/10 1 1 0");                          // no date
+    auto rows = [](const std::string& table) {
+        std::string firsts;
+        std::istringstream lines(table);
+        for (std::string line; std::getline(lines, line);) firsts += line.substr(0, line.find("  ")) + "|";
+        return firsts;
+    };
+    std::string tree = "'" + dir.path() + "' ";
+    EXPECT_EQ(rows(Report("--by week " + tree + "Thompson").out), "Week|2026-W52|2026-W53|2027-W01|no date|");
+    EXPECT_EQ(rows(Report("--by map " + tree + "Thompson").out), "Map|base|oasis|Radar|radar|");
+    EXPECT_EQ(rows(Report("--by year --since 2027-01-01 " + tree + "Thompson").out),
+              "Year|2027|Left out: 1 match without a date in its path.|");
+    Outcome period = Report("--point --since 2026-12-28 --until 2027-01-01 " + tree + "Thompson");
+    EXPECT_NE(period.out.find("Played:           2\n"), std::string::npos) << period.out;
+    // The two matches of 10% tie for the lowest: the first in search order is named.
+    EXPECT_NE(period.out.find("Lowest match:     2026-12-28 10:00:00  Radar  " + dir.path() + "/2026-12/"),
+              std::string::npos)
+        << period.out;
+    QJsonObject json =
+        QJsonDocument::fromJson(QByteArray::fromStdString(Report("--json " + tree + "Thompson").out)).object();
+    EXPECT_EQ(json["games"].toInt(), 5);
+    EXPECT_EQ(json["shots"].toInt(), 50);
+    EXPECT_DOUBLE_EQ(json["hit_percent"].toDouble(), 22.0);
+    EXPECT_DOUBLE_EQ(json["kill_death_ratio"].toDouble(), 1.67);
+    EXPECT_EQ(json["highest_match"].toObject()["date"].toString(), "2027-01-04");
+    EXPECT_EQ(json["lowest_match"].toObject()["time"].toString(), "10:00:00");
+    EXPECT_TRUE(json["since"].isNull());
+    QJsonArray weapons =
+        QJsonDocument::fromJson(QByteArray::fromStdString(Report("--json " + tree).out))["weapons"].toArray();
+    ASSERT_EQ(weapons.size(), 28);
+    EXPECT_EQ(weapons[2].toObject()["weapon"].toString(), "Colt");
+    EXPECT_EQ(weapons[2].toObject()["hit_percent"].toDouble(), 50.0);
+    EXPECT_TRUE(weapons[0].toObject()["mean_accuracy"].isNull());
+    std::string csv = Report("--csv --by day " + tree + "Thompson").out;
+    EXPECT_NE(csv.find("\n2027-01-04,1,10,4,40.00,1,10.00,2,0,2.00,40.00,40.00,40.00\n"), std::string::npos) << csv;
+}
+
+// A view of several weapons stops where the first of their runs would; output
+// that cannot be written fails; help shows every option.
+TEST(ReportViews, StopsWritesAndHelp) {
+    TempDir dir;
+    dir.write("a.txt", ">>> Map: m\nColt: 50.0 1/2 0 0 0\nThompson: 10.0 1/1x 0 0 0\n");
+    dir.write("b.txt", ">>> Map: m\nColt: 50.0 1/2 zero 0 0\n");
+    Outcome o = Report("'" + dir.path() + "'");
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.err, "tovrik-report: " + dir.path() + "/a.txt, line 3: \"1x\" is not a whole number.\n");
+    EXPECT_EQ(Report("'" + dir.path() + "' Colt").err,
+              "tovrik-report: " + dir.path() + "/b.txt, line 2: \"zero\" is not a whole number.\n");
+    Outcome full = Report("--version >/dev/full; " TOVRIK_REPORT " --help");
+    EXPECT_EQ(full.status, 0);
+    for (const char* option : {"--comma", "--point", "--map", "--since", "--until", "--by", "--csv", "--json",
+                               "--chart", "--trace", "--help", "--version", "Examples:"})
+        EXPECT_NE(full.out.find(option), std::string::npos) << option;
+    Outcome devFull = Report("--version >/dev/full 2>" + (dir / "err") + "; echo $? >" + (dir / "status") + "; true");
+    EXPECT_EQ(testing::Slurp(dir / "status"), "1\n");
+    EXPECT_EQ(testing::Slurp(dir / "err"), "tovrik-report: cannot write the report: No space left on device\n");
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 #include <array>
 #include <tuple>
 
+#include "engine/weapons.h"
 #include "tests/support/run_fixture.h"
 #include "ui/chart.h"
+#include "ui/table_run.h"
 
 namespace tovrik {
 namespace {
@@ -130,6 +132,32 @@ TEST_F(RunTest, LargeTotalsStillShowAPercentage) {
     form.ComputeStats();
     EXPECT_EQ(form.TotHits, 72000000);  // × 100 leaves the 32-bit range
     EXPECT_EQ(controls.caption(Label::Label18), "100%");
+}
+
+// The report's run over the match table goes as the window's run: the same
+// figures for every weapon and map choice.
+TEST(TableRun, GoesAsTheWindowsRun) {
+    for (const char* tree : {TOVRIK_EXAMPLES "/stats", TOVRIK_EXAMPLES "/etlegacy-stats"}) {
+        MatchTable table = BuildMatchTable(tree);
+        for (const char* map : {"", "goldrush"})
+            for (std::size_t w = 0; w < Weapons().size(); ++w) {
+                RecordingControls controls;
+                Form1 form(controls);
+                form.StatsDir = tree;
+                controls.list2Selection = Weapons()[w];
+                controls.list3Selection = map;
+                form.ComputeStats();
+                WeaponFigures f = RunOnTable(table, w, map, [](const MatchRecord&) { return true; }).figures;
+                EXPECT_EQ(std::vector<double>({double(f.games), double(f.shots), double(f.hits), double(f.headshots),
+                                               double(f.kills), double(f.deaths), f.meanAccuracy, f.lowest, f.highest,
+                                               double(f.collected)}),
+                          std::vector<double>({double(form.GamesPlayed), double(form.TotShots), double(form.TotHits),
+                                               double(form.TotHeadshots), double(form.TotKills), double(form.TotDeaths),
+                                               form.AvgAccuracy, form.LastRun.Minimum, form.LastRun.Maximum,
+                                               double(form.LastRun.Collected)}))
+                    << tree << " " << map << " " << Weapons()[w];
+            }
+    }
 }
 
 TEST(Chart, GeometryAndRounding) {

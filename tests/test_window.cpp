@@ -47,9 +47,7 @@ protected:
         l->scrollToItem(found[0]);
         QTest::mouseClick(l->viewport(), Qt::LeftButton, modifiers, l->visualItemRect(found[0]).center());
     }
-    QColor chartPixel(int x, int y) {
-        return window.findChild<ChartWidget*>("Picture1")->pixmap().toImage().pixelColor(x, y);
-    }
+    QColor chartPixel(int x, int y) { return window.findChild<ChartWidget*>("Picture1")->image().pixelColor(x, y); }
     QStringList entries(const char* name) {
         QStringList all;
         for (int row = 0; row < list(name)->count(); ++row) all << list(name)->item(row)->text();
@@ -178,6 +176,24 @@ TEST(WindowLabels, HoldTheirTextsOnTheSampleStatistics) {
     }
     qunsetenv("LC_ALL");
     qunsetenv("XDG_RUNTIME_DIR");
+}
+
+// The report's chart is the window's chart box after the same run, pixel for
+// pixel.
+TEST_F(WindowTest, ReportChartIsTheChartBox) {
+    dir.write("app/path.dat", TOVRIK_EXAMPLES "/stats");
+    Form1Window shown;
+    shown.form().AppDir = dir / "app";
+    shown.form().StatsDir = TOVRIK_EXAMPLES "/stats";
+    shown.form().FillLists();
+    shown.findChild<QListWidget*>("List2")->setCurrentRow(4);
+    ASSERT_EQ(
+        std::system(
+            (TOVRIK_REPORT " --chart '" + (dir / "t.png") + "' " TOVRIK_EXAMPLES "/stats Thompson >/dev/null").c_str()),
+        0);
+    QImage png(QString::fromStdString(dir / "t.png"));
+    EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32), shown.findChild<ChartWidget*>("Picture1")->image());
+    EXPECT_EQ(png.size(), QSize(465, 171));
 }
 
 // The lock lives in the user's runtime folder: a live instance ends a second

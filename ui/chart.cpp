@@ -1,6 +1,10 @@
 #include "ui/chart.h"
 
 #include <cmath>
+#include <string>
+
+#include "base/run_error.h"
+#include "ui/number_text.h"
 
 namespace tovrik {
 
@@ -15,6 +19,17 @@ bool ToCurveCoordinate(double value, std::int16_t& coordinate) {
     if (!(rounded >= kIntegerMin && rounded <= kIntegerMax)) return false;
     coordinate = static_cast<std::int16_t>(rounded);
     return true;
+}
+
+std::int16_t CurveCoordinate(double value, float accuracy) {
+    std::int16_t coordinate = 0;
+    if (!ToCurveCoordinate(value, coordinate)) {
+        std::string text = SingleToText(accuracy, '.');
+        throw RunError(RunError::Kind::Overflow, text,
+                       "the accuracy " + text + " puts the chart's curve at " +
+                           DoubleToText(RoundHalfEven(value), '.') + ", outside -32,768 to 32,767.");
+    }
+    return coordinate;
 }
 
 }  // namespace tovrik

@@ -19,4 +19,8 @@ double ChartX(float width, std::int32_t n, std::int32_t j);
 // `value` rounded to a 16-bit curve coordinate; false when it leaves the range.
 bool ToCurveCoordinate(double value, std::int16_t& coordinate);
 
+// `value`, a coordinate of the curve at `accuracy`, rounded to 16 bits. Throws
+// RunError (Overflow) naming the accuracy when it leaves the range.
+std::int16_t CurveCoordinate(double value, float accuracy);
+
 }  // namespace tovrik

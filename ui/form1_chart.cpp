@@ -1,9 +1,7 @@
 #include <string>
 
-#include "base/run_error.h"
 #include "ui/chart.h"
 #include "ui/form1.h"
-#include "ui/number_text.h"
 
 namespace tovrik {
 namespace {
@@ -12,17 +10,6 @@ constexpr Rgb kGuide{0, 0, 130};
 constexpr Rgb kCurve{255, 0, 0};
 constexpr Rgb kMark{255, 255, 255};
 constexpr Rgb kMean{0, 100, 0};
-
-std::int16_t CurveCoordinate(double value, float accuracy) {
-    std::int16_t coordinate = 0;
-    if (!ToCurveCoordinate(value, coordinate)) {
-        std::string text = SingleToText(accuracy, '.');
-        throw RunError(RunError::Kind::Overflow, text,
-                       "the accuracy " + text + " puts the chart's curve at " +
-                           DoubleToText(RoundHalfEven(value), '.') + ", outside -32,768 to 32,767.");
-    }
-    return coordinate;
-}
 
 }  // namespace
 

@@ -1,39 +1,33 @@
 #pragma once
 
-#include <QColor>
-#include <QPixmap>
 #include <QWidget>
+
+#include "ui/qt/chart_canvas.h"
 
 namespace tovrik {
 
-// The chart box: keeps what is drawn on it until cleared. Drawing goes into a
-// backing pixmap in twips (15 to a pixel); painting only shows the pixmap, so
-// what was drawn before the window was shown appears once it is.
+// The chart box: shows its canvas, which keeps what is drawn until cleared, so
+// that what was drawn before the window was shown appears once it is.
 class ChartWidget : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kTwipsPerPixel = 15;
+    static constexpr int kTwipsPerPixel = ChartCanvas::kTwipsPerPixel;
 
-    ChartWidget(int widthTwips, int heightTwips, QColor background, QWidget* parent = nullptr);
+    ChartWidget(int widthTwips, int heightTwips, QWidget* parent = nullptr);
 
-    float widthTwips() const { return widthTwips_; }
-    float heightTwips() const { return heightTwips_; }
+    float widthTwips() const { return canvas_.widthTwips(); }
+    float heightTwips() const { return canvas_.heightTwips(); }
     void cls();
-    void setDrawWidth(int pixels) { drawWidth_ = pixels; }
+    void setDrawWidth(int pixels) { canvas_.setDrawWidth(pixels); }
     void line(float x1, float y1, float x2, float y2, QColor colour);
     void pset(float x, float y, QColor colour);
-    const QPixmap& pixmap() const { return pixmap_; }
+    const QImage& image() const { return canvas_.image(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    static int Pixel(float twips);
-
-    int widthTwips_, heightTwips_;
-    QColor background_;
-    QPixmap pixmap_;
-    int drawWidth_ = 1;
+    ChartCanvas canvas_;
 };
 
 }  // namespace tovrik

@@ -178,7 +178,7 @@ Form1Window::Form1Window(QWidget* parent) : QWidget(parent), form_(*this, UserDe
     QLabel* panel = MakePicture(this, kPanel, ":/images/background.png", kFrame);
     list1_ = MakeList(this, kList1, Qt::black, QColor(0, 255, 0));
     list1_->setFocusPolicy(Qt::NoFocus);  // out of sight: never a tab stop
-    picture1_ = new ChartWidget(static_cast<int>(kChartWidth), static_cast<int>(kChartHeight), QColor(0, 0, 64), this);
+    picture1_ = new ChartWidget(static_cast<int>(kChartWidth), static_cast<int>(kChartHeight), this);
     picture1_->setObjectName(kChart.name);
     picture1_->move(kChart.left / kTwips, kChart.top / kTwips);
     list2_ = MakeList(this, kList2, kFrame, kHighlightText);
