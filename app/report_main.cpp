@@ -188,14 +188,17 @@ int Run(int argc, char* argv[]) {
     }
 
     // Every other view sums over the matches, read once.
-    const MatchTable table = BuildMatchTable(statsDir);
+    std::size_t w =
+        hasWeapon ? static_cast<std::size_t>(std::find(Weapons().begin(), Weapons().end(), weapon) - Weapons().begin())
+                  : 0;
+    const MatchTable table = BuildMatchTable(statsDir, hasWeapon ? std::uint32_t{1} << w : ~std::uint32_t{0});
     std::size_t dateless = 0;
     for (const MatchRecord& match : table.matches) dateless += period && match.readable && !match.date.known();
     auto inPeriod = [&](const MatchRecord& match) {
         return !period || (match.date.known() && match.date.key() >= sinceKey && match.date.key() <= untilKey);
     };
-    auto runOf = [&](std::size_t w, const std::function<bool(const MatchRecord&)>& keep) {
-        return RunOnTable(table, w, mapChoice, keep);
+    auto runOf = [&](std::size_t index, const std::function<bool(const MatchRecord&)>& keep) {
+        return RunOnTable(table, index, mapChoice, keep);
     };
     std::string leftOut = period && dateless > 0 ? "Left out: " + std::to_string(dateless) + " match" +
                                                        (dateless == 1 ? "" : "es") + " without a date in its path.\n"
@@ -207,7 +210,7 @@ int Run(int argc, char* argv[]) {
 
     if (!hasWeapon) {
         std::vector<TableRun> runs;
-        for (std::size_t w = 0; w < Weapons().size(); ++w) runs.push_back(runOf(w, inPeriod));
+        for (std::size_t index = 0; index < Weapons().size(); ++index) runs.push_back(runOf(index, inPeriod));
         ThrowFirstStop(runs);
         std::vector<ViewRow> rows;
         for (const TableRun& run : runs) rows.push_back(ViewRow{run.figures.weapon, run.figures});
@@ -226,7 +229,6 @@ int Run(int argc, char* argv[]) {
         return 0;
     }
 
-    std::size_t w = static_cast<std::size_t>(std::find(Weapons().begin(), Weapons().end(), weapon) - Weapons().begin());
     TableRun whole = runOf(w, inPeriod);
     ThrowFirstStop({whole});
 

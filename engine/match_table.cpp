@@ -48,10 +48,11 @@ const std::unordered_map<std::string_view, std::uint8_t>& WeaponsByRowName() {
     return kByName;
 }
 
-// Reads the row's numbers in the order a run reads them, as far as they go.
-void ReadRow(std::string_view line, CountedRow& row) {
-    std::string record = NormalizeWeaponLine(line);
-    std::vector<std::string_view> fields = SplitRecord(record);
+// Reads the row's numbers in the order a run reads them, as far as they go;
+// `record` and `fields` are room reused from row to row.
+void ReadRow(std::string_view line, CountedRow& row, std::string& record, std::vector<std::string_view>& fields) {
+    NormalizeWeaponLine(line, record);
+    SplitRecord(record, fields);
     auto field = [&](int index) { return RecordField(fields, record, index); };
     row.accuracy = ToSingle(field(0));
     row.failsAt = CountedRow::kHeadshots;
@@ -89,7 +90,7 @@ MatchDate DateOfPath(const std::string& folder, const std::string& name, int& ti
     return date;
 }
 
-MatchTable BuildMatchTable(const std::string& statsDir) {
+MatchTable BuildMatchTable(const std::string& statsDir, std::uint32_t weapons) {
     MatchTable table;
     FileList files;
     if (!statsDir.empty()) FindFiles(statsDir + "/", "*.txt", files);
@@ -100,14 +101,15 @@ MatchTable BuildMatchTable(const std::string& statsDir) {
         if (added) names.emplace_back(name);
         return at->second;
     };
-    std::string buffer;
-    std::vector<std::string_view> lines;
+    std::string buffer, record;
+    std::vector<std::string_view> lines, fields;
     table.matches.reserve(static_cast<std::size_t>(files.Count));
     for (std::int32_t j = 0; j < files.Count; ++j) {
         MatchRecord match;
         match.folder = intern(folderIndex, table.folders, files.Paths[j]);
-        match.name = files.Items[j].cFileName;
+        match.name = std::move(files.Items[j].cFileName);
         match.date = DateOfPath(files.Paths[j], match.name, match.time);
+        std::string().swap(files.Paths[j]);  // the table holds it now
         const std::string path = table.path(match);
         std::size_t read = 0;
         try {
@@ -134,13 +136,13 @@ MatchTable BuildMatchTable(const std::string& statsDir) {
                 std::string_view name;
                 if (!RowName(lines[i], name)) continue;
                 auto weapon = WeaponsByRowName().find(name);
-                if (weapon == WeaponsByRowName().end()) continue;
+                if (weapon == WeaponsByRowName().end() || (weapons >> weapon->second & 1) == 0) continue;
                 CountedRow row;
                 row.weapon = weapon->second;
                 row.lineIndex = static_cast<std::uint16_t>(i);
                 try {
                     row.failsAt = CountedRow::kAccuracy;
-                    ReadRow(lines[i], row);
+                    ReadRow(lines[i], row, record, fields);
                 } catch (RunError& error) {
                     error.locate(path, EditorLine(buffer, offset(lines[i])));
                     row.error = static_cast<std::int32_t>(table.errors.size());
@@ -149,6 +151,7 @@ MatchTable BuildMatchTable(const std::string& statsDir) {
                 match.rows.push_back(row);
             }
         }
+        match.rows.shrink_to_fit();
         table.matches.push_back(std::move(match));
     }
     return table;

@@ -58,8 +58,8 @@ struct MatchTable {
 };
 
 // Reads every match file below `statsDir` in the search order of a run, with
-// its reader, its line limit and its row rule, keeping the rows of every
-// weapon of the list.
-MatchTable BuildMatchTable(const std::string& statsDir);
+// its reader, its line limit and its row rule, keeping the rows of the
+// weapons whose bits are set in `weapons` (bit i: Weapons()[i]).
+MatchTable BuildMatchTable(const std::string& statsDir, std::uint32_t weapons = ~std::uint32_t{0});
 
 }  // namespace tovrik

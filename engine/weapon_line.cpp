@@ -14,7 +14,7 @@ bool Contains(std::string_view text, char c) { return text.find(c) != std::strin
 
 }  // namespace
 
-std::string NormalizeWeaponLine(std::string_view line) {
+void NormalizeWeaponLine(std::string_view line, std::string& record) {
     if (line.size() > kMaxLineLength)
         throw RunError(
             RunError::Kind::Overflow, "",
@@ -24,8 +24,7 @@ std::string NormalizeWeaponLine(std::string_view line) {
     // a "|" follows a field exactly when a space follows it.
     std::size_t colon = line.find(':');
     std::size_t start = colon == std::string_view::npos ? 0 : colon + 1;
-    std::string record;
-    record.reserve(line.size() - start + 8);
+    record.clear();
     for (std::size_t i = start; i < line.size(); ++i) {
         if (line[i] == ' ') continue;
         record += line[i];
@@ -36,26 +35,38 @@ std::string NormalizeWeaponLine(std::string_view line) {
     if (Contains(line, '/') && Contains(line, '.')) {
         if (highest == 3) record += "|0";  // no headshots column
     } else if (highest == 1) {
-        record = "0.0|0/0|" + record + "|0";  // kills and deaths only
+        record.insert(0, "0.0|0/0|");  // kills and deaths only
+        record += "|0";
     } else {
-        record = "0.0|0/0|" + record;  // no accuracy and no hits/shots
+        record.insert(0, "0.0|0/0|");  // no accuracy and no hits/shots
     }
+}
+
+std::string NormalizeWeaponLine(std::string_view line) {
+    std::string record;
+    NormalizeWeaponLine(line, record);
     return record;
 }
 
-std::vector<std::string_view> SplitRecord(std::string_view record) {
-    std::vector<std::string_view> fields;
-    if (record.empty()) return fields;
+void SplitRecord(std::string_view record, std::vector<std::string_view>& fields) {
+    fields.clear();
+    if (record.empty()) return;
     std::size_t from = 0;
     for (;;) {
         std::size_t bar = record.find('|', from);
         if (bar == std::string_view::npos) {
             fields.push_back(record.substr(from));
-            return fields;
+            return;
         }
         fields.push_back(record.substr(from, bar - from));
         from = bar + 1;
     }
+}
+
+std::vector<std::string_view> SplitRecord(std::string_view record) {
+    std::vector<std::string_view> fields;
+    SplitRecord(record, fields);
+    return fields;
 }
 
 std::string_view RecordField(const std::vector<std::string_view>& fields, std::string_view record, int index) {

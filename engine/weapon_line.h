@@ -11,9 +11,13 @@ namespace tovrik {
 // with the defaults filled in for lines that lack the accuracy, the hits/shots
 // or the headshots column. Throws RunError (Overflow) for an overlong line.
 std::string NormalizeWeaponLine(std::string_view line);
+// The same into `record`, whose room is reused.
+void NormalizeWeaponLine(std::string_view line, std::string& record);
 
 // The "|"-separated fields of a record; an empty record has none.
 std::vector<std::string_view> SplitRecord(std::string_view record);
+// The same into `fields`, cleared first.
+void SplitRecord(std::string_view record, std::vector<std::string_view>& fields);
 
 // Field `index` of `fields`, the split of `record`. Throws RunError
 // (SubscriptOutOfRange) when there is no such field.

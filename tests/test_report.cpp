@@ -24,14 +24,9 @@ struct Outcome {
 // Runs the report tool with `args` (already quoted for the shell).
 Outcome Report(const std::string& args) {
     TempDir scratch;
-    std::string command =
-        std::string(TOVRIK_REPORT) + " " + args + " >" + (scratch / "out") + " 2>" + (scratch / "err");
-    int raw = std::system(command.c_str());
-    Outcome o;
-    o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    o.out = testing::Slurp(scratch / "out");
-    o.err = testing::Slurp(scratch / "err");
-    return o;
+    int raw = std::system((TOVRIK_REPORT " " + args + " >" + (scratch / "out") + " 2>" + (scratch / "err")).c_str());
+    return Outcome{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, testing::Slurp(scratch / "out"),
+                   testing::Slurp(scratch / "err")};
 }
 
 class ReportTest : public ::testing::Test {
@@ -47,10 +42,7 @@ protected:
 TEST_F(ReportTest, TraceOfOneRun) {
     TempDir one;
     one.write("stats/2026.12.06/194512.txt", ">>> Map: base2\nThompson:  31.2  54/173  7  4  2\n");
-    Outcome o = Report("--comma --trace '" + one.path() + "/stats/' Thompson");
-    EXPECT_EQ(o.status, 0);
-    EXPECT_EQ(o.err, "");
-    EXPECT_EQ(o.out,
+    EXPECT_EQ(Report("--comma --trace '" + one.path() + "/stats/' Thompson").out,
               "Picture1.Cls\nPicture1.DrawWidth 1\nPicture1.Line 0 1280 6975 1280 0 0 130\n"
               "Picture1.Line 0 640 6975 640 0 0 130\nPicture1.Line 0 1920 6975 1920 0 0 130\nList1.Clear\n"
               "Label24.Caption=0%\nList3.Enabled True\nLabel5.Caption=All maps\nLabel6.Caption=Thompson\n"
@@ -61,9 +53,7 @@ TEST_F(ReportTest, TraceOfOneRun) {
 }
 
 TEST_F(ReportTest, SummaryBesideTheCaptions) {
-    Outcome o = Report("--point '" + dir.path() + "' thompson --map base2");
-    EXPECT_EQ(o.status, 0);
-    EXPECT_EQ(o.out,
+    EXPECT_EQ(Report("--point '" + dir.path() + "' thompson --map base2").out,
               "Map:              base2\n"
               "Weapon:           Thompson\n"
               "Played:           1\n"
@@ -83,8 +73,6 @@ TEST_F(ReportTest, SummaryBesideTheCaptions) {
 
 TEST_F(ReportTest, OverviewTableAndCsv) {
     Outcome o = Report("--comma '" + dir.path() + "'");
-    EXPECT_EQ(o.status, 0);
-    ASSERT_GE(o.out.size(), 100u);
     EXPECT_EQ(o.out.substr(0, o.out.find('\n')),
               "Weapon      Games  Shots  Hits  Hit %  Headshots  HS %  Kills  Deaths  K/D   Mean  Lowest  Highest");
     EXPECT_NE(o.out.find("\nThompson        2    183    56  30,6%          2  1,0%      8       4    2  25,6%     20%  "
@@ -97,30 +85,29 @@ TEST_F(ReportTest, OverviewTableAndCsv) {
 }
 
 TEST_F(ReportTest, ExitStatuses) {
-    struct Case {
-        const char* name;
-        std::string args;
-        int status;
-        std::string errStart;
-    };
     dir.write("2026.12.08/bad.txt", ">>> Map: radar\nThompson: 20.0 2/1o 1 0 0\n");
-    const Case cases[] = {
-        {"no directory", "", 2, "tovrik-report: the statistics directory is missing."},
-        {"too many", "a b c", 2, "tovrik-report: too many arguments: one STATS_DIR and one WEAPON at most."},
-        {"trace alone", "--trace x", 2, "tovrik-report: --trace needs a WEAPON."},
-        {"csv with weapon", "--csv x Colt", 2,
-         "tovrik-report: --csv is for a table: the overview, or --by with a WEAPON.\nTry 'tovrik-report --help'.\n"},
-        {"unknown option", "--bogus x", 2, "tovrik-report: Unknown option 'bogus'."},
-        {"both separators", "--comma --point x", 2, "tovrik-report: --comma and --point exclude each other."},
-        {"not a directory", "/nonexistent/stats", 2, "tovrik-report: \"/nonexistent/stats\" is not a directory."},
-        {"unknown weapon", "'" + dir.path() + "' Bazooka2", 2,
-         "tovrik-report: \"Bazooka2\" is not a weapon of the list:"},
-        {"run-time error", "'" + dir.path() + "' Thompson", 1,
-         "tovrik-report: " + dir.path() + "/2026.12.08/bad.txt, line 2: \"1o\" is not a whole number.\n"}};
-    for (const Case& c : cases) {
-        Outcome o = Report(c.args);
-        EXPECT_EQ(o.status, c.status) << c.name;
-        EXPECT_EQ(o.err.substr(0, c.errStart.size()), c.errStart) << c.name;
+    const std::string tree = "'" + dir.path() + "' ";
+    const std::tuple<std::string, int, std::string> cases[] = {
+        {"", 2, "the statistics directory is missing."},
+        {"a b c", 2, "too many arguments: one STATS_DIR and one WEAPON at most."},
+        {"--trace x", 2, "--trace needs a WEAPON."},
+        {"--trace --by day x Colt", 2,
+         "--trace shows the window's run alone: no period, --by, --csv, --json or --chart."},
+        {"--chart a.png x", 2, "--chart needs a WEAPON."},
+        {"--by hour x Colt", 2, "--by takes map, day, week, month or year, not \"hour\"."},
+        {"--since 2026-13-01 x", 2, "--since takes a day as YYYY-MM-DD, not \"2026-13-01\"."},
+        {"--csv --json x", 2, "--csv and --json exclude each other."},
+        {"--csv x Colt", 2,
+         "--csv is for a table: the overview, or --by with a WEAPON.\nTry 'tovrik-report --help'.\n"},
+        {"--bogus x", 2, "Unknown option 'bogus'."},
+        {"--comma --point x", 2, "--comma and --point exclude each other."},
+        {"/nonexistent/stats", 2, "\"/nonexistent/stats\" is not a directory."},
+        {tree + "Bazooka2", 2, "\"Bazooka2\" is not a weapon of the list:"},
+        {tree + "Thompson", 1, dir.path() + "/2026.12.08/bad.txt, line 2: \"1o\" is not a whole number.\n"}};
+    for (const auto& [args, status, err] : cases) {
+        Outcome o = Report(args);
+        EXPECT_EQ(o.status, status) << args;
+        EXPECT_EQ(o.err.substr(0, 15 + err.size()), "tovrik-report: " + err) << args;
     }
     Outcome traced = Report("--trace '" + dir.path() + "' Thompson");
     EXPECT_EQ(traced.status, 1);
@@ -137,17 +124,15 @@ TEST(ReportToday, RowsByTheirWholeName) {
         std::istringstream lines(testing::Slurp(entry.path().string()));
         for (std::string line; std::getline(lines, line);) ++rows[line.substr(0, line.find(':') + 1)];
     }
-    Outcome o = Report("--csv " TOVRIK_EXAMPLES "/etlegacy-stats");
-    EXPECT_EQ(o.status, 0);
+    std::string csv = Report("--csv " TOVRIK_EXAMPLES "/etlegacy-stats").out;
     for (auto [weapon, row] : {std::pair{"MP-40", "MP 40    :"},
                                {"Garand", "Garand   :"},
                                {"Scp.Garand", "Scp.Garand:"},
                                {"MG-42 Gun", "MG 42 Gun:"},
                                {"Luger", "Luger    :"}}) {
         EXPECT_GT(rows[row], 0) << row;
-        EXPECT_NE(o.out.find("\n" + std::string(weapon) + "," + std::to_string(rows[row]) + ","), std::string::npos)
-            << weapon << "\n"
-            << o.out;
+        EXPECT_NE(csv.find("\n" + std::string(weapon) + "," + std::to_string(rows[row]) + ","), std::string::npos)
+            << weapon;
     }
     TempDir one;
     one.write(
@@ -212,18 +197,19 @@ TEST(ReportViews, PeriodsGroupsExtremesJsonCsv) {
         << period.out;
     QJsonObject json =
         QJsonDocument::fromJson(QByteArray::fromStdString(Report("--json " + tree + "Thompson").out)).object();
-    EXPECT_EQ(json["games"].toInt(), 5);
-    EXPECT_EQ(json["shots"].toInt(), 50);
-    EXPECT_DOUBLE_EQ(json["hit_percent"].toDouble(), 22.0);
+    EXPECT_EQ(
+        QJsonDocument(json).toJson(QJsonDocument::Compact).left(100).toStdString(),
+        R"({"dateless_left_out":0,"deaths":3,"games":5,"headshot_percent":2,"headshots":1,"highest_accuracy":40)");
     EXPECT_DOUBLE_EQ(json["kill_death_ratio"].toDouble(), 1.67);
-    EXPECT_EQ(json["highest_match"].toObject()["date"].toString(), "2027-01-04");
-    EXPECT_EQ(json["lowest_match"].toObject()["time"].toString(), "10:00:00");
+    EXPECT_EQ(json["highest_match"].toObject()["date"].toString() + json["lowest_match"].toObject()["time"].toString(),
+              "2027-01-0410:00:00");
     EXPECT_TRUE(json["since"].isNull());
     QJsonArray weapons =
         QJsonDocument::fromJson(QByteArray::fromStdString(Report("--json " + tree).out))["weapons"].toArray();
     ASSERT_EQ(weapons.size(), 28);
-    EXPECT_EQ(weapons[2].toObject()["weapon"].toString(), "Colt");
-    EXPECT_EQ(weapons[2].toObject()["hit_percent"].toDouble(), 50.0);
+    EXPECT_EQ(
+        weapons[2].toObject()["weapon"].toString() + QString::number(weapons[2].toObject()["hit_percent"].toDouble()),
+        "Colt50");
     EXPECT_TRUE(weapons[0].toObject()["mean_accuracy"].isNull());
     std::string csv = Report("--csv --by day " + tree + "Thompson").out;
     EXPECT_NE(csv.find("\n2027-01-04,1,10,4,40.00,1,10.00,2,0,2.00,40.00,40.00,40.00\n"), std::string::npos) << csv;

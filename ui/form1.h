@@ -88,6 +88,8 @@ private:
     // Reused between files by the scan, so that a run allocates once.
     std::string readBuffer_;
     std::vector<std::string_view> lines_;
+    std::string record_;
+    std::vector<std::string_view> fields_;
     std::size_t lastCountedIndex_ = 0;  // of the last line the scan counted
 };
 

@@ -35,9 +35,9 @@ float Form1::ScanMatchFile(const std::string& path, const std::string& weapon, c
         std::string_view line = lines_[i];
         if (!IsWeaponLine(line, weapon) || !mapPasses) continue;
         try {
-            std::string record = NormalizeWeaponLine(line);
-            std::vector<std::string_view> fields = SplitRecord(record);
-            auto field = [&](int index) { return RecordField(fields, record, index); };
+            NormalizeWeaponLine(line, record_);
+            SplitRecord(record_, fields_);
+            auto field = [&](int index) { return RecordField(fields_, record_, index); };
             accuracy = ToSingle(field(accuracyField));
             TotHeadshots = AddLong(TotHeadshots, ToInteger(field(4)), "headshots");
             TotShots = AddLong(TotShots, GetSlashPart(field(1), 1), "shots");
