@@ -90,16 +90,5 @@ TEST(BrowseDialog, RootFolders) {
     EXPECT_EQ(model(personal)->filePath(tree(personal)->rootIndex()), QDir::homePath());  // its folders at the top
 }
 
-TEST(BrowseDialog, IconsByName) {
-    BrowseFolderDialog dialog("title", kFolderDrives, 4, nullptr);
-    EXPECT_TRUE(dialog.LoadIcon("tovrik.ico"));
-    EXPECT_FALSE(dialog.LoadIcon("nothing"));
-    BrowseIconName = "";
-    SetDialogIcon(dialog, "");
-    EXPECT_TRUE(dialog.windowIcon().isNull());
-    SetDialogIcon(dialog, "tovrik.ico");
-    EXPECT_FALSE(dialog.windowIcon().isNull());
-}
-
 }  // namespace
 }  // namespace tovrik

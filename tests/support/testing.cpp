@@ -25,15 +25,13 @@ TempDir::~TempDir() {
 std::string TempDir::write(const std::string& relative, const std::string& bytes) const {
     std::filesystem::path full = std::filesystem::path(path_) / relative;
     std::filesystem::create_directories(full.parent_path());
-    std::ofstream out(full, std::ios::binary);
-    out << bytes;
+    std::ofstream(full, std::ios::binary) << bytes;
     return full.string();
 }
 
 std::string TempDir::mkdir(const std::string& relative) const {
-    std::filesystem::path full = std::filesystem::path(path_) / relative;
-    std::filesystem::create_directories(full);
-    return full.string();
+    std::filesystem::create_directories(std::filesystem::path(path_) / relative);
+    return path_ + "/" + relative;
 }
 
 std::string Slurp(const std::string& path) {
