@@ -53,4 +53,9 @@ std::int32_t FindFiles(const std::string& dir, const std::string& pattern, FileL
     return list.Count;
 }
 
+void FindMatchFiles(const std::string& statsDir, FileList& list) {
+    if (statsDir.empty()) return;
+    FindFiles(statsDir.back() == '/' ? statsDir : statsDir + "/", "*.txt", list);
+}
+
 }  // namespace tovrik

@@ -30,4 +30,9 @@ struct FileList {
 // Throws RunError (Overflow) past 2,147,483,647 entries.
 std::int32_t FindFiles(const std::string& dir, const std::string& pattern, FileList& list);
 
+// Lists the match files ("*.txt") below the statistics folder `statsDir`
+// (given without its trailing "/"; "/" for the root) into `list`. An empty
+// folder setting names no folder and lists nothing.
+void FindMatchFiles(const std::string& statsDir, FileList& list);
+
 }  // namespace tovrik

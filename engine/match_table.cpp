@@ -93,7 +93,7 @@ MatchDate DateOfPath(const std::string& folder, const std::string& name, int& ti
 MatchTable BuildMatchTable(const std::string& statsDir, std::uint32_t weapons) {
     MatchTable table;
     FileList files;
-    if (!statsDir.empty()) FindFiles(statsDir + "/", "*.txt", files);
+    FindMatchFiles(statsDir, files);
     std::unordered_map<std::string, std::uint32_t> folderIndex, mapIndex;
     auto intern = [](std::unordered_map<std::string, std::uint32_t>& index, std::vector<std::string>& names,
                      std::string_view name) {

@@ -59,6 +59,14 @@ TEST(FindFiles, ExtendsAListAndFindsNothingWithoutAnError) {
     EXPECT_EQ(FindFiles(dir.path() + "/", "*.txt", list), 5);
     EXPECT_EQ(FindFiles(dir / "missing/", "*.txt", list), 5);
     EXPECT_EQ(Found(dir, "*.none"), Names{});
+    // A statistics folder with or without its "/" (as "/" itself has one) is
+    // searched from one "/"; an empty setting searches nothing.
+    for (const std::string& setting : {dir.path(), dir.path() + "/", std::string()}) {
+        FileList found;
+        FindMatchFiles(setting, found);
+        EXPECT_EQ(found.Paths,
+                  setting.empty() ? std::vector<std::string>{} : std::vector<std::string>(2, dir.path() + "/"));
+    }
 }
 
 TEST(FindFiles, EachDirectoryAndMatchOnceAndNoKernelFileSystems) {

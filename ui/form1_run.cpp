@@ -34,8 +34,7 @@ void Form1::ComputeStats() {
     ShowChoices(mapChoice, weapon);
 
     FileList files;
-    // An empty directory setting names no directory: nothing is searched.
-    if (!StatsDir.empty()) FindFiles(StatsDir + "/", "*.txt", files);
+    FindMatchFiles(StatsDir, files);
 
     for (std::int32_t j = 0; j < files.Count; ++j) {
         const std::string path = files.Paths[j] + files.Items[j].cFileName;
