@@ -73,24 +73,6 @@ TEST_F(RunTest, HostileTreeCompletes) {
     close(fd);
 }
 
-TEST_F(RunTest, FileRemovedBetweenListingAndRead) {
-    class Removing : public RecordingControls {
-    public:
-        std::string victim;
-        void List3_AddItem(const std::string& text) override {
-            unlink(victim.c_str());  // while the first match is scanned
-            RecordingControls::List3_AddItem(text);
-        }
-    } removing;
-    Form1 removingForm(removing);
-    removingForm.StatsDir = dir.path();
-    removing.list2Selection = "Thompson";
-    dir.write("1.txt", kGood);
-    removing.victim = dir.write("2.txt", kGood);
-    EXPECT_NO_THROW(removingForm.ComputeStats());
-    EXPECT_EQ(removingForm.GamesPlayed, 1);
-}
-
 TEST_F(RunTest, LineCounts) {
     std::string exact = ">>> Map: radar\n";
     for (int i = 1; i < 32767; ++i) exact += "Thompson: 10.0 1/10 1 0 0\n";
