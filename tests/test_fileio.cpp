@@ -154,8 +154,7 @@ Names Found(const TempDir& dir, const std::string& pattern = "*.txt") {
     for (std::int32_t k = 0; k < list.Count; ++k)
         found.push_back(list.Paths[k].substr(dir.path().size() + 1) + list.Items[k].cFileName +
                         (list.Items[k].dwFileAttributes == FindData::kDirectory ? "/" : ""));
-    EXPECT_EQ(list.Items.size(), found.size());
-    EXPECT_EQ(list.Paths.size(), found.size());
+    EXPECT_TRUE(list.Items.size() == found.size() && list.Paths.size() == found.size());
     return found;
 }
 

@@ -22,23 +22,12 @@ TEST(NumberText, VirguleCutsAfterTheComma) {
 }
 
 TEST(NumberText, SingleAndDoubleForms) {
-    struct Case {
-        double value;
-        const char *single, *dbl;
-    };
-    const Case cases[] = {{100.0 / 3, "33,33333", "33,3333333333333"},
-                          {0.5, "0,5", "0,5"},
-                          {1e7, "1E+07", "10000000"},
-                          {12345678.0, "1,234568E+07", "12345678"},
-                          {9999999.0, "9999999", "9999999"},
-                          {0.0001, "0,0001", "0,0001"},
-                          {0.00001, "1E-05", "1E-05"},
-                          {1e15, "1E+15", "1E+15"},
-                          {-48.0, "-48", "-48"}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(SingleToText(static_cast<float>(c.value), ','), c.single) << c.value;
-        EXPECT_EQ(DoubleToText(c.value, ','), c.dbl) << c.value;
-    }
+    // Seven and fifteen significant digits, the exponent form outside 1E-4 to 1E7 (1E15).
+    EXPECT_EQ(SingleToText(100.0f / 3, ',') + " " + SingleToText(1e7f, ',') + " " + SingleToText(12345678.0f, ',') +
+                  " " + SingleToText(0.0001f, ',') + " " + SingleToText(0.00001f, ',') + " " + SingleToText(-48, ','),
+              "33,33333 1E+07 1,234568E+07 0,0001 1E-05 -48");
+    EXPECT_EQ(DoubleToText(100.0 / 3, ',') + " " + DoubleToText(1e7, ',') + " " + DoubleToText(1e15, ','),
+              "33,3333333333333 10000000 1E+15");
     EXPECT_EQ(LongToText(-2147483647 - 1), "-2147483648");
     EXPECT_DOUBLE_EQ(TextToDouble("1,234568E+07", ','), 12345680.0);
     EXPECT_DOUBLE_EQ(TextToDouble("45.678", '.'), 45.678);
@@ -49,16 +38,14 @@ TEST(NumberText, SeparatorOfTheLocale) {
         {"fr_FR.UTF-8", ','}, {"de_DE", ','}, {"de_CH.UTF-8", '.'},  {"it_CH", '.'}, {"en_US.UTF-8", '.'},
         {"C", '.'},           {"pt_BR", ','}, {"ru_RU.KOI8-R", ','}, {"", '.'},      {"C.UTF-8", '.'}};
     for (auto [name, sep] : names) EXPECT_EQ(DecimalSeparatorOf(name), sep) << name;
-    // LC_ALL, else LC_NUMERIC, else LANG.
+    // LC_ALL, LC_NUMERIC, LANG: the first set decides.
     const std::tuple<const char*, const char*, const char*, char> env[] = {{"fr_FR", "en_US", "en_US", ','},
                                                                            {"", "fr_FR", "en_US", ','},
                                                                            {"", "", "fr_FR", ','},
                                                                            {"", "", "", '.'},
                                                                            {"en_US", "fr_FR", "fr_FR", '.'}};
     for (auto [all, numeric, lang, sep] : env) {
-        setenv("LC_ALL", all, 1);
-        setenv("LC_NUMERIC", numeric, 1);
-        setenv("LANG", lang, 1);
+        setenv("LC_ALL", all, 1), setenv("LC_NUMERIC", numeric, 1), setenv("LANG", lang, 1);
         EXPECT_EQ(UserDecimalSeparator(), sep) << all << "/" << numeric << "/" << lang;
     }
     unsetenv("LC_ALL");

@@ -55,7 +55,7 @@ TEST_F(StatsDirTest, FirstStartAsksAndSavesTheBytes) {
     next.AppDir = form.AppDir;
     EXPECT_TRUE(next.InitStatsDir());
     EXPECT_EQ(next.StatsDir, answer);
-    EXPECT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls.size(), 1u);  // not asked again
 }
 
 TEST_F(StatsDirTest, CancelEndsTheProgramAndWritesNothing) {
@@ -67,8 +67,7 @@ TEST_F(StatsDirTest, CancelEndsTheProgramAndWritesNothing) {
     const std::string prompt = "Selection du repertoire ET stats :|";
     EXPECT_EQ(calls, (std::vector<std::string>{prompt + classic + "|17|0|", prompt + today + "|17|0|"}));
     EXPECT_TRUE(controls.ended());
-    EXPECT_FALSE(FileExists(dir / "app/path.dat"));
-    EXPECT_FALSE(FileExists(dir / "config/tovrik-stats/path.dat"));
+    EXPECT_FALSE(FileExists(dir / "app/path.dat") || FileExists(dir / "config/tovrik-stats/path.dat"));
 }
 
 // An unwritable program folder, and any installed program (PREFIX/bin beside

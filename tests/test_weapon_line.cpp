@@ -73,12 +73,6 @@ TEST(WeaponLine, AccuracyReadsWithAPointWhateverTheLocale) {
     for (const auto& [text, value] : cases) EXPECT_EQ(ToSingle(text), value) << text;
 }
 
-TEST(MatchFile, MapName) {
-    const std::pair<const char*, const char*> cases[] = {
-        {">>> Map: goldrush", "goldrush"}, {"goldrush", "goldrush"}, {"Map: ", ""}, {"a b\tc", "b\tc"}, {"", ""}};
-    for (auto [line, map] : cases) EXPECT_EQ(MapName(line), map) << line;
-}
-
 TEST(MatchFile, RowsByTheirWholeName) {
     const std::tuple<const char*, const char*, bool> cases[] = {
         {"MP-40    :  25.3   45/178", "MP-40", true},

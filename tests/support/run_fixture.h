@@ -24,10 +24,9 @@ protected:
     // The totals: headshots, shots, hits, kills, deaths and games played.
     std::string Totals() const {
         std::string text;
-        for (std::int32_t total :
-             {form.TotHeadshots, form.TotShots, form.TotHits, form.TotKills, form.TotDeaths, form.GamesPlayed})
-            text += (text.empty() ? "" : " ") + std::to_string(total);
-        return text;
+        for (std::int32_t n : {form.TotHeadshots, form.TotShots, form.TotHits, form.TotKills, form.TotDeaths})
+            text += std::to_string(n) + " ";
+        return text + std::to_string(form.GamesPlayed);
     }
 
     TempDir dir;
