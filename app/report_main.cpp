@@ -7,8 +7,7 @@
 #include <clocale>
 #include <cstring>
 #include <iostream>
-#include <map>
-#include <sstream>
+#include <set>
 
 #include "app/report_text.h"
 #include "base/quote.h"
@@ -233,23 +232,23 @@ int Run(int argc, char* argv[]) {
     ThrowFirstStop({whole});
 
     if (parser.isSet(by)) {
-        // Maps in the map list's order, periods in date order.
-        std::vector<std::string> groups;
-        std::map<std::string, bool> seen;
-        for (const MatchRecord& match : table.matches)
-            if (match.readable && inPeriod(match) && seen.emplace(GroupOf(table, match, group), true).second) {
-                std::string name = GroupOf(table, match, group);
-                groups.insert(
-                    groups.begin() + static_cast<std::ptrdiff_t>(
-                                         group == "map"
-                                             ? SortedRow(groups, name)
-                                             : std::upper_bound(groups.begin(), groups.end(), name) - groups.begin()),
-                    name);
-            }
+        // Maps in the map list's order, periods in date order. Each match's
+        // group is told once.
+        std::vector<std::string> groups, groupOf;
+        std::set<std::string> seen;
+        for (const MatchRecord& match : table.matches) {
+            groupOf.push_back(GroupOf(table, match, group));
+            const std::string& name = groupOf.back();
+            if (!match.readable || !inPeriod(match) || !seen.insert(name).second) continue;
+            auto at = group == "map" ? groups.begin() + static_cast<std::ptrdiff_t>(SortedRow(groups, name))
+                                     : std::upper_bound(groups.begin(), groups.end(), name);
+            groups.insert(at, name);
+        }
         std::vector<ViewRow> rows;
         for (const std::string& name : groups) {
-            TableRun run =
-                runOf(w, [&](const MatchRecord& m) { return inPeriod(m) && GroupOf(table, m, group) == name; });
+            TableRun run = runOf(w, [&](const MatchRecord& m) {
+                return inPeriod(m) && groupOf[static_cast<std::size_t>(&m - table.matches.data())] == name;
+            });
             ThrowFirstStop({run});
             if (run.figures.games > 0) rows.push_back(ViewRow{name, run.figures});  // groups the weapon was in
         }
