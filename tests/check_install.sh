@@ -2,7 +2,8 @@
 # Installs the build into a fresh prefix and checks what lands there: the
 # tree, the desktop entry and AppStream metadata by their validators, the
 # manual pages by man, both programs' --help and --version without a display,
-# and that the installed window keeps its settings out of the prefix.
+# and that the installed window, on a virtual display, reads the user's
+# path.dat, opens at once and writes nothing into the prefix.
 #
 #   check_install.sh BUILD_DIR
 set -u
@@ -50,12 +51,17 @@ env -u DISPLAY "$prefix/bin/tovrik-stats" --bogus >/dev/null 2>&1
 mkdir -p "$work/config/tovrik-stats" "$work/run"
 chmod 700 "$work/run"
 printf '%s' "$prefix/share/tovrik-stats/examples/stats" >"$work/config/tovrik-stats/path.dat"
-XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run QT_QPA_PLATFORM=offscreen "$prefix/bin/tovrik-stats" &
-pid=$!
-sleep 2
-kill -0 $pid 2>/dev/null || fail "the installed window did not stay open"
-kill $pid 2>/dev/null
-wait $pid 2>/dev/null
+# On a virtual display, the main window opens at once, not the folder browser.
+cat >"$work/look" <<'LOOK'
+"$1" & pid=$!
+look() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
+for _ in $(seq 50); do look "^Tovrik Stats v" || look "^Browse for Folder" && break; sleep 0.2; done
+look "^Tovrik Stats v" && echo window
+look "^Browse for Folder" && echo browser
+kill $pid; wait $pid 2>/dev/null
+LOOK
+shown=$(XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run xvfb-run -a bash "$work/look" "$prefix/bin/tovrik-stats" 2>/dev/null)
+[ "$shown" = window ] || fail "the installed window showed '${shown:-nothing}' instead of the main window"
 [ -z "$(find "$prefix" -name path.dat)" ] || fail "path.dat written into the prefix"
 [ "$(cat "$work/config/tovrik-stats/path.dat")" = "$prefix/share/tovrik-stats/examples/stats" ] || fail "path.dat changed"
 
