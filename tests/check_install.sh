@@ -41,8 +41,8 @@ for program in tovrik-stats tovrik-report; do
     [ $status -eq 0 ] && [ -n "$out" ] || fail "$program $option: status $status, $(cat "$work/err")"
   done
 done
-env -u DISPLAY "$prefix/bin/tovrik-stats" --bogus >/dev/null 2>&1
-[ $? -eq 2 ] || fail "tovrik-stats --bogus is not refused with status 2"
+env -u DISPLAY "$prefix/bin/tovrik-stats" --wrong >/dev/null 2>&1
+[ $? -eq 2 ] || fail "tovrik-stats --wrong is not refused with status 2"
 [ "$("$prefix/bin/tovrik-stats" --version)" = "$("$prefix/bin/tovrik-report" --version | sed 's/report/stats/')" ] ||
   fail "the versions differ"
 

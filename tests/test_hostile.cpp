@@ -126,15 +126,15 @@ TEST_F(RunTest, TotalPastTheLongRange) {
     EXPECT_EQ(AddLong(-2147483647, -1, "kills"), -2147483647 - 1);
 }
 
+// The file is learnt once, the line once it is known.
 TEST(RunError, MessageNamesWhatIsKnown) {
     RunError error(RunError::Kind::Conversion, "x", "\"x\" is wrong.");
-    EXPECT_STREQ(error.what(), "\"x\" is wrong.");
-    error.locate("/a.txt", 0);
-    EXPECT_STREQ(error.what(), "/a.txt: \"x\" is wrong.");
-    error.locate("/b.txt", 7);  // the file stays; the line is learnt
-    EXPECT_STREQ(error.what(), "/a.txt, line 7: \"x\" is wrong.");
-    error.locate("/b.txt", 9);
-    EXPECT_STREQ(error.what(), "/a.txt, line 7: \"x\" is wrong.");
+    std::string seen = error.what();
+    for (auto [path, line] : {std::pair{"/a.txt", 0}, {"/b.txt", 7}, {"/b.txt", 9}})
+        error.locate(path, line), seen += std::string("|") + error.what();
+    EXPECT_EQ(seen,
+              "\"x\" is wrong.|/a.txt: \"x\" is wrong.|/a.txt, line 7: \"x\" is wrong.|"
+              "/a.txt, line 7: \"x\" is wrong.");
 }
 
 }  // namespace

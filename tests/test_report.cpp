@@ -103,6 +103,7 @@ TEST_F(ReportTest, ExitStatuses) {
         {"--comma --point x", 2, "--comma and --point exclude each other."},
         {"/nonexistent/stats", 2, "\"/nonexistent/stats\" is not a directory."},
         {tree + "Bazooka2", 2, "\"Bazooka2\" is not a weapon of the list:"},
+        {"/ Bazooka2", 2, "\"Bazooka2\" is not a weapon of the list:"},  // "/" is a folder, kept whole
         {tree + "Thompson", 1, dir.path() + "/2026.12.08/bad.txt, line 2: \"1o\" is not a whole number.\n"}};
     for (const auto& [args, status, err] : cases) {
         Outcome o = Report(args);
@@ -148,10 +149,13 @@ TEST(ReportHostile, BytesMessagesAndMemory) {
     Outcome o = Report("'" + dir.path() + "/stat\xE9s' --map 'caf\xE9' Thompson");
     EXPECT_EQ(o.out.rfind("Map:              caf\xE9\n", 0), 0u) << o.out;
     EXPECT_NE(o.out.find("Played:           1\n"), std::string::npos) << o.out;
+    EXPECT_NE(
+        Report("--json '" + dir.path() + "/stat\xE9s' --map 'caf\xE9' Thompson").out.find("\"map\": \"caf\\u00e9\""),
+        std::string::npos);
     std::string field(30000, '7');
-    dir.write("lines/a\nb.txt", ">>> Map: m\nThompson: 40.0 4/10 " + field + "\x01 0 0\n");
+    dir.write("lines/a\r\nb\x01.txt", ">>> Map: m\nThompson: 40.0 4/10 " + field + "\x01 0 0\n");
     EXPECT_EQ(Report("'" + dir.path() + "/lines' Thompson").err,
-              "tovrik-report: " + dir.path() + "/lines/a\\nb.txt, line 2: \"" + std::string(80, '7') +
+              "tovrik-report: " + dir.path() + "/lines/a\\r\\nb\\x01.txt, line 2: \"" + std::string(80, '7') +
                   "\xE2\x80\xA6\" is not a whole number.\n");
 #if !defined(__SANITIZE_ADDRESS__)  // the sanitizer reserves more address space than the limit leaves
     ASSERT_EQ(truncate(dir.write("big/big.txt", "").c_str(), 1500000000), 0);  // sparse: no disk used
@@ -170,11 +174,12 @@ TEST(ReportViews, PeriodsGroupsExtremesJsonCsv) {
     auto match = [&](const std::string& path, const char* map, const char* row) {
         dir.write(path, std::string(">>> Map: ") + map + "\nThompson: " + row + "\nColt: 50.0 1/2 0 0 0\n");
     };
-    match("2026.12.27/235959.txt", "oasis", "20.0 2/10 1 1 0");                // Sunday: 2026-W52
-    match("2026-12/2026-12-28-100000-Radar.txt", "Radar", "10.0 1/10 1 0 0");  // 2026-W53
-    match("2027-01/2027-01-01-000001-base.txt", "base", "10.0 1/10 0 1 0");    // 2026-W53 too
-    match("2027.01.04/120000.txt", "radar", "40.0 4/10 2 0 1");                // 2027-W01
-    match("notes/x.txt", "oasis", "30.0 3/10 1 1 0");                          // no date
+    match("2025-12/2025-12-29-120000-oa,sis.txt", "oa,sis", "15.0 1/10 0 0 0");  // Monday: 2026-W01
+    match("2026.12.27/235959.txt", "oasis", "20.0 2/10 1 1 0");                  // Sunday: 2026-W52
+    match("2026-12/2026-12-28-100000-Radar.txt", "Radar", "10.0 1/10 1 0 0");    // 2026-W53
+    match("2027-01/2027-01-01-000001-base.txt", "base", "10.0 1/10 0 1 0");      // 2026-W53 too
+    match("2027.01.04/120000.txt", "radar", "40.0 4/10 2 0 1");                  // 2027-W01
+    match("notes/x.txt", "oasis", "30.0 3/10 1 1 0");                            // no date
     auto rows = [](const std::string& table) {
         std::string firsts;
         std::istringstream lines(table);
@@ -182,8 +187,10 @@ TEST(ReportViews, PeriodsGroupsExtremesJsonCsv) {
         return firsts;
     };
     std::string tree = "'" + dir.path() + "' ";
-    EXPECT_EQ(rows(Report("--by week " + tree + "Thompson").out), "Week|2026-W52|2026-W53|2027-W01|no date|");
-    EXPECT_EQ(rows(Report("--by map " + tree + "Thompson").out), "Map|base|oasis|Radar|radar|");
+    Outcome weeks = Report("--by week " + tree + "Thompson");
+    EXPECT_EQ(std::to_string(weeks.status) + rows(weeks.out), "0Week|2026-W01|2026-W52|2026-W53|2027-W01|no date|");
+    EXPECT_EQ(rows(Report("--by map " + tree + "Thompson").out), "Map|base|oa,sis|oasis|Radar|radar|");
+    EXPECT_NE(Report("--csv --by map " + tree + "Thompson").out.find("\n\"oa,sis\",1,10,"), std::string::npos);
     EXPECT_EQ(rows(Report("--by year --since 2027-01-01 " + tree + "Thompson").out),
               "Year|2027|Left out: 1 match without a date in its path.|");
     Outcome period = Report("--point --since 2026-12-28 --until 2027-01-01 " + tree + "Thompson");
@@ -195,8 +202,8 @@ TEST(ReportViews, PeriodsGroupsExtremesJsonCsv) {
     QJsonObject json =
         QJsonDocument::fromJson(QByteArray::fromStdString(Report("--json " + tree + "Thompson").out)).object();
     EXPECT_EQ(
-        QJsonDocument(json).toJson(QJsonDocument::Compact).left(100).toStdString(),
-        R"({"dateless_left_out":0,"deaths":3,"games":5,"headshot_percent":2,"headshots":1,"highest_accuracy":40)");
+        QJsonDocument(json).toJson(QJsonDocument::Compact).left(103).toStdString(),
+        R"({"dateless_left_out":0,"deaths":3,"games":6,"headshot_percent":1.67,"headshots":1,"highest_accuracy":40)");
     EXPECT_DOUBLE_EQ(json["kill_death_ratio"].toDouble(), 1.67);
     EXPECT_EQ(json["highest_match"].toObject()["date"].toString() + json["lowest_match"].toObject()["time"].toString(),
               "2027-01-0410:00:00");
