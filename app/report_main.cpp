@@ -86,12 +86,9 @@ std::string IsoWeek(const MatchDate& d) {
 std::string GroupOf(const MatchTable& table, const MatchRecord& match, const std::string& by) {
     if (by == "map") return table.maps[match.map];
     if (!match.date.known()) return "no date";
-    char text[32];
-    const MatchDate& d = match.date;
-    if (by == "day") std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year, d.month, d.day);
-    if (by == "month") std::snprintf(text, sizeof text, "%04d-%02d", d.year, d.month);
-    if (by == "year") std::snprintf(text, sizeof text, "%04d", d.year);
-    return by == "week" ? IsoWeek(d) : text;
+    if (by == "week") return IsoWeek(match.date);
+    // A day, a month, a year: the leading part of the day's text.
+    return DayText(match.date).substr(0, by == "year" ? 4 : by == "month" ? 7 : 10);
 }
 
 int Run(int argc, char* argv[]) {
@@ -299,12 +296,9 @@ int Run(int argc, char* argv[]) {
     if (parser.isSet(json)) {
         auto matchJson = [&](const MatchRecord* match) -> std::string {
             if (match == nullptr) return "null";
-            char date[32], time[32];
-            std::snprintf(date, sizeof date, "%04d-%02d-%02d", match->date.year, match->date.month, match->date.day);
-            std::snprintf(time, sizeof time, "%02d:%02d:%02d", match->time / 10000, match->time / 100 % 100,
-                          match->time % 100);
-            return "{\"date\": " + (match->date.known() ? "\"" + std::string(date) + "\"" : std::string("null")) +
-                   ", \"time\": " + (match->time >= 0 ? "\"" + std::string(time) + "\"" : std::string("null")) +
+            std::string day = DayText(match->date), time = TimeText(match->time);
+            return "{\"date\": " + (day.empty() ? "null" : JsonString(day)) +
+                   ", \"time\": " + (time.empty() ? "null" : JsonString(time)) +
                    ", \"map\": " + JsonString(table.maps[match->map]) +
                    ", \"file\": " + JsonString(table.path(*match)) + "}";
         };

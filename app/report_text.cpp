@@ -101,14 +101,24 @@ std::string SummaryText(const RecordingControls& c) {
     return out.str();
 }
 
+std::string DayText(const MatchDate& date) {
+    if (!date.known()) return "";
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
+    return text;
+}
+
+std::string TimeText(int time) {
+    if (time < 0) return "";
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", time / 10000, time / 100 % 100, time % 100);
+    return text;
+}
+
 std::string MatchText(const MatchTable& table, const MatchRecord& match) {
-    char date[32] = "-", time[32] = "-";
-    if (match.date.known())
-        std::snprintf(date, sizeof date, "%04d-%02d-%02d", match.date.year, match.date.month, match.date.day);
-    if (match.time >= 0)
-        std::snprintf(time, sizeof time, "%02d:%02d:%02d", match.time / 10000, match.time / 100 % 100,
-                      match.time % 100);
-    return std::string(date) + " " + time + "  " + table.maps[match.map] + "  " + table.path(match);
+    std::string day = DayText(match.date), time = TimeText(match.time);
+    return (day.empty() ? "-" : day) + " " + (time.empty() ? "-" : time) + "  " + table.maps[match.map] + "  " +
+           table.path(match);
 }
 
 std::string TableText(const std::string& firstHeader, const std::vector<ViewRow>& rows, char sep) {

@@ -19,6 +19,11 @@ struct ViewRow {
 // The summary of one run: each value label's text beside its caption.
 std::string SummaryText(const RecordingControls& controls);
 
+// A match's day as "2026-12-06" and its time as "19:45:12"; "" where its path
+// tells none.
+std::string DayText(const MatchDate& date);
+std::string TimeText(int time);
+
 // "2026-12-06 19:45:12  goldrush  /path/file": the match a collected accuracy
 // was read from; "-" for a date or a time its path does not tell.
 std::string MatchText(const MatchTable& table, const MatchRecord& match);
