@@ -51,17 +51,32 @@ env -u DISPLAY "$prefix/bin/tovrik-stats" --wrong >/dev/null 2>&1
 mkdir -p "$work/config/tovrik-stats" "$work/run"
 chmod 700 "$work/run"
 printf '%s' "$prefix/share/tovrik-stats/examples/stats" >"$work/config/tovrik-stats/path.dat"
-# On a virtual display, the main window opens at once, not the folder browser.
+# On a virtual display, the main window opens, not the folder browser. A cold
+# first start on a fresh machine may be slow, so the wait is generous; it ends
+# as soon as either window shows.
 cat >"$work/look" <<'LOOK'
-"$1" & pid=$!
+"$1" 2>"$2" & pid=$!
 look() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
-for _ in $(seq 50); do look "^Tovrik Stats v" || look "^Browse for Folder" && break; sleep 0.2; done
-look "^Tovrik Stats v" && echo window
-look "^Browse for Folder" && echo browser
-kill $pid; wait $pid 2>/dev/null
+for _ in $(seq 300); do
+  look "^Tovrik Stats v" || look "^Browse for Folder" || ! kill -0 $pid 2>/dev/null && break
+  sleep 0.2
+done
+if look "^Tovrik Stats v"; then echo window
+elif look "^Browse for Folder"; then echo browser
+elif ! kill -0 $pid 2>/dev/null; then wait $pid; echo "nothing: it ended with status $?"
+else
+  echo "nothing; its windows:"
+  for id in $(xdotool search --name . 2>/dev/null); do echo "  '$(xdotool getwindowname "$id")'"; done
+fi
+kill $pid 2>/dev/null; wait $pid 2>/dev/null
 LOOK
-shown=$(XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run xvfb-run -a bash "$work/look" "$prefix/bin/tovrik-stats" 2>/dev/null)
-[ "$shown" = window ] || fail "the installed window showed '${shown:-nothing}' instead of the main window"
+shown=$(XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run \
+  xvfb-run -a -e "$work/xvfb.err" bash "$work/look" "$prefix/bin/tovrik-stats" "$work/window.err" 2>&1)
+if [ "$shown" != window ]; then
+  fail "the installed window showed ${shown:-nothing at all} instead of the main window"
+  sed 's/^/  window: /' "$work/window.err" 2>/dev/null | tail -20
+  sed 's/^/  Xvfb: /' "$work/xvfb.err" 2>/dev/null | tail -20
+fi
 [ -z "$(find "$prefix" -name path.dat)" ] || fail "path.dat written into the prefix"
 [ "$(cat "$work/config/tovrik-stats/path.dat")" = "$prefix/share/tovrik-stats/examples/stats" ] || fail "path.dat changed"
 
