@@ -40,7 +40,7 @@ protected:
     // Two matches of the Thompson, one with a Colt row too.
     void Sample() const {
         dir.write("2026.12.06/194512.txt",
-                  ">>> Map: base2\n\nThompson:  31.2  54/173  7  4  2\nColt: 25.0 1/4 0 1 0\n");
+                  ">>> Map: base2\n\nThompson:  31.25  54/173  7  4  2\nColt: 25.0 1/4 0 1 0\n");
         dir.write("2026.12.07/183004.txt", ">>> Map: radar\n\nThompson:  20.0  2/10  1  0  0\n");
     }
     TempDir dir, scratch;
@@ -70,7 +70,7 @@ TEST_F(ReportTest, SummaryBesideTheCaptions) {
               "Total kills:      7\n"
               "Total deaths:     4\n"
               "Ratio (k/d):      1.7\n"
-              "Accuracy:         31.2%     lowest 31.2%   highest 31.2%\n"
+              "Accuracy:         31.2%     lowest 31.25%   highest 31.25%\n"  // the extremes uncut
               "Lowest match:     2026-12-06 19:45:12  base2  DIR/2026.12.06/194512.txt\n"
               "Highest match:    2026-12-06 19:45:12  base2  DIR/2026.12.06/194512.txt\n");
 }

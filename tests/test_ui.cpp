@@ -4,8 +4,14 @@
 #include <algorithm>
 
 #include "engine/weapons.h"
+#include "fileio/file_read.h"
+#include "settings/app_paths.h"
+#include "settings/browse_callback.h"
 #include "tests/support/run_fixture.h"
 #include "ui/chart.h"
+#include "ui/form1.h"
+#include "ui/number_text.h"
+#include "ui/recording_controls.h"
 #include "ui/table_run.h"
 
 namespace tovrik {
@@ -13,6 +19,8 @@ namespace {
 
 using testing::Match;
 using testing::RunTest;
+using testing::Slurp;
+using testing::TempDir;
 using Trace = std::vector<std::string>;
 
 // The lines of `trace` that start with one of `prefixes`.
@@ -167,16 +175,6 @@ TEST(Chart, GeometryAndRounding) {
     }
 }
 
-// Under a decimal point the mean is cut as under a comma; the lowest and the
-// highest accuracy keep their whole text.
-TEST(Summary, PointLocale) {
-    RecordingControls controls;
-    Form1 form(controls, '.');
-    form.AvgAccuracy = 100.0 / 3;
-    form.ShowRunEnd(RunExtremes{100.0f / 3, 0, 1});
-    EXPECT_EQ(controls.caption(Label::Label24) + " " + controls.caption(Label::Label22), "33.3% 33.33333%");
-}
-
 const std::string kGood = ">>> Map: radar\nThompson:  40.0  4/10  1  0  0\n";
 
 // The report's run of the Thompson over the match table of `dir`.
@@ -275,6 +273,195 @@ TEST(RunError, MessageNamesWhatIsKnown) {
     EXPECT_EQ(seen,
               "\"x\" is wrong.|/a.txt: \"x\" is wrong.|/a.txt, line 7: \"x\" is wrong.|"
               "/a.txt, line 7: \"x\" is wrong.");
+}
+
+TEST(NumberText, VirguleCutsAfterTheComma) {
+    struct Case {
+        float value;
+        const char* comma;  // with a decimal comma
+        const char* point;  // with a decimal point
+    };
+    const Case cases[] = {{45.678f, "45,6", "45.6"}, {12.96f, "12,9", "12.9"},    {0.95f, "0,9", "0.9"},
+                          {9.57f, "9,57", "9.57"},   {99.456f, "99,45", "99.45"}, {12.0f, "12", "12"},
+                          {-2.75f, "-2,7", "-2.7"},  {-0.5f, "-0,", "-0."},       {100.0f / 3, "33,3", "33.3"},
+                          {0.0f, "0", "0"},          {12345678.0f, "1", "1"},     {27.59762f, "27,5", "27.5"}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(Virgule(c.value, ','), c.comma) << c.value;
+        EXPECT_EQ(Virgule(c.value, '.'), c.point) << c.value;
+    }
+}
+
+TEST(NumberText, SingleAndDoubleForms) {
+    // Seven and fifteen significant digits, the exponent form outside 1E-4 to 1E7 (1E15).
+    EXPECT_EQ(SingleToText(100.0f / 3, ',') + " " + SingleToText(1e7f, ',') + " " + SingleToText(12345678.0f, ',') +
+                  " " + SingleToText(0.0001f, ',') + " " + SingleToText(0.00001f, ',') + " " + SingleToText(-48, ','),
+              "33,33333 1E+07 1,234568E+07 0,0001 1E-05 -48");
+    EXPECT_EQ(DoubleToText(100.0 / 3, ',') + " " + DoubleToText(1e7, ',') + " " + DoubleToText(1e15, ','),
+              "33,3333333333333 10000000 1E+15");
+    EXPECT_EQ(LongToText(-2147483647 - 1), "-2147483648");
+    EXPECT_DOUBLE_EQ(TextToDouble("1,234568E+07", ','), 12345680.0);
+    EXPECT_DOUBLE_EQ(TextToDouble("45.678", '.'), 45.678);
+}
+
+TEST(NumberText, SeparatorOfTheLocale) {
+    const std::pair<const char*, char> names[] = {
+        {"fr_FR.UTF-8", ','}, {"de_DE", ','}, {"de_CH.UTF-8", '.'},  {"it_CH", '.'}, {"en_US.UTF-8", '.'},
+        {"C", '.'},           {"pt_BR", ','}, {"ru_RU.KOI8-R", ','}, {"", '.'},      {"C.UTF-8", '.'}};
+    for (auto [name, sep] : names) EXPECT_EQ(DecimalSeparatorOf(name), sep) << name;
+    // LC_ALL, LC_NUMERIC, LANG: the first set decides.
+    const std::tuple<const char*, const char*, const char*, char> env[] = {{"fr_FR", "en_US", "en_US", ','},
+                                                                           {"", "fr_FR", "en_US", ','},
+                                                                           {"", "", "fr_FR", ','},
+                                                                           {"", "", "", '.'},
+                                                                           {"en_US", "fr_FR", "fr_FR", '.'}};
+    for (auto [all, numeric, lang, sep] : env) {
+        setenv("LC_ALL", all, 1), setenv("LC_NUMERIC", numeric, 1), setenv("LANG", lang, 1);
+        EXPECT_EQ(UserDecimalSeparator(), sep) << all << "/" << numeric << "/" << lang;
+    }
+    unsetenv("LC_ALL");
+    unsetenv("LC_NUMERIC");
+    setenv("LANG", "C.UTF-8", 1);
+}
+
+class StatsDirTest : public ::testing::Test {
+protected:
+    StatsDirTest() {
+        form.AppDir = dir.mkdir("app");
+        form.ConfigDir = dir / "config/tovrik-stats";
+        form.BrowseFolder = [this](const std::string& title, const std::string& initialPath, std::int32_t root,
+                                   std::int32_t flags, const std::string& icon) {
+            calls.push_back(title + "|" + initialPath + "|" + std::to_string(root) + "|" + std::to_string(flags) + "|" +
+                            icon);
+            return answer;
+        };
+    }
+    TempDir dir;
+    RecordingControls controls;
+    Form1 form{controls};
+    std::vector<std::string> calls;
+    std::string answer = "cancel";
+};
+
+TEST_F(StatsDirTest, LoadsTheFirstLineWithoutAsking) {
+    // The reading is the file reader's: here what path.dat adds to it.
+    const std::pair<std::string, std::string> cases[] = {
+        {"\r\n\n/first \r\n/second\n", "/first "}, {"", ""}, {"\r\n\r\n", ""}, {"/home/\xE9lodie", "/home/\xE9lodie"}};
+    for (const auto& [content, statsDir] : cases) {
+        dir.write("app/path.dat", content);
+        dir.write("config/tovrik-stats/path.dat", "/config");  // beside the program comes first
+        EXPECT_TRUE(form.InitStatsDir()) << content;
+        EXPECT_EQ(form.StatsDir, statsDir) << content;
+    }
+    EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(StatsDirTest, FirstStartAsksAndSavesTheBytes) {
+    answer = "/home/\xC3\xA9lodie/ET stats";
+    setenv("HOME", dir.path().c_str(), 1);  // no game folder there
+    EXPECT_TRUE(form.InitStatsDir());
+    EXPECT_EQ(calls, std::vector<std::string>{"Selection du repertoire ET stats :||17|0|"});
+    EXPECT_EQ(Slurp(dir / "app/path.dat"), answer);  // no line end
+    Form1 next(controls);                            // the next start
+    next.AppDir = form.AppDir;
+    EXPECT_TRUE(next.InitStatsDir());
+    EXPECT_EQ(next.StatsDir, answer);
+    EXPECT_EQ(calls.size(), 1u);  // not asked again
+}
+
+TEST_F(StatsDirTest, CancelEndsTheProgramAndWritesNothing) {
+    setenv("HOME", dir.path().c_str(), 1);
+    std::string classic = dir.mkdir(".etwolf/etmain/stats");
+    EXPECT_FALSE(form.InitStatsDir());
+    std::string today = dir.mkdir(".etlegacy/legacy/stats");  // today's game comes first
+    EXPECT_FALSE(form.InitStatsDir());
+    const std::string prompt = "Selection du repertoire ET stats :|";
+    EXPECT_EQ(calls, (std::vector<std::string>{prompt + classic + "|17|0|", prompt + today + "|17|0|"}));
+    EXPECT_TRUE(controls.ended());
+    EXPECT_FALSE(FileExists(dir / "app/path.dat") || FileExists(dir / "config/tovrik-stats/path.dat"));
+}
+
+// An unwritable program folder, and any installed program (PREFIX/bin beside
+// PREFIX/share/tovrik-stats, writable or not), keep it in the user's folder.
+TEST_F(StatsDirTest, UnwritableOrInstalledProgramKeepsItInTheConfigFolder) {
+    dir.mkdir("prefix/share/tovrik-stats");
+    for (const std::string& appDir :
+         {std::string("/proc/self"), std::string("/nonexistent/bin"), dir.mkdir("prefix/bin")}) {
+        TempDir config;
+        form.AppDir = appDir;
+        form.ConfigDir = config / "a/b/tovrik-stats";
+        answer = "/srv/stats";
+        EXPECT_TRUE(form.InitStatsDir()) << appDir;
+        EXPECT_EQ(Slurp(config / "a/b/tovrik-stats/path.dat"), "/srv/stats") << appDir;
+        struct stat info {};
+        ASSERT_EQ(stat((config / "a").c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0700u);
+        answer = "cancel";
+        EXPECT_TRUE(form.InitStatsDir()) << appDir;  // remembered
+        EXPECT_EQ(form.StatsDir, "/srv/stats");
+        EXPECT_FALSE(FileExists(dir / "prefix/bin/path.dat"));
+    }
+}
+
+TEST(AppPaths, FoldersOfTheProgramAndTheUser) {
+    setenv("XDG_CONFIG_HOME", "/xdg", 1);
+    EXPECT_EQ(DefaultConfigDir(), "/xdg/tovrik-stats");
+    setenv("XDG_CONFIG_HOME", "relative", 1);  // not absolute: ignored
+    setenv("HOME", "/home/smoky", 1);
+    EXPECT_EQ(DefaultConfigDir(), "/home/smoky/.config/tovrik-stats");
+    unsetenv("XDG_CONFIG_HOME");
+    const std::pair<const char*, const char*> dirs[] = {
+        {"/usr/bin/tovrik", "/usr/bin"}, {"/tovrik", "/"}, {"tovrik", "."}};
+    for (auto [exe, folder] : dirs) EXPECT_EQ(DirOf(exe), folder) << exe;
+    EXPECT_NE(ProgramDir().find("tests"), std::string::npos);
+}
+
+// A dialog that records what the callback does to it, as "step|step|".
+struct FakeDialog : BrowseDialog {
+    std::string done;
+    bool hasIcon = false, failSelection = false;
+    void SetSelection(const std::string& path) override {
+        if (failSelection) throw std::runtime_error("no such folder");
+        done += "select " + path + "|";
+    }
+    void SetStatusText(const std::string& text) override { done += "status " + text + "|"; }
+    bool MoveStatusItem(int l, int t, int w, int h) override {
+        done += "move " + std::to_string(l) + " " + std::to_string(t) + " " + std::to_string(w) + " " +
+                std::to_string(h) + "|";
+        return true;
+    }
+    bool LoadIcon(const std::string& name) override { return done += "load " + name + "|", hasIcon; }
+    void SetSmallIcon() override { done += "icon|"; }
+};
+
+TEST(BrowseCallback, Messages) {
+    // flags, icon name, icon found, selection fails -> what is done
+    const std::tuple<std::int32_t, const char*, bool, bool, const char*> cases[] = {
+        {0, "", false, false, "select /start|move 11 36 290 42|"},  // the status text moved
+        {0x40, "", false, false, "select /start|"},                 // the new style keeps the status text's place
+        {1, "nothing", false, false, "select /start|load nothing|move 11 36 290 42|"},
+        {0, "tovrik", true, false, "select /start|load tovrik|icon|move 11 36 290 42|"},
+        {0, "", false, true, "move 11 36 290 42|"}};  // a failing step is skipped
+    for (auto [flags, icon, hasIcon, failSelection, done] : cases) {
+        FakeDialog dialog;
+        dialog.hasIcon = hasIcon;
+        dialog.failSelection = failSelection;
+        BrowseInitialPath = "/start";
+        BrowseIconName = icon;
+        BrowseFlags = flags;
+        EXPECT_EQ(BrowseCallbackProc(dialog, kBrowseInitialized, nullptr), 0);
+        EXPECT_EQ(dialog.done, done) << flags << icon;
+    }
+    FakeDialog dialog;
+    std::string path = std::string("/home/smoky\0junk", 16);
+    BrowseCallbackProc(dialog, kBrowseSelChanged, &path);
+    BrowseCallbackProc(dialog, kBrowseSelChanged, nullptr);  // no path: the status text stays
+    EXPECT_EQ(BrowseCallbackProc(dialog, 3, &path), 0);
+    EXPECT_EQ(dialog.done, "status /home/smoky|");
+    EXPECT_EQ(TrimAtNull("abc"), "abc");
+    EXPECT_EQ(TrimAtNull(std::string("\0ab", 3)), "");
+    EXPECT_EQ(TrimAtNull(std::string(32766, 'a') + '\0'), std::string(32766, 'a'));
+    ExpectRunError(TrimAtNull(std::string(32767, 'a') + '\0'), Overflow,
+                   "the text's first NUL lies beyond position 32,767.");
 }
 
 }  // namespace

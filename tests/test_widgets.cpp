@@ -1,14 +1,20 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
+#include <sstream>
 
+#include "settings/qt/browse_folder.h"
 #include "tests/support/testing.h"
 #include "ui/qt/form1_window.h"
 
@@ -32,10 +38,11 @@ protected:
     ~WindowTest() override { qunsetenv("XDG_RUNTIME_DIR"); }
     QListWidget* list(const char* name) { return window.findChild<QListWidget*>(name); }
     QString text(const char* label) { return window.findChild<QLabel*>(label)->text(); }
-    // The texts of `labels`, joined by "|".
-    std::string texts(std::initializer_list<const char*> labels) {
-        std::string joined;
-        for (const char* label : labels) joined += (joined.empty() ? "" : "|") + text(label).toStdString();
+    // The texts of the labels numbered in `numbers` ("6 5 26"), joined by "|".
+    std::string texts(const std::string& numbers) {
+        std::string joined, n;
+        for (std::istringstream in(numbers); in >> n;)
+            joined += (joined.empty() ? "" : "|") + text(("Label" + n).c_str()).toStdString();
         return joined;
     }
     // Clicks the entry `entry` of a list, as a user would.
@@ -73,7 +80,7 @@ TEST_F(WindowTest, StartUpState) {
     QWidget* next = list("List2")->nextInFocusChain();
     while (!(next->focusPolicy() & Qt::TabFocus)) next = next->nextInFocusChain();
     EXPECT_EQ(next, list("List3"));  // the tab order
-    EXPECT_EQ(texts({"Label5", "Label6", "Label24", "Label1"}), "All map|none|0%|Version : 0.1");
+    EXPECT_EQ(texts("5 6 24 1"), "All map|none|0%|Version : 0.1");
     // The guide lines drawn during start-up, before the window was shown.
     for (int y : {1280 / 15, 640 / 15, 1920 / 15}) EXPECT_EQ(chartPixel(200, y), QColor(0, 0, 130)) << y;
     EXPECT_EQ(window.grab().toImage().pixelColor(16 + 200, 40 + 100), QColor(0, 0, 64));  // shown, on the window
@@ -85,9 +92,7 @@ TEST_F(WindowTest, SelectionsFillLabelsChartAndMaps) {
     dir.write("stats/2026.12.07/1.txt", Match("adlernest", "Colt: 60.0 6/10 1 1 0"));
     dir.write("stats/2026.12.07/2.txt", Match("base2", "Colt: 60.0 6/10 1 1 0"));
     click("List2", "Thompson");
-    EXPECT_EQ(texts({"Label6", "Label5", "Label26", "Label10", "Label12", "Label18", "Label17", "Label20", "Label24",
-                     "Label22", "Label23"}),
-              "Thompson|All maps|2|20|10|50%|5%|2|50%|40%|60%");
+    EXPECT_EQ(texts("6 5 26 10 12 18 17 20 24 22 23"), "Thompson|All maps|2|20|10|50%|5%|2|50%|40%|60%");
     // The curve from (0, 1536) to (6975, 1024) with its white mark, and the
     // mean line over the middle guide line.
     EXPECT_EQ(chartPixel(0, 1536 / 15), QColor(255, 255, 255));
@@ -100,12 +105,12 @@ TEST_F(WindowTest, SelectionsFillLabelsChartAndMaps) {
     EXPECT_EQ(entries("List3"), (QStringList{"-- All maps --", "adlernest", "base2", "Battery", "radar"}));
 
     click("List3", "radar");
-    EXPECT_EQ(texts({"Label5", "Label26", "Label24"}), "radar|1|40%");
+    EXPECT_EQ(texts("5 26 24"), "radar|1|40%");
     click("List2", "Colt");
     EXPECT_EQ(text("Label26") + " " + QString::number(entries("List3").size()), "0 5");  // no Colt on radar
     list("List2")->setFocus();  // the keyboard selects and runs too
     QTest::keyClick(list("List2"), Qt::Key_Home);
-    EXPECT_EQ(texts({"Label6", "Label15"}), "Knife|0");
+    EXPECT_EQ(texts("6 15"), "Knife|0");
 }
 
 // What files hold is shown as plain text, never as markup.
@@ -121,7 +126,7 @@ TEST_F(WindowTest, RunTimeErrorLeavesTheWindowUsable) {
     });
     click("List2", "Thompson");
     EXPECT_EQ(shown.toStdString(), bad + ", line 3: \"<img\\tsrc=x>\" is not a whole number.");
-    EXPECT_EQ(texts({"Label6", "Label26"}), "Thompson|0");  // the run got this far, not to the end
+    EXPECT_EQ(texts("6 26"), "Thompson|0");  // the run got this far, not to the end
     click("List2", "Colt");
     EXPECT_EQ(text("Label26"), "1");
     EXPECT_EQ(entries("List3"), (QStringList{"-- All maps --", "<h1>radar</h1>"}));
@@ -143,7 +148,7 @@ TEST_F(WindowTest, OneWeaponStaysChosen) {
     EXPECT_EQ(list("List2")->selectedItems()[0]->text(), "Thompson");
     EXPECT_EQ(text("Label26"), "not run again");
     click("List2", "Colt", Qt::ControlModifier);  // another entry is chosen as with a plain click
-    EXPECT_EQ(texts({"Label6", "Label26"}), "Colt|0");
+    EXPECT_EQ(texts("6 26"), "Colt|0");
 }
 
 // Every weapon of the sample statistics, under a decimal point and a decimal
@@ -209,6 +214,62 @@ TEST(SingleInstance, SecondStartEndsAtOnceUnlessTheLockCannotBeTaken) {
     ASSERT_TRUE(start(unlocked, "/proc/self"));
     EXPECT_FALSE(unlocked.waitForFinished(2000));  // still running: the window is up
     for (QProcess* process : {&first, &unlocked}) process->kill(), process->waitForFinished();
+}
+
+// Runs `act` on the folder browser once it is open, then returns what
+// BrowseFolder returned.
+std::string Browse(std::int32_t flags, const std::string& initialPath,
+                   const std::function<void(BrowseFolderDialog*)>& act) {
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<BrowseFolderDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            ADD_FAILURE() << "no folder browser open";
+            return;
+        }
+        act(dialog);
+    });
+    return BrowseFolder("Selection du repertoire ET stats :", initialPath, kFolderDrives, flags, nullptr, "");
+}
+
+TEST(BrowseDialog, InitialSelectionStatusTextAndOk) {
+    TempDir dir;
+    std::string start = dir.mkdir("ET stats");
+    std::string other = dir.mkdir("other");
+    std::string result = Browse(0, start, [&](BrowseFolderDialog* dialog) {
+        EXPECT_EQ(dialog->requestFlags(), 4);
+        auto* tree = dialog->findChild<QTreeView*>("tree");
+        auto* status = dialog->findChild<QLabel*>("status");
+        EXPECT_EQ(dialog->findChild<QLabel*>("prompt")->text(), "Selection du repertoire ET stats :");
+        auto* model = static_cast<QFileSystemModel*>(tree->model());
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return model->filePath(tree->currentIndex()).toStdString() == start; }, 5000));
+        EXPECT_EQ(status->text().toStdString(), start);
+        EXPECT_EQ(status->geometry(), QRect(11, 36, 290, 42));
+        tree->setCurrentIndex(model->index(QString::fromStdString(other)));
+        EXPECT_EQ(status->text().toStdString(), other);
+        QTest::mouseClick(dialog->findChild<QPushButton*>("ok"), Qt::LeftButton);
+    });
+    EXPECT_EQ(result, other);
+}
+
+TEST(BrowseDialog, FlagsAndTheStatusItem) {
+    std::string result = Browse(0x41, "", [](BrowseFolderDialog* dialog) {
+        EXPECT_EQ(dialog->requestFlags(), 0x45);
+        EXPECT_EQ(dialog->findChild<QLabel*>("status")->geometry(), QRect(11, 31, 298, 16));  // left in place
+        // The tree takes the focus and makes "/" current: still no choice, and
+        // Enter chooses nothing.
+        auto* tree = dialog->findChild<QTreeView*>("tree");
+        tree->setFocus();
+        QTest::keyClick(tree, Qt::Key_Return);
+        QTest::keyClick(dialog, Qt::Key_Return);
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_FALSE(dialog->findChild<QPushButton*>("ok")->isEnabled());
+        QModelIndex root = tree->model()->index(0, 0, tree->rootIndex());  // the user clicks "/"
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(root).center());
+        EXPECT_TRUE(dialog->findChild<QPushButton*>("ok")->isEnabled());
+        QTest::mouseClick(dialog->findChild<QPushButton*>("cancel"), Qt::LeftButton);
+    });
+    EXPECT_EQ(result, "cancel");
 }
 
 }  // namespace
