@@ -22,6 +22,8 @@ using testing::RunTest;
 using testing::Slurp;
 using testing::TempDir;
 using Trace = std::vector<std::string>;
+constexpr RunError::Kind Overflow = RunError::Kind::Overflow, Conversion = RunError::Kind::Conversion,
+                         SubscriptOutOfRange = RunError::Kind::SubscriptOutOfRange;
 
 // The lines of `trace` that start with one of `prefixes`.
 Trace Only(const Trace& trace, std::initializer_list<const char*> prefixes) {
@@ -177,10 +179,12 @@ TEST(Chart, GeometryAndRounding) {
 
 const std::string kGood = ">>> Map: radar\nThompson:  40.0  4/10  1  0  0\n";
 
-// The report's run of the Thompson over the match table of `dir`.
-TableRun TableRunOfThompson(const std::string& dir) {
-    return RunOnTable(BuildMatchTable(dir), 4, "", [](const MatchRecord&) { return true; });
-}
+// Both the window's run and the report's run over the match table raise the
+// run-time error of `kind` with `message`.
+#define ExpectBothRunsStop(kind, message)                                                                              \
+    ExpectRunError(form.ComputeStats(), kind, message);                                                                \
+    ExpectRunError(ThrowFirstStop({RunOnTable(BuildMatchTable(dir.path()), 4, "", [](auto&) { return true; })}), kind, \
+                   message)
 
 // Whatever lies in the statistics tree, a run ends: completed, or with the one
 // run-time error naming the file and the line.
@@ -193,8 +197,11 @@ TEST_F(RunTest, HostileTreeCompletes) {
     dir.mkdir("folder.txt");
     ASSERT_EQ(mkfifo(dir.mkdir("fifo").append("/x.txt").c_str(), 0600), 0);
     // Links: dangling, to itself, loops up and here, a sibling.
-    for (auto [link, to] : {std::pair{"dangling.txt", "nowhere.txt"}, {"self.txt", "self.txt"},
-                            {"2026.12.06/up", ".."}, {"here", "."}, {"2026.12.05", "2026.12.06"}})
+    for (auto [link, to] : {std::pair{"dangling.txt", "nowhere.txt"},
+                            {"self.txt", "self.txt"},
+                            {"2026.12.06/up", ".."},
+                            {"here", "."},
+                            {"2026.12.05", "2026.12.06"}})
         ASSERT_EQ(symlink(to, (dir / link).c_str()), 0);
     // Two links a level to the next: walked once each, not 2^24 times.
     for (int level = 0; level < 24; ++level)
@@ -215,37 +222,29 @@ TEST_F(RunTest, LineCounts) {
     std::string shortLines;
     for (int i = 0; i < 200000; ++i) shortLines += "x\n";
     std::string path = dir.write("b/over.txt", exact + shortLines);
-    ExpectRunError(form.ComputeStats(), Overflow, path + ", line 32768: the file has more than 32,767 lines.");
-    ExpectRunError(ThrowFirstStop({TableRunOfThompson(dir.path())}), Overflow,
-                   path + ", line 32768: the file has more than 32,767 lines.");
+    ExpectBothRunsStop(Overflow, path + ", line 32768: the file has more than 32,767 lines.");
 }
 
 TEST_F(RunTest, EveryKindOfRunTimeErrorNamesFileAndLine) {
-    struct Case {
-        std::string content;
-        RunError::Kind kind;
-        std::string where, detail;
-    };
-    const Case cases[] = {
-        {"Thompson: 10.0 1/99999 1 0 0\n", RunError::Kind::Overflow, "2", "\"99999\" is outside -32,768 to 32,767."},
-        {"Thompson:\n", RunError::Kind::SubscriptOutOfRange, "2",
-         "the weapon line has no field 4 (its fields read \"0.0|0/0|\")."},
-        {"Thompson: 10.0 110 1 0/2 0\n", RunError::Kind::SubscriptOutOfRange, "2",
-         "\"110\" has no part 1 (hits/shots needs a \"/\")."},
-        {"\r\n\r\nThompson: 10.0 1/10 one 0 0\r\n", RunError::Kind::Conversion, "4", "\"one\" is not a whole number."},
-        {"\rThompson: 10.0 1/10 1 0 \n", RunError::Kind::Conversion, "3", "\"\" is not a whole number."},
-        {"Thompson: 4O.0 4/10 1 0 0\n", RunError::Kind::Conversion, "2", "\"4O.0\" is not a decimal number."},
-        {"Thompson: " + std::string(39990, '1') + "\n", RunError::Kind::Overflow, "2",
+    const std::tuple<std::string, RunError::Kind, const char*, std::string> cases[] = {
+        {"Thompson: 10.0 1/99999 1 0 0\n", Overflow, "2", "\"99999\" is outside -32,768 to 32,767."},
+        {"Thompson:\n", SubscriptOutOfRange, "2", "the weapon line has no field 4 (its fields read \"0.0|0/0|\")."},
+        {"Thompson: 10.0 110 1 0/2 0\n", SubscriptOutOfRange, "2", "\"110\" has no part 1 (hits/shots needs a \"/\")."},
+        {"\r\n\r\nThompson: 10.0 1/10 one 0 0\r\n", Conversion, "4", "\"one\" is not a whole number."},
+        {"\rThompson: 10.0 1/10 1 0 \n", Conversion, "3", "\"\" is not a whole number."},
+        {"Thompson: 4O.0 4/10 1 0 0\n", Conversion, "2", "\"4O.0\" is not a decimal number."},
+        {"Thompson: " + std::string(39990, '1') + "\n", Overflow, "2",
          "the line is 40000 characters long; a weapon line holds at most 32,766."},
-        {"Thompson: 5000.0 1/10 1 0 0\n", RunError::Kind::Overflow, "2",
+        {"Thompson: 5000.0 1/10 1 0 0\n", Overflow, "2",
          "the accuracy 5000 puts the chart's curve at -125440, outside -32,768 to 32,767."}};
     dir.write("2026.12.06/000000.txt", kGood);
-    for (const Case& c : cases) {
-        std::string path = dir.write("2026.12.07/bad.txt", ">>> Map: m\n" + c.content);
-        SCOPED_TRACE(c.detail);
-        std::string message = path + ", line " + c.where + ": " + c.detail;
-        EXPECT_TRUE(testing::RunErrorIs([&] { form.ComputeStats(); }, c.kind, message));
-        EXPECT_TRUE(testing::RunErrorIs([&] { ThrowFirstStop({TableRunOfThompson(dir.path())}); }, c.kind, message));
+    for (const auto& [content, kind, line, detail] : cases) {
+        std::string path = dir.write("2026.12.07/bad.txt", ">>> Map: m\n" + content);
+        std::string message = path + ", line " + line + ": " + detail;
+        EXPECT_TRUE(testing::RunErrorIs([&] { form.ComputeStats(); }, kind, message));
+        EXPECT_TRUE(testing::RunErrorIs(
+            [&] { ThrowFirstStop({RunOnTable(BuildMatchTable(dir.path()), 4, "", [](auto&) { return true; })}); }, kind,
+            message));
         EXPECT_FALSE(form.MapsListed);  // a stopped run does not end map discovery
     }
 }
@@ -258,8 +257,7 @@ TEST_F(RunTest, TotalPastTheLongRange) {
     std::string third = dir.write("a/3.txt", lines);
     int line = 2 + (2147483647 - 2 * 32766 * 32767) / 32767;
     std::string message = third + ", line " + std::to_string(line) + ": the shots total goes past 2,147,483,647.";
-    ExpectRunError(form.ComputeStats(), Overflow, message);
-    ExpectRunError(ThrowFirstStop({TableRunOfThompson(dir.path())}), Overflow, message);
+    ExpectBothRunsStop(Overflow, message);
     ExpectRunError(AddLong(-2147483647, -2, "kills"), Overflow, "the kills total goes past -2,147,483,648.");
     EXPECT_EQ(AddLong(-2147483647, -1, "kills"), -2147483647 - 1);
 }
@@ -276,19 +274,13 @@ TEST(RunError, MessageNamesWhatIsKnown) {
 }
 
 TEST(NumberText, VirguleCutsAfterTheComma) {
-    struct Case {
-        float value;
-        const char* comma;  // with a decimal comma
-        const char* point;  // with a decimal point
-    };
-    const Case cases[] = {{45.678f, "45,6", "45.6"}, {12.96f, "12,9", "12.9"},    {0.95f, "0,9", "0.9"},
-                          {9.57f, "9,57", "9.57"},   {99.456f, "99,45", "99.45"}, {12.0f, "12", "12"},
-                          {-2.75f, "-2,7", "-2.7"},  {-0.5f, "-0,", "-0."},       {100.0f / 3, "33,3", "33.3"},
-                          {0.0f, "0", "0"},          {12345678.0f, "1", "1"},     {27.59762f, "27,5", "27.5"}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(Virgule(c.value, ','), c.comma) << c.value;
-        EXPECT_EQ(Virgule(c.value, '.'), c.point) << c.value;
-    }
+    // value, with a decimal comma, with a decimal point
+    const std::tuple<float, const char*, const char*> cases[] = {
+        {45.678f, "45,6", "45.6"},    {12.96f, "12,9", "12.9"}, {0.95f, "0,9", "0.9"},    {9.57f, "9,57", "9.57"},
+        {99.456f, "99,45", "99.45"},  {12.0f, "12", "12"},      {-2.75f, "-2,7", "-2.7"}, {-0.5f, "-0,", "-0."},
+        {100.0f / 3, "33,3", "33.3"}, {0.0f, "0", "0"},         {12345678.0f, "1", "1"},  {27.59762f, "27,5", "27.5"}};
+    for (auto [value, comma, point] : cases)
+        EXPECT_EQ(Virgule(value, ',') + " " + Virgule(value, '.'), comma + std::string(" ") + point);
 }
 
 TEST(NumberText, SingleAndDoubleForms) {
@@ -318,9 +310,7 @@ TEST(NumberText, SeparatorOfTheLocale) {
         setenv("LC_ALL", all, 1), setenv("LC_NUMERIC", numeric, 1), setenv("LANG", lang, 1);
         EXPECT_EQ(UserDecimalSeparator(), sep) << all << "/" << numeric << "/" << lang;
     }
-    unsetenv("LC_ALL");
-    unsetenv("LC_NUMERIC");
-    setenv("LANG", "C.UTF-8", 1);
+    unsetenv("LC_ALL"), unsetenv("LC_NUMERIC"), setenv("LANG", "C.UTF-8", 1);
 }
 
 class StatsDirTest : public ::testing::Test {

@@ -1,12 +1,10 @@
 #include "tests/support/testing.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <vector>
 
 namespace tovrik::testing {
 
@@ -17,9 +15,8 @@ TempDir::TempDir() {
 }
 
 TempDir::~TempDir() {
-    // rm walks by descriptors, so trees deeper than a path may be long go too.
-    std::string command = "chmod -R u+rwx '" + path_ + "' 2>/dev/null; rm -rf '" + path_ + "'";
-    if (std::system(command.c_str()) != 0) std::fprintf(stderr, "could not remove %s\n", path_.c_str());
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
 }
 
 std::string TempDir::write(const std::string& relative, const std::string& bytes) const {
@@ -35,9 +32,8 @@ std::string TempDir::mkdir(const std::string& relative) const {
 }
 
 std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
     std::ostringstream out;
-    out << in.rdbuf();
+    out << std::ifstream(path, std::ios::binary).rdbuf();
     return out.str();
 }
 
