@@ -222,10 +222,7 @@ std::string Browse(std::int32_t flags, const std::string& initialPath,
                    const std::function<void(BrowseFolderDialog*)>& act) {
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<BrowseFolderDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr) {
-            ADD_FAILURE() << "no folder browser open";
-            return;
-        }
+        ASSERT_NE(dialog, nullptr) << "no folder browser open";
         act(dialog);
     });
     return BrowseFolder("Selection du repertoire ET stats :", initialPath, kFolderDrives, flags, nullptr, "");
