@@ -196,13 +196,12 @@ TEST(FindFiles, EachDirectoryAndMatchOnceAndNoKernelFileSystems) {
     TempDir dir;
     dir.write("real/a.txt", "x");
     dir.write("plain", "x");
-    ASSERT_EQ(symlink("../real", (dir / "real/loop").c_str()), 0);  // back to itself
-    ASSERT_EQ(symlink("real", (dir / "b").c_str()), 0);             // a second way in, met first
-    ASSERT_EQ(symlink("plain/", (dir / "broken").c_str()), 0);      // cannot be searched, whoever runs
     ASSERT_EQ(link((dir / "real/a.txt").c_str(), (dir / "real/hard.txt").c_str()), 0);
-    ASSERT_EQ(symlink("a.txt", (dir / "real/soft.txt").c_str()), 0);
-    ASSERT_EQ(symlink("/proc", (dir / "proc").c_str()), 0);
-    ASSERT_EQ(symlink("/sys", (dir / "sys").c_str()), 0);
+    // Links back to itself, a second way in (met first), one that cannot be searched whoever runs, to a match.
+    const std::pair<const char*, const char*> links[] = {{"real/loop", "../real"}, {"b", "real"},
+                                                         {"broken", "plain/"},     {"real/soft.txt", "a.txt"},
+                                                         {"proc", "/proc"},        {"sys", "/sys"}};
+    for (auto [link, to] : links) ASSERT_EQ(symlink(to, (dir / link).c_str()), 0);
     EXPECT_EQ(Found(dir), (Names{"b/a.txt"}));
     for (const std::string& found : Found(dir, "*"))
         EXPECT_TRUE(found.find('/') >= found.size() - 1 || found[0] == 'b') << found;  // nothing below proc/ or sys/

@@ -202,13 +202,7 @@ TEST_F(RunTest, HostileTreeCompletes) {
     dir.write("\xE9t\xE9/\xFF\xFE.txt", ">>> Map: \xE9glise\nThompson:  40.0  4/10  1  0  0\n");
     dir.mkdir("folder.txt");
     ASSERT_EQ(mkfifo(dir.mkdir("fifo").append("/x.txt").c_str(), 0600), 0);
-    // Links: dangling, to itself, loops up and here, a sibling.
-    for (auto [link, to] : {std::pair{"dangling.txt", "nowhere.txt"},
-                            {"self.txt", "self.txt"},
-                            {"2026.12.06/up", ".."},
-                            {"here", "."},
-                            {"2026.12.05", "2026.12.06"}})
-        ASSERT_EQ(symlink(to, (dir / link).c_str()), 0);
+    ASSERT_EQ(symlink("..", (dir / "2026.12.06/up").c_str()), 0);  // a loop; the walk's other links are its own tests
     // Two links a level to the next: walked once each, not 2^24 times.
     for (int level = 0; level < 24; ++level)
         for (const char* name : {"/a", "/b"})
