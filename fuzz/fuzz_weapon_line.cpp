@@ -30,14 +30,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!record.empty()) joined.pop_back();
         if (joined != record) std::abort();
     });
-    for (int index = -1; index <= 6; ++index) {
+    for (int index = -1; index <= 6; ++index)
         Guarded([&] {
             std::string field = tovrik::GetWeaponField(line, index);
-            Guarded([&] { tovrik::GetSlashPart(field, 0); });
-            Guarded([&] { tovrik::GetSlashPart(field, 1); });
+            for (int part : {0, 1}) Guarded([&] { tovrik::GetSlashPart(field, part); });
             Guarded([&] { tovrik::ToInteger(field); });
             Guarded([&] { tovrik::ToSingle(field); });
         });
-    }
     return 0;
 }

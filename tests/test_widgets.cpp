@@ -209,8 +209,7 @@ TEST(SingleInstance, SecondStartEndsAtOnceUnlessTheLockCannotBeTaken) {
     for (QProcess* process : {&first, &unlocked}) process->kill(), process->waitForFinished();
 }
 
-// Runs `act` on the folder browser once it is open, then returns what
-// BrowseFolder returned.
+// Runs `act` on the folder browser once open; returns what BrowseFolder returns.
 std::string Browse(std::int32_t flags, const std::string& initialPath,
                    const std::function<void(BrowseFolderDialog*)>& act) {
     QTimer::singleShot(0, [&] {
