@@ -289,15 +289,13 @@ TEST(NumberText, SeparatorOfTheLocale) {
         {"C", '.'},           {"pt_BR", ','}, {"ru_RU.KOI8-R", ','}, {"", '.'},      {"C.UTF-8", '.'}};
     for (auto [name, sep] : names) EXPECT_EQ(DecimalSeparatorOf(name), sep) << name;
     // LC_ALL, LC_NUMERIC, LANG: the first set decides.
-    const std::tuple<const char*, const char*, const char*, char> env[] = {{"fr_FR", "en_US", "en_US", ','},
-                                                                           {"", "fr_FR", "en_US", ','},
-                                                                           {"", "", "fr_FR", ','},
-                                                                           {"", "", "", '.'},
-                                                                           {"en_US", "fr_FR", "fr_FR", '.'}};
-    for (auto [all, numeric, lang, sep] : env) {
+    auto separator = [](const char* all, const char* numeric, const char* lang) {
         setenv("LC_ALL", all, 1), setenv("LC_NUMERIC", numeric, 1), setenv("LANG", lang, 1);
-        EXPECT_EQ(UserDecimalSeparator(), sep) << all << "/" << numeric << "/" << lang;
-    }
+        return UserDecimalSeparator();
+    };
+    EXPECT_EQ((std::string{separator("fr_FR", "en_US", "en_US"), separator("", "fr_FR", "en_US"),
+                           separator("", "", "fr_FR"), separator("", "", ""), separator("en_US", "fr_FR", "fr_FR")}),
+              ",,,..");
     unsetenv("LC_ALL"), unsetenv("LC_NUMERIC"), setenv("LANG", "C.UTF-8", 1);
 }
 
