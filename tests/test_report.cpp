@@ -38,7 +38,6 @@ protected:
                        Replaced(testing::Slurp(scratch / "out"), dir.path(), "DIR"),
                        Replaced(testing::Slurp(scratch / "err"), dir.path(), "DIR")};
     }
-    // Two matches of the Thompson, one with a Colt row too.
     void Sample() const {
         dir.write("2026.12.06/194512.txt",
                   ">>> Map: base2\n\nThompson:  31.25  54/173  7  4  2\nColt: 25.0 1/4 0 1 0\n");
@@ -162,10 +161,8 @@ TEST_F(ReportTest, PeriodsGroupsExtremesJsonCsv) {
     EXPECT_THAT(period, HasSubstr("Played:           2\n"));
     // The two matches of 10% tie for the lowest: the first in search order is named.
     EXPECT_THAT(period, HasSubstr("Lowest match:     2026-12-28 10:00:00  Radar  DIR/2026-12/"));
-    auto json = [&](const std::string& args) {
-        return QJsonDocument::fromJson(QByteArray::fromStdString(Report("--json " + args).out));
-    };
-    const QJsonObject thompson = json("DIR Thompson").object();
+    const QJsonObject thompson =
+        QJsonDocument::fromJson(QByteArray::fromStdString(Report("--json DIR Thompson").out)).object();
     EXPECT_EQ(
         QJsonDocument(thompson).toJson(QJsonDocument::Compact).left(103).toStdString(),
         R"({"dateless_left_out":0,"deaths":3,"games":6,"headshot_percent":1.67,"headshots":1,"highest_accuracy":40)");
@@ -173,7 +170,8 @@ TEST_F(ReportTest, PeriodsGroupsExtremesJsonCsv) {
     EXPECT_EQ(thompson["highest_match"]["date"].toString() + thompson["lowest_match"]["time"].toString(),
               "2027-01-0410:00:00");
     EXPECT_TRUE(thompson["since"].isNull());
-    const QJsonArray weapons = json("DIR")["weapons"].toArray();
+    const QJsonArray weapons =
+        QJsonDocument::fromJson(QByteArray::fromStdString(Report("--json DIR").out))["weapons"].toArray();
     ASSERT_EQ(weapons.size(), 28);
     EXPECT_EQ(weapons[2]["weapon"].toString() + QString::number(weapons[2]["hit_percent"].toDouble()), "Colt50");
     EXPECT_TRUE(weapons[0]["mean_accuracy"].isNull());

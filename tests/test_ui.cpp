@@ -25,7 +25,6 @@ using Trace = std::vector<std::string>;
 constexpr RunError::Kind Overflow = RunError::Kind::Overflow, Conversion = RunError::Kind::Conversion,
                          SubscriptOutOfRange = RunError::Kind::SubscriptOutOfRange;
 
-// The lines of `trace` that start with one of `prefixes`.
 Trace Only(const Trace& trace, std::initializer_list<const char*> prefixes) {
     Trace kept;
     for (const std::string& line : trace)
@@ -178,8 +177,7 @@ TEST(Chart, GeometryAndRounding) {
         {32767.4, true, 32767}, {32767.6, false, 0}, {-32768.5, true, -32768}, {-32769, false, 0}, {2.5, true, 2}};
     for (auto [value, fits, rounded] : coordinates) {
         std::int16_t c = 0;
-        EXPECT_EQ(ToCurveCoordinate(value, c), fits) << value;
-        EXPECT_EQ(c, rounded) << value;
+        EXPECT_TRUE(ToCurveCoordinate(value, c) == fits && c == rounded) << value;
     }
 }
 
@@ -199,7 +197,6 @@ TEST_F(RunTest, HostileTreeCompletes) {
     dir.write("one-line.txt", std::string(100000, 'x'));                              // no line end at all
     dir.write("long-line.txt", ">>> Map: radar\n" + std::string(40000, 'y') + "\n");  // not a row: not read
     dir.write("\xE9t\xE9/\xFF\xFE.txt", ">>> Map: \xE9glise\nThompson:  40.0  4/10  1  0  0\n");
-    dir.mkdir("folder.txt");
     ASSERT_EQ(mkfifo(dir.mkdir("fifo").append("/x.txt").c_str(), 0600), 0);
     ASSERT_EQ(symlink("..", (dir / "2026.12.06/up").c_str()), 0);  // a loop; the walk's other links are its own tests
     // Two links a level to the next: walked once each, not 2^24 times.
@@ -251,8 +248,7 @@ TEST_F(RunTest, EveryKindOfRunTimeErrorNamesFileAndLine) {
 TEST_F(RunTest, TotalPastTheLongRange) {
     std::string lines = ">>> Map: m\n";
     for (int i = 1; i < 32767; ++i) lines += "Thompson: 1.5 1/32767 0 0 0\n";
-    dir.write("a/1.txt", lines);
-    dir.write("a/2.txt", lines);
+    dir.write("a/1.txt", lines), dir.write("a/2.txt", lines);
     std::string third = dir.write("a/3.txt", lines);
     int line = 2 + (2147483647 - 2 * 32766 * 32767) / 32767;
     std::string message = third + ", line " + std::to_string(line) + ": the shots total goes past 2,147,483,647.";
@@ -304,10 +300,8 @@ protected:
     StatsDirTest() {
         form.AppDir = dir.mkdir("app");
         form.ConfigDir = dir / "config/tovrik-stats";
-        form.BrowseFolder = [this](const std::string& title, const std::string& initialPath, std::int32_t root,
-                                   std::int32_t flags, const std::string& icon) {
-            calls.push_back(title + "|" + initialPath + "|" + std::to_string(root) + "|" + std::to_string(flags) + "|" +
-                            icon);
+        form.BrowseFolder = [this](auto& title, auto& path, auto root, auto flags, auto& icon) {
+            calls.push_back(title + "|" + path + "|" + std::to_string(root) + "|" + std::to_string(flags) + "|" + icon);
             return answer;
         };
     }
