@@ -13,6 +13,7 @@
 namespace tovrik {
 namespace {
 
+using ::testing::AllOf;
 using ::testing::HasSubstr;
 using testing::TempDir;
 
@@ -97,6 +98,7 @@ TEST_F(ReportTest, ExitStatuses) {
         {"--chart a.png x", 2, "--chart needs a WEAPON."},
         {"--by hour x Colt", 2, "--by takes map, day, week, month or year, not \"hour\"."},
         {"--since 2026-13-01 x", 2, "--since takes a day as YYYY-MM-DD, not \"2026-13-01\"."},
+        {"--until 2026-1x-01 x", 2, "--until takes a day as YYYY-MM-DD, not \"2026-1x-01\"."},
         {"--csv --json x", 2, "--csv and --json exclude each other."},
         {"--csv x Colt", 2,
          "--csv is for a table: the overview, or --by with a WEAPON.\nTry 'tovrik-report --help'.\n"},
@@ -120,13 +122,18 @@ TEST_F(ReportTest, ExitStatuses) {
 // that runs out said as such.
 TEST_F(ReportTest, HostileBytesMessagesAndMemory) {
     dir.write("stat\xE9s/1.txt", ">>> Map: caf\xE9\nThompson: 40.0 4/10 1 0 0\n");
-    dir.write("stat\xE9s/2.txt", ">>> Map: cafe\nThompson: 40.0 4/10 1 0 0\n");
+    const std::string utf8 = "\xC3\xA9t\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80";  // characters of two to four bytes
+    dir.write("stat\xE9s/2.txt", ">>> Map: " + utf8 + "\x01\nThompson: 40.0 4/10 1 0 0\n");
     EXPECT_EQ(Report("DIR/stat\xE9s --map caf\xE9 Thompson").out.substr(0, 70),
               "Map:              caf\xE9\nWeapon:           Thompson\nPlayed:           1\n");
-    EXPECT_THAT(Report("--json DIR/stat\xE9s --map caf\xE9 Thompson").out, HasSubstr("\"map\": \"caf\\u00e9\""));
-    dir.write("lines/a\r\nb\x01.txt", ">>> Map: m\nThompson: 40.0 4/10 " + std::string(30000, '7') + "\x01 0 0\n");
-    EXPECT_EQ(Report("DIR/lines Thompson").err, "tovrik-report: DIR/lines/a\\r\\nb\\x01.txt, line 2: \"" +
-                                                    std::string(80, '7') + "\xE2\x80\xA6\" is not a whole number.\n");
+    // JSON keeps UTF-8, and escapes control bytes and bytes that are not UTF-8.
+    std::string json = Report("--json --by map DIR/stat\xE9s Thompson").out;
+    EXPECT_THAT(json, AllOf(HasSubstr("\"caf\\u00e9\""), HasSubstr("\"" + utf8 + "\\u0001\"")));
+    dir.write("lines/a\r\nb\x01.txt", ">>> Map: m\nThompson: 40.0 4/10 1" + std::string(78, '7') + "\xC3\xA9" +
+                                          std::string(30000, '7') + " 0 0\n");
+    EXPECT_EQ(Report("DIR/lines Thompson").err,
+              "tovrik-report: DIR/lines/a\\r\\nb\\x01.txt, line 2: \"1" + std::string(78, '7') +
+                  "\xE2\x80\xA6\" is not a whole number.\n");  // cut before a whole character
 #if !defined(__SANITIZE_ADDRESS__)  // the sanitizer reserves more address space than the limit leaves
     ASSERT_EQ(truncate(dir.write("big/big.txt", "").c_str(), 1500000000), 0);  // sparse: no disk used
     Outcome big = Report("--version >/dev/null; ulimit -v 1000000; " TOVRIK_REPORT " DIR/big Thompson");
