@@ -55,6 +55,7 @@ printf '%s' "$prefix/share/tovrik-stats/examples/stats" >"$work/config/tovrik-st
 # first start on a fresh machine may be slow, so the wait is generous; it ends
 # as soon as either window shows.
 cat >"$work/look" <<'LOOK'
+xdotool getdisplaygeometry >/dev/null 2>&1 || { echo "no display"; exit 0; }
 "$1" 2>"$2" & pid=$!
 look() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 for _ in $(seq 300); do
@@ -72,7 +73,13 @@ kill $pid 2>/dev/null; wait $pid 2>/dev/null
 LOOK
 shown=$(XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run \
   xvfb-run -a -e "$work/xvfb.err" bash "$work/look" "$prefix/bin/tovrik-stats" "$work/window.err" 2>&1)
-if [ "$shown" != window ]; then
+skipped=0
+if [ "$shown" = "no display" ]; then
+  # A machine that cannot start Xvfb cannot show the window: said, not failed.
+  echo "SKIP: no virtual display could be started, so the installed window was not tried"
+  sed 's/^/  Xvfb: /' "$work/xvfb.err" 2>/dev/null | tail -20
+  skipped=1
+elif [ "$shown" != window ]; then
   fail "the installed window showed ${shown:-nothing at all} instead of the main window"
   sed 's/^/  window: /' "$work/window.err" 2>/dev/null | tail -20
   sed 's/^/  Xvfb: /' "$work/xvfb.err" 2>/dev/null | tail -20
@@ -81,4 +88,5 @@ fi
 [ "$(cat "$work/config/tovrik-stats/path.dat")" = "$prefix/share/tovrik-stats/examples/stats" ] || fail "path.dat changed"
 
 [ $failed -eq 0 ] && echo "the install tree is complete and valid"
+[ $failed -eq 0 ] && [ $skipped -eq 1 ] && exit 77  # CTest's skip
 exit $failed
