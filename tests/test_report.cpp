@@ -123,12 +123,12 @@ TEST_F(ReportTest, ExitStatuses) {
 TEST_F(ReportTest, HostileBytesMessagesAndMemory) {
     dir.write("stat\xE9s/1.txt", ">>> Map: caf\xE9\nThompson: 40.0 4/10 1 0 0\n");
     const std::string utf8 = "\xC3\xA9t\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80";  // characters of two to four bytes
-    dir.write("stat\xE9s/2.txt", ">>> Map: " + utf8 + "\x01\nThompson: 40.0 4/10 1 0 0\n");
+    dir.write("stat\xE9s/2.txt", ">>> Map: " + utf8 + "\"\\\x01\nThompson: 40.0 4/10 1 0 0\n");
     EXPECT_EQ(Report("DIR/stat\xE9s --map caf\xE9 Thompson").out.substr(0, 70),
               "Map:              caf\xE9\nWeapon:           Thompson\nPlayed:           1\n");
-    // JSON keeps UTF-8, and escapes control bytes and bytes that are not UTF-8.
+    // JSON keeps UTF-8, and escapes quotes, backslashes, control bytes and bytes that are not UTF-8.
     std::string json = Report("--json --by map DIR/stat\xE9s Thompson").out;
-    EXPECT_THAT(json, AllOf(HasSubstr("\"caf\\u00e9\""), HasSubstr("\"" + utf8 + "\\u0001\"")));
+    EXPECT_THAT(json, AllOf(HasSubstr("\"caf\\u00e9\""), HasSubstr("\"" + utf8 + R"(\"\\\u0001")")));
     dir.write("lines/a\r\nb\x01.txt", ">>> Map: m\nThompson: 40.0 4/10 1" + std::string(78, '7') + "\xC3\xA9" +
                                           std::string(30000, '7') + " 0 0\n");
     EXPECT_EQ(Report("DIR/lines Thompson").err,
