@@ -62,9 +62,10 @@ TEST_F(RunTest, MapsAreListedOnTheFirstRunAndChosenByWholeName) {
     dir.write("4.txt", ">>> Map: \nThompson: 30.0 3/10 1 0 0\n");  // ends in a space: the empty name
     dir.write("5.txt", "Map2: \n");
     dir.write("6.txt", Match("base2", ""));
+    dir.write("8.txt", Match("aZb", "")), dir.write("9.txt", Match("az", ""));  // in order of their capitals
     form.FillLists();
     form.ComputeStats();
-    EXPECT_EQ(controls.list3(), (Trace{"", "-- All maps --", "base", "Base", "base2"}));
+    EXPECT_EQ(controls.list3(), (Trace{"", "-- All maps --", "az", "aZb", "base", "Base", "base2"}));
     EXPECT_EQ(form.GamesPlayed, 3);
     dir.write("7.txt", Match("adlernest", "Thompson: 40.0 4/10 1 0 0"));  // waits for the next start
     // The choice, the map label and the games for it.
@@ -74,7 +75,7 @@ TEST_F(RunTest, MapsAreListedOnTheFirstRunAndChosenByWholeName) {
         EXPECT_EQ(controls.caption(Label::Label5) + " " + controls.caption(Label::Label26),
                   choice + std::string(" ") + games);
     }
-    EXPECT_EQ(controls.list3().size(), 5u);
+    EXPECT_EQ(controls.list3().size(), 7u);
 }
 
 TEST_F(RunTest, NoFilesAtAll) {
