@@ -138,8 +138,7 @@ TEST(Directory, WildcardsAndNameOrder) {
     for (auto [name, pattern, match] : matches) EXPECT_EQ(WildcardMatch(name, pattern), match) << name << pattern;
     for (auto [a, b] : {std::pair{"a", "B"}, {"A", "a"}, {"a", "_"}, {"2026.12.06", "2026.12.07"}, {"abc", "abcd"}})
         EXPECT_TRUE(NameLess(a, b) && !NameLess(b, a)) << a << " " << b;
-    EXPECT_FALSE(HasWildcard("/tmp/a*b/c.txt"));
-    EXPECT_TRUE(HasWildcard("/tmp/ab/c?.txt"));
+    EXPECT_TRUE(!HasWildcard("/tmp/a*b/c.txt") && HasWildcard("/tmp/ab/c?.txt"));  // the name's alone count
 }
 
 // The entries of a search below `dir`, as paths relative to it.
@@ -162,7 +161,6 @@ TEST(FindFiles, DepthFirstInNameOrderWithWholeNames) {
     for (const char* name : {"stats/2026.12.07/183004.txt", "stats/2026.12.06/2.txt", "stats/2026.12.06/1.txt", "b.txt",
                              "A.TXT", "a.txt", "notes.md", ".hidden/h.txt", "x.txt/in.txt"})
         dir.write(name, "x");
-    dir.mkdir("empty/deeper");
     // A directory that matches is listed, and searched.
     EXPECT_EQ(Found(dir), (Names{"A.TXT", "a.txt", "b.txt", "x.txt/", ".hidden/h.txt", deep + " leading space.txt",
                                  "stats/2026.12.06/1.txt", "stats/2026.12.06/2.txt", "stats/2026.12.07/183004.txt",

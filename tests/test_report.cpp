@@ -41,7 +41,7 @@ protected:
     }
     void Sample() const {
         dir.write("2026.12.06/194512.txt",
-                  ">>> Map: base2\n\nThompson:  31.25  54/173  7  4  2\nColt: 25.0 1/4 0 1 0\n");
+                  ">>> Map: base2\n\nThompson:  31.25  54/173  7  4  2\nColt: 25.0 1/4 0 1 0\nKnife: 2 0\n");
         dir.write("2026.12.07/183004.txt", ">>> Map: radar\n\nThompson:  20.0  2/10  1  0  0\n");
     }
     TempDir dir, scratch;
@@ -83,7 +83,8 @@ TEST_F(ReportTest, OverviewTableAndCsv) {
               "Weapon      Games  Shots  Hits  Hit %  Headshots  HS %  Kills  Deaths  K/D   Mean  Lowest  Highest");
     EXPECT_THAT(table, HasSubstr("\nThompson        2    183    56  30,6%          2  1,0%      8       4    2  25,6%  "
                                  "   20%    31,2%\n"));
-    EXPECT_THAT(csv, HasSubstr("\nColt,1,4,1,25.00,0,0.00,0,1,0.00,25.00,25.00,25.00\nMP-40,0,0,0,,0,,0,0,0.00,,,\n"));
+    EXPECT_THAT(csv, HasSubstr("\nKnife,1,0,0,,0,,2,0,2.00,,,\nLuger,0,0,0,,0,,0,0,0.00,,,\n"
+                               "Colt,1,4,1,25.00,0,0.00,0,1,0.00,25.00,25.00,25.00\n"));
 }
 
 TEST_F(ReportTest, ExitStatuses) {
@@ -96,6 +97,8 @@ TEST_F(ReportTest, ExitStatuses) {
         {"--trace --by day x Colt", 2,
          "--trace shows the window's run alone: no period, --by, --csv, --json or --chart."},
         {"--chart a.png x", 2, "--chart needs a WEAPON."},
+        {"--chart /nonexistent/a.png " TOVRIK_EXAMPLES "/stats Thompson", 1,
+         "cannot write the chart to \"/nonexistent/a.png\"."},
         {"--by hour x Colt", 2, "--by takes map, day, week, month or year, not \"hour\"."},
         {"--since 2026-13-01 x", 2, "--since takes a day as YYYY-MM-DD, not \"2026-13-01\"."},
         {"--until 2026-1x-01 x", 2, "--until takes a day as YYYY-MM-DD, not \"2026-1x-01\"."},
