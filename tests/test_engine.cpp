@@ -192,12 +192,12 @@ TEST(FindFiles, EachDirectoryAndMatchOnceAndNoKernelFileSystems) {
     dir.write("real/a.txt", "x");
     dir.write("plain", "x");
     ASSERT_EQ(link((dir / "real/a.txt").c_str(), (dir / "real/hard.txt").c_str()), 0);
-    // Links back to itself, a second way in (met first), one that cannot be searched whoever runs, to a match.
-    const std::pair<const char*, const char*> links[] = {{"real/loop", "../real"}, {"b", "real"},
-                                                         {"broken", "plain/"},     {"real/soft.txt", "a.txt"},
-                                                         {"proc", "/proc"},        {"sys", "/sys"}};
+    // Links: back to itself, a second way in (met first), unsearchable whoever runs, to a match, to nothing.
+    const std::pair<const char*, const char*> links[] = {
+        {"real/loop", "../real"}, {"b", "real"},   {"broken", "plain/"},   {"real/soft.txt", "a.txt"},
+        {"proc", "/proc"},        {"sys", "/sys"}, {"gone.txt", "nowhere"}};
     for (auto [link, to] : links) ASSERT_EQ(symlink(to, (dir / link).c_str()), 0);
-    EXPECT_EQ(Found(dir), (Names{"b/a.txt"}));
+    EXPECT_EQ(Found(dir), (Names{"gone.txt", "b/a.txt"}));  // a dangling link is a name, not a folder
     for (const std::string& found : Found(dir, "*"))
         EXPECT_TRUE(found.find('/') >= found.size() - 1 || found[0] == 'b') << found;  // nothing below proc/ or sys/
     FileList list;
