@@ -88,9 +88,6 @@ TEST_F(RunTest, NoFilesAtAll) {
               "20.Caption=0 26.Caption=0 ");
     EXPECT_EQ(Only(controls.trace(), {"Picture1.Line"}).size(), 3u);  // the guide lines alone
     EXPECT_TRUE(form.MapsListed);
-    form.StatsDir = "";  // names no folder: nothing is searched
-    dir.write("a.txt", Match("m", "Thompson: 20.0 2/10 1 0 0"));
-    EXPECT_EQ(RunCompletes(), 0);
 }
 
 TEST_F(RunTest, CollectsAccuraciesAboveOneInFileOrder) {
