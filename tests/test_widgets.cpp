@@ -1,7 +1,4 @@
-#include <unistd.h>
-
 #include <QApplication>
-#include <QDir>
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QListWidget>
