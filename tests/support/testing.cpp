@@ -1,5 +1,6 @@
 #include "tests/support/testing.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -15,8 +16,9 @@ TempDir::TempDir() {
 }
 
 TempDir::~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
+    std::error_code error;
+    std::filesystem::remove_all(path_, error);
+    if (error) std::fprintf(stderr, "could not remove %s: %s\n", path_.c_str(), error.message().c_str());
 }
 
 std::string TempDir::write(const std::string& relative, const std::string& bytes) const {
