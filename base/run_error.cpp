@@ -4,8 +4,8 @@
 
 namespace tovrik {
 
-RunError::RunError(Kind kind, std::string text, std::string detail)
-    : std::runtime_error(detail), kind_(kind), text_(std::move(text)), detail_(std::move(detail)) {
+RunError::RunError(Kind kind, std::string detail)
+    : std::runtime_error(detail), kind_(kind), detail_(std::move(detail)) {
     compose();
 }
 
@@ -33,7 +33,7 @@ std::int32_t AddLong(std::int32_t total, std::int32_t value, const char* what) {
     std::int64_t sum = std::int64_t{total} + value;
     if (sum > kLongMax || sum < -std::int64_t{kLongMax} - 1)
         throw RunError(
-            RunError::Kind::Overflow, "",
+            RunError::Kind::Overflow,
             std::string("the ") + what + " total goes past " + (sum > 0 ? "2,147,483,647." : "-2,147,483,648."));
     return static_cast<std::int32_t>(sum);
 }

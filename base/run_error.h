@@ -15,10 +15,9 @@ class RunError : public std::runtime_error {
 public:
     enum class Kind { Overflow, SubscriptOutOfRange, Conversion, OutOfMemory };
 
-    RunError(Kind kind, std::string text, std::string detail);
+    RunError(Kind kind, std::string detail);
 
     Kind kind() const { return kind_; }
-    const std::string& text() const { return text_; }      // the offending text, may be empty
     const std::string& detail() const { return detail_; }  // what is wrong, a sentence
     const std::string& path() const { return path_; }      // empty when not known
     int line() const { return line_; }                     // 1-based; 0 when not known
@@ -32,7 +31,6 @@ private:
     void compose();
 
     Kind kind_;
-    std::string text_;
     std::string detail_;
     std::string path_;
     int line_ = 0;

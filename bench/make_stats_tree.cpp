@@ -1,9 +1,12 @@
 // Writes a statistics tree as the game lays it out, one match a file, in the
 // game's own format, from a seed: the classic game's DIR/YYYY.MM.DD/HHMMSS.txt,
 // or with --today today's game's DIR/YYYY-MM/YYYY-MM-DD-HHMMSS-MAP.txt, with
-// its renamed and new weapons and players whose names hold weapon names.
+// its renamed and new weapons and players whose names hold weapon names. With
+// --hostile, about one file in thirty is damaged as files on disk sometimes
+// are: emptied, cut, given CR line ends, a row that is not numbers, an
+// accuracy off the chart, a map name of odd bytes, a folder without a date.
 //
-//   make_stats_tree [--today] DIR COUNT [SEED]
+//   make_stats_tree [--today] [--hostile] DIR COUNT [SEED]
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -140,13 +143,47 @@ std::string Match(std::mt19937& rng, const char* map, bool axis, bool today) {
     return text + buffer;
 }
 
+// One of the damages files meet, picked by the generator.
+std::string Damaged(std::mt19937& rng, std::string text) {
+    auto uniform = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    std::size_t row = text.find(":  ");
+    switch (uniform(0, 9)) {
+        case 0:
+            return "";
+        case 1:
+            return "\r\n\r\n";
+        case 2:
+            return text.substr(0, static_cast<std::size_t>(uniform(0, static_cast<int>(text.size()))));
+        case 3:
+            for (char& c : text)
+                if (c == '\n') c = '\r';
+            return text;
+        case 4:  // a number that is not one
+            if (row != std::string::npos) text[row + 5] = 'x';
+            return text;
+        case 5:  // an accuracy off the chart
+            if (row != std::string::npos) text.replace(row + 3, 4, "9999");
+            return text;
+        case 6:
+            return ">>> Map: \x1b[2J\xE9t\xE9 =1+1" + text.substr(text.find('\n'));
+        case 7:
+            return ">>> Map: map" + std::to_string(uniform(0, 99999)) + text.substr(text.find('\n'));
+        case 8:  // a row of the weapon twice
+            return text + text.substr(row == std::string::npos ? 0 : text.rfind('\n', row) + 1, 60) + "\n";
+        default:
+            return text + std::string(static_cast<std::size_t>(uniform(0, 40000)), 'y') + "\n";
+    }
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     bool today = argc > 1 && std::string(argv[1]) == "--today";
     if (today) --argc, ++argv;
+    bool hostile = argc > 1 && std::string(argv[1]) == "--hostile";
+    if (hostile) --argc, ++argv;
     if (argc < 3) {
-        std::fprintf(stderr, "usage: make_stats_tree [--today] DIR COUNT [SEED]\n");
+        std::fprintf(stderr, "usage: make_stats_tree [--today] [--hostile] DIR COUNT [SEED]\n");
         return 2;
     }
     std::string dir = argv[1];
@@ -181,7 +218,12 @@ int main(int argc, char* argv[]) {
                     std::snprintf(name, sizeof name, "/%02d%02d%02d.txt", seconds / 3600 % 24, seconds / 60 % 60,
                                   seconds % 60);
                 std::string text = Match(rng, map, std::uniform_int_distribution<int>(0, 1)(rng) == 1, today);
-                FILE* out = std::fopen((dayDir + name).c_str(), "wb");
+                std::string into = dayDir;
+                if (hostile && std::uniform_int_distribution<int>(0, 29)(rng) == 0) {
+                    text = Damaged(rng, text);
+                    if (std::uniform_int_distribution<int>(0, 3)(rng) == 0) Mkdir(into = dir + "/notes");
+                }
+                FILE* out = std::fopen((into + name).c_str(), "wb");
                 if (out == nullptr) return 1;
                 std::fwrite(text.data(), 1, text.size(), out);
                 std::fclose(out);

@@ -30,9 +30,9 @@ void Walk(const std::string& dir, UniqueFd fd, const std::string& pattern, FileL
         // A link or a hard link to an entry already listed adds nothing.
         if (entry.id.known() && !seen.entries.insert(entry.id).second) continue;
         if (list.Count == kLongMax)
-            throw RunError(RunError::Kind::Overflow, "", "more than 2,147,483,647 match files were found.");
+            throw RunError(RunError::Kind::Overflow, "more than 2,147,483,647 match files were found.");
         ++list.Count;
-        list.Items.push_back(FindData{entry.isDirectory ? FindData::kDirectory : 0, entry.name});
+        list.Items.push_back(FoundEntry{entry.name, entry.isDirectory});
         list.Paths.push_back(dir);
     }
 

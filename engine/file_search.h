@@ -7,16 +7,15 @@
 namespace tovrik {
 
 // What the search keeps of one found entry.
-struct FindData {
-    static constexpr std::uint32_t kDirectory = 16;  // the attribute bit of a directory
-    std::uint32_t dwFileAttributes = 0;
-    std::string cFileName;  // the whole name
+struct FoundEntry {
+    std::string name;  // the whole name
+    bool isDirectory = false;
 };
 
 // The found entries: entry k is Items[k] found in the directory Paths[k]
 // (which ends in "/"). Count is the number held.
 struct FileList {
-    std::vector<FindData> Items;
+    std::vector<FoundEntry> Items;
     std::vector<std::string> Paths;
     std::int32_t Count = 0;
 };

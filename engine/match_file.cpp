@@ -1,8 +1,10 @@
 #include "engine/match_file.h"
 
-#include "engine/weapons.h"
+#include <cstring>
 
 namespace tovrik {
+
+bool AllMaps(std::string_view mapChoice) { return mapChoice.empty() || mapChoice == kAllMaps; }
 
 std::string_view MapName(std::string_view firstLine) {
     std::size_t space = firstLine.rfind(' ');
@@ -10,24 +12,15 @@ std::string_view MapName(std::string_view firstLine) {
 }
 
 bool RowName(std::string_view line, std::string_view& name) {
-    std::size_t colon = line.find(':');
-    if (colon == std::string_view::npos) return false;
-    name = line.substr(0, colon);
-    std::size_t first = name.find_first_not_of(" \t");
-    name = first == std::string_view::npos ? std::string_view()
-                                           : name.substr(first, name.find_last_not_of(" \t") + 1 - first);
+    if (line.empty()) return false;
+    const void* colon = std::memchr(line.data(), ':', line.size());
+    if (colon == nullptr) return false;
+    name = line.substr(0, static_cast<std::size_t>(static_cast<const char*>(colon) - line.data()));
+    while (!name.empty() && (name.front() == ' ' || name.front() == '\t')) name.remove_prefix(1);
+    while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.remove_suffix(1);
     return true;
 }
 
-bool IsWeaponLine(std::string_view line, std::string_view weapon) {
-    std::string_view name;
-    if (weapon.empty() || !RowName(line, name)) return false;
-    std::string_view other = OtherSpelling(weapon);
-    return name == weapon || (!other.empty() && name == other);
-}
-
-bool MapPasses(std::string_view map, std::string_view mapChoice) {
-    return mapChoice.empty() || mapChoice == kAllMaps || map == mapChoice;
-}
+bool MapPasses(std::string_view map, std::string_view mapChoice) { return AllMaps(mapChoice) || map == mapChoice; }
 
 }  // namespace tovrik

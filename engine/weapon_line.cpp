@@ -17,7 +17,7 @@ bool Contains(std::string_view text, char c) { return text.find(c) != std::strin
 void NormalizeWeaponLine(std::string_view line, std::string& record) {
     if (line.size() > kMaxLineLength)
         throw RunError(
-            RunError::Kind::Overflow, "",
+            RunError::Kind::Overflow,
             "the line is " + std::to_string(line.size()) + " characters long; a weapon line holds at most 32,766.");
 
     // Every run of non-space characters after the first ":" becomes a field;
@@ -42,12 +42,6 @@ void NormalizeWeaponLine(std::string_view line, std::string& record) {
     }
 }
 
-std::string NormalizeWeaponLine(std::string_view line) {
-    std::string record;
-    NormalizeWeaponLine(line, record);
-    return record;
-}
-
 void SplitRecord(std::string_view record, std::vector<std::string_view>& fields) {
     fields.clear();
     if (record.empty()) return;
@@ -63,23 +57,12 @@ void SplitRecord(std::string_view record, std::vector<std::string_view>& fields)
     }
 }
 
-std::vector<std::string_view> SplitRecord(std::string_view record) {
-    std::vector<std::string_view> fields;
-    SplitRecord(record, fields);
-    return fields;
-}
-
 std::string_view RecordField(const std::vector<std::string_view>& fields, std::string_view record, int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= fields.size())
         throw RunError(
-            RunError::Kind::SubscriptOutOfRange, std::string(record),
+            RunError::Kind::SubscriptOutOfRange,
             "the weapon line has no field " + std::to_string(index) + " (its fields read " + Quoted(record) + ").");
     return fields[static_cast<std::size_t>(index)];
-}
-
-std::string GetWeaponField(std::string_view line, int index) {
-    std::string record = NormalizeWeaponLine(line);
-    return std::string(RecordField(SplitRecord(record), record, index));
 }
 
 std::int16_t GetSlashPart(std::string_view text, int index) {
@@ -88,7 +71,7 @@ std::int16_t GetSlashPart(std::string_view text, int index) {
         std::size_t slash = text.find('/', from);
         if (part == index) return ToInteger(text.substr(from, slash == std::string_view::npos ? slash : slash - from));
         if (slash == std::string_view::npos || index < 0)
-            throw RunError(RunError::Kind::SubscriptOutOfRange, std::string(text),
+            throw RunError(RunError::Kind::SubscriptOutOfRange,
                            Quoted(text) + " has no part " + std::to_string(index) + " (hits/shots needs a \"/\").");
         from = slash + 1;
     }
@@ -102,7 +85,7 @@ std::int16_t ToInteger(std::string_view text) {
         digits.remove_prefix(1);
     }
     if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos)
-        throw RunError(RunError::Kind::Conversion, std::string(text), Quoted(text) + " is not a whole number.");
+        throw RunError(RunError::Kind::Conversion, Quoted(text) + " is not a whole number.");
     long value = 0;
     for (char c : digits) {
         value = value * 10 + (c - '0');
@@ -110,7 +93,7 @@ std::int16_t ToInteger(std::string_view text) {
     }
     if (negative) value = -value;
     if (value < kIntegerMin || value > kIntegerMax)
-        throw RunError(RunError::Kind::Overflow, std::string(text), Quoted(text) + " is outside -32,768 to 32,767.");
+        throw RunError(RunError::Kind::Overflow, Quoted(text) + " is outside -32,768 to 32,767.");
     return static_cast<std::int16_t>(value);
 }
 
@@ -124,7 +107,7 @@ float ToSingle(std::string_view text) {
     bool digitsOnly = whole.find_first_not_of("0123456789") == std::string_view::npos &&
                       fraction.find_first_not_of("0123456789") == std::string_view::npos;
     if (!digitsOnly || whole.size() + fraction.size() == 0)
-        throw RunError(RunError::Kind::Conversion, std::string(text), Quoted(text) + " is not a decimal number.");
+        throw RunError(RunError::Kind::Conversion, Quoted(text) + " is not a decimal number.");
 
     float value = 0;
     // from_chars takes no "+" sign: skip it, and read the rest in the C form.
@@ -134,9 +117,9 @@ float ToSingle(std::string_view text) {
     if (error == std::errc::result_out_of_range && whole.find_first_not_of('0') == std::string_view::npos)
         return 0.0f;  // too small for a Single: reads as zero
     if (error == std::errc::result_out_of_range || !std::isfinite(value))
-        throw RunError(RunError::Kind::Overflow, std::string(text), Quoted(text) + " is too large a number.");
+        throw RunError(RunError::Kind::Overflow, Quoted(text) + " is too large a number.");
     if (error != std::errc() || end != readable.data() + readable.size())
-        throw RunError(RunError::Kind::Conversion, std::string(text), Quoted(text) + " is not a decimal number.");
+        throw RunError(RunError::Kind::Conversion, Quoted(text) + " is not a decimal number.");
     return value;
 }
 

@@ -7,25 +7,19 @@
 
 namespace tovrik {
 
-// The normalized text of a weapon line: accuracy|hits/shots|kills|deaths|headshots,
-// with the defaults filled in for lines that lack the accuracy, the hits/shots
-// or the headshots column. Throws RunError (Overflow) for an overlong line.
-std::string NormalizeWeaponLine(std::string_view line);
-// The same into `record`, whose room is reused.
+// The normalized text of a weapon line into `record` (its room reused):
+// accuracy|hits/shots|kills|deaths|headshots, with the defaults filled in for
+// lines that lack the accuracy, the hits/shots or the headshots column.
+// Throws RunError (Overflow) for an overlong line.
 void NormalizeWeaponLine(std::string_view line, std::string& record);
 
-// The "|"-separated fields of a record; an empty record has none.
-std::vector<std::string_view> SplitRecord(std::string_view record);
-// The same into `fields`, cleared first.
+// The "|"-separated fields of a record into `fields`, cleared first; an
+// empty record has none.
 void SplitRecord(std::string_view record, std::vector<std::string_view>& fields);
 
 // Field `index` of `fields`, the split of `record`. Throws RunError
 // (SubscriptOutOfRange) when there is no such field.
 std::string_view RecordField(const std::vector<std::string_view>& fields, std::string_view record, int index);
-
-// Field `index` of the line's record. Throws RunError (SubscriptOutOfRange)
-// when the record has no such field.
-std::string GetWeaponField(std::string_view line, int index);
 
 // Part `index` of `text` split at "/", as a 16-bit whole number. Throws
 // RunError: SubscriptOutOfRange for a missing part, Conversion for a part that

@@ -1,5 +1,7 @@
 #include "fileio/directory.h"
 
+#include "base/ascii.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -14,8 +16,6 @@
 
 namespace tovrik {
 namespace {
-
-unsigned char Upper(unsigned char c) { return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 32) : c; }
 
 // Fills in what `entry` names after links. A plain entry is told by the
 // listing alone (the directory's device, the entry's inode); a link or an
@@ -64,14 +64,9 @@ std::set<dev_t> VirtualDevices() {
 }  // namespace
 
 bool NameLess(std::string_view a, std::string_view b) {
-    std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        unsigned char x = Upper(static_cast<unsigned char>(a[i]));
-        unsigned char y = Upper(static_cast<unsigned char>(b[i]));
-        if (x != y) return x < y;
-    }
-    if (a.size() != b.size()) return a.size() < b.size();
-    return a < b;
+    if (FoldedLess(a, b)) return true;
+    if (FoldedLess(b, a)) return false;
+    return a < b;  // the same but for case: by the raw bytes
 }
 
 std::vector<DirEntry> ListDirectory(UniqueFd dirFd) {
@@ -127,8 +122,8 @@ bool WildcardMatch(std::string_view name, std::string_view pattern) {
         if (p < pattern.size() && pattern[p] == '*') {
             starP = p++;
             starN = n;
-        } else if (p < pattern.size() && (pattern[p] == '?' || Upper(static_cast<unsigned char>(pattern[p])) ==
-                                                                   Upper(static_cast<unsigned char>(name[n])))) {
+        } else if (p < pattern.size() && (pattern[p] == '?' || AsciiUpper(static_cast<unsigned char>(pattern[p])) ==
+                                                                   AsciiUpper(static_cast<unsigned char>(name[n])))) {
             ++p;
             ++n;
         } else if (starP != std::string_view::npos) {

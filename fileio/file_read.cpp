@@ -52,7 +52,7 @@ std::size_t ReadFileBytes(const std::string& path, std::int32_t limit, std::stri
     try {
         buffer.assign(static_cast<std::size_t>(count), '\0');
     } catch (const std::bad_alloc&) {
-        RunError error(RunError::Kind::OutOfMemory, "",
+        RunError error(RunError::Kind::OutOfMemory,
                        "the file is too large to hold in memory (" + std::to_string(count) + " bytes).");
         error.locate(path, 0);
         throw error;

@@ -14,7 +14,7 @@ namespace tovrik {
 
 bool ShellDeleteFile(const std::string& path, std::int32_t flags) {
     if (flags < kIntegerMin || flags > kIntegerMax)
-        throw RunError(RunError::Kind::Overflow, std::to_string(flags),
+        throw RunError(RunError::Kind::Overflow,
                        "the delete flags " + std::to_string(flags) + " are outside -32,768 to 32,767.");
     unlink(path.c_str());
     struct stat info {};

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "ui/number_text.h"
+#include "base/number_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 12) return 0;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "base/run_error.h"
 #include "engine/weapon_line.h"
@@ -22,17 +23,20 @@ void Guarded(Call call) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string line(reinterpret_cast<const char*>(data), size);
+    std::string record;
+    std::vector<std::string_view> fields;
     Guarded([&] {
-        std::string record = tovrik::NormalizeWeaponLine(line);
+        tovrik::NormalizeWeaponLine(line, record);
         // Splitting and joining again gives the record back.
+        tovrik::SplitRecord(record, fields);
         std::string joined;
-        for (std::string_view field : tovrik::SplitRecord(record)) joined += std::string(field) + "|";
+        for (std::string_view field : fields) joined += std::string(field) + "|";
         if (!record.empty()) joined.pop_back();
         if (joined != record) std::abort();
     });
     for (int index = -1; index <= 6; ++index)
         Guarded([&] {
-            std::string field = tovrik::GetWeaponField(line, index);
+            std::string field(tovrik::RecordField(fields, record, index));
             for (int part : {0, 1}) Guarded([&] { tovrik::GetSlashPart(field, part); });
             Guarded([&] { tovrik::ToInteger(field); });
             Guarded([&] { tovrik::ToSingle(field); });

@@ -45,7 +45,7 @@ std::string TrimAtNull(const std::string& text) {
     std::size_t zero = text.find('\0');
     if (zero == std::string::npos) return text;
     if (zero + 1 > static_cast<std::size_t>(kIntegerMax))
-        throw RunError(RunError::Kind::Overflow, "", "the text's first NUL lies beyond position 32,767.");
+        throw RunError(RunError::Kind::Overflow, "the text's first NUL lies beyond position 32,767.");
     return text.substr(0, zero);
 }
 

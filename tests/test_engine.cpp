@@ -3,6 +3,8 @@
 
 #include "engine/file_search.h"
 #include "engine/match_file.h"
+#include "engine/match_reader.h"
+#include "engine/views.h"
 #include "engine/weapon_line.h"
 #include "fileio/directory.h"
 #include "fileio/file_read.h"
@@ -147,8 +149,8 @@ Names Found(const TempDir& dir, const std::string& pattern = "*.txt") {
     EXPECT_EQ(FindFiles(dir.path() + "/", pattern, list), list.Count);
     Names found;
     for (std::int32_t k = 0; k < list.Count; ++k)
-        found.push_back(list.Paths[k].substr(dir.path().size() + 1) + list.Items[k].cFileName +
-                        (list.Items[k].dwFileAttributes == FindData::kDirectory ? "/" : ""));
+        found.push_back(list.Paths[k].substr(dir.path().size() + 1) + list.Items[k].name +
+                        (list.Items[k].isDirectory ? "/" : ""));
     EXPECT_TRUE(list.Items.size() == found.size() && list.Paths.size() == found.size());
     return found;
 }
@@ -173,7 +175,7 @@ TEST(FindFiles, ExtendsAListAndFindsNothingWithoutAnError) {
     TempDir dir;
     dir.write("a.txt", "x");
     dir.write("b.txt", "x");
-    FileList list{std::vector<FindData>(3), std::vector<std::string>(3), 3};
+    FileList list{std::vector<FoundEntry>(3), std::vector<std::string>(3), 3};
     EXPECT_EQ(FindFiles(dir.path() + "/", "*.txt", list), 5);
     EXPECT_EQ(FindFiles(dir / "missing/", "*.txt", list), 5);
     EXPECT_EQ(Found(dir, "*.none"), Names{});
@@ -204,6 +206,20 @@ TEST(FindFiles, EachDirectoryAndMatchOnceAndNoKernelFileSystems) {
     EXPECT_EQ(FindFiles("/proc/", "*", list) + FindFiles("/sys/", "*", list) + FindFiles("/dev/", "*", list), 0);
 }
 
+std::string Normalized(std::string_view line) {
+    std::string record;
+    NormalizeWeaponLine(line, record);
+    return record;
+}
+
+// Field `index` of the line's record.
+std::string WeaponField(std::string_view line, int index) {
+    std::string record = Normalized(line);
+    std::vector<std::string_view> fields;
+    SplitRecord(record, fields);
+    return std::string(RecordField(fields, record, index));
+}
+
 TEST(WeaponLine, NormalizesEveryLineShape) {
     const std::pair<std::string, std::string> cases[] = {
         {"Thompson:  31.2  54/173  7  4  2", "31.2|54/173|7|4|2"},
@@ -223,15 +239,17 @@ TEST(WeaponLine, NormalizesEveryLineShape) {
         {"Knife    :                     1      0         0", "0.0|0/0|1|0|0"},
         {"Mortar: 1.5 1/8 1 2 3 4", "1.5|1/8|1|2|3|4"}  // more fields than five: kept
     };
-    for (const auto& [line, record] : cases) EXPECT_EQ(NormalizeWeaponLine(line), record) << line;
-    EXPECT_EQ(SplitRecord(""), std::vector<std::string_view>{});
+    for (const auto& [line, record] : cases) EXPECT_EQ(Normalized(line), record) << line;
+    std::vector<std::string_view> fields{"old"};
+    SplitRecord("", fields);
+    EXPECT_EQ(fields, std::vector<std::string_view>{});
 }
 
 TEST(WeaponLine, FieldsAndSlashParts) {
     std::string line = "Thompson:  31.2  54/173  7  4  2";
-    EXPECT_EQ(GetWeaponField(line, 0), "31.2");
-    EXPECT_EQ(GetWeaponField(line, 4), "2");
-    EXPECT_EQ(GetWeaponField("Sten: 20.0 2/10 1 0 0 ", 5), "");
+    EXPECT_EQ(WeaponField(line, 0), "31.2");
+    EXPECT_EQ(WeaponField(line, 4), "2");
+    EXPECT_EQ(WeaponField("Sten: 20.0 2/10 1 0 0 ", 5), "");
     auto parts = [](const char* text, int count) {  // the first `count` parts, each followed by a space
         std::string all;
         for (int i = 0; i < count; ++i) all += std::to_string(GetSlashPart(text, i)) + " ";
@@ -243,12 +261,12 @@ TEST(WeaponLine, FieldsAndSlashParts) {
 
 TEST(WeaponLine, ErrorsByKindAndMessage) {
     std::string longest = "Knife: 1 2" + std::string(32766 - 10, 'x');
-    EXPECT_EQ(GetWeaponField(longest, 3), "2" + std::string(32756, 'x'));
-    ExpectRunError(NormalizeWeaponLine(longest + "x"), Overflow,
+    EXPECT_EQ(WeaponField(longest, 3), "2" + std::string(32756, 'x'));
+    ExpectRunError(Normalized(longest + "x"), Overflow,
                    "the line is 32767 characters long; a weapon line holds at most 32,766.");
-    ExpectRunError(GetWeaponField("Knife:", 3), SubscriptOutOfRange,
+    ExpectRunError(WeaponField("Knife:", 3), SubscriptOutOfRange,
                    "the weapon line has no field 3 (its fields read \"0.0|0/0|\").");
-    ExpectRunError(GetWeaponField("Knife: 1 2", -1), SubscriptOutOfRange,
+    ExpectRunError(WeaponField("Knife: 1 2", -1), SubscriptOutOfRange,
                    "the weapon line has no field -1 (its fields read \"0.0|0/0|1|2|0\").");
     ExpectRunError(GetSlashPart("54", 1), SubscriptOutOfRange, "\"54\" has no part 1 (hits/shots needs a \"/\").");
     ExpectRunError(GetSlashPart("1/2", -1), SubscriptOutOfRange, "\"1/2\" has no part -1 (hits/shots needs a \"/\").");
@@ -272,24 +290,28 @@ TEST(WeaponLine, AccuracyReadsWithAPointWhateverTheLocale) {
 }
 
 TEST(MatchFile, RowsByTheirWholeName) {
-    const std::tuple<const char*, const char*, bool> cases[] = {
-        {"MP-40    :  25.3   45/178", "MP-40", true},
-        {"Overall stats for: LugerKid (1 Round)", "Luger", false},  // a player's name
-        {"Allies MP-40er   6  11", "MP-40", false},                 // a team line
-        {"Scp.Garand:  45.5    5/11", "Garand", false},
-        {"Scp.Garand:  45.5    5/11", "Scp.Garand", true},
-        {"MP 40    :  24.8   51/206", "MP-40", true},  // today's spellings
-        {"FG 42    :  1 2", "FG-42", true},
-        {"MG 42 Gun:  1 2", "MG-42 Gun", true},
-        {"MP-40    :  1 2", "MP 34", false},
-        {" \tLuger\t: 1 2", "Luger", true},   // spaces and tabs around the name
-        {"Luger 22.2 4/18", "Luger", false},  // no ":"
-        {"Colt: 1:2 3", "Colt", true},        // the name ends at the first ":"
-        {"Colt:x: 1", "Colt:x", false},
-        {"mp-40: 1 2", "MP-40", false},
-        {": 1 2", "", false},
-        {": 1 2", "Knife", false}};
-    for (auto [line, weapon, counted] : cases) EXPECT_EQ(IsWeaponLine(line, weapon), counted) << line << "/" << weapon;
+    const std::tuple<const char*, const char*> cases[] = {
+        {"MP-40    :  25.3   45/178", "MP-40"},
+        {"Overall stats for: LugerKid (1 Round)", ""},  // a player's name
+        {"Allies MP-40er   6  11", ""},                 // a team line
+        {"Scp.Garand:  45.5    5/11", "Scp.Garand"},
+        {"MP 40    :  24.8   51/206", "MP-40"},  // today's spellings
+        {"FG 42    :  1 2", "FG-42"},
+        {"MG 42 Gun:  1 2", "MG-42 Gun"},
+        {"MP 34:  1 2", "MP 34"},
+        {" \tLuger\t: 1 2", "Luger"},  // spaces and tabs around the name
+        {"Luger 22.2 4/18", ""},        // no ":"
+        {"Colt: 1:2 3", "Colt"},        // the name ends at the first ":"
+        {"Colt:x: 1", "Colt"},
+        {"Kol: 1", ""},
+        {"mp-40: 1 2", ""},
+        {"Granatwerfer: 1 2", ""},
+        {": 1 2", ""}};
+    for (auto [line, weapon] : cases) {
+        std::string_view name;
+        std::optional<std::size_t> found = RowName(line, name) ? WeaponOfRow(name) : std::nullopt;
+        EXPECT_EQ(found ? Weapons()[*found] : "", weapon) << line;
+    }
 }
 
 TEST(MatchFile, MapChoice) {
@@ -297,6 +319,159 @@ TEST(MatchFile, MapChoice) {
         {"radar", "radar", true},  {"radar", "", true},        {"radar", kAllMaps, true},
         {"radar", "Radar", false}, {"radar", "radar2", false}, {"", "-- ALL MAPS --", false}};
     for (auto [map, choice, passes] : cases) EXPECT_EQ(MapPasses(map, choice), passes) << map << "/" << choice;
+}
+
+// One record of the reader: its status, map, and each row as
+// "weapon@line:failsAt:numbers" with the error's message after a failure.
+std::string ReadOne(const std::string& path, WeaponSet weapons = kEveryWeapon) {
+    MatchReader reader;
+    MatchRecord record;
+    std::string map = "?";
+    bool mapRead = reader.read(path, weapons, record, map);
+    const char* status[] = {"passed over", "read", "stops"};
+    std::string text = std::string(status[static_cast<int>(record.status)]) + (mapRead ? " map=" + map : "");
+    for (const CountedRow& row : record.rows) {
+        text += " | " + Weapons()[row.weapon] + "@" + std::to_string(row.line) + ":" + std::to_string(row.failsAt);
+        for (std::int16_t n : row.numbers) text += " " + std::to_string(n);
+        if (row.error >= 0) text += " " + std::string(record.errors[static_cast<std::size_t>(row.error)].detail());
+    }
+    if (record.status == MatchStatus::Stops) text += " | " + std::string(record.errors[0].what());
+    return text;
+}
+
+TEST(MatchReader, StatusMapAndRowsWithTheirEditorLines) {
+    TempDir dir;
+    std::string over = ">>> Map: long\n";
+    for (int i = 0; i < 32767; ++i) over += "Colt: 1.0 1/1 0 0 0\r\n";
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "passed over"},
+        {"\r\n\r\n", "passed over"},
+        {"MP 40: 25.3 45/178 5 3 12", "read map=12 | MP-40@1:6 12 178 45 5 3"},  // the first line is a row too
+        {">>> Map: radar\r\rLuger: 1 2\r\nTeam Allies\nColt: 9.5 2/x 1 0 3\n",
+         "read map=radar | Luger@3:6 0 0 0 1 2 | Colt@5:2 3 0 0 0 0 \"x\" is not a whole number."},
+        {">>> Map: m\n\nKnife: 1 2 3\nPanzer: 12.5 1/8 1 2 \n",
+         "read map=m | Knife@3:6 3 0 0 1 2 | Panzer@4:1 0 0 0 0 0 \"\" is not a whole number."},
+        {">>> Map: m\nThompson: x. 1/2 3 4 5\n", "read map=m | Thompson@2:0 0 0 0 0 0 \"x.\" is not a decimal number."},
+        {over, "stops map=long | DIR/f.txt, line 32768: the file has more than 32,767 lines."}};
+    for (const auto& [content, expected] : cases) {
+        std::string path = dir.write("f.txt", content);
+        std::string text = ReadOne(path);
+        for (std::size_t at; (at = text.find(dir.path())) != std::string::npos;) text.replace(at, dir.path().size(), "DIR");
+        EXPECT_EQ(text, expected) << content.substr(0, 40);
+    }
+    EXPECT_EQ(ReadOne(dir.write("g.txt", ">>> Map: m\nLuger: 1 2\nColt: 1 2\n"), WeaponBit(2)), "read map=m | Colt@3:6 0 0 0 1 2");
+    EXPECT_EQ(ReadOne(dir / "missing.txt"), "passed over");
+    EXPECT_EQ(ReadOne(dir.mkdir("folder.txt")), "passed over");
+}
+
+// A tree of matches whose maps and rows are given as "map:row" per file.
+void WriteTree(const TempDir& dir, const std::vector<std::pair<std::string, std::string>>& files) {
+    for (const auto& [path, content] : files) dir.write(path, content);
+}
+
+TEST(ScanTree, SearchOrderSharedNamesAndAStop) {
+    TempDir dir;
+    WriteTree(dir, {{"2026.12.06/1.txt", testing::Match("radar", "Colt: 10.0 1/10 1 0 0")},
+                    {"2026.12.06/2.txt", ""},
+                    {"2026.12.07/1.txt", testing::Match("radar", "")},
+                    {"a.txt", testing::Match("base", "")}});
+    MatchNames names;
+    std::vector<std::string> seen;
+    ScanTree(dir.path(), kEveryWeapon, names, [&](const MatchNames& n, MatchRecord& m) {
+        seen.push_back(n.path(m).substr(dir.path().size()) + " " + std::string(n.map(m)) + " " +
+                       DayText(m.date));
+        return seen.size() < 3;
+    });
+    EXPECT_EQ(seen, (Names{"/a.txt base ", "/2026.12.06/1.txt radar 2026-12-06", "/2026.12.06/2.txt  2026-12-06"}));
+    EXPECT_EQ(names.maps, (Names{"base", "radar"}));
+    EXPECT_EQ(names.folders.size(), 2u);
+}
+
+// The descriptors open in this process.
+std::size_t OpenDescriptors() {
+    std::size_t count = 0;
+    for (const DirEntry& entry : ListDirectory(std::string("/proc/self/fd"))) count += entry.name[0] != '.';
+    return count;
+}
+
+TEST(ScanTree, ClosesEveryDescriptorItOpens) {
+    TempDir dir;
+    for (int i = 0; i < 300; ++i) dir.write("d" + std::to_string(i) + "/e/1.txt", testing::Match("m", ""));
+    std::size_t before = OpenDescriptors();
+    EXPECT_EQ(ReadTree(dir.path()).matches.size(), 300u);
+    EXPECT_EQ(OpenDescriptors(), before);
+}
+
+std::string TallyText(const Tally& t) {
+    const Figures& f = t.figures();
+    std::string text;
+    for (double n : {double(f.games), double(f.shots), double(f.hits), double(f.headshots), double(f.kills),
+                     double(f.deaths), double(f.collected), f.mean, double(f.lowest), double(f.highest)}) {
+        char number[32];
+        std::snprintf(number, sizeof number, "%g ", n);
+        text += number;
+    }
+    if (t.lowestAt()) text += "low@" + std::to_string(t.accuracies()[*t.lowestAt()].match) + " ";
+    if (t.highestAt()) text += "high@" + std::to_string(t.accuracies()[*t.highestAt()].match) + " ";
+    if (t.stop()) text += "stop@" + std::to_string(t.stop()->match) + ":" + std::to_string(t.stop()->line);
+    return text;
+}
+
+TEST(Tally, CountsCollectsAndStopsAsARun) {
+    TempDir dir;
+    std::string over = ">>> Map: base\n";
+    for (int i = 0; i < 32767; ++i) over += "x\n";
+    // weapon, map choice, last day -> totals, collected, mean, lowest, highest, where they and a stop are
+    const std::tuple<const char*, const char*, const char*, std::string> cases[] = {
+        {"Colt", "", "", "4 40 11 1 3 1 2 0 100 0 stop@4:0"},  // the last file stops every run
+        {"Colt", "", "2026-12-07", "4 40 11 1 3 1 2 35 30 40 low@0 high@2 "},  // a.txt's last row counts
+        {"Colt", "radar", "2026-12-07", "3 30 10 1 3 1 2 35 30 40 low@0 high@2 "},
+        {"Colt", "Radar", "2026-12-07", "0 0 0 0 0 0 0 0 100 0 "},
+        {"Luger", "", "2026-12-07", "2 110 110 0 0 0 2 0 100 0 stop@3:3"},  // the headshots added before
+        {"Luger", "", "2026-12-06", "1 10 10 0 0 0 1 100 100 100 high@1 "},  // 100% is not below 100
+        {"Knife", "radar", "", "0 0 0 0 0 0 0 0 100 0 stop@4:0"}};
+    WriteTree(dir, {{"2026.12.06/a.txt", testing::Match("radar", "Colt: 50.0 5/10 1 0 0\nColt: 30.0 1/10 1 1 1")},
+                    {"2026.12.06/b.txt", testing::Match("base", "Colt: 1.0 1/10 0 0 0\nLuger: 100.0 10/10 0 0 0")},
+                    {"2026.12.07/c.txt", testing::Match("radar", "Colt: 40.0 4/10 1 0 0\nLuger: 100.0 100/100 0 0 0")},
+                    {"2026.12.07/d.txt", testing::Match("m", "Luger: 1.0 1/x 0 0 0")},
+                    {"z/e.txt", over}});
+    MatchTable table = ReadTree(dir.path());
+    for (const auto& [weapon, map, until, expected] : cases) {
+        Tally tally(WeaponIndex(weapon), map);
+        Period period;
+        if (*until) period.until = DayOfText(until);
+        for (std::size_t m = 0; m < table.matches.size(); ++m)
+            if (period.holds(table.matches[m])) tally.add(table, table.matches[m], m);
+        tally.finish([&](std::size_t m) { return table.path(m); });
+        EXPECT_EQ(TallyText(tally), expected) << weapon << " " << map << " " << until;
+    }
+}
+
+TEST(Views, GroupsInTheirOrderAndTheFirstStop) {
+    TempDir dir;
+    WriteTree(dir, {{"2026.12.07/1.txt", testing::Match("radar", "Colt: 40.0 4/10 1 0 0")},
+                    {"2026.12.06/1.txt", testing::Match("Radar", "Colt: 20.0 2/10 1 0 0")},
+                    {"2026.12.06/2.txt", testing::Match("base", "Luger: 20.0 2/10 1 0 0")},
+                    {"x.txt", ""},
+                    {"y.txt", testing::Match("radar", "Colt: 10.0 1/10 0 1 0")}});
+    MatchTable table = ReadTree(dir.path());
+    auto labels = [&](Grouping grouping, const char* map = "") {
+        std::string text;
+        for (const ViewRow& row : GroupRows(table, 2, map, Period{}, grouping))
+            text += row.label + "=" + std::to_string(row.figures.games) + " ";
+        return text;
+    };
+    EXPECT_EQ(labels(Grouping::Map), "radar=2 Radar=1 ");  // base: no Colt; the first met first
+    EXPECT_EQ(labels(Grouping::Day), "2026-12-06=1 2026-12-07=1 no date=1 ");
+    EXPECT_EQ(labels(Grouping::Month, "radar"), "2026-12=1 no date=1 ");
+    EXPECT_EQ(OverviewRows(table, "", Period{})[2].figures.games, 3);
+    EXPECT_EQ(DatelessMatches(table, Period{}) + DatelessMatches(table, Period{DayOfText("2026-12-06"), {}}), 1u);
+    dir.write("z.txt", testing::Match("m", "Luger: 5.0 1/20 x 0 0\nColt: 5.0 1/20 y 0 0"));
+    MatchTable bad = ReadTree(dir.path());
+    // Colt's row fails after Luger's in the file, but Luger's run stops there first.
+    ExpectRunError(OverviewRows(bad, "", Period{}), Conversion, dir / "z.txt" + ", line 3: \"x\" is not a whole number.");
+    ExpectRunError(GroupRows(bad, 2, "", Period{}, Grouping::Map), Conversion,
+                   dir / "z.txt" + ", line 4: \"y\" is not a whole number.");
 }
 
 }  // namespace

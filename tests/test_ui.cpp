@@ -3,22 +3,24 @@
 
 #include <algorithm>
 
+#include "base/number_text.h"
+#include "engine/match_file.h"
+#include "engine/views.h"
 #include "engine/weapons.h"
 #include "fileio/file_read.h"
 #include "settings/app_paths.h"
 #include "settings/browse_callback.h"
-#include "tests/support/run_fixture.h"
-#include "ui/chart.h"
+#include "tests/support/fake_controls.h"
+#include "ui/figure_text.h"
 #include "ui/form1.h"
-#include "ui/number_text.h"
-#include "ui/recording_controls.h"
-#include "ui/table_run.h"
 
 namespace tovrik {
 namespace {
 
+using testing::FakeControls;
 using testing::Match;
 using testing::RunTest;
+using testing::ScopedEnv;
 using testing::Slurp;
 using testing::TempDir;
 using Trace = std::vector<std::string>;
@@ -33,34 +35,6 @@ Trace Only(const Trace& trace, std::initializer_list<const char*> prefixes) {
     return kept;
 }
 
-// Keeps every match, as a view without a period does.
-bool EveryMatch(const MatchRecord&) { return true; }
-
-// Both the window's run and the report's run of the Thompson over the match
-// table of `dir` raise the run-time error of `kind` with `message`.
-::testing::AssertionResult BothRunsStop(Form1& form, const std::string& dir, RunError::Kind kind,
-                                        const std::string& message) {
-    ::testing::AssertionResult window = testing::RunErrorIs([&] { form.ComputeStats(); }, kind, message);
-    if (!window) return window << " (the window's run)";
-    auto report = [&] { ThrowFirstStop({RunOnTable(BuildMatchTable(dir), 4, "", EveryMatch)}); };
-    return testing::RunErrorIs(report, kind, message) << " (the report's run)";
-}
-
-TEST_F(RunTest, ScanAddsTheRowsOfTheWeapon) {
-    std::string real = dir.write("194512.txt",
-                                 ">>> Map: goldrush\n\nOverall stats for: Smoky (1 Round)\n\n"
-                                 "MP-40    :  25.3   45/178      5      3        12\n\n"
-                                 "Allies MP-40er       6  11   1  0  35   0   801  1402   4    87\n");
-    EXPECT_FLOAT_EQ(form.ScanMatchFile(real, "MP-40", kAllMaps, 0), 25.3f);
-    EXPECT_EQ(Totals(), "12 178 45 5 3 1");  // the Allies line is a team line
-    // Two rows of the weapon both count, the later accuracy is returned; the
-    // first line is a row too.
-    std::string two = dir.write("two.txt", "Colt: 10.0 1/10 1 0 0\nColt: 50.0 5/10 2 1 1\n");
-    EXPECT_FLOAT_EQ(form.ScanMatchFile(two, "Colt", "", 0), 50.0f);
-    EXPECT_EQ(form.ScanMatchFile(two, "Knife", "", 0), 0.0f);  // no row: nothing
-    EXPECT_EQ(Totals(), "13 198 51 8 4 3");
-}
-
 TEST_F(RunTest, MapsAreListedOnTheFirstRunAndChosenByWholeName) {
     dir.write("1.txt", Match("base2", "Thompson: 50.0 5/10 1 0 0"));
     dir.write("2.txt", Match("base", "Colt: 50.0 5/10 1 0 0"));  // no Thompson: listed all the same
@@ -71,7 +45,7 @@ TEST_F(RunTest, MapsAreListedOnTheFirstRunAndChosenByWholeName) {
     dir.write("8.txt", Match("aZb", "")), dir.write("9.txt", Match("az", ""));  // in order of their capitals
     form.FillLists();
     form.ComputeStats();
-    EXPECT_EQ(controls.list3(), (Trace{"", "-- All maps --", "az", "aZb", "base", "Base", "base2"}));
+    EXPECT_EQ(controls.list3, (Trace{"", "-- All maps --", "az", "aZb", "base", "Base", "base2"}));
     EXPECT_EQ(form.GamesPlayed, 3);
     dir.write("7.txt", Match("adlernest", "Thompson: 40.0 4/10 1 0 0"));  // waits for the next start
     // The choice, the map label and the games for it.
@@ -81,18 +55,23 @@ TEST_F(RunTest, MapsAreListedOnTheFirstRunAndChosenByWholeName) {
         EXPECT_EQ(controls.caption(Label::Label5) + " " + controls.caption(Label::Label26),
                   choice + std::string(" ") + games);
     }
-    EXPECT_EQ(controls.list3().size(), 7u);
+    EXPECT_EQ(controls.list3.size(), 7u);
+}
+
+// Each value label's caption after a run, in the order Label5 6 26 10 12 18 9 17 15 16 20 24 22 23.
+std::string Captions(const FakeControls& controls) {
+    std::string texts;
+    for (Label label : {Label::Label5, Label::Label6, Label::Label26, Label::Label10, Label::Label12, Label::Label18,
+                        Label::Label9, Label::Label17, Label::Label15, Label::Label16, Label::Label20, Label::Label24,
+                        Label::Label22, Label::Label23})
+        texts += controls.caption(label) + "|";
+    return texts;
 }
 
 TEST_F(RunTest, NoFilesAtAll) {
     form.ComputeStats();
-    std::string labels;
-    for (const std::string& line : Only(controls.trace(), {"Label"})) labels += line.substr(5) + " ";
-    EXPECT_EQ(labels,
-              "24.Caption=0% 5.Caption=All maps 6.Caption=Thompson 22.Caption=100% 23.Caption=0% 24.Caption=0% "
-              "10.Caption=0 9.Caption=0 17.Caption=0 18.Caption=0 12.Caption=0 15.Caption=0 16.Caption=0 "
-              "20.Caption=0 26.Caption=0 ");
-    EXPECT_EQ(Only(controls.trace(), {"Picture1.Line"}).size(), 3u);  // the guide lines alone
+    EXPECT_EQ(Captions(controls), "All maps|Thompson|0|0|0|0|0|0|0|0|0|0%|100%|0%|");
+    EXPECT_EQ(Only(controls.chart, {"Picture1.Line"}).size(), 3u);  // the guide lines alone
     EXPECT_TRUE(form.MapsListed);
 }
 
@@ -103,23 +82,30 @@ TEST_F(RunTest, CollectsAccuraciesAboveOneInFileOrder) {
     dir.write("d/e.txt", Match("m", "Thompson: 30.0 3/10 2 0 1"));
     dir.write("d/f.txt", Match("m", "Thompson: 2 1"));  // no accuracy: counted, not collected
     EXPECT_EQ(RunCompletes(), 5);
-    EXPECT_EQ(Only(controls.trace(), {"Picture1.PSet", "Picture1.Line 0 2048", "Picture1.Line 0 1920 6975 1920 0 100"}),
+    EXPECT_EQ(Only(controls.chart, {"Picture1.PSet", "Picture1.Line 0 2048", "Picture1.Line 0 1920 6975 1920 0 100"}),
               (Trace{"Picture1.Line 0 2048 6975 1792 255 0 0", "Picture1.PSet 0 2048 255 255 255",
                      "Picture1.Line 0 1920 6975 1920 0 100 0"}));
     EXPECT_DOUBLE_EQ(form.AvgAccuracy, 25.0);
-    // Lowest, highest, the ratio of 5 kills to 3 deaths (cut, not rounded), the games.
-    EXPECT_EQ(controls.caption(Label::Label22) + " " + controls.caption(Label::Label23) + " " +
-                  controls.caption(Label::Label20) + " " + controls.caption(Label::Label26),
-              "20% 30% 1,6 5");
+    // The ratio of 5 kills to 3 deaths is cut, not rounded.
+    EXPECT_EQ(Captions(controls), "All maps|Thompson|5|320|7|2,1%|1|0,3%|5|3|1,6|25%|20%|30%|");
 }
 
-TEST_F(RunTest, ChartErrorNamesTheMatchOfTheAccuracy) {
+TEST_F(RunTest, ChartErrorNamesTheMatchAndKeepsTheCurveDrawnBeforeIt) {
     const char* msg = ", line 3: the accuracy 2000 puts the chart's curve at -48640, outside -32,768 to 32,767.";
     const std::string off = Match("m", "Thompson: 2000.0 2/10 1 0 0"), on = Match("m", "Thompson: 20.0 1/5 0 0 0");
-    for (bool earlier : {true, false}) {  // the match off the chart first, then second
+    // The match off the chart first, then second: the same segment fails.
+    for (bool earlier : {true, false}) {
         std::string first = dir.write("a.txt", earlier ? off : on), second = dir.write("b.txt", earlier ? on : off);
-        EXPECT_TRUE(BothRunsStop(form, dir.path(), Overflow, (earlier ? first : second) + msg));
+        dir.write("c.txt", on);
+        controls.chart.clear();
+        ExpectRunError(form.ComputeStats(), Overflow, (earlier ? first : second) + msg);
+        EXPECT_EQ(Only(controls.chart, {"Picture1.Line 0 2048", "Picture1.PSet"}), Trace{}) << earlier;
     }
+    // Segments before the failing one are drawn; no mean line.
+    dir.write("a.txt", on), dir.write("b.txt", on), dir.write("c.txt", off);
+    controls.chart.clear();
+    ExpectRunError(form.ComputeStats(), Overflow, dir / "c.txt" + msg);
+    EXPECT_EQ(Only(controls.chart, {"Picture1.Line", "Picture1.PSet"}).size(), 3u + 2u);
 }
 
 TEST_F(RunTest, LargeTotalsStillShowAPercentage) {
@@ -131,57 +117,22 @@ TEST_F(RunTest, LargeTotalsStillShowAPercentage) {
     EXPECT_EQ(controls.caption(Label::Label18), "100%");
 }
 
-// The report's run over the match table goes as the window's run: the same
-// figures for every weapon and map choice.
-TEST(TableRun, GoesAsTheWindowsRun) {
-    for (const char* tree : {TOVRIK_EXAMPLES "/stats", TOVRIK_EXAMPLES "/etlegacy-stats"}) {
-        MatchTable table = BuildMatchTable(tree);
-        for (const char* map : {"", "goldrush"})
-            for (std::size_t w = 0; w < Weapons().size(); ++w) {
-                RecordingControls controls;
-                Form1 form(controls);
-                form.StatsDir = tree;
-                controls.list2Selection = Weapons()[w];
-                controls.list3Selection = map;
-                form.ComputeStats();
-                WeaponFigures f = RunOnTable(table, w, map, EveryMatch).figures;
-                auto figures = [](auto... values) { return std::vector<double>{static_cast<double>(values)...}; };
-                EXPECT_EQ(figures(f.games, f.shots, f.hits, f.headshots, f.kills, f.deaths, f.meanAccuracy, f.lowest,
-                                  f.highest, f.collected),
-                          figures(form.GamesPlayed, form.TotShots, form.TotHits, form.TotHeadshots, form.TotKills,
-                                  form.TotDeaths, form.AvgAccuracy, form.LastRun.Minimum, form.LastRun.Maximum,
-                                  form.LastRun.Collected))
-                    << tree << " " << map << " " << Weapons()[w];
-            }
-    }
-    // Today's rows by their whole name, in either spelling: the games counted by hand in the sample.
-    MatchTable today = BuildMatchTable(TOVRIK_EXAMPLES "/etlegacy-stats");
-    for (auto [weapon, games] : {std::pair{"MP-40", 12}, {"Garand", 6}, {"Scp.Garand", 6}, {"MG-42 Gun", 7}}) {
-        auto w = static_cast<std::size_t>(std::find(Weapons().begin(), Weapons().end(), weapon) - Weapons().begin());
-        EXPECT_EQ(RunOnTable(today, w, "", EveryMatch).figures.games, games) << weapon;
-    }
-}
-
-TEST(Chart, GeometryAndRounding) {
-    RecordingControls controls;
-    Form1 form(controls);
-    form.DrawAccuracySegment(40, 60, 1, 0);
-    form.DrawAccuracySegment(10, 10, 2, 0);  // middle point at 3487.5: to even, 3488
-    form.DrawAccuracySegment(10, 10, 6, 0);  // second point at 1162.5: to even, 1162
-    form.DrawMeanLine(50);
-    form.DrawMeanLine(33.3);
-    EXPECT_EQ(
-        controls.trace(),
-        (Trace{"Picture1.DrawWidth 1", "Picture1.Line 0 1536 6975 1024 255 0 0", "Picture1.PSet 0 1536 255 255 255",
-               "Picture1.DrawWidth 1", "Picture1.Line 0 2304 3488 2304 255 0 0", "Picture1.PSet 0 2304 255 255 255",
-               "Picture1.DrawWidth 1", "Picture1.Line 0 2304 1162 2304 255 0 0", "Picture1.PSet 0 2304 255 255 255",
-               "Picture1.Line 0 1280 6975 1280 0 100 0", "Picture1.Line 0 1708 6975 1708 0 100 0"}));
-    const std::tuple<double, bool, int> coordinates[] = {
-        {32767.4, true, 32767}, {32767.6, false, 0}, {-32768.5, true, -32768}, {-32769, false, 0}, {2.5, true, 2}};
-    for (auto [value, fits, rounded] : coordinates) {
-        std::int16_t c = 0;
-        EXPECT_TRUE(ToCurveCoordinate(value, c) == fits && c == rounded) << value;
-    }
+TEST(Chart, PainterDrawsTheCurveWithMarksAndTheMean) {
+    TempDir dir;
+    for (auto [name, accuracy] : {std::pair{"a.txt", "40.0"}, {"b.txt", "10.0"}, {"c.txt", "10.0"}})
+        dir.write(name, Match("m", std::string("Colt: ") + accuracy + " 1/10 0 0 0"));
+    Tally tally = SummaryRun(ReadTree(dir.path()), 2, "", Period{});
+    FakeControls surface;
+    PaintGrid(surface);
+    PaintCurve(surface, tally);
+    // Middle point at 3487.5: to even, 3488. The mean 20% is at 2048.
+    EXPECT_EQ(surface.chart,
+              (Trace{"Picture1.DrawWidth 1", "Picture1.Line 0 1280 6975 1280 0 0 130",
+                     "Picture1.Line 0 640 6975 640 0 0 130", "Picture1.Line 0 1920 6975 1920 0 0 130",
+                     "Picture1.DrawWidth 1", "Picture1.Line 0 1536 3488 2304 255 0 0",
+                     "Picture1.PSet 0 1536 255 255 255", "Picture1.DrawWidth 1",
+                     "Picture1.Line 3488 2304 6975 2304 255 0 0", "Picture1.PSet 3488 2304 255 255 255",
+                     "Picture1.Line 0 2048 6975 2048 0 100 0"}));
 }
 
 const std::string kGood = ">>> Map: radar\nThompson:  40.0  4/10  1  0  0\n";
@@ -202,7 +153,7 @@ TEST_F(RunTest, HostileTreeCompletes) {
                       0);
     dir.write("dag/d24/x.txt", kGood);
     EXPECT_EQ(RunCompletes(), 3);  // nothing blocked, nothing counted twice
-    EXPECT_EQ(std::count(controls.list3().begin(), controls.list3().end(), "\xE9glise"), 1);
+    EXPECT_EQ(std::count(controls.list3.begin(), controls.list3.end(), "\xE9glise"), 1);
 }
 
 TEST_F(RunTest, LineCounts) {
@@ -213,7 +164,9 @@ TEST_F(RunTest, LineCounts) {
     std::string shortLines;
     for (int i = 0; i < 200000; ++i) shortLines += "x\n";
     std::string path = dir.write("b/over.txt", exact + shortLines);
-    EXPECT_TRUE(BothRunsStop(form, dir.path(), Overflow, path + ", line 32768: the file has more than 32,767 lines."));
+    form.MapsListed = false;
+    ExpectRunError(form.ComputeStats(), Overflow, path + ", line 32768: the file has more than 32,767 lines.");
+    EXPECT_EQ(controls.caption(Label::Label26), "32766");  // the labels of the last completed run
 }
 
 TEST_F(RunTest, EveryKindOfRunTimeErrorNamesFileAndLine) {
@@ -231,10 +184,10 @@ TEST_F(RunTest, EveryKindOfRunTimeErrorNamesFileAndLine) {
     dir.write("2026.12.06/000000.txt", kGood);
     for (const auto& [content, kind, line, detail] : cases) {
         std::string path = dir.write("2026.12.07/bad.txt", ">>> Map: m\n" + content);
-        std::string message = path + ", line " + line + ": " + detail;
-        EXPECT_TRUE(BothRunsStop(form, dir.path(), kind, message));
+        EXPECT_TRUE(testing::RunErrorIs([&] { form.ComputeStats(); }, kind, path + ", line " + line + ": " + detail));
         EXPECT_FALSE(form.MapsListed);  // a stopped run does not end map discovery
     }
+    EXPECT_EQ(controls.list3, (Trace{"m", "radar"}));  // the failing file's map is listed
 }
 
 TEST_F(RunTest, TotalPastTheLongRange) {
@@ -244,9 +197,34 @@ TEST_F(RunTest, TotalPastTheLongRange) {
     std::string third = dir.write("a/3.txt", lines);
     int line = 2 + (2147483647 - 2 * 32766 * 32767) / 32767;
     std::string message = third + ", line " + std::to_string(line) + ": the shots total goes past 2,147,483,647.";
-    EXPECT_TRUE(BothRunsStop(form, dir.path(), Overflow, message));
+    ExpectRunError(form.ComputeStats(), Overflow, message);
+    EXPECT_EQ(form.TotShots, 2147483647 - 2147483647 % 32767);  // the totals as far as the run got
     ExpectRunError(AddLong(-2147483647, -2, "kills"), Overflow, "the kills total goes past -2,147,483,648.");
     EXPECT_EQ(AddLong(-2147483647, -1, "kills"), -2147483647 - 1);
+}
+
+// The report's summary of today's sample, its rows counted by hand, in either spelling.
+TEST(Views, TodaysRowsByTheirWholeName) {
+    MatchTable today = ReadTree(TOVRIK_EXAMPLES "/etlegacy-stats");
+    for (auto [weapon, games] : {std::pair{"MP-40", 12}, {"Garand", 6}, {"Scp.Garand", 6}, {"MG-42 Gun", 7}})
+        EXPECT_EQ(SummaryRun(today, *WeaponIndex(weapon), "", Period{}).figures().games, games) << weapon;
+}
+
+// Figure texts: the window's labels and a table's cells.
+TEST(FigureText, LabelsAndCells) {
+    Figures none, some{4, 200, 50, 3, 7, 0, 2, 25.55, 20.25f, 30.75f};
+    const FigureTexts a = Describe(none, ','), b = DescribeCells(none, ','), c = Describe(some, '.'),
+                      d = DescribeCells(some, '.');
+    const std::pair<std::string, std::string> cases[] = {
+        {a.hitShare + a.headshotShare + a.mean + a.lowest + a.highest + a.ratio, "000%100%0%0"},
+        {b.hitShare + b.headshotShare + b.mean + b.lowest + b.highest + b.ratio, "-----0"},
+        {c.hitShare + " " + c.headshotShare + " " + c.ratio + " " + c.mean + " " + c.lowest + " " + c.highest,
+         "25% 1.5% 7 25.5% 20.25% 30.75%"},
+        {d.lowest + " " + d.highest + " " + d.games + " " + d.shots + " " + d.hits + " " + d.headshots + " " + d.kills +
+             " " + d.deaths,
+         "20.2% 30.7% 4 200 50 3 7 0"}};
+    for (const auto& [texts, expected] : cases) EXPECT_EQ(texts, expected);
+    EXPECT_EQ(MapText("") + MapText(kAllMaps) + MapText("radar"), "All mapsAll mapsradar");
 }
 
 TEST(NumberText, VirguleCutsAfterTheComma) {
@@ -278,13 +256,12 @@ TEST(NumberText, SeparatorOfTheLocale) {
     for (auto [name, sep] : names) EXPECT_EQ(DecimalSeparatorOf(name), sep) << name;
     // LC_ALL, LC_NUMERIC, LANG: the first set decides.
     auto separator = [](const char* all, const char* numeric, const char* lang) {
-        setenv("LC_ALL", all, 1), setenv("LC_NUMERIC", numeric, 1), setenv("LANG", lang, 1);
+        ScopedEnv a("LC_ALL", all), n("LC_NUMERIC", numeric), l("LANG", lang);
         return UserDecimalSeparator();
     };
     EXPECT_EQ((std::string{separator("fr_FR", "en_US", "en_US"), separator("", "fr_FR", "en_US"),
                            separator("", "", "fr_FR"), separator("", "", ""), separator("en_US", "fr_FR", "fr_FR")}),
               ",,,..");
-    unsetenv("LC_ALL"), unsetenv("LC_NUMERIC"), setenv("LANG", "C.UTF-8", 1);
 }
 
 class StatsDirTest : public ::testing::Test {
@@ -298,7 +275,7 @@ protected:
         };
     }
     TempDir dir;
-    RecordingControls controls;
+    FakeControls controls;
     Form1 form{controls};
     std::vector<std::string> calls;
     std::string answer = "cancel";
@@ -319,7 +296,7 @@ TEST_F(StatsDirTest, LoadsTheFirstLineWithoutAsking) {
 
 TEST_F(StatsDirTest, FirstStartAsksAndSavesTheBytes) {
     answer = "/home/\xC3\xA9lodie/ET stats";
-    setenv("HOME", dir.path().c_str(), 1);  // no game folder there
+    ScopedEnv home("HOME", dir.path().c_str());  // no game folder there
     EXPECT_TRUE(form.InitStatsDir());
     EXPECT_EQ(calls, std::vector<std::string>{"Selection du repertoire ET stats :||17|0|"});
     EXPECT_EQ(Slurp(dir / "app/path.dat"), answer);  // no line end
@@ -331,14 +308,14 @@ TEST_F(StatsDirTest, FirstStartAsksAndSavesTheBytes) {
 }
 
 TEST_F(StatsDirTest, CancelEndsTheProgramAndWritesNothing) {
-    setenv("HOME", dir.path().c_str(), 1);
+    ScopedEnv home("HOME", dir.path().c_str());
     std::string classic = dir.mkdir(".etwolf/etmain/stats");
     EXPECT_FALSE(form.InitStatsDir());
     std::string today = dir.mkdir(".etlegacy/legacy/stats");  // today's game comes first
     EXPECT_FALSE(form.InitStatsDir());
     const std::string prompt = "Selection du repertoire ET stats :|";
     EXPECT_EQ(calls, (std::vector<std::string>{prompt + classic + "|17|0|", prompt + today + "|17|0|"}));
-    EXPECT_TRUE(controls.ended());
+    EXPECT_TRUE(controls.ended);
     EXPECT_FALSE(FileExists(dir / "app/path.dat") || FileExists(dir / "config/tovrik-stats/path.dat"));
 }
 
@@ -364,12 +341,12 @@ TEST_F(StatsDirTest, UnwritableOrInstalledProgramKeepsItInTheConfigFolder) {
 }
 
 TEST(AppPaths, FoldersOfTheProgramAndTheUser) {
-    setenv("XDG_CONFIG_HOME", "/xdg", 1);
-    EXPECT_EQ(DefaultConfigDir(), "/xdg/tovrik-stats");
-    setenv("XDG_CONFIG_HOME", "relative", 1);  // not absolute: ignored
-    setenv("HOME", "/home/smoky", 1);
+    {
+        ScopedEnv xdg("XDG_CONFIG_HOME", "/xdg");
+        EXPECT_EQ(DefaultConfigDir(), "/xdg/tovrik-stats");
+    }
+    ScopedEnv xdg("XDG_CONFIG_HOME", "relative"), home("HOME", "/home/smoky");  // not absolute: ignored
     EXPECT_EQ(DefaultConfigDir(), "/home/smoky/.config/tovrik-stats");
-    unsetenv("XDG_CONFIG_HOME");
     for (auto [exe, folder] : {std::pair{"/usr/bin/tovrik", "/usr/bin"}, {"/tovrik", "/"}, {"tovrik", "."}})
         EXPECT_EQ(DirOf(exe), folder) << exe;
     EXPECT_NE(ProgramDir().find("tests"), std::string::npos);

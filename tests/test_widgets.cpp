@@ -11,6 +11,7 @@
 #include <QTreeView>
 #include <sstream>
 
+#include "engine/weapons.h"
 #include "settings/qt/browse_folder.h"
 #include "tests/support/testing.h"
 #include "ui/qt/form1_window.h"
@@ -65,7 +66,7 @@ protected:
 TEST_F(WindowTest, StartUpState) {
     EXPECT_EQ(window.windowTitle(), "Tovrik Stats v0.1");
     QStringList weapons;
-    for (const std::string& weapon : Form1::Weapons()) weapons << QString::fromStdString(weapon);
+    for (const std::string& weapon : Weapons()) weapons << QString::fromStdString(weapon);
     EXPECT_EQ(entries("List2"), weapons);
     EXPECT_TRUE(entries("List2", true).isEmpty());
     EXPECT_EQ(entries("List3"), QStringList{"-- All maps --"});

@@ -1,19 +1,18 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "ui/chart_painter.h"
 
 namespace tovrik {
 
-// The chart box's outer size, in twips.
-constexpr float kChartWidth = 6975;
-constexpr float kChartHeight = 2560;
-
-struct Rgb {
-    int r = 0, g = 0, b = 0;
-    bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
-};
-
-// The value labels a run writes to.
+// The value labels a run writes to, by the window's control names. What each
+// shows: Label5 the map choice, Label6 the weapon, Label26 the games played,
+// Label10 the shots, Label12 the hits and Label18 their share of the shots,
+// Label9 the headshots and Label17 their share of the shots, Label15 the
+// kills, Label16 the deaths, Label20 the kill/death ratio, Label24 the mean
+// accuracy, Label22 the lowest and Label23 the highest.
 enum class Label {
     Label5,
     Label6,
@@ -31,11 +30,16 @@ enum class Label {
     Label26
 };
 
-// "Label5", "Label6", ...
+// "Label5", "Label6", ...: the label's control name.
 const char* LabelName(Label label);
 
-// Every operation the window's procedures perform on its controls, and no
-// other. The Qt window implements it; RecordingControls records it.
+// The row at which a list kept in case-insensitive order takes `text`: after
+// every entry that compares equal or less, ASCII letters folded.
+std::size_t SortedRow(const std::vector<std::string>& items, const std::string& text);
+
+// Every operation Form1 performs on the window's controls, and no other, by
+// the controls' names: List1 (out of sight), the weapon list List2, the map
+// list List3, the chart box Picture1 and the value labels.
 class Form1Controls {
 public:
     virtual ~Form1Controls() = default;
@@ -43,22 +47,15 @@ public:
     virtual void List1_Clear() = 0;
     virtual void List2_AddItem(const std::string& text) = 0;  // appended
     virtual std::string List2_Text() = 0;                     // "" when none is selected
-    virtual void List3_AddItem(const std::string& text) = 0;  // placed in case-insensitive order
+    virtual void List3_AddItem(const std::string& text) = 0;  // placed by SortedRow
     virtual std::string List3_Text() = 0;
     virtual void List3_SetEnabled(bool enabled) = 0;
-
-    virtual void Picture1_Cls() = 0;
-    virtual float Picture1_Width() = 0;  // outer size, in twips
-    virtual float Picture1_Height() = 0;
-    virtual void Picture1_SetDrawWidth(int width) = 0;
-    virtual void Picture1_Line(float x1, float y1, float x2, float y2, Rgb colour) = 0;
-    virtual void Picture1_PSet(float x, float y, Rgb colour) = 0;
-
+    virtual ChartSurface& Picture1() = 0;
     virtual void SetCaption(Label label, const std::string& text) = 0;
 
     virtual bool AnotherInstanceRunning() = 0;
     // Ends the program at once: no close handler runs. Where it returns (a
-    // recording), the caller stops what it was doing.
+    // test), the caller stops what it was doing.
     virtual void EndProgram() = 0;
 };
 

@@ -2,78 +2,55 @@
 #include <vector>
 
 #include "base/run_error.h"
-#include "engine/file_search.h"
-#include "fileio/file_read.h"
-#include "ui/chart.h"
+#include "engine/match_reader.h"
+#include "engine/weapons.h"
+#include "ui/figure_text.h"
 #include "ui/form1.h"
 
 namespace tovrik {
-namespace {
-
-// A collected accuracy and where it was read, for the message of a chart error.
-struct Collected {
-    float value;
-    std::int32_t entry;     // index into the file list
-    std::size_t lineIndex;  // of the counted line, among the file's lines
-};
-
-}  // namespace
 
 void Form1::ComputeStats() {
-    controls_.Picture1_Cls();
-    DrawGrid();
+    ChartSurface& chart = controls_.Picture1();
+    chart.clear();
+    PaintGrid(chart);
     controls_.List1_Clear();
     std::string mapChoice = controls_.List3_Text();
     TotHeadshots = TotShots = TotHits = TotKills = TotDeaths = GamesPlayed = 0;
-    ShowRunStart();
+    controls_.SetCaption(Label::Label24, "0%");
     controls_.List3_SetEnabled(true);
     AvgAccuracy = 0;
-    RunExtremes run;
-    std::vector<Collected> accuracies;
     std::string weapon = controls_.List2_Text();
-    ShowChoices(mapChoice, weapon);
+    controls_.SetCaption(Label::Label5, MapText(mapChoice));
+    controls_.SetCaption(Label::Label6, weapon);
 
-    FileList files;
-    FindMatchFiles(StatsDir, files);
+    // The matches stream through map discovery and the tally; the tally
+    // numbers them by the paths of the accuracies it collects.
+    std::optional<std::size_t> chosen = WeaponIndex(weapon);
+    Tally tally(chosen, mapChoice, BoxOf(chart));
+    std::vector<std::string> collectedPaths;
+    MatchNames names;
+    ScanTree(StatsDir, chosen ? WeaponBit(*chosen) : 0, names, [&](const MatchNames& known, MatchRecord& match) {
+        if (!MapsListed && match.map) ListMap(known.maps[*match.map]);
+        std::int32_t before = tally.figures().collected;
+        bool going = tally.add(known, match, collectedPaths.size());
+        if (tally.figures().collected > before) collectedPaths.push_back(known.path(match));
+        return going;
+    });
+    tally.finish([&](std::size_t match) { return collectedPaths[match]; });
+    PaintCurve(chart, tally);
 
-    for (std::int32_t j = 0; j < files.Count; ++j) {
-        const std::string path = files.Paths[j] + files.Items[j].cFileName;
-        float a = ScanMatchFile(path, weapon, mapChoice, 0);
-        if (a > 1) {
-            accuracies.push_back(Collected{a, j, lastCountedIndex_});
-            run.Collected = AddLong(run.Collected, 1, "collected accuracies");
-        }
-    }
-
-    std::int32_t k = run.Collected;
-    for (std::int32_t i = 0; i < k; ++i) {
-        float v = accuracies[i].value;
-        if (v > run.Maximum) run.Maximum = v;
-        if (v < run.Minimum) run.Minimum = v;
-        AvgAccuracy += v;
-        if (i >= 1) {
-            try {
-                DrawAccuracySegment(accuracies[i - 1].value, v, k - 1, i - 1);
-            } catch (RunError& error) {
-                // Name the match whose accuracy left the chart's range.
-                float height = controls_.Picture1_Height();
-                std::int16_t ignored = 0;
-                const Collected& bad = ToCurveCoordinate(ChartY(height, accuracies[i - 1].value), ignored)
-                                           ? accuracies[i]
-                                           : accuracies[i - 1];
-                std::string path = files.Paths[bad.entry] + files.Items[bad.entry].cFileName;
-                error.locate(path, EditorLineOfFile(path, bad.lineIndex));
-                throw;
-            }
-        }
-    }
-    if (k >= 1) {
-        AvgAccuracy /= k;
-        DrawMeanLine(AvgAccuracy);
-    }
-    ShowRunEnd(run);
-    LastRun = run;
+    const Figures& f = tally.figures();
+    TotHeadshots = f.headshots, TotShots = f.shots, TotHits = f.hits;
+    TotKills = f.kills, TotDeaths = f.deaths, GamesPlayed = f.games;
+    LastFigures = f;
+    if (tally.stop()) throw tally.stop()->error;
+    AvgAccuracy = f.mean;
+    ShowFigures(f);
     MapsListed = true;
+}
+
+void Form1::ListMap(const std::string& map) {
+    if (KnownMaps.insert(map).second) controls_.List3_AddItem(map);
 }
 
 }  // namespace tovrik

@@ -21,6 +21,21 @@ TempDir::~TempDir() {
     if (error) std::fprintf(stderr, "could not remove %s: %s\n", path_.c_str(), error.message().c_str());
 }
 
+ScopedEnv::ScopedEnv(const char* name, const char* value) : name_(name), had_(std::getenv(name) != nullptr) {
+    if (had_) old_ = std::getenv(name);
+    if (value != nullptr)
+        setenv(name, value, 1);
+    else
+        unsetenv(name);
+}
+
+ScopedEnv::~ScopedEnv() {
+    if (had_)
+        setenv(name_.c_str(), old_.c_str(), 1);
+    else
+        unsetenv(name_.c_str());
+}
+
 std::string TempDir::write(const std::string& relative, const std::string& bytes) const {
     std::filesystem::path full = std::filesystem::path(path_) / relative;
     std::filesystem::create_directories(full.parent_path());

@@ -27,6 +27,20 @@ private:
     std::string path_;
 };
 
+// Sets (or, with nullptr, unsets) an environment variable for its lifetime,
+// then puts back what was there.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value);
+    ~ScopedEnv();
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    std::string name_, old_;
+    bool had_;
+};
+
 // The whole content of a file; "" when it cannot be read.
 std::string Slurp(const std::string& path);
 

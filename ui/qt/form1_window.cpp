@@ -1,6 +1,5 @@
 #include "ui/qt/form1_window.h"
 
-#include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -8,13 +7,12 @@
 #include "base/run_error.h"
 #include "base/version.h"
 #include "settings/qt/browse_folder.h"
-#include "ui/number_text.h"
-#include "ui/recording_controls.h"
+#include "base/number_text.h"
 
 namespace tovrik {
 namespace {
 
-constexpr int kTwips = ChartWidget::kTwipsPerPixel;
+constexpr int kTwips = ChartImage::kTwipsPerPixel;
 
 QRect Twips(int left, int top, int width, int height) {
     return QRect(left / kTwips, top / kTwips, width / kTwips, height / kTwips);
@@ -178,7 +176,7 @@ Form1Window::Form1Window(QWidget* parent) : QWidget(parent), form_(*this, UserDe
     QLabel* panel = MakePicture(this, kPanel, ":/images/background.png", kFrame);
     list1_ = MakeList(this, kList1, Qt::black, QColor(0, 255, 0));
     list1_->setFocusPolicy(Qt::NoFocus);  // out of sight: never a tab stop
-    picture1_ = new ChartWidget(static_cast<int>(kChartWidth), static_cast<int>(kChartHeight), this);
+    picture1_ = new ChartWidget(this);
     picture1_->setObjectName(kChart.name);
     picture1_->move(kChart.left / kTwips, kChart.top / kTwips);
     list2_ = MakeList(this, kList2, kFrame, kHighlightText);
@@ -247,12 +245,6 @@ void Form1Window::List3_AddItem(const std::string& text) {
     list3_->insertItem(static_cast<int>(row), Text(text));
 }
 
-void Form1Window::Picture1_Line(float x1, float y1, float x2, float y2, Rgb c) {
-    picture1_->line(x1, y1, x2, y2, QColor(c.r, c.g, c.b));
-}
-
-void Form1Window::Picture1_PSet(float x, float y, Rgb c) { picture1_->pset(x, y, QColor(c.r, c.g, c.b)); }
-
 void Form1Window::SetCaption(Label label, const std::string& text) { values_.at(label)->setText(Text(text)); }
 
 void Form1Window::runStats() {
@@ -265,12 +257,6 @@ void Form1Window::runStats() {
         box.setTextFormat(Qt::PlainText);  // it quotes what the match file holds
         box.exec();
     }
-}
-
-void Form1Window::closeEvent(QCloseEvent* event) {
-    std::int16_t cancel = 0;
-    form_.Form_Unload(cancel);
-    event->accept();
 }
 
 }  // namespace tovrik

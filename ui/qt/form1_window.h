@@ -36,18 +36,10 @@ public:
     void List3_AddItem(const std::string& text) override;
     std::string List3_Text() override { return SelectedText(list3_); }
     void List3_SetEnabled(bool enabled) override { list3_->setEnabled(enabled); }
-    void Picture1_Cls() override { picture1_->cls(); }
-    float Picture1_Width() override { return picture1_->widthTwips(); }
-    float Picture1_Height() override { return picture1_->heightTwips(); }
-    void Picture1_SetDrawWidth(int width) override { picture1_->setDrawWidth(width); }
-    void Picture1_Line(float x1, float y1, float x2, float y2, Rgb c) override;
-    void Picture1_PSet(float x, float y, Rgb c) override;
+    ChartSurface& Picture1() override { return picture1_->surface(); }
     void SetCaption(Label label, const std::string& text) override;
     bool AnotherInstanceRunning() override;
     void EndProgram() override { ended_ = true; }
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     static std::string SelectedText(QListWidget* list);

@@ -3,26 +3,14 @@
 #include <string>
 #include <vector>
 
-#include "engine/match_table.h"
-#include "ui/recording_controls.h"
-#include "ui/table_run.h"
+#include "engine/match_reader.h"
+#include "engine/views.h"
+#include "ui/figure_text.h"
 
 namespace tovrik {
 
-// One row of a table view: what it is of (a weapon, a map, a period) and its
-// figures.
-struct ViewRow {
-    std::string label;
-    WeaponFigures figures;
-};
-
-// The summary of one run: each value label's text beside its caption.
-std::string SummaryText(const RecordingControls& controls);
-
-// A match's day as "2026-12-06" and its time as "19:45:12"; "" where its path
-// tells none.
-std::string DayText(const MatchDate& date);
-std::string TimeText(int time);
+// The summary of one run: each figure's text beside the window's caption.
+std::string SummaryText(const std::string& mapChoice, const std::string& weapon, const FigureTexts& texts);
 
 // "2026-12-06 19:45:12  goldrush  /path/file": the match a collected accuracy
 // was read from; "-" for a date or a time its path does not tell.
@@ -30,8 +18,7 @@ std::string MatchText(const MatchTable& table, const MatchRecord& match);
 
 // The rows as a table under `firstHeader` (Weapon, Map, Day, ...): games,
 // shots, hits and hit %, headshots and headshot %, kills, deaths, k/d, mean,
-// lowest and highest accuracy, cut as the window's labels are, with `sep`;
-// "-" where the window would show no figure.
+// lowest and highest accuracy, as table cells with `sep`.
 std::string TableText(const std::string& firstHeader, const std::vector<ViewRow>& rows, char sep);
 
 // The same as comma-separated values: "." decimals, two of them for
@@ -39,9 +26,10 @@ std::string TableText(const std::string& firstHeader, const std::vector<ViewRow>
 std::string TableCsv(const std::string& firstHeader, const std::vector<ViewRow>& rows);
 
 // JSON texts: a string (bytes that are not UTF-8 kept as the characters of
-// their values), a number with two decimals, and the figures' members.
+// their values), the figures' members, and the rows as an array of objects
+// whose label is named `labelKey`.
 std::string JsonString(const std::string& bytes);
-std::string JsonDecimal(double value);
-std::string JsonFigures(const WeaponFigures& figures);
+std::string JsonFigures(const Figures& figures);
+std::string JsonRows(const std::string& labelKey, const std::vector<ViewRow>& rows);
 
 }  // namespace tovrik

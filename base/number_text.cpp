@@ -1,4 +1,4 @@
-#include "ui/number_text.h"
+#include "base/number_text.h"
 
 #include <charconv>
 #include <cstdio>

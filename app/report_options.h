@@ -1,0 +1,37 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "engine/views.h"
+
+namespace tovrik {
+
+// A command line the report cannot follow; the message says why.
+struct UsageError {
+    std::string message;
+};
+
+enum class ReportOutput { Text, Csv, Json };
+
+// What a command line asks of the report, checked: every combination that
+// reaches a view is one the view can make.
+struct ReportOptions {
+    std::optional<std::string> answer;  // --help or --version: the text to print, and nothing else
+    std::string statsDir;               // without a trailing "/" ("/" for the root)
+    std::optional<std::size_t> weapon;  // index into Weapons(); none: every weapon
+    std::string mapChoice;              // "" for every map
+    Period period;
+    std::string since, until;           // as given, for JSON
+    std::optional<Grouping> grouping;   // --by
+    std::string groupName;              // map, day, week, month or year
+    ReportOutput output = ReportOutput::Text;
+    std::optional<std::string> chartFile;
+    bool trace = false;
+    char sep = '.';
+};
+
+// Reads the command line. Throws UsageError for one the report cannot follow.
+ReportOptions ParseReportOptions(int argc, char* argv[]);
+
+}  // namespace tovrik

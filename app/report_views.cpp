@@ -1,0 +1,132 @@
+#include "app/report_views.h"
+
+#include <QString>
+
+#include "app/report_print.h"
+#include "app/report_trace.h"
+#include "base/quote.h"
+#include "engine/match_file.h"
+#include "engine/weapons.h"
+#include "ui/chart_painter.h"
+#include "ui/form1.h"
+#include "ui/qt/chart_image.h"
+
+namespace tovrik {
+namespace {
+
+// What every view over the table shares: the options, the matches read once,
+// and the notes on the period and the map.
+struct View {
+    const ReportOptions& options;
+    const MatchTable& table;
+    std::size_t dateless;
+
+    std::string leftOut() const {
+        if (dateless == 0) return "";
+        return "Left out: " + std::to_string(dateless) + " match" + (dateless == 1 ? "" : "es") +
+               " without a date in its path.\n";
+    }
+    std::string choicesJson() const {
+        const ReportOptions& o = options;
+        return "\"map\": " + (AllMaps(o.mapChoice) ? "null" : JsonString(o.mapChoice)) +
+               ", \"since\": " + (o.period.since ? JsonString(o.since) : "null") +
+               ", \"until\": " + (o.period.until ? JsonString(o.until) : "null") +
+               ", \"dateless_left_out\": " + std::to_string(dateless);
+    }
+    // A table view: text, CSV or JSON.
+    void printTable(const std::string& header, const std::string& jsonHead, const std::string& jsonKey,
+                    const std::vector<ViewRow>& rows, std::ostream& out, std::ostream& err) const {
+        if (options.output == ReportOutput::Json) {
+            out << "{" << jsonHead << choicesJson() << ",\n \"" << jsonKey << "s\": " << JsonRows(jsonKey, rows)
+                << "}\n";
+        } else if (options.output == ReportOutput::Csv) {
+            out << TableCsv(header, rows);
+            err << leftOut();
+        } else {
+            out << TableText(header, rows, options.sep) << leftOut();
+        }
+    }
+};
+
+int Trace(const ReportOptions& o, std::ostream& out) {
+    // The window's own run, as after start-up: no map listed yet.
+    TraceControls controls(out, Weapons()[*o.weapon], o.mapChoice);
+    Form1 form(controls, o.sep);
+    form.StatsDir = o.statsDir;
+    form.ComputeStats();
+    return 0;
+}
+
+int Overview(const View& v, std::ostream& out, std::ostream& err) {
+    std::vector<ViewRow> rows = OverviewRows(v.table, v.options.mapChoice, v.options.period);
+    v.printTable("Weapon", "\"view\": \"overview\", ", "weapon", rows, out, err);
+    return 0;
+}
+
+int Groups(const View& v, std::ostream& out, std::ostream& err) {
+    const ReportOptions& o = v.options;
+    std::vector<ViewRow> rows = GroupRows(v.table, *o.weapon, o.mapChoice, o.period, *o.grouping);
+    std::string header = o.groupName;
+    header[0] = static_cast<char>(header[0] - 'a' + 'A');
+    v.printTable(header,
+                 "\"view\": \"groups\", \"by\": " + JsonString(o.groupName) +
+                     ", \"weapon\": " + JsonString(Weapons()[*o.weapon]) + ", ",
+                 "group", rows, out, err);
+    return 0;
+}
+
+// The chart as the window's chart box shows it after the same run.
+bool WriteChart(const Tally& tally, const std::string& file, std::ostream& err) {
+    ChartImage chart;
+    PaintGrid(chart);
+    PaintCurve(chart, tally);
+    if (chart.image().save(QString::fromLocal8Bit(file.c_str()), "PNG")) return true;
+    err << "tovrik-report: cannot write the chart to \"" << Escaped(file) << "\".\n";
+    return false;
+}
+
+std::string MatchJson(const MatchTable& table, const MatchRecord* match) {
+    if (match == nullptr) return "null";
+    std::string day = DayText(match->date), time = TimeText(match->time);
+    return "{\"date\": " + (day.empty() ? "null" : JsonString(day)) +
+           ", \"time\": " + (time.empty() ? "null" : JsonString(time)) +
+           ", \"map\": " + JsonString(std::string(table.map(*match))) + ", \"file\": " + JsonString(table.path(*match)) +
+           "}";
+}
+
+int Summary(const View& v, std::ostream& out, std::ostream& err) {
+    const ReportOptions& o = v.options;
+    const std::string& weapon = Weapons()[*o.weapon];
+    Tally tally = SummaryRun(v.table, *o.weapon, o.mapChoice, o.period);
+    if (o.chartFile && !WriteChart(tally, *o.chartFile, err)) return 1;
+    auto matchAt = [&](const std::optional<std::size_t>& at) -> const MatchRecord* {
+        return at ? &v.table.matches[tally.accuracies()[*at].match] : nullptr;
+    };
+    const MatchRecord* lowest = matchAt(tally.lowestAt());
+    const MatchRecord* highest = matchAt(tally.highestAt());
+    if (o.output == ReportOutput::Json) {
+        out << "{\"view\": \"summary\", \"weapon\": " << JsonString(weapon) << ", " << v.choicesJson() << ",\n "
+            << JsonFigures(tally.figures()) << ",\n \"lowest_match\": " << MatchJson(v.table, lowest)
+            << ",\n \"highest_match\": " << MatchJson(v.table, highest) << "}\n";
+        return 0;
+    }
+    out << SummaryText(o.mapChoice, weapon, Describe(tally.figures(), o.sep));
+    if (lowest != nullptr) out << "Lowest match:     " << MatchText(v.table, *lowest) << '\n';
+    if (highest != nullptr) out << "Highest match:    " << MatchText(v.table, *highest) << '\n';
+    out << v.leftOut();
+    return 0;
+}
+
+}  // namespace
+
+int RunReport(const ReportOptions& o, std::ostream& out, std::ostream& err) {
+    if (o.trace) return Trace(o, out);
+    // Every other view sums over the matches, read once.
+    const MatchTable table = ReadTree(o.statsDir, o.weapon ? WeaponBit(*o.weapon) : kEveryWeapon);
+    const View view{o, table, DatelessMatches(table, o.period)};
+    if (!o.weapon) return Overview(view, out, err);
+    if (o.grouping) return Groups(view, out, err);
+    return Summary(view, out, err);
+}
+
+}  // namespace tovrik

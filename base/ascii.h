@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string_view>
+
+namespace tovrik {
+
+// ASCII letters folded to upper case; every other byte is kept. Names from
+// files and command lines are bytes in no known encoding, so only ASCII folds.
+constexpr unsigned char AsciiUpper(unsigned char c) { return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 32) : c; }
+
+// True when `a` sorts before `b` with ASCII letters folded (the order of the
+// map list and of directory listings); equal folds compare equal.
+bool FoldedLess(std::string_view a, std::string_view b);
+
+// True when `a` and `b` are the same with ASCII letters folded.
+bool FoldedEqual(std::string_view a, std::string_view b);
+
+}  // namespace tovrik

@@ -1,0 +1,91 @@
+#include "engine/match_date.h"
+
+#include <cstdio>
+#include <string_view>
+
+namespace tovrik {
+namespace {
+
+// Digits of `text` from `at`, `count` of them, as a number; -1 when they are not.
+int Digits(const std::string& text, std::size_t at, std::size_t count) {
+    if (at + count > text.size()) return -1;
+    int value = 0;
+    for (std::size_t i = at; i < at + count; ++i) {
+        if (text[i] < '0' || text[i] > '9') return -1;
+        value = value * 10 + (text[i] - '0');
+    }
+    return value;
+}
+
+bool Separated(const std::string& text, std::size_t at, char separator) {
+    return at < text.size() && text[at] == separator;
+}
+
+MatchDate Valid(int year, int month, int day) {
+    if (year < 1 || month < 1 || month > 12 || day < 1 || day > 31) return MatchDate{};
+    return MatchDate{year, month, day};
+}
+
+// Days since 1970-01-01 by the civil calendar.
+int DaysSinceEpoch(int y, int m, int d) {
+    y -= m <= 2;
+    int era = (y >= 0 ? y : y - 399) / 400;
+    int yoe = y - era * 400;
+    int doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + doe - 719468;
+}
+
+}  // namespace
+
+MatchDate DateOfPath(const std::string& folder, const std::string& name, int& time) {
+    time = -1;
+    // Today's game: YYYY-MM-DD-HHMMSS-MAP.txt
+    if (Separated(name, 4, '-') && Separated(name, 7, '-') && Separated(name, 10, '-')) {
+        MatchDate date = Valid(Digits(name, 0, 4), Digits(name, 5, 2), Digits(name, 8, 2));
+        if (date.known()) {
+            time = Digits(name, 11, 6);
+            return date;
+        }
+    }
+    // The classic game: YYYY.MM.DD/HHMMSS.txt
+    std::string_view dir(folder);
+    if (!dir.empty() && dir.back() == '/') dir.remove_suffix(1);
+    std::string last(dir.substr(dir.rfind('/') == std::string_view::npos ? 0 : dir.rfind('/') + 1));
+    if (last.size() != 10 || !Separated(last, 4, '.') || !Separated(last, 7, '.')) return MatchDate{};
+    MatchDate date = Valid(Digits(last, 0, 4), Digits(last, 5, 2), Digits(last, 8, 2));
+    if (date.known() && name.size() > 6 && name[6] == '.') time = Digits(name, 0, 6);
+    return date;
+}
+
+MatchDate DayOfText(const std::string& text) {
+    if (text.size() != 10 || !Separated(text, 4, '-') || !Separated(text, 7, '-')) return MatchDate{};
+    return Valid(Digits(text, 0, 4), Digits(text, 5, 2), Digits(text, 8, 2));
+}
+
+std::string DayText(const MatchDate& date) {
+    if (!date.known()) return "";
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
+    return text;
+}
+
+std::string TimeText(int time) {
+    if (time < 0) return "";
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", time / 10000, time / 100 % 100, time % 100);
+    return text;
+}
+
+std::string IsoWeekText(const MatchDate& d) {
+    int n = DaysSinceEpoch(d.year, d.month, d.day);
+    int weekday = ((n % 7) + 7 + 3) % 7;  // Monday 0: 1970-01-01 was a Thursday
+    int thursday = n - weekday + 3;       // the week's Thursday decides its year
+    int year = d.year + (thursday >= DaysSinceEpoch(d.year + 1, 1, 1)) - (thursday < DaysSinceEpoch(d.year, 1, 1));
+    int week = (thursday - DaysSinceEpoch(year, 1, 1)) / 7 + 1;
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-W%02d", year, week);
+    return text;
+}
+
+}  // namespace tovrik

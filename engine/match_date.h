@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+namespace tovrik {
+
+// The day a match was played, from its path; 0 when the path tells none.
+struct MatchDate {
+    int year = 0, month = 0, day = 0;
+    bool known() const { return year != 0; }
+    int key() const { return year * 10000 + month * 100 + day; }  // orders days
+};
+
+// The date and time in a match file's path: the file name
+// "YYYY-MM-DD-HHMMSS-..." of today's game, else the folder "YYYY.MM.DD" of the
+// classic game with the file name "HHMMSS.txt". `time` is HHMMSS, or -1.
+MatchDate DateOfPath(const std::string& folder, const std::string& name, int& time);
+
+// A day given as YYYY-MM-DD; unknown for any other text.
+MatchDate DayOfText(const std::string& text);
+
+// "2026-12-06" and "19:45:12"; "" where the path tells none.
+std::string DayText(const MatchDate& date);
+std::string TimeText(int time);
+
+// The ISO week of a known day: "2026-W49".
+std::string IsoWeekText(const MatchDate& date);
+
+}  // namespace tovrik

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/run_error.h"
+#include "engine/match_date.h"
+#include "engine/weapons.h"
+
+namespace tovrik {
+
+// One row of a chosen weapon, its numbers read in the order a run counts
+// them. A row that a run stops on keeps the numbers read before the failing
+// one, the step it fails at and its error.
+struct CountedRow {
+    enum Step : std::uint8_t { kAccuracy, kHeadshots, kShots, kHits, kKills, kDeaths, kDone };
+    std::uint8_t weapon = 0;  // index into Weapons()
+    std::uint8_t failsAt = kDone;
+    std::int32_t line = 0;   // the line an editor shows it on
+    std::int32_t error = -1; // index into MatchRecord::errors when it fails
+    float accuracy = 0;
+    std::array<std::int16_t, 5> numbers{};  // headshots, shots, hits, kills, deaths
+};
+
+enum class MatchStatus : std::uint8_t {
+    PassedOver,  // unreadable, empty or only line ends: no run sees it
+    Read,        // its map and rows are known
+    Stops,       // too large or too long: every run that meets it stops on errors[0]
+};
+
+// One match file as a run reads it.
+struct MatchRecord {
+    MatchStatus status = MatchStatus::PassedOver;
+    std::uint32_t folder = 0;  // index into MatchNames::folders
+    std::string name;
+    MatchDate date;
+    int time = -1;                     // HHMMSS, or -1
+    std::optional<std::uint32_t> map;  // index into MatchNames::maps; absent when not read
+    std::vector<CountedRow> rows;      // of the chosen weapons, in file order
+    std::vector<RunError> errors;      // located at the file and line
+};
+
+// The folders and maps the records of a scan point into.
+struct MatchNames {
+    std::vector<std::string> folders;  // each ending in "/"
+    std::vector<std::string> maps;
+
+    std::string path(const MatchRecord& match) const { return folders[match.folder] + match.name; }
+    // The match's map; "" when it was not read.
+    std::string_view map(const MatchRecord& match) const {
+        return match.map ? std::string_view(maps[*match.map]) : std::string_view();
+    }
+};
+
+// Every match file below a statistics folder, read once, in search order.
+struct MatchTable : MatchNames {
+    std::vector<MatchRecord> matches;
+    std::string path(std::size_t match) const { return MatchNames::path(matches[match]); }
+    using MatchNames::path;
+};
+
+// Reads match files one after another, reusing its buffers. The one place
+// that knows the file's layout: the map line, the rows, the line limit, the
+// order of a row's fields and the editor's line of each.
+class MatchReader {
+public:
+    // Reads the file at `path` into `record` (its status, rows of the weapons
+    // in `weapons` and errors) and its map's name into `map`. True when the
+    // map line was read.
+    bool read(const std::string& path, WeaponSet weapons, MatchRecord& record, std::string& map);
+
+private:
+    void readRow(std::string_view line, CountedRow& row);
+
+    std::string buffer_, normalized_;
+    std::vector<std::string_view> fields_;
+};
+
+// Called with each record in search order and the names it points into;
+// returning false ends the scan.
+using MatchSink = std::function<bool(const MatchNames& names, MatchRecord& record)>;
+
+// Reads every match file ("*.txt") below `statsDir` in search order and hands
+// each record to `each`; the records' folders and maps are added to `names`.
+// An empty folder setting names no folder.
+void ScanTree(const std::string& statsDir, WeaponSet weapons, MatchNames& names, const MatchSink& each);
+
+// The records of ScanTree, kept.
+MatchTable ReadTree(const std::string& statsDir, WeaponSet weapons = kEveryWeapon);
+
+}  // namespace tovrik

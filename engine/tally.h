@@ -1,0 +1,82 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/run_error.h"
+#include "engine/chart_geometry.h"
+#include "engine/match_reader.h"
+
+namespace tovrik {
+
+// One weapon's figures over a set of matches.
+struct Figures {
+    std::int32_t games = 0;  // counted rows
+    std::int32_t shots = 0, hits = 0, headshots = 0, kills = 0, deaths = 0;
+    std::int32_t collected = 0;  // per-match accuracies above 1
+    double mean = 0;             // of the collected accuracies; 0 when none
+    float lowest = 100;          // below 100, else 100
+    float highest = 0;           // above 0, else 0
+};
+
+// A per-match accuracy the run collected, and where it was read.
+struct CollectedAccuracy {
+    float value = 0;
+    std::size_t match = 0;  // as the caller numbered the match in add()
+    std::int32_t line = 0;  // the editor's line of its row
+};
+
+// Where and why a run stopped.
+struct RunStop {
+    RunError error;
+    std::size_t match = 0;     // as numbered in add()
+    std::int32_t line = 0;     // 0: the file itself
+    std::int32_t segments = 0; // curve segments drawn before it
+};
+
+// The statistics run of one weapon over matches given in search order: the
+// totals of the rows it counts, the per-match accuracies it collects, their
+// extremes and mean, and the chart's checks, stopping where a run stops.
+class Tally {
+public:
+    // `weapon` indexes Weapons(); none counts nothing. Rows count where the
+    // match's map passes `mapChoice`.
+    Tally(std::optional<std::size_t> weapon, std::string mapChoice, ChartBox box = ChartBox{});
+
+    // Adds the match numbered `index` (increasing from call to call); false
+    // once the run has stopped, when later matches change nothing.
+    bool add(const MatchNames& names, const MatchRecord& match, std::size_t index);
+
+    // Ends the run: the extremes, the mean and the curve's coordinates, which
+    // stop it when one leaves the chart's range. `pathOf` gives the file of a
+    // match for the message.
+    void finish(const std::function<std::string(std::size_t match)>& pathOf);
+
+    const Figures& figures() const { return figures_; }
+    const std::vector<CollectedAccuracy>& accuracies() const { return accuracies_; }
+    // The collected accuracies that set the lowest and the highest, when any did.
+    std::optional<std::size_t> lowestAt() const { return lowestAt_; }
+    std::optional<std::size_t> highestAt() const { return highestAt_; }
+    const std::optional<RunStop>& stop() const { return stop_; }
+    const ChartBox& box() const { return box_; }
+
+private:
+    bool count(const MatchNames& names, const MatchRecord& match, std::size_t index, const CountedRow& row);
+    void stopAt(RunError error, std::size_t match, std::int32_t line, std::int32_t segments = 0);
+
+    std::optional<std::size_t> weapon_;
+    std::string mapChoice_;
+    ChartBox box_;
+    Figures figures_;
+    std::vector<CollectedAccuracy> accuracies_;
+    std::optional<std::size_t> lowestAt_, highestAt_;
+    std::optional<RunStop> stop_;
+};
+
+// Throws the error of the tally among `tallies` that stopped first in search order.
+void ThrowFirstStop(const std::vector<const Tally*>& tallies);
+
+}  // namespace tovrik

@@ -1,0 +1,100 @@
+#include "engine/views.h"
+
+#include <algorithm>
+#include <map>
+
+#include "base/ascii.h"
+#include "engine/weapons.h"
+
+namespace tovrik {
+namespace {
+
+std::function<std::string(std::size_t)> PathIn(const MatchTable& table) {
+    return [&table](std::size_t match) { return table.path(match); };
+}
+
+// The group of a read match.
+std::string GroupOf(const MatchTable& table, const MatchRecord& match, Grouping grouping) {
+    if (grouping == Grouping::Map) return std::string(table.map(match));
+    if (!match.date.known()) return "no date";
+    if (grouping == Grouping::Week) return IsoWeekText(match.date);
+    // A day, a month, a year: the leading part of the day's text.
+    return DayText(match.date).substr(0, grouping == Grouping::Year ? 4 : grouping == Grouping::Month ? 7 : 10);
+}
+
+struct Group {
+    std::string label;
+    Tally tally;
+};
+
+// The groups' labels in the order the view shows them.
+void Order(std::vector<Group>& groups, Grouping grouping) {
+    auto labelLess = [grouping](const Group& a, const Group& b) {
+        // Maps as the map list orders them: ASCII case folded, the first met first.
+        return grouping == Grouping::Map ? FoldedLess(a.label, b.label) : a.label < b.label;
+    };
+    std::stable_sort(groups.begin(), groups.end(), labelLess);
+}
+
+}  // namespace
+
+bool Period::holds(const MatchRecord& match) const {
+    if (!limited()) return true;
+    return match.date.known() && (!since || match.date.key() >= since->key()) &&
+           (!until || match.date.key() <= until->key());
+}
+
+std::size_t DatelessMatches(const MatchTable& table, const Period& period) {
+    if (!period.limited()) return 0;
+    return static_cast<std::size_t>(std::count_if(table.matches.begin(), table.matches.end(), [](const MatchRecord& m) {
+        return m.status != MatchStatus::PassedOver && !m.date.known();
+    }));
+}
+
+std::vector<ViewRow> OverviewRows(const MatchTable& table, const std::string& mapChoice, const Period& period) {
+    std::vector<Tally> tallies;
+    for (std::size_t w = 0; w < Weapons().size(); ++w) tallies.emplace_back(w, mapChoice);
+    for (std::size_t m = 0; m < table.matches.size(); ++m)
+        if (period.holds(table.matches[m]))
+            for (Tally& tally : tallies) tally.add(table, table.matches[m], m);
+    std::vector<const Tally*> finished;
+    for (Tally& tally : tallies) tally.finish(PathIn(table)), finished.push_back(&tally);
+    ThrowFirstStop(finished);
+    std::vector<ViewRow> rows;
+    for (std::size_t w = 0; w < tallies.size(); ++w) rows.push_back(ViewRow{Weapons()[w], tallies[w].figures()});
+    return rows;
+}
+
+Tally SummaryRun(const MatchTable& table, std::size_t weapon, const std::string& mapChoice, const Period& period) {
+    Tally tally(weapon, mapChoice);
+    for (std::size_t m = 0; m < table.matches.size(); ++m)
+        if (period.holds(table.matches[m]) && !tally.add(table, table.matches[m], m)) break;
+    tally.finish(PathIn(table));
+    ThrowFirstStop({&tally});
+    return tally;
+}
+
+std::vector<ViewRow> GroupRows(const MatchTable& table, std::size_t weapon, const std::string& mapChoice,
+                               const Period& period, Grouping grouping) {
+    SummaryRun(table, weapon, mapChoice, period);  // a stop of the whole run comes first
+    std::vector<Group> groups;
+    std::map<std::string, std::size_t> byLabel;
+    for (std::size_t m = 0; m < table.matches.size(); ++m) {
+        const MatchRecord& match = table.matches[m];
+        if (match.status == MatchStatus::PassedOver || !period.holds(match)) continue;
+        std::string label = GroupOf(table, match, grouping);
+        auto [at, added] = byLabel.emplace(label, groups.size());
+        if (added) groups.push_back(Group{std::move(label), Tally(weapon, mapChoice)});
+        groups[at->second].tally.add(table, match, m);
+    }
+    Order(groups, grouping);
+    std::vector<ViewRow> rows;
+    for (Group& group : groups) {
+        group.tally.finish(PathIn(table));
+        ThrowFirstStop({&group.tally});
+        if (group.tally.figures().games > 0) rows.push_back(ViewRow{group.label, group.tally.figures()});
+    }
+    return rows;
+}
+
+}  // namespace tovrik

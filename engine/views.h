@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/match_reader.h"
+#include "engine/tally.h"
+
+namespace tovrik {
+
+// The days a view counts, both ends included; every match when not limited.
+struct Period {
+    std::optional<MatchDate> since, until;
+
+    bool limited() const { return since || until; }
+    // True when the match counts: any match when not limited, else one whose
+    // path tells a day inside the period.
+    bool holds(const MatchRecord& match) const;
+};
+
+// The read matches that a limited period leaves out for want of a date.
+std::size_t DatelessMatches(const MatchTable& table, const Period& period);
+
+enum class Grouping { Map, Day, Week, Month, Year };
+
+// One row of a table view: what it is of (a weapon, a map, a period) and its figures.
+struct ViewRow {
+    std::string label;
+    Figures figures;
+};
+
+// Every weapon over the matches of the period, in the weapon list's order.
+// Throws the run-time error of the run that stops first in search order.
+std::vector<ViewRow> OverviewRows(const MatchTable& table, const std::string& mapChoice, const Period& period);
+
+// The finished run of one weapon over the matches of the period. Throws where it stops.
+Tally SummaryRun(const MatchTable& table, std::size_t weapon, const std::string& mapChoice, const Period& period);
+
+// One weapon by group, the groups it was used in: maps in the map list's
+// order, periods in date order, "no date" last. Throws where the run over all
+// the matches stops, else where the first group's run stops.
+std::vector<ViewRow> GroupRows(const MatchTable& table, std::size_t weapon, const std::string& mapChoice,
+                               const Period& period, Grouping grouping);
+
+}  // namespace tovrik

@@ -1,0 +1,46 @@
+#include "ui/figure_text.h"
+
+#include "base/number_text.h"
+#include "engine/match_file.h"
+
+namespace tovrik {
+
+float SharePercent(std::int32_t part, std::int32_t whole) {
+    return static_cast<float>(static_cast<double>(std::int64_t{part} * 100) / static_cast<double>(whole));
+}
+
+float KillDeathRatio(std::int32_t kills, std::int32_t deaths) {
+    return static_cast<float>(static_cast<double>(kills) / static_cast<double>(deaths));
+}
+
+FigureTexts Describe(const Figures& f, char sep) {
+    auto share = [&](std::int32_t part) {
+        return f.shots != 0 ? Virgule(SharePercent(part, f.shots), sep) + "%" : std::string("0");
+    };
+    return FigureTexts{LongToText(f.games),
+                       LongToText(f.shots),
+                       LongToText(f.hits),
+                       share(f.hits),
+                       LongToText(f.headshots),
+                       share(f.headshots),
+                       LongToText(f.kills),
+                       LongToText(f.deaths),
+                       f.deaths != 0 ? Virgule(KillDeathRatio(f.kills, f.deaths), sep) : LongToText(f.kills),
+                       f.collected > 0 ? Virgule(static_cast<float>(f.mean), sep) + "%" : "0%",
+                       SingleToText(f.lowest, sep) + "%",
+                       SingleToText(f.highest, sep) + "%"};
+}
+
+FigureTexts DescribeCells(const Figures& f, char sep) {
+    FigureTexts texts = Describe(f, sep);
+    if (f.shots == 0) texts.hitShare = texts.headshotShare = "-";
+    auto accuracy = [&](float value) { return f.collected > 0 ? Virgule(value, sep) + "%" : std::string("-"); };
+    texts.mean = accuracy(static_cast<float>(f.mean));
+    texts.lowest = accuracy(f.lowest);
+    texts.highest = accuracy(f.highest);
+    return texts;
+}
+
+std::string MapText(const std::string& mapChoice) { return AllMaps(mapChoice) ? "All maps" : mapChoice; }
+
+}  // namespace tovrik

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/tally.h"
+
+namespace tovrik {
+
+// `part` per `whole` in percent; `whole` is not 0. The product with 100 is
+// 64-bit, so large totals still give a percentage.
+float SharePercent(std::int32_t part, std::int32_t whole);
+
+// Kills per death; `deaths` is not 0.
+float KillDeathRatio(std::int32_t kills, std::int32_t deaths);
+
+// The texts of a run's figures, with the decimal separator chosen. Whole
+// numbers are written in full; shares, the ratio and accuracies are cut to one
+// decimal (virgule), never rounded.
+struct FigureTexts {
+    std::string games, shots, hits, hitShare, headshots, headshotShare, kills, deaths, ratio, mean, lowest, highest;
+};
+
+// As the window's labels show them: "0" for a share without shots, "0%" for
+// the mean without a collected accuracy, the lowest and highest uncut.
+FigureTexts Describe(const Figures& figures, char sep);
+
+// As the cells of a table show them: "-" where there is no figure, the
+// lowest and highest cut like the mean.
+FigureTexts DescribeCells(const Figures& figures, char sep);
+
+// The map label's text for a map choice: "All maps" for every map.
+std::string MapText(const std::string& mapChoice);
+
+}  // namespace tovrik
