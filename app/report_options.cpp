@@ -89,8 +89,10 @@ void CheckCombinations(const Parser& p, bool hasWeapon) {
 }
 
 std::optional<Grouping> GroupingOf(const Parser& p) {
-    static const std::map<std::string, Grouping> kGroupings = {{"map", Grouping::Map},     {"day", Grouping::Day},
-                                                               {"week", Grouping::Week},   {"month", Grouping::Month},
+    static const std::map<std::string, Grouping> kGroupings = {{"map", Grouping::Map},
+                                                               {"day", Grouping::Day},
+                                                               {"week", Grouping::Week},
+                                                               {"month", Grouping::Month},
                                                                {"year", Grouping::Year}};
     if (!p.isSet(p.by)) return std::nullopt;
     auto found = kGroupings.find(p.bytes(p.by));

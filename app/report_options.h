@@ -22,9 +22,9 @@ struct ReportOptions {
     std::optional<std::size_t> weapon;  // index into Weapons(); none: every weapon
     std::string mapChoice;              // "" for every map
     Period period;
-    std::string since, until;           // as given, for JSON
-    std::optional<Grouping> grouping;   // --by
-    std::string groupName;              // map, day, week, month or year
+    std::string since, until;          // as given, for JSON
+    std::optional<Grouping> grouping;  // --by
+    std::string groupName;             // map, day, week, month or year
     ReportOutput output = ReportOutput::Text;
     std::optional<std::string> chartFile;
     bool trace = false;

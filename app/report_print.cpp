@@ -24,7 +24,7 @@ std::vector<std::string> Headers(const std::string& first) {
 
 std::vector<std::string> Cells(const ViewRow& row, char sep) {
     FigureTexts t = DescribeCells(row.figures, sep);
-    return {row.label, t.games, t.shots,  t.hits,  t.hitShare, t.headshots, t.headshotShare,
+    return {row.label, t.games,  t.shots, t.hits, t.hitShare, t.headshots, t.headshotShare,
             t.kills,   t.deaths, t.ratio, t.mean, t.lowest,   t.highest};
 }
 
@@ -39,18 +39,12 @@ std::vector<std::string> Decimals(const Figures& f, const std::string& none) {
     auto figure = [&](double value, bool known) { return known ? TwoDecimals(value) : none; };
     bool shots = f.shots != 0, collected = f.collected > 0;
     double ratio = f.deaths != 0 ? KillDeathRatio(f.kills, f.deaths) : f.kills;  // no death: the kills
-    return {LongToText(f.games),
-            LongToText(f.shots),
-            LongToText(f.hits),
-            figure(shots ? SharePercent(f.hits, f.shots) : 0, shots),
-            LongToText(f.headshots),
-            figure(shots ? SharePercent(f.headshots, f.shots) : 0, shots),
-            LongToText(f.kills),
-            LongToText(f.deaths),
-            TwoDecimals(ratio),
-            figure(f.mean, collected),
-            figure(f.lowest, collected),
-            figure(f.highest, collected)};
+    return {LongToText(f.games),         LongToText(f.shots),
+            LongToText(f.hits),          figure(shots ? SharePercent(f.hits, f.shots) : 0, shots),
+            LongToText(f.headshots),     figure(shots ? SharePercent(f.headshots, f.shots) : 0, shots),
+            LongToText(f.kills),         LongToText(f.deaths),
+            TwoDecimals(ratio),          figure(f.mean, collected),
+            figure(f.lowest, collected), figure(f.highest, collected)};
 }
 
 bool ValidUtf8(const std::string& s) {
@@ -94,8 +88,8 @@ std::string SummaryText(const std::string& mapChoice, const std::string& weapon,
 
 std::string MatchText(const MatchTable& table, const MatchRecord& match) {
     std::string day = DayText(match.date), time = TimeText(match.time);
-    return (day.empty() ? "-" : day) + " " + (time.empty() ? "-" : time) + "  " + std::string(table.map(match)) +
-           "  " + table.path(match);
+    return (day.empty() ? "-" : day) + " " + (time.empty() ? "-" : time) + "  " + std::string(table.map(match)) + "  " +
+           table.path(match);
 }
 
 std::string TableText(const std::string& firstHeader, const std::vector<ViewRow>& rows, char sep) {
@@ -147,12 +141,14 @@ std::string JsonString(const std::string& bytes) {
 }
 
 std::string JsonFigures(const Figures& f) {
-    static const char* const kKeys[] = {"games",  "shots",           "hits",          "hit_percent",
-                                        "headshots", "headshot_percent", "kills",       "deaths",
-                                        "kill_death_ratio", "mean_accuracy", "lowest_accuracy", "highest_accuracy"};
+    static const char* const kKeys[] = {"games",         "shots",           "hits",
+                                        "hit_percent",   "headshots",       "headshot_percent",
+                                        "kills",         "deaths",          "kill_death_ratio",
+                                        "mean_accuracy", "lowest_accuracy", "highest_accuracy"};
     std::vector<std::string> values = Decimals(f, "null");
     std::string out;
-    for (std::size_t i = 0; i < values.size(); ++i) out += (i ? ", \"" : "\"") + std::string(kKeys[i]) + "\": " + values[i];
+    for (std::size_t i = 0; i < values.size(); ++i)
+        out += (i ? ", \"" : "\"") + std::string(kKeys[i]) + "\": " + values[i];
     return out;
 }
 

@@ -90,8 +90,8 @@ std::string MatchJson(const MatchTable& table, const MatchRecord* match) {
     std::string day = DayText(match->date), time = TimeText(match->time);
     return "{\"date\": " + (day.empty() ? "null" : JsonString(day)) +
            ", \"time\": " + (time.empty() ? "null" : JsonString(time)) +
-           ", \"map\": " + JsonString(std::string(table.map(*match))) + ", \"file\": " + JsonString(table.path(*match)) +
-           "}";
+           ", \"map\": " + JsonString(std::string(table.map(*match))) +
+           ", \"file\": " + JsonString(table.path(*match)) + "}";
 }
 
 int Summary(const View& v, std::ostream& out, std::ostream& err) {

@@ -6,7 +6,9 @@ namespace tovrik {
 
 // ASCII letters folded to upper case; every other byte is kept. Names from
 // files and command lines are bytes in no known encoding, so only ASCII folds.
-constexpr unsigned char AsciiUpper(unsigned char c) { return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 32) : c; }
+constexpr unsigned char AsciiUpper(unsigned char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 32) : c;
+}
 
 // True when `a` sorts before `b` with ASCII letters folded (the order of the
 // map list and of directory listings); equal folds compare equal.

@@ -13,13 +13,19 @@ foreach(size 16 32 48 128)
   install(FILES ${icon} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
           RENAME ${TOVRIK_APP_ID}.png)
 endforeach()
-# Manual pages and the changelog go compressed, as Debian lays them out.
+# Manual pages and the changelog go compressed, as Debian lays them out;
+# they are compressed by the build, so an edited page is compressed again.
 find_program(TOVRIK_GZIP gzip REQUIRED)
+function(tovrik_gzip source output)
+  add_custom_command(OUTPUT ${output} COMMAND ${TOVRIK_GZIP} -9nc ${source} > ${output} DEPENDS ${source} VERBATIM)
+endfunction()
+set(TOVRIK_COMPRESSED)
 foreach(page tovrik-stats tovrik-report)
-  file(COPY ${PROJECT_SOURCE_DIR}/docs/man/${page}.1 DESTINATION ${PROJECT_BINARY_DIR}/man)
-  execute_process(COMMAND ${TOVRIK_GZIP} -9nf ${PROJECT_BINARY_DIR}/man/${page}.1)
+  tovrik_gzip(${PROJECT_SOURCE_DIR}/docs/man/${page}.1 ${PROJECT_BINARY_DIR}/man/${page}.1.gz)
+  list(APPEND TOVRIK_COMPRESSED ${PROJECT_BINARY_DIR}/man/${page}.1.gz)
   install(FILES ${PROJECT_BINARY_DIR}/man/${page}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()
+file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/man)
 install(FILES ${TOVRIK_RESOURCES}/completion/tovrik-report
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
 set(TOVRIK_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/tovrik-stats)
@@ -31,10 +37,10 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${CMAKE_INSTALL_DA
 # The Debian package: cpack -G DEB in the build folder. Its copyright file and
 # changelog lie in the documentation folder of every install.
 configure_file(${PROJECT_SOURCE_DIR}/cmake/debian-copyright.in ${PROJECT_BINARY_DIR}/debian/copyright @ONLY)
-file(READ ${PROJECT_SOURCE_DIR}/cmake/debian-changelog TOVRIK_CHANGELOG)
-string(CONFIGURE "${TOVRIK_CHANGELOG}" TOVRIK_CHANGELOG @ONLY)
-file(WRITE ${PROJECT_BINARY_DIR}/debian/changelog "${TOVRIK_CHANGELOG}")
-execute_process(COMMAND ${TOVRIK_GZIP} -9nf ${PROJECT_BINARY_DIR}/debian/changelog)
+configure_file(${PROJECT_SOURCE_DIR}/cmake/debian-changelog ${PROJECT_BINARY_DIR}/debian/changelog @ONLY)
+tovrik_gzip(${PROJECT_BINARY_DIR}/debian/changelog ${PROJECT_BINARY_DIR}/debian/changelog.gz)
+list(APPEND TOVRIK_COMPRESSED ${PROJECT_BINARY_DIR}/debian/changelog.gz)
+add_custom_target(tovrik_compressed_docs ALL DEPENDS ${TOVRIK_COMPRESSED})
 install(FILES ${PROJECT_BINARY_DIR}/debian/changelog.gz DESTINATION ${TOVRIK_DOC_DIR})
 install(FILES ${PROJECT_BINARY_DIR}/debian/copyright DESTINATION ${TOVRIK_DOC_DIR})
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <string>
 
-#include "base/run_error.h"
 #include "base/number_text.h"
+#include "base/run_error.h"
 
 namespace tovrik {
 
@@ -25,9 +25,9 @@ std::int16_t CurveCoordinate(double value, float accuracy) {
     std::int16_t coordinate = 0;
     if (!ToCurveCoordinate(value, coordinate)) {
         std::string text = SingleToText(accuracy, '.');
-        throw RunError(RunError::Kind::Overflow,
-                       "the accuracy " + text + " puts the chart's curve at " +
-                           DoubleToText(RoundHalfEven(value), '.') + ", outside -32,768 to 32,767.");
+        throw RunError(RunError::Kind::Overflow, "the accuracy " + text + " puts the chart's curve at " +
+                                                     DoubleToText(RoundHalfEven(value), '.') +
+                                                     ", outside -32,768 to 32,767.");
     }
     return coordinate;
 }

@@ -52,6 +52,19 @@ void MatchReader::readRow(std::string_view line, CountedRow& row) {
     row.failsAt = CountedRow::kDone;
 }
 
+void MatchReader::addRow(const std::string& path, std::string_view line, std::int32_t editorLine, std::size_t weapon,
+                         MatchRecord& record) {
+    CountedRow& row = record.rows.emplace_back();
+    row.weapon = static_cast<std::uint8_t>(weapon);
+    row.line = editorLine;
+    try {
+        readRow(line, row);
+    } catch (RunError& error) {
+        row.error = static_cast<std::uint32_t>(record.errors.size());
+        record.errors.push_back(Located(std::move(error), path, editorLine));
+    }
+}
+
 bool MatchReader::read(const std::string& path, WeaponSet weapons, MatchRecord& record, std::string& map) {
     record.status = MatchStatus::PassedOver;
     record.rows.clear();
@@ -93,16 +106,7 @@ bool MatchReader::read(const std::string& path, WeaponSet weapons, MatchRecord& 
         std::string_view name;
         if (!RowName(line, name)) continue;
         std::optional<std::size_t> weapon = WeaponOfRow(name);
-        if (!weapon || (weapons & WeaponBit(*weapon)) == 0) continue;
-        CountedRow& row = record.rows.emplace_back();
-        row.weapon = static_cast<std::uint8_t>(*weapon);
-        row.line = editorLine;
-        try {
-            readRow(line, row);
-        } catch (RunError& error) {
-            row.error = static_cast<std::int32_t>(record.errors.size());
-            record.errors.push_back(Located(std::move(error), path, editorLine));
-        }
+        if (weapon && (weapons & WeaponBit(*weapon)) != 0) addRow(path, line, editorLine, *weapon, record);
     }
     return record.status == MatchStatus::Read;
 }

@@ -21,8 +21,8 @@ struct CountedRow {
     enum Step : std::uint8_t { kAccuracy, kHeadshots, kShots, kHits, kKills, kDeaths, kDone };
     std::uint8_t weapon = 0;  // index into Weapons()
     std::uint8_t failsAt = kDone;
-    std::int32_t line = 0;   // the line an editor shows it on
-    std::int32_t error = -1; // index into MatchRecord::errors when it fails
+    std::int32_t line = 0;               // the line an editor shows it on
+    std::optional<std::uint32_t> error;  // index into MatchRecord::errors when it fails
     float accuracy = 0;
     std::array<std::int16_t, 5> numbers{};  // headshots, shots, hits, kills, deaths
 };
@@ -76,6 +76,8 @@ public:
 
 private:
     void readRow(std::string_view line, CountedRow& row);
+    void addRow(const std::string& path, std::string_view line, std::int32_t editorLine, std::size_t weapon,
+                MatchRecord& record);
 
     std::string buffer_, normalized_;
     std::vector<std::string_view> fields_;

@@ -39,18 +39,17 @@ bool Tally::add(const MatchNames& names, const MatchRecord& match, std::size_t i
 
 bool Tally::count(const MatchNames& names, const MatchRecord& match, std::size_t index, const CountedRow& row) {
     if (row.failsAt == CountedRow::kAccuracy) {
-        stopAt(match.errors[static_cast<std::size_t>(row.error)], index, row.line);
+        stopAt(match.errors[*row.error], index, row.line);
         return false;
     }
     // Each number is added as soon as it is read, so a later failing field
     // leaves the earlier ones added and a total may overflow before it.
-    std::int32_t* totals[] = {&figures_.headshots, &figures_.shots, &figures_.hits, &figures_.kills,
-                              &figures_.deaths};
+    std::int32_t* totals[] = {&figures_.headshots, &figures_.shots, &figures_.hits, &figures_.kills, &figures_.deaths};
     static const char* const kNames[] = {"headshots", "shots", "hits", "kills", "deaths"};
     try {
         for (std::size_t step = 0; step < 5; ++step) {
             if (row.failsAt == CountedRow::kHeadshots + step) {
-                stopAt(match.errors[static_cast<std::size_t>(row.error)], index, row.line);
+                stopAt(match.errors[*row.error], index, row.line);
                 return false;
             }
             *totals[step] = AddLong(*totals[step], row.numbers[step], kNames[step]);
@@ -93,8 +92,8 @@ void ThrowFirstStop(const std::vector<const Tally*>& tallies) {
     const RunStop* first = nullptr;
     for (const Tally* tally : tallies) {
         const std::optional<RunStop>& stop = tally->stop();
-        if (stop && (first == nullptr || std::make_pair(stop->match, stop->line) <
-                                             std::make_pair(first->match, first->line)))
+        if (stop &&
+            (first == nullptr || std::make_pair(stop->match, stop->line) < std::make_pair(first->match, first->line)))
             first = &*stop;
     }
     if (first != nullptr) throw first->error;

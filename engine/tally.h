@@ -32,9 +32,9 @@ struct CollectedAccuracy {
 // Where and why a run stopped.
 struct RunStop {
     RunError error;
-    std::size_t match = 0;     // as numbered in add()
-    std::int32_t line = 0;     // 0: the file itself
-    std::int32_t segments = 0; // curve segments drawn before it
+    std::size_t match = 0;      // as numbered in add()
+    std::int32_t line = 0;      // 0: the file itself
+    std::int32_t segments = 0;  // curve segments drawn before it
 };
 
 // The statistics run of one weapon over matches given in search order: the

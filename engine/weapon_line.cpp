@@ -16,9 +16,8 @@ bool Contains(std::string_view text, char c) { return text.find(c) != std::strin
 
 void NormalizeWeaponLine(std::string_view line, std::string& record) {
     if (line.size() > kMaxLineLength)
-        throw RunError(
-            RunError::Kind::Overflow,
-            "the line is " + std::to_string(line.size()) + " characters long; a weapon line holds at most 32,766.");
+        throw RunError(RunError::Kind::Overflow, "the line is " + std::to_string(line.size()) +
+                                                     " characters long; a weapon line holds at most 32,766.");
 
     // Every run of non-space characters after the first ":" becomes a field;
     // a "|" follows a field exactly when a space follows it.
@@ -59,9 +58,8 @@ void SplitRecord(std::string_view record, std::vector<std::string_view>& fields)
 
 std::string_view RecordField(const std::vector<std::string_view>& fields, std::string_view record, int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= fields.size())
-        throw RunError(
-            RunError::Kind::SubscriptOutOfRange,
-            "the weapon line has no field " + std::to_string(index) + " (its fields read " + Quoted(record) + ").");
+        throw RunError(RunError::Kind::SubscriptOutOfRange, "the weapon line has no field " + std::to_string(index) +
+                                                                " (its fields read " + Quoted(record) + ").");
     return fields[static_cast<std::size_t>(index)];
 }
 

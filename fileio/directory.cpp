@@ -1,7 +1,5 @@
 #include "fileio/directory.h"
 
-#include "base/ascii.h"
-
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,6 +11,8 @@
 #include <fstream>
 #include <set>
 #include <sstream>
+
+#include "base/ascii.h"
 
 namespace tovrik {
 namespace {

@@ -24,8 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::int32_t last = 0;
     for (const tovrik::CountedRow& row : record.rows) {
         // Rows in file order, each failing one with its own error.
-        if (row.line <= last || (row.failsAt == tovrik::CountedRow::kDone) != (row.error < 0)) std::abort();
-        if (row.error >= static_cast<std::int32_t>(record.errors.size())) std::abort();
+        if (row.line <= last || (row.failsAt == tovrik::CountedRow::kDone) == row.error.has_value()) std::abort();
+        if (row.error && *row.error >= record.errors.size()) std::abort();
         last = row.line;
     }
     for (const tovrik::RunError& error : record.errors)

@@ -19,8 +19,9 @@ namespace {
 using namespace tovrik;
 
 // The folders a match file may lie in, and their names' patterns.
-const char* const kPlaces[] = {"2026.12.06/%s.txt", "2026.02.30/%s.txt", "2026-12/2026-12-07-%s-goldrush.txt",
-                               "notes/%s.txt",      "%s.txt",            "2026.12.06/deep/%s.txt"};
+const char* const kPlaces[] = {
+    "2026.12.06/%s.txt",     "2026.02.30/%s.txt", "2026-12/2026-12-07-%s-goldrush.txt", "notes/%s.txt", "%s.txt",
+    "2026.12.06/deep/%s.txt"};
 
 // Writes one file per chunk of the input (chunks end at a 0xFF byte): its
 // first byte picks the place and its name, the rest is its content.
@@ -67,8 +68,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         o.weapon.reset(), o.grouping.reset(), o.chartFile.reset();
         View(o);  // the overview
         o.weapon = weapon;
-        for (auto [grouping, name] : {std::pair{Grouping::Map, "map"}, {Grouping::Day, "day"}, {Grouping::Week, "week"},
-                                      {Grouping::Month, "month"}, {Grouping::Year, "year"}})
+        for (auto [grouping, name] : {std::pair{Grouping::Map, "map"},
+                                      {Grouping::Day, "day"},
+                                      {Grouping::Week, "week"},
+                                      {Grouping::Month, "month"},
+                                      {Grouping::Year, "year"}})
             o.grouping = grouping, o.groupName = name, View(o);
         o.grouping.reset();
         if (output != ReportOutput::Csv) View(o);  // the summary

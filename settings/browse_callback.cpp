@@ -4,10 +4,6 @@
 
 namespace tovrik {
 
-std::string BrowseInitialPath;
-std::string BrowseIconName;
-std::int32_t BrowseFlags = 0;
-
 namespace {
 
 // Runs one step of the callback; what fails is skipped, never passed on.
@@ -21,12 +17,13 @@ void Try(Step step) {
 
 }  // namespace
 
-std::int32_t BrowseCallbackProc(BrowseDialog& dialog, std::int32_t message, const std::string* itemPath) {
+std::int32_t BrowseCallbackProc(BrowseDialog& dialog, const BrowseRequest& request, std::int32_t message,
+                                const std::string* itemPath) {
     if (message == kBrowseInitialized) {
-        Try([&] { dialog.SetSelection(BrowseInitialPath); });
-        Try([&] { SetDialogIcon(dialog, BrowseIconName); });
+        Try([&] { dialog.SetSelection(request.initialPath); });
+        Try([&] { SetDialogIcon(dialog, request.iconName); });
         Try([&] {
-            if ((BrowseFlags & kBrowseNewDialogStyle) == 0) dialog.MoveStatusItem(11, 36, 290, 42);
+            if ((request.flags & kBrowseNewDialogStyle) == 0) dialog.MoveStatusItem(11, 36, 290, 42);
         });
     } else if (message == kBrowseSelChanged) {
         Try([&] {

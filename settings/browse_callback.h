@@ -30,17 +30,20 @@ public:
     virtual void SetSmallIcon() = 0;
 };
 
-// Left by BrowseFolder for the callback while the dialog is open.
-extern std::string BrowseInitialPath;
-extern std::string BrowseIconName;
-extern std::int32_t BrowseFlags;  // the caller's flags, before the status text flag is added
+// What the caller asked of an open folder browser, for its callback.
+struct BrowseRequest {
+    std::string initialPath;
+    std::string iconName;
+    std::int32_t flags = 0;  // the caller's flags, before the status text flag is added
+};
 
-// Called by the dialog: on kBrowseInitialized it selects BrowseInitialPath,
-// sets the icon and (without kBrowseNewDialogStyle) moves the status text to
-// 11, 36, 290 x 42; on kBrowseSelChanged it shows `itemPath`, and keeps the
-// status text when the item has no path (nullptr). A failing step is skipped
-// and the next one runs. Always 0.
-std::int32_t BrowseCallbackProc(BrowseDialog& dialog, std::int32_t message, const std::string* itemPath);
+// Called by the dialog: on kBrowseInitialized it selects the request's
+// initial path, sets its icon and (without kBrowseNewDialogStyle) moves the
+// status text to 11, 36, 290 x 42; on kBrowseSelChanged it shows `itemPath`,
+// and keeps the status text when the item has no path (nullptr). A failing
+// step is skipped and the next one runs. Always 0.
+std::int32_t BrowseCallbackProc(BrowseDialog& dialog, const BrowseRequest& request, std::int32_t message,
+                                const std::string* itemPath);
 
 // Puts the named icon on the dialog; nothing for an empty or unknown name.
 void SetDialogIcon(BrowseDialog& dialog, const std::string& iconName);

@@ -300,8 +300,8 @@ TEST(MatchFile, RowsByTheirWholeName) {
         {"MG 42 Gun:  1 2", "MG-42 Gun"},
         {"MP 34:  1 2", "MP 34"},
         {" \tLuger\t: 1 2", "Luger"},  // spaces and tabs around the name
-        {"Luger 22.2 4/18", ""},        // no ":"
-        {"Colt: 1:2 3", "Colt"},        // the name ends at the first ":"
+        {"Luger 22.2 4/18", ""},       // no ":"
+        {"Colt: 1:2 3", "Colt"},       // the name ends at the first ":"
         {"Colt:x: 1", "Colt"},
         {"Kol: 1", ""},
         {"mp-40: 1 2", ""},
@@ -333,7 +333,7 @@ std::string ReadOne(const std::string& path, WeaponSet weapons = kEveryWeapon) {
     for (const CountedRow& row : record.rows) {
         text += " | " + Weapons()[row.weapon] + "@" + std::to_string(row.line) + ":" + std::to_string(row.failsAt);
         for (std::int16_t n : row.numbers) text += " " + std::to_string(n);
-        if (row.error >= 0) text += " " + std::string(record.errors[static_cast<std::size_t>(row.error)].detail());
+        if (row.error) text += " " + std::string(record.errors[*row.error].detail());
     }
     if (record.status == MatchStatus::Stops) text += " | " + std::string(record.errors[0].what());
     return text;
@@ -356,10 +356,12 @@ TEST(MatchReader, StatusMapAndRowsWithTheirEditorLines) {
     for (const auto& [content, expected] : cases) {
         std::string path = dir.write("f.txt", content);
         std::string text = ReadOne(path);
-        for (std::size_t at; (at = text.find(dir.path())) != std::string::npos;) text.replace(at, dir.path().size(), "DIR");
+        for (std::size_t at; (at = text.find(dir.path())) != std::string::npos;)
+            text.replace(at, dir.path().size(), "DIR");
         EXPECT_EQ(text, expected) << content.substr(0, 40);
     }
-    EXPECT_EQ(ReadOne(dir.write("g.txt", ">>> Map: m\nLuger: 1 2\nColt: 1 2\n"), WeaponBit(2)), "read map=m | Colt@3:6 0 0 0 1 2");
+    EXPECT_EQ(ReadOne(dir.write("g.txt", ">>> Map: m\nLuger: 1 2\nColt: 1 2\n"), WeaponBit(2)),
+              "read map=m | Colt@3:6 0 0 0 1 2");
     EXPECT_EQ(ReadOne(dir / "missing.txt"), "passed over");
     EXPECT_EQ(ReadOne(dir.mkdir("folder.txt")), "passed over");
 }
@@ -378,8 +380,7 @@ TEST(ScanTree, SearchOrderSharedNamesAndAStop) {
     MatchNames names;
     std::vector<std::string> seen;
     ScanTree(dir.path(), kEveryWeapon, names, [&](const MatchNames& n, MatchRecord& m) {
-        seen.push_back(n.path(m).substr(dir.path().size()) + " " + std::string(n.map(m)) + " " +
-                       DayText(m.date));
+        seen.push_back(n.path(m).substr(dir.path().size()) + " " + std::string(n.map(m)) + " " + DayText(m.date));
         return seen.size() < 3;
     });
     EXPECT_EQ(seen, (Names{"/a.txt base ", "/2026.12.06/1.txt radar 2026-12-06", "/2026.12.06/2.txt  2026-12-06"}));
@@ -423,11 +424,11 @@ TEST(Tally, CountsCollectsAndStopsAsARun) {
     for (int i = 0; i < 32767; ++i) over += "x\n";
     // weapon, map choice, last day -> totals, collected, mean, lowest, highest, where they and a stop are
     const std::tuple<const char*, const char*, const char*, std::string> cases[] = {
-        {"Colt", "", "", "4 40 11 1 3 1 2 0 100 0 stop@4:0"},  // the last file stops every run
+        {"Colt", "", "", "4 40 11 1 3 1 2 0 100 0 stop@4:0"},                  // the last file stops every run
         {"Colt", "", "2026-12-07", "4 40 11 1 3 1 2 35 30 40 low@0 high@2 "},  // a.txt's last row counts
         {"Colt", "radar", "2026-12-07", "3 30 10 1 3 1 2 35 30 40 low@0 high@2 "},
         {"Colt", "Radar", "2026-12-07", "0 0 0 0 0 0 0 0 100 0 "},
-        {"Luger", "", "2026-12-07", "2 110 110 0 0 0 2 0 100 0 stop@3:3"},  // the headshots added before
+        {"Luger", "", "2026-12-07", "2 110 110 0 0 0 2 0 100 0 stop@3:3"},   // the headshots added before
         {"Luger", "", "2026-12-06", "1 10 10 0 0 0 1 100 100 100 high@1 "},  // 100% is not below 100
         {"Knife", "radar", "", "0 0 0 0 0 0 0 0 100 0 stop@4:0"}};
     WriteTree(dir, {{"2026.12.06/a.txt", testing::Match("radar", "Colt: 50.0 5/10 1 0 0\nColt: 30.0 1/10 1 1 1")},
@@ -469,7 +470,8 @@ TEST(Views, GroupsInTheirOrderAndTheFirstStop) {
     dir.write("z.txt", testing::Match("m", "Luger: 5.0 1/20 x 0 0\nColt: 5.0 1/20 y 0 0"));
     MatchTable bad = ReadTree(dir.path());
     // Colt's row fails after Luger's in the file, but Luger's run stops there first.
-    ExpectRunError(OverviewRows(bad, "", Period{}), Conversion, dir / "z.txt" + ", line 3: \"x\" is not a whole number.");
+    ExpectRunError(OverviewRows(bad, "", Period{}), Conversion,
+                   dir / "z.txt" + ", line 3: \"x\" is not a whole number.");
     ExpectRunError(GroupRows(bad, 2, "", Period{}, Grouping::Map), Conversion,
                    dir / "z.txt" + ", line 4: \"y\" is not a whole number.");
 }

@@ -126,13 +126,12 @@ TEST(Chart, PainterDrawsTheCurveWithMarksAndTheMean) {
     PaintGrid(surface);
     PaintCurve(surface, tally);
     // Middle point at 3487.5: to even, 3488. The mean 20% is at 2048.
-    EXPECT_EQ(surface.chart,
-              (Trace{"Picture1.DrawWidth 1", "Picture1.Line 0 1280 6975 1280 0 0 130",
-                     "Picture1.Line 0 640 6975 640 0 0 130", "Picture1.Line 0 1920 6975 1920 0 0 130",
-                     "Picture1.DrawWidth 1", "Picture1.Line 0 1536 3488 2304 255 0 0",
-                     "Picture1.PSet 0 1536 255 255 255", "Picture1.DrawWidth 1",
-                     "Picture1.Line 3488 2304 6975 2304 255 0 0", "Picture1.PSet 3488 2304 255 255 255",
-                     "Picture1.Line 0 2048 6975 2048 0 100 0"}));
+    EXPECT_EQ(surface.chart, (Trace{"Picture1.DrawWidth 1", "Picture1.Line 0 1280 6975 1280 0 0 130",
+                                    "Picture1.Line 0 640 6975 640 0 0 130", "Picture1.Line 0 1920 6975 1920 0 0 130",
+                                    "Picture1.DrawWidth 1", "Picture1.Line 0 1536 3488 2304 255 0 0",
+                                    "Picture1.PSet 0 1536 255 255 255", "Picture1.DrawWidth 1",
+                                    "Picture1.Line 3488 2304 6975 2304 255 0 0", "Picture1.PSet 3488 2304 255 255 255",
+                                    "Picture1.Line 0 2048 6975 2048 0 100 0"}));
 }
 
 const std::string kGood = ">>> Map: radar\nThompson:  40.0  4/10  1  0  0\n";
@@ -269,8 +268,8 @@ protected:
     StatsDirTest() {
         form.AppDir = dir.mkdir("app");
         form.ConfigDir = dir / "config/tovrik-stats";
-        form.BrowseFolder = [this](auto& title, auto& path, auto root, auto flags, auto& icon) {
-            calls.push_back(title + "|" + path + "|" + std::to_string(root) + "|" + std::to_string(flags) + "|" + icon);
+        form.BrowseFolder = [this](auto& prompt, auto& path) {
+            calls.push_back(prompt + "|" + path);
             return answer;
         };
     }
@@ -298,7 +297,7 @@ TEST_F(StatsDirTest, FirstStartAsksAndSavesTheBytes) {
     answer = "/home/\xC3\xA9lodie/ET stats";
     ScopedEnv home("HOME", dir.path().c_str());  // no game folder there
     EXPECT_TRUE(form.InitStatsDir());
-    EXPECT_EQ(calls, std::vector<std::string>{"Selection du repertoire ET stats :||17|0|"});
+    EXPECT_EQ(calls, std::vector<std::string>{"Selection du repertoire ET stats :|"});
     EXPECT_EQ(Slurp(dir / "app/path.dat"), answer);  // no line end
     Form1 next(controls);                            // the next start
     next.AppDir = form.AppDir;
@@ -314,7 +313,7 @@ TEST_F(StatsDirTest, CancelEndsTheProgramAndWritesNothing) {
     std::string today = dir.mkdir(".etlegacy/legacy/stats");  // today's game comes first
     EXPECT_FALSE(form.InitStatsDir());
     const std::string prompt = "Selection du repertoire ET stats :|";
-    EXPECT_EQ(calls, (std::vector<std::string>{prompt + classic + "|17|0|", prompt + today + "|17|0|"}));
+    EXPECT_EQ(calls, (std::vector<std::string>{prompt + classic, prompt + today}));
     EXPECT_TRUE(controls.ended);
     EXPECT_FALSE(FileExists(dir / "app/path.dat") || FileExists(dir / "config/tovrik-stats/path.dat"));
 }
@@ -382,17 +381,14 @@ TEST(BrowseCallback, Messages) {
         FakeDialog dialog;
         dialog.hasIcon = hasIcon;
         dialog.failSelection = failSelection;
-        BrowseInitialPath = "/start";
-        BrowseIconName = icon;
-        BrowseFlags = flags;
-        EXPECT_EQ(BrowseCallbackProc(dialog, kBrowseInitialized, nullptr), 0);
+        EXPECT_EQ(BrowseCallbackProc(dialog, BrowseRequest{"/start", icon, flags}, kBrowseInitialized, nullptr), 0);
         EXPECT_EQ(dialog.done, done) << flags << icon;
     }
     FakeDialog dialog;
     std::string path = std::string("/home/smoky\0junk", 16);
-    BrowseCallbackProc(dialog, kBrowseSelChanged, &path);
-    BrowseCallbackProc(dialog, kBrowseSelChanged, nullptr);  // no path: the status text stays
-    EXPECT_EQ(BrowseCallbackProc(dialog, 3, &path), 0);
+    BrowseCallbackProc(dialog, BrowseRequest{}, kBrowseSelChanged, &path);
+    BrowseCallbackProc(dialog, BrowseRequest{}, kBrowseSelChanged, nullptr);  // no path: the status text stays
+    EXPECT_EQ(BrowseCallbackProc(dialog, BrowseRequest{}, 3, &path), 0);
     EXPECT_EQ(dialog.done, "status /home/smoky|");
     EXPECT_EQ(TrimAtNull("abc"), "abc");
     EXPECT_EQ(TrimAtNull(std::string("\0ab", 3)), "");

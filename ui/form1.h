@@ -11,10 +11,9 @@
 
 namespace tovrik {
 
-// The folder browser as the window reaches it: (title, initial path, root,
-// flags, icon name) -> the chosen path, or "cancel".
-using BrowseFolderFn = std::function<std::string(const std::string& title, const std::string& initialPath,
-                                                 std::int32_t root, std::int32_t flags, const std::string& iconName)>;
+// The folder browser as the window reaches it: (prompt, the folder it opens
+// on) -> the chosen folder, or "cancel".
+using BrowseFolderFn = std::function<std::string(const std::string& prompt, const std::string& initialPath)>;
 
 // The main window's state and procedures. It reaches its controls only
 // through Form1Controls, so the same code drives the Qt window, the tests and

@@ -1,6 +1,5 @@
 #include "fileio/file_read.h"
 #include "settings/app_paths.h"
-#include "settings/browse_callback.h"
 #include "settings/path_dat.h"
 #include "ui/form1.h"
 
@@ -33,7 +32,7 @@ void Form1::SaveStatsDir(const std::string& directory) { WritePathDat(PathDatLoc
 
 std::string Form1::AskStatsDir(const std::string& prompt) {
     if (!BrowseFolder) return "cancel";
-    return BrowseFolder(prompt, UsualStatsFolder(), kFolderDrives, 0, "");
+    return BrowseFolder(prompt, UsualStatsFolder());
 }
 
 }  // namespace tovrik

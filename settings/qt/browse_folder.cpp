@@ -21,9 +21,8 @@ QString Local(const std::string& bytes) {
 
 }  // namespace
 
-BrowseFolderDialog::BrowseFolderDialog(const QString& title, std::int32_t root, std::int32_t requestFlags,
-                                       QWidget* owner)
-    : QDialog(owner), requestFlags_(requestFlags) {
+BrowseFolderDialog::BrowseFolderDialog(const QString& title, std::int32_t root, BrowseRequest request, QWidget* owner)
+    : QDialog(owner), request_(std::move(request)) {
     setWindowTitle("Browse for Folder");
     setModal(true);
     setFixedSize(320, 380);
@@ -40,7 +39,7 @@ BrowseFolderDialog::BrowseFolderDialog(const QString& title, std::int32_t root, 
     status_->setWordWrap(true);
     status_->setTextFormat(Qt::PlainText);  // a folder's name
     status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    status_->setVisible((requestFlags & kBrowseStatusText) != 0);
+    status_->setVisible((requestFlags() & kBrowseStatusText) != 0);
 
     model_ = new QFileSystemModel(this);
     model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Hidden);
@@ -82,7 +81,7 @@ void BrowseFolderDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!initialized_) {
         initialized_ = true;
-        BrowseCallbackProc(*this, kBrowseInitialized, nullptr);
+        BrowseCallbackProc(*this, request_, kBrowseInitialized, nullptr);
     }
 }
 
@@ -95,7 +94,7 @@ void BrowseFolderDialog::selectionChanged() {
     QString path = selectedPath();
     ok_->setEnabled(!path.isEmpty());
     std::string bytes = path.toLocal8Bit().toStdString();
-    BrowseCallbackProc(*this, kBrowseSelChanged, path.isEmpty() ? nullptr : &bytes);
+    BrowseCallbackProc(*this, request_, kBrowseSelChanged, path.isEmpty() ? nullptr : &bytes);
 }
 
 void BrowseFolderDialog::SetSelection(const std::string& path) {
@@ -125,10 +124,7 @@ void BrowseFolderDialog::SetSmallIcon() { setWindowIcon(loadedIcon_); }
 
 std::string BrowseFolder(const std::string& title, const std::string& initialPath, std::int32_t root,
                          std::int32_t flags, QWidget* owner, const std::string& iconName) {
-    BrowseInitialPath = initialPath;
-    BrowseIconName = iconName;
-    BrowseFlags = flags;
-    BrowseFolderDialog dialog(Local(title), root, flags | kBrowseStatusText, owner);
+    BrowseFolderDialog dialog(Local(title), root, BrowseRequest{initialPath, iconName, flags}, owner);
     dialog.exec();
     return dialog.result();
 }

@@ -19,9 +19,10 @@ namespace tovrik {
 class BrowseFolderDialog : public QDialog, public BrowseDialog {
     Q_OBJECT
 public:
-    BrowseFolderDialog(const QString& title, std::int32_t root, std::int32_t requestFlags, QWidget* owner);
+    BrowseFolderDialog(const QString& title, std::int32_t root, BrowseRequest request, QWidget* owner);
 
-    std::int32_t requestFlags() const { return requestFlags_; }
+    // The flags the dialog was opened with: the caller's and the status text's.
+    std::int32_t requestFlags() const { return request_.flags | kBrowseStatusText; }
     // The chosen folder's path, or "cancel".
     std::string result() const { return result_; }
 
@@ -39,7 +40,7 @@ private:
     void selectionChanged();
     QString selectedPath() const;  // "" when no folder is selected
 
-    std::int32_t requestFlags_;
+    BrowseRequest request_;
     QFileSystemModel* model_;
     QTreeView* tree_;
     QLabel* status_;

@@ -7,7 +7,9 @@
 namespace tovrik {
 namespace {
 
-int Pixels(float twips) { return (static_cast<int>(twips) + ChartImage::kTwipsPerPixel - 1) / ChartImage::kTwipsPerPixel; }
+int Pixels(float twips) {
+    return (static_cast<int>(twips) + ChartImage::kTwipsPerPixel - 1) / ChartImage::kTwipsPerPixel;
+}
 
 QColor Colour(Rgb c) { return QColor(c.r, c.g, c.b); }
 

@@ -4,10 +4,10 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include "base/number_text.h"
 #include "base/run_error.h"
 #include "base/version.h"
 #include "settings/qt/browse_folder.h"
-#include "base/number_text.h"
 
 namespace tovrik {
 namespace {
@@ -204,9 +204,8 @@ Form1Window::Form1Window(QWidget* parent) : QWidget(parent), form_(*this, UserDe
     connect(list2_, &QListWidget::itemSelectionChanged, this, &Form1Window::runStats);
     connect(list3_, &QListWidget::itemSelectionChanged, this, &Form1Window::runStats);
 
-    form_.BrowseFolder = [this](const std::string& title, const std::string& initialPath, std::int32_t root,
-                                std::int32_t flags, const std::string& iconName) {
-        return tovrik::BrowseFolder(title, initialPath, root, flags, this, iconName);
+    form_.BrowseFolder = [this](const std::string& prompt, const std::string& initialPath) {
+        return tovrik::BrowseFolder(prompt, initialPath, kFolderDrives, 0, this, "");
     };
 }
 
