@@ -7,6 +7,7 @@
 #include "base/quote.h"
 #include "engine/match_file.h"
 #include "engine/weapons.h"
+#include "engine/tree_scan.h"
 #include "ui/chart_painter.h"
 #include "ui/form1.h"
 #include "ui/qt/chart_image.h"

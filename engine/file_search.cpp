@@ -1,61 +1,70 @@
 #include "engine/file_search.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 
-#include <set>
 #include <utility>
 
+#include "base/limits.h"
 #include "base/run_error.h"
-#include "fileio/directory.h"
-#include "fileio/unique_fd.h"
 
 namespace tovrik {
 namespace {
 
-// What one search has met: the directories walked and the entries listed.
-struct Seen {
-    std::set<FileId> directories, entries;
-};
-
-void Walk(const std::string& dir, UniqueFd fd, const std::string& pattern, FileList& list, Seen& seen) {
-    // Each directory once, however many links lead to it (loops included),
-    // and none of the kernel's own file systems (/proc, /sys, ...).
-    FileId id = IdOf(fd);
-    if (!id.known() || !seen.directories.insert(id).second || OnVirtualFileSystem(fd)) return;
-    std::vector<DirEntry> entries = ListDirectory(std::move(fd));
-
-    for (const DirEntry& entry : entries) {
-        if (!WildcardMatch(entry.name, pattern)) continue;
-        // A link or a hard link to an entry already listed adds nothing.
-        if (entry.id.known() && !seen.entries.insert(entry.id).second) continue;
-        if (list.Count == kLongMax)
-            throw RunError(RunError::Kind::Overflow, "more than 2,147,483,647 match files were found.");
-        ++list.Count;
-        list.Items.push_back(FoundEntry{entry.name, entry.isDirectory});
-        list.Paths.push_back(dir);
-    }
-
-    for (const DirEntry& entry : entries) {
-        if (!entry.isDirectory || entry.name == "." || entry.name == "..") continue;
-        std::string sub = dir + entry.name + "/";
-        UniqueFd subFd(open(sub.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-        if (subFd) Walk(sub, std::move(subFd), pattern, list, seen);
-    }
-}
+bool IsSubdirectory(const DirEntry& entry) { return entry.isDirectory && entry.name != "." && entry.name != ".."; }
 
 }  // namespace
 
-std::int32_t FindFiles(const std::string& dir, const std::string& pattern, FileList& list) {
-    UniqueFd fd(open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    Seen seen;
-    if (fd) Walk(dir, std::move(fd), pattern, list, seen);
-    return list.Count;
+TreeWalk::TreeWalk(const std::string& dir, std::string pattern) : pattern_(std::move(pattern)) {
+    if (!dir.empty()) enter(OpenDirectoryAt(AT_FDCWD, dir), dir.back() == '/' ? dir : dir + "/");
 }
 
-void FindMatchFiles(const std::string& statsDir, FileList& list) {
-    if (statsDir.empty()) return;
-    FindFiles(statsDir.back() == '/' ? statsDir : statsDir + "/", "*.txt", list);
+void TreeWalk::enter(UniqueFd fd, std::string path) {
+    // Each directory once, however many links lead to it (loops included),
+    // and none of the kernel's own file systems.
+    if (!fd) return;
+    FileId id = IdOf(fd);
+    if (!id.known() || !seenDirectories_.insert(id).second || OnVirtualFileSystem(fd)) return;
+    // The listing closes the descriptor it is given; the folder's stays open
+    // for what is opened in it.
+    std::vector<DirEntry> entries = ListDirectory(UniqueFd(fcntl(fd.get(), F_DUPFD_CLOEXEC, 0)));
+    Frame frame{std::make_shared<UniqueFd>(std::move(fd)), static_cast<std::uint32_t>(folders_.size()),
+                std::move(entries)};
+    for (std::size_t i = 0; i < frame.entries.size(); ++i)
+        if (IsSubdirectory(frame.entries[i])) frame.lastSub = i + 1;
+    folders_.push_back(std::move(path));
+    stack_.push_back(std::move(frame));
 }
+
+bool TreeWalk::next(FoundFile& file) {
+    while (!stack_.empty()) {
+        Frame& frame = stack_.back();
+        while (frame.nextMatch < frame.entries.size()) {
+            const DirEntry& entry = frame.entries[frame.nextMatch++];
+            if (!WildcardMatch(entry.name, pattern_)) continue;
+            // A link or a hard link to an entry already yielded adds nothing.
+            if (entry.id.known() && !seenEntries_.insert(entry.id).second) continue;
+            if (count_ == kLongMax)
+                throw RunError(RunError::Kind::Overflow, "more than 2,147,483,647 match files were found.");
+            ++count_;
+            file = FoundFile{frame.fd, frame.folder, entry.name, entry.isDirectory, entry.isRegular};
+            return true;
+        }
+        if (frame.nextSub >= frame.lastSub) {
+            stack_.pop_back();
+            continue;
+        }
+        const DirEntry& entry = frame.entries[frame.nextSub++];
+        if (!IsSubdirectory(entry)) continue;
+        UniqueFd sub = OpenDirectoryAt(frame.fd->get(), entry.name);
+        std::string path = folders_[frame.folder] + entry.name + "/";
+        // Past its last subdirectory a folder is needed no more: along a deep
+        // chain of single folders only the files' own folders stay open.
+        if (frame.nextSub >= frame.lastSub) stack_.pop_back();
+        enter(std::move(sub), std::move(path));
+    }
+    return false;
+}
+
+TreeWalk MatchFiles(const std::string& statsDir) { return TreeWalk(statsDir, "*.txt"); }
 
 }  // namespace tovrik

@@ -1,37 +1,64 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "fileio/directory.h"
+#include "fileio/unique_fd.h"
+
 namespace tovrik {
 
-// What the search keeps of one found entry.
-struct FoundEntry {
-    std::string name;  // the whole name
+// One entry the walk found: the folder it lies in, open and by its index in
+// the walk's folders, and its name.
+struct FoundFile {
+    std::shared_ptr<const UniqueFd> folderFd;
+    std::uint32_t folder = 0;
+    std::string name;
     bool isDirectory = false;
+    bool isRegular = false;
 };
 
-// The found entries: entry k is Items[k] found in the directory Paths[k]
-// (which ends in "/"). Count is the number held.
-struct FileList {
-    std::vector<FoundEntry> Items;
-    std::vector<std::string> Paths;
-    std::int32_t Count = 0;
+// Walks a directory tree depth first and yields every entry whose name
+// matches a pattern: a directory's own matches in name order, then each
+// subdirectory in name order. Links are followed, but each directory is
+// walked and each entry yielded once, the first time the walk meets it; the
+// kernel's own file systems (/proc, /sys, ...) are not walked. Directories
+// that cannot be read yield nothing. Each directory is opened relative to its
+// parent, so depth knows no path length limit, and the walk keeps its own
+// stack rather than recursing.
+class TreeWalk {
+public:
+    // Walks below `dir` ("" names no folder and yields nothing).
+    TreeWalk(const std::string& dir, std::string pattern);
+
+    // The next match in search order into `file`; false at the end. Throws
+    // RunError (Overflow) past 2,147,483,647 matches.
+    bool next(FoundFile& file);
+
+    // The folders met so far, each ending in "/".
+    const std::vector<std::string>& folders() const { return folders_; }
+
+private:
+    struct Frame {
+        std::shared_ptr<const UniqueFd> fd;
+        std::uint32_t folder;
+        std::vector<DirEntry> entries;
+        std::size_t nextMatch = 0, nextSub = 0, lastSub = 0;
+    };
+    void enter(UniqueFd fd, std::string path);
+
+    std::string pattern_;
+    std::vector<Frame> stack_;
+    std::vector<std::string> folders_;
+    std::set<FileId> seenDirectories_, seenEntries_;
+    std::int32_t count_ = 0;
 };
 
-// Adds to `list` every entry below `dir` (which ends in "/") whose name
-// matches `pattern`, depth first: a directory's own matches in name order,
-// then each subdirectory in name order. Links are followed, but each
-// directory is walked and each entry listed once, the first time the search
-// meets it; the kernel's own file systems (/proc, /sys, ...) are not walked.
-// Directories that cannot be read add nothing. Returns list.Count.
-// Throws RunError (Overflow) past 2,147,483,647 entries.
-std::int32_t FindFiles(const std::string& dir, const std::string& pattern, FileList& list);
-
-// Lists the match files ("*.txt") below the statistics folder `statsDir`
-// (given without its trailing "/"; "/" for the root) into `list`. An empty
-// folder setting names no folder and lists nothing.
-void FindMatchFiles(const std::string& statsDir, FileList& list);
+// The walk of the match files ("*.txt") below the statistics folder
+// `statsDir`, given without its trailing "/" ("/" for the root).
+TreeWalk MatchFiles(const std::string& statsDir);
 
 }  // namespace tovrik

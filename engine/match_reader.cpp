@@ -1,10 +1,7 @@
 #include "engine/match_reader.h"
 
-#include <cstring>
-#include <unordered_map>
 
 #include "base/limits.h"
-#include "engine/file_search.h"
 #include "engine/match_file.h"
 #include "engine/weapon_line.h"
 #include "fileio/file_read.h"
@@ -21,14 +18,6 @@ const char* LineEnd(const char* p, const char* end) {
 RunError Located(RunError error, const std::string& path, int line) {
     error.locate(path, line);
     return error;
-}
-
-// Index of `name` in `names`, added at the end when new.
-std::uint32_t Intern(std::unordered_map<std::string, std::uint32_t>& index, std::vector<std::string>& names,
-                     const std::string& name) {
-    auto [at, added] = index.emplace(name, static_cast<std::uint32_t>(names.size()));
-    if (added) names.push_back(name);
-    return at->second;
 }
 
 }  // namespace
@@ -65,16 +54,17 @@ void MatchReader::addRow(const std::string& path, std::string_view line, std::in
     }
 }
 
-bool MatchReader::read(const std::string& path, WeaponSet weapons, MatchRecord& record, std::string& map) {
+bool MatchReader::read(int dir, const std::string& name, const std::string& path, WeaponSet weapons,
+                       MatchRecord& record, std::string& map) {
     record.status = MatchStatus::PassedOver;
     record.rows.clear();
     record.errors.clear();
     std::size_t size = 0;
     try {
-        size = ReadFileBytes(path, 0, buffer_);
+        size = ReadFileAt(dir, name, path, buffer_);
     } catch (RunError& error) {
-        record.status = MatchStatus::Stops;  // too large to hold: nothing of it is known
-        record.errors.push_back(Located(std::move(error), path, 0));
+        record.status = MatchStatus::Stops;  // too large to read: nothing of it is known
+        record.errors.push_back(std::move(error));
         return false;
     }
     // One pass over the bytes: lines are the runs without CR or LF; an editor
@@ -103,42 +93,12 @@ bool MatchReader::read(const std::string& path, WeaponSet weapons, MatchRecord& 
                                             path, editorLine));
             return true;
         }
-        std::string_view name;
-        if (!RowName(line, name)) continue;
-        std::optional<std::size_t> weapon = WeaponOfRow(name);
+        std::string_view rowName;
+        if (!RowName(line, rowName)) continue;
+        std::optional<std::size_t> weapon = WeaponOfRow(rowName);
         if (weapon && (weapons & WeaponBit(*weapon)) != 0) addRow(path, line, editorLine, *weapon, record);
     }
     return record.status == MatchStatus::Read;
-}
-
-void ScanTree(const std::string& statsDir, WeaponSet weapons, MatchNames& names, const MatchSink& each) {
-    FileList files;
-    FindMatchFiles(statsDir, files);
-    std::unordered_map<std::string, std::uint32_t> folderIndex, mapIndex;
-    MatchReader reader;
-    MatchRecord record;
-    std::string map;
-    for (std::int32_t j = 0; j < files.Count; ++j) {
-        const std::string& folder = files.Paths[j];
-        // Matches of one folder follow each other.
-        if (names.folders.empty() || names.folders[record.folder] != folder)
-            record.folder = Intern(folderIndex, names.folders, folder);
-        record.name = std::move(files.Items[j].name);
-        record.date = DateOfPath(folder, record.name, record.time);
-        record.map.reset();
-        if (reader.read(folder + record.name, weapons, record, map)) record.map = Intern(mapIndex, names.maps, map);
-        if (!each(names, record)) return;
-    }
-}
-
-MatchTable ReadTree(const std::string& statsDir, WeaponSet weapons) {
-    MatchTable table;
-    ScanTree(statsDir, weapons, table, [&](const MatchNames&, MatchRecord& record) {
-        table.matches.push_back(std::move(record));
-        table.matches.back().rows.shrink_to_fit();
-        return true;
-    });
-    return table;
 }
 
 }  // namespace tovrik

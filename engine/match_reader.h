@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -69,10 +68,11 @@ struct MatchTable : MatchNames {
 // order of a row's fields and the editor's line of each.
 class MatchReader {
 public:
-    // Reads the file at `path` into `record` (its status, rows of the weapons
-    // in `weapons` and errors) and its map's name into `map`. True when the
-    // map line was read.
-    bool read(const std::string& path, WeaponSet weapons, MatchRecord& record, std::string& map);
+    // Reads the file `name` of the directory open as `dir` into `record` (its
+    // status, rows of the weapons in `weapons` and errors, which name it as
+    // `path`) and its map's name into `map`. True when the map line was read.
+    bool read(int dir, const std::string& name, const std::string& path, WeaponSet weapons, MatchRecord& record,
+              std::string& map);
 
 private:
     void readRow(std::string_view line, CountedRow& row);
@@ -82,17 +82,5 @@ private:
     std::string buffer_, normalized_;
     std::vector<std::string_view> fields_;
 };
-
-// Called with each record in search order and the names it points into;
-// returning false ends the scan.
-using MatchSink = std::function<bool(const MatchNames& names, MatchRecord& record)>;
-
-// Reads every match file ("*.txt") below `statsDir` in search order and hands
-// each record to `each`; the records' folders and maps are added to `names`.
-// An empty folder setting names no folder.
-void ScanTree(const std::string& statsDir, WeaponSet weapons, MatchNames& names, const MatchSink& each);
-
-// The records of ScanTree, kept.
-MatchTable ReadTree(const std::string& statsDir, WeaponSet weapons = kEveryWeapon);
 
 }  // namespace tovrik

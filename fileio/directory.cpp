@@ -23,12 +23,14 @@ namespace {
 void Resolve(int dirFd, dev_t device, const dirent& raw, DirEntry& entry) {
     if (raw.d_type != DT_LNK && raw.d_type != DT_UNKNOWN) {
         entry.isDirectory = raw.d_type == DT_DIR;
+        entry.isRegular = raw.d_type == DT_REG;
         entry.id = FileId{device, raw.d_ino};
         return;
     }
     struct stat info {};
     if (fstatat(dirFd, raw.d_name, &info, 0) != 0) return;
     entry.isDirectory = S_ISDIR(info.st_mode);
+    entry.isRegular = S_ISREG(info.st_mode);
     entry.id = FileId{info.st_dev, info.st_ino};
 }
 
@@ -77,7 +79,7 @@ std::vector<DirEntry> ListDirectory(UniqueFd dirFd) {
     struct stat self {};
     dev_t device = fstat(dirfd(dir), &self) == 0 ? self.st_dev : 0;
     while (const dirent* raw = readdir(dir)) {
-        entries.push_back(DirEntry{raw->d_name, false, FileId{}});
+        entries.push_back(DirEntry{raw->d_name, false, false, FileId{}});
         Resolve(dirfd(dir), device, *raw, entries.back());
     }
     closedir(dir);
@@ -86,8 +88,10 @@ std::vector<DirEntry> ListDirectory(UniqueFd dirFd) {
     return entries;
 }
 
-std::vector<DirEntry> ListDirectory(const std::string& path) {
-    return ListDirectory(UniqueFd(open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)));
+std::vector<DirEntry> ListDirectory(const std::string& path) { return ListDirectory(OpenDirectoryAt(AT_FDCWD, path)); }
+
+UniqueFd OpenDirectoryAt(int dir, const std::string& name) {
+    return UniqueFd(openat(dir, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
 }
 
 FileId IdOf(const UniqueFd& dir) {

@@ -22,6 +22,7 @@ struct FileId {
 struct DirEntry {
     std::string name;
     bool isDirectory = false;
+    bool isRegular = false;  // a regular file: the only kind a match file is read from
     FileId id;
 };
 
@@ -35,6 +36,10 @@ std::vector<DirEntry> ListDirectory(UniqueFd dir);
 
 // The sorted entries of the directory at `path`; empty when it cannot be read.
 std::vector<DirEntry> ListDirectory(const std::string& path);
+
+// Opens the directory `name` in the directory open as `dir` (AT_FDCWD: the
+// working directory), following links; not open when it cannot be.
+UniqueFd OpenDirectoryAt(int dir, const std::string& name);
 
 // The identity of the directory open as `dir`; unknown when it cannot be told.
 FileId IdOf(const UniqueFd& dir);

@@ -31,40 +31,70 @@ bool FileExists(const std::string& path) {
     return stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
-std::size_t ReadFileBytes(const std::string& path, std::int32_t limit, std::string& buffer) {
-    // Without wildcards the exists test is the open below: a missing path and
-    // a directory fail there just the same, without a stat of their own.
-    if (HasWildcard(path) && !PatternExists(path)) return 0;
-
-    // Non-blocking, so that opening a FIFO does not wait for a writer; only
-    // regular files are read, as anything else may block or never end.
-    UniqueFd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-    if (!fd) return 0;
+UniqueFd OpenRegularFile(int dir, const std::string& name, std::uint64_t& size) {
+    // Non-blocking and never a terminal, so that a FIFO or a device slipped in
+    // after the listing cannot hold the open; only a regular file is kept.
+    UniqueFd fd(openat(dir, name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     struct stat info {};
-    if (fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return 0;
+    if (!fd || fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return UniqueFd();
+    size = static_cast<std::uint64_t>(info.st_size);
+    return fd;
+}
 
-    // Sizes are 32-bit: the low part of the size, as a signed count.
-    auto size = static_cast<std::int32_t>(static_cast<std::uint32_t>(info.st_size & 0xFFFFFFFF));
-    if (size <= 0) return 0;
-    std::int32_t count = limit > 0 && limit < size ? limit : size;
+namespace {
 
-    // Bytes past a short read (a file that shrank meanwhile) stay zero.
-    try {
-        buffer.assign(static_cast<std::size_t>(count), '\0');
-    } catch (const std::bad_alloc&) {
-        RunError error(RunError::Kind::OutOfMemory,
-                       "the file is too large to hold in memory (" + std::to_string(count) + " bytes).");
-        error.locate(path, 0);
-        throw error;
-    }
+// Reads `count` bytes from the start of `fd` into `data`; fewer when the file
+// is shorter now.
+std::size_t ReadAll(const UniqueFd& fd, char* data, std::size_t count) {
     std::size_t done = 0;
-    while (done < buffer.size()) {
-        ssize_t got = pread(fd.get(), buffer.data() + done, buffer.size() - done, static_cast<off_t>(done));
+    while (done < count) {
+        ssize_t got = pread(fd.get(), data + done, count - done, static_cast<off_t>(done));
         if (got < 0 && errno == EINTR) continue;
         if (got <= 0) break;
         done += static_cast<std::size_t>(got);
     }
     return done;
+}
+
+// `count` bytes of room in `buffer`, or the run-time error that names the file.
+void MakeRoom(std::string& buffer, std::uint64_t count, const std::string& path, bool zeroed) {
+    RunError::Kind kind = RunError::Kind::Overflow;
+    std::string detail = "the file is too large to read (" + std::to_string(count) + " bytes; at most 2,147,483,647).";
+    if (count <= kMaxFileSize) {
+        try {
+            if (zeroed) buffer.assign(static_cast<std::size_t>(count), '\0');
+            if (buffer.size() < count) buffer.resize(static_cast<std::size_t>(count));
+            return;
+        } catch (const std::bad_alloc&) {
+            kind = RunError::Kind::OutOfMemory;
+            detail = "the file is too large to hold in memory (" + std::to_string(count) + " bytes).";
+        }
+    }
+    RunError error(kind, detail);
+    error.locate(path, 0);
+    throw error;
+}
+
+}  // namespace
+
+std::size_t ReadFileAt(int dir, const std::string& name, const std::string& path, std::string& buffer) {
+    std::uint64_t size = 0;
+    UniqueFd fd = OpenRegularFile(dir, name, size);
+    if (!fd || size == 0) return 0;
+    MakeRoom(buffer, size, path, false);
+    return ReadAll(fd, buffer.data(), static_cast<std::size_t>(size));
+}
+
+std::size_t ReadFileBytes(const std::string& path, std::int32_t limit, std::string& buffer) {
+    // Without wildcards the exists test is the open below: a missing path and
+    // a directory fail there just the same, without a stat of their own.
+    if (HasWildcard(path) && !PatternExists(path)) return 0;
+    std::uint64_t size = 0;
+    UniqueFd fd = OpenRegularFile(AT_FDCWD, path, size);
+    if (!fd || size == 0) return 0;
+    std::uint64_t count = limit > 0 && static_cast<std::uint64_t>(limit) < size ? static_cast<std::uint64_t>(limit) : size;
+    MakeRoom(buffer, count, path, true);  // bytes past a short read stay zero
+    return ReadAll(fd, buffer.data(), buffer.size());
 }
 
 void SplitLines(std::string_view bytes, std::vector<std::string_view>& lines, std::size_t most) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fileio/file_value.h"
+#include "fileio/unique_fd.h"
 
 namespace tovrik {
 
@@ -22,9 +23,24 @@ bool FileExists(const std::string& path);
 // ends is False with the target emptied.
 bool FileRead(const std::string& path, FileValue& target, std::int32_t limit);
 
-// Reads what FileRead reads into `buffer` (reused between calls; it holds the
-// count asked for, zero past a short read) and returns the number of bytes
-// read: 0 where FileRead is False for a reason other than the target's kind.
+// The largest file the reader takes, in bytes.
+constexpr std::uint64_t kMaxFileSize = 2147483647;
+
+// Opens `name` in the directory open as `dir` (AT_FDCWD: the working
+// directory) for reading, and its size: only a regular file, and never in a
+// way that could block or take a terminal. Not open for anything else.
+UniqueFd OpenRegularFile(int dir, const std::string& name, std::uint64_t& size);
+
+// Reads the whole regular file `name` in `dir` into the first bytes of
+// `buffer`, which grows as needed and never shrinks, and returns the number
+// read: 0 for a missing, empty or unreadable file or anything but a regular
+// file. A file past kMaxFileSize, or too large for memory, throws RunError
+// naming it as `path`; nothing of it is read.
+std::size_t ReadFileAt(int dir, const std::string& name, const std::string& path, std::string& buffer);
+
+// Reads what FileRead reads into `buffer` (it holds the count asked for, zero
+// past a short read) and returns the number of bytes read: 0 where FileRead
+// is False for a reason other than the target's kind. Throws as ReadFileAt.
 std::size_t ReadFileBytes(const std::string& path, std::int32_t limit, std::string& buffer);
 
 // The lines of `bytes`: the maximal runs holding neither CR nor LF, in order,

@@ -1,5 +1,6 @@
 // The reader of one whole match file: whatever its bytes, the record is read,
 // passed over, or stops, and every error names the file and a line of it.
+#include <fcntl.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -18,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static tovrik::MatchReader reader;
     tovrik::MatchRecord record;
     std::string map;
-    bool mapRead = reader.read(path, tovrik::kEveryWeapon, record, map);
+    bool mapRead = reader.read(AT_FDCWD, path, path, tovrik::kEveryWeapon, record, map);
     if (mapRead != (record.status != tovrik::MatchStatus::PassedOver)) std::abort();  // never too large here
     if (record.status != tovrik::MatchStatus::Read && !record.rows.empty()) std::abort();
     std::int32_t last = 0;

@@ -1,9 +1,13 @@
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <fstream>
 
 #include "engine/file_search.h"
 #include "engine/match_file.h"
 #include "engine/match_reader.h"
+#include "engine/tree_scan.h"
 #include "engine/views.h"
 #include "engine/weapon_line.h"
 #include "fileio/directory.h"
@@ -143,17 +147,18 @@ TEST(Directory, WildcardsAndNameOrder) {
     EXPECT_TRUE(!HasWildcard("/tmp/a*b/c.txt") && HasWildcard("/tmp/ab/c?.txt"));  // the name's alone count
 }
 
-// The entries of a search below `dir`, as paths relative to it.
-Names Found(const TempDir& dir, const std::string& pattern = "*.txt") {
-    FileList list;
-    EXPECT_EQ(FindFiles(dir.path() + "/", pattern, list), list.Count);
+// The entries a walk below `root` yields, as paths relative to it; a folder
+// ends in "/".
+Names Walked(const std::string& root, const std::string& pattern = "*.txt") {
+    TreeWalk walk(root, pattern);
     Names found;
-    for (std::int32_t k = 0; k < list.Count; ++k)
-        found.push_back(list.Paths[k].substr(dir.path().size() + 1) + list.Items[k].name +
-                        (list.Items[k].isDirectory ? "/" : ""));
-    EXPECT_TRUE(list.Items.size() == found.size() && list.Paths.size() == found.size());
+    for (FoundFile file; walk.next(file);) {
+        EXPECT_EQ(walk.folders()[file.folder].substr(0, root.size()), root);
+        found.push_back(walk.folders()[file.folder].substr(root.size()) + file.name + (file.isDirectory ? "/" : ""));
+    }
     return found;
 }
+Names Found(const TempDir& dir, const std::string& pattern = "*.txt") { return Walked(dir.path() + "/", pattern); }
 
 TEST(FindFiles, DepthFirstInNameOrderWithWholeNames) {
     TempDir dir;
@@ -171,22 +176,37 @@ TEST(FindFiles, DepthFirstInNameOrderWithWholeNames) {
                                           "stats/2026.12.06/1.txt", "stats/2026.12.06/2.txt"}));
 }
 
-TEST(FindFiles, ExtendsAListAndFindsNothingWithoutAnError) {
+TEST(FindFiles, FindsNothingWithoutAnErrorAndTakesTheFolderWithOrWithoutItsSlash) {
     TempDir dir;
     dir.write("a.txt", "x");
-    dir.write("b.txt", "x");
-    FileList list{std::vector<FoundEntry>(3), std::vector<std::string>(3), 3};
-    EXPECT_EQ(FindFiles(dir.path() + "/", "*.txt", list), 5);
-    EXPECT_EQ(FindFiles(dir / "missing/", "*.txt", list), 5);
+    EXPECT_EQ(Walked(dir / "missing/"), Names{});
     EXPECT_EQ(Found(dir, "*.none"), Names{});
     // A statistics folder with or without its "/" (as "/" itself has one) is
     // searched from one "/"; an empty setting searches nothing.
     for (const std::string& setting : {dir.path(), dir.path() + "/", std::string()}) {
-        FileList found;
-        FindMatchFiles(setting, found);
-        EXPECT_EQ(found.Paths,
-                  setting.empty() ? std::vector<std::string>{} : std::vector<std::string>(2, dir.path() + "/"));
+        TreeWalk walk = MatchFiles(setting);
+        FoundFile file;
+        EXPECT_EQ(walk.next(file) ? walk.folders()[file.folder] + file.name : "",
+                  setting.empty() ? "" : dir / "a.txt");
     }
+}
+
+// Each folder is opened in its parent: a tree far deeper than a path may be
+// long is walked to its end, without recursion, and every folder it opened is
+// closed again.
+TEST(FindFiles, DeeperThanAPathMayBe) {
+    TempDir dir;
+    const std::string deep(200, 'd');
+    ASSERT_EQ(chdir(dir.path().c_str()), 0);
+    for (int level = 0; level < 40; ++level) ASSERT_TRUE(mkdir(deep.c_str(), 0700) == 0 && chdir(deep.c_str()) == 0);
+    std::ofstream("m.txt") << testing::Match("m", "Colt: 10.0 1/10 0 0 0");
+    Names found = Found(dir);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].size(), 40u * 201 + 5);
+    // Removed from the bottom up, one level at a time, as no path reaches it.
+    unlink("m.txt");
+    for (int level = 0; level < 40; ++level) ASSERT_TRUE(chdir("..") == 0 && rmdir(deep.c_str()) == 0);
+    ASSERT_EQ(chdir("/"), 0);
 }
 
 TEST(FindFiles, EachDirectoryAndMatchOnceAndNoKernelFileSystems) {
@@ -202,8 +222,7 @@ TEST(FindFiles, EachDirectoryAndMatchOnceAndNoKernelFileSystems) {
     EXPECT_EQ(Found(dir), (Names{"gone.txt", "b/a.txt"}));  // a dangling link is a name, not a folder
     for (const std::string& found : Found(dir, "*"))
         EXPECT_TRUE(found.find('/') >= found.size() - 1 || found[0] == 'b') << found;  // nothing below proc/ or sys/
-    FileList list;
-    EXPECT_EQ(FindFiles("/proc/", "*", list) + FindFiles("/sys/", "*", list) + FindFiles("/dev/", "*", list), 0);
+    EXPECT_EQ(Walked("/proc/", "*").size() + Walked("/sys/", "*").size() + Walked("/dev/", "*").size(), 0u);
 }
 
 std::string Normalized(std::string_view line) {
@@ -327,7 +346,7 @@ std::string ReadOne(const std::string& path, WeaponSet weapons = kEveryWeapon) {
     MatchReader reader;
     MatchRecord record;
     std::string map = "?";
-    bool mapRead = reader.read(path, weapons, record, map);
+    bool mapRead = reader.read(AT_FDCWD, path, path, weapons, record, map);
     const char* status[] = {"passed over", "read", "stops"};
     std::string text = std::string(status[static_cast<int>(record.status)]) + (mapRead ? " map=" + map : "");
     for (const CountedRow& row : record.rows) {

@@ -5,6 +5,7 @@
 
 #include "base/number_text.h"
 #include "engine/match_file.h"
+#include "engine/tree_scan.h"
 #include "engine/views.h"
 #include "engine/weapons.h"
 #include "fileio/file_read.h"

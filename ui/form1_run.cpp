@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "base/run_error.h"
-#include "engine/match_reader.h"
+#include "engine/tree_scan.h"
 #include "engine/weapons.h"
 #include "ui/figure_text.h"
 #include "ui/form1.h"

@@ -1,0 +1,213 @@
+#include "engine/tree_scan.h"
+
+#include <sched.h>
+
+#include <algorithm>
+#include <condition_variable>
+#include <cstdlib>
+#include <exception>
+#include <mutex>
+#include <thread>
+#include <unordered_map>
+
+#include "engine/file_search.h"
+
+namespace tovrik {
+namespace {
+
+// One match file on its way from the walk through a reader to the sink.
+struct Job {
+    FoundFile file;
+    std::string path;
+    MatchRecord record;
+    std::string map;
+    bool mapRead = false;
+    std::exception_ptr failure;  // anything but a run-time error, passed on
+};
+
+void Read(MatchReader& reader, WeaponSet weapons, const ScanOptions& options, Job& job) {
+    if (options.beforeRead) options.beforeRead(job.path);
+    job.record.name = job.file.name;
+    job.mapRead = false;
+    if (!job.file.isRegular) {  // only a regular file is opened at all
+        job.record.status = MatchStatus::PassedOver;
+        job.record.rows.clear();
+        job.record.errors.clear();
+        return;
+    }
+    job.mapRead = reader.read(job.file.folderFd->get(), job.file.name, job.path, weapons, job.record, job.map);
+}
+
+// The names of a scan, as the sink sees them: folders as the walk met them,
+// maps as the records in search order meet them.
+class Interner {
+public:
+    explicit Interner(MatchNames& names) : names_(names), firstFolder_(names.folders.size()) {}
+
+    void name(const TreeWalk& walk, Job& job) {
+        while (names_.folders.size() - firstFolder_ <= job.file.folder)
+            names_.folders.push_back(walk.folders()[names_.folders.size() - firstFolder_]);
+        job.record.folder = static_cast<std::uint32_t>(firstFolder_ + job.file.folder);
+        job.record.map.reset();
+        if (!job.mapRead) return;
+        auto [at, added] = maps_.try_emplace(job.map, static_cast<std::uint32_t>(names_.maps.size()));
+        if (added) names_.maps.push_back(job.map);
+        job.record.map = at->second;
+    }
+
+private:
+    MatchNames& names_;
+    std::size_t firstFolder_;
+    std::unordered_map<std::string, std::uint32_t> maps_;
+};
+
+bool NextJob(TreeWalk& walk, Job& job) {
+    if (!walk.next(job.file)) return false;
+    job.path = walk.folders()[job.file.folder] + job.file.name;
+    job.record.date = DateOfPath(walk.folders()[job.file.folder], job.file.name, job.record.time);
+    job.failure = nullptr;
+    return true;
+}
+
+void ScanInOrder(TreeWalk& walk, WeaponSet weapons, Interner& interner, const MatchNames& names,
+                 const MatchSink& each, const ScanOptions& options) {
+    MatchReader reader;
+    Job job;
+    while (NextJob(walk, job)) {
+        Read(reader, weapons, options, job);
+        interner.name(walk, job);
+        if (!each(names, job.record)) return;
+    }
+}
+
+// The jobs between the walk, the readers and the sink: a ring the walk fills
+// in search order, readers take from in that order and finish in any order,
+// and the sink empties strictly in order.
+class Ring {
+public:
+    using ReadFn = std::function<void(MatchReader&, Job&)>;
+
+    Ring(std::size_t capacity, unsigned readers, ReadFn read)
+        : jobs_(capacity), done_(capacity, false), read_(std::move(read)) {
+        for (unsigned i = 0; i < readers; ++i) readers_.emplace_back([this] { readLoop(); });
+    }
+    // Stops the readers, whatever they were doing, and waits for them.
+    ~Ring() {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            stopping_ = true;
+        }
+        toReaders_.notify_all();
+        for (std::thread& reader : readers_) reader.join();
+    }
+    Ring(const Ring&) = delete;
+    Ring& operator=(const Ring&) = delete;
+
+    // Fills the ring's free room from `walk`; false once the walk is over.
+    bool fill(TreeWalk& walk) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        while (submitted_ - consumed_ < jobs_.size()) {
+            Job& job = jobs_[submitted_ % jobs_.size()];
+            lock.unlock();
+            if (!NextJob(walk, job)) return false;
+            lock.lock();
+            ++submitted_;
+            toReaders_.notify_one();
+        }
+        return true;
+    }
+    // The next job in order once read; nullptr when none is left.
+    Job* next() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        if (consumed_ == submitted_) return nullptr;
+        toSink_.wait(lock, [this] { return done_[consumed_ % jobs_.size()]; });
+        return &jobs_[consumed_ % jobs_.size()];
+    }
+    // Gives the job that next() returned back to the walk.
+    void release() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        done_[consumed_ % jobs_.size()] = false;
+        ++consumed_;
+    }
+
+private:
+    void readLoop() {
+        MatchReader reader;
+        std::unique_lock<std::mutex> lock(mutex_);
+        for (;;) {
+            toReaders_.wait(lock, [this] { return stopping_ || taken_ < submitted_; });
+            if (stopping_) return;
+            std::size_t at = taken_++ % jobs_.size();
+            lock.unlock();
+            try {
+                read_(reader, jobs_[at]);
+            } catch (...) {
+                jobs_[at].failure = std::current_exception();
+            }
+            lock.lock();
+            done_[at] = true;
+            if (at == consumed_ % jobs_.size()) toSink_.notify_one();
+        }
+    }
+
+    std::vector<Job> jobs_;
+    std::vector<bool> done_;
+    ReadFn read_;
+    std::size_t submitted_ = 0, taken_ = 0, consumed_ = 0;
+    bool stopping_ = false;
+    std::mutex mutex_;
+    std::condition_variable toReaders_, toSink_;
+    std::vector<std::thread> readers_;
+};
+
+void ScanInParallel(TreeWalk& walk, WeaponSet weapons, Interner& interner, const MatchNames& names,
+                    const MatchSink& each, const ScanOptions& options, unsigned threads) {
+    Ring ring(threads * 32, threads, [&](MatchReader& reader, Job& job) { Read(reader, weapons, options, job); });
+    for (bool walking = true;;) {
+        if (walking) walking = ring.fill(walk);
+        Job* job = ring.next();
+        if (job == nullptr) return;
+        if (job->failure) std::rethrow_exception(job->failure);
+        interner.name(walk, *job);
+        if (!each(names, job->record)) return;
+        ring.release();
+    }
+}
+
+}  // namespace
+
+unsigned ReaderThreads(unsigned requested) {
+    if (requested == 0) {
+        const char* forced = std::getenv("TOVRIK_THREADS");
+        if (forced != nullptr && std::atoi(forced) > 0) return static_cast<unsigned>(std::min(std::atoi(forced), 64));
+        cpu_set_t cpus;
+        requested = sched_getaffinity(0, sizeof cpus, &cpus) == 0 ? static_cast<unsigned>(CPU_COUNT(&cpus)) : 1;
+    }
+    return std::clamp(requested, 1u, 8u);
+}
+
+void ScanTree(const std::string& statsDir, WeaponSet weapons, MatchNames& names, const MatchSink& each,
+              const ScanOptions& options) {
+    TreeWalk walk = MatchFiles(statsDir);
+    Interner interner(names);
+    unsigned threads = ReaderThreads(options.threads);
+    if (threads == 1)
+        ScanInOrder(walk, weapons, interner, names, each, options);
+    else
+        ScanInParallel(walk, weapons, interner, names, each, options, threads);
+}
+
+MatchTable ReadTree(const std::string& statsDir, WeaponSet weapons, const ScanOptions& options) {
+    MatchTable table;
+    ScanTree(
+        statsDir, weapons, table,
+        [&](const MatchNames&, MatchRecord& record) {
+            table.matches.push_back(std::move(record));
+            table.matches.back().rows.shrink_to_fit();
+            return true;
+        },
+        options);
+    return table;
+}
+
+}  // namespace tovrik

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "engine/match_reader.h"
+
+namespace tovrik {
+
+// Called with each record in search order and the names it points into;
+// returning false ends the scan.
+using MatchSink = std::function<bool(const MatchNames& names, MatchRecord& record)>;
+
+// How a scan reads. The defaults are the programs'.
+struct ScanOptions {
+    // Readers working side by side; 0: TOVRIK_THREADS when set, else the
+    // processors this process may use, at most 8.
+    unsigned threads = 0;
+    // Called by a reader before it reads a file, with the file's path (for tests).
+    std::function<void(const std::string& path)> beforeRead;
+};
+
+// The readers a scan with `requested` threads uses (see ScanOptions).
+unsigned ReaderThreads(unsigned requested);
+
+// Reads every match file ("*.txt") below `statsDir` and hands each record to
+// `each` strictly in search order, whatever order the readers finish in; the
+// records' folders and maps are added to `names`. Once `each` returns false
+// nothing more is handed on, and no reader outlives the call. An empty folder
+// setting names no folder.
+void ScanTree(const std::string& statsDir, WeaponSet weapons, MatchNames& names, const MatchSink& each,
+              const ScanOptions& options = {});
+
+// The records of ScanTree, kept.
+MatchTable ReadTree(const std::string& statsDir, WeaponSet weapons = kEveryWeapon, const ScanOptions& options = {});
+
+}  // namespace tovrik
