@@ -122,7 +122,11 @@ ReportOptions ParseReportOptions(int argc, char* argv[]) {
     for (int i = 0; i < argc; ++i) arguments << QString::fromLatin1(argv[i]);
     if (!p.parser.parse(arguments)) throw UsageError{p.parser.errorText().toStdString()};
     ReportOptions o;
-    if (p.parser.isSet("help")) return o.answer = p.parser.helpText().toStdString() + kExamples, o;
+    if (p.parser.isSet("help")) {
+        // Without an application object the parser cannot tell the program's name.
+        std::string help = p.parser.helpText().replace("<executable_name>", "tovrik-report").toStdString();
+        return o.answer = help + kExamples, o;
+    }
     if (p.parser.isSet("version")) return o.answer = std::string("tovrik-report ") + kVersion + "\n", o;
 
     const QStringList args = p.parser.positionalArguments();

@@ -98,13 +98,13 @@ std::string MatchJson(const MatchTable& table, const MatchRecord* match) {
 int Summary(const View& v, std::ostream& out, std::ostream& err) {
     const ReportOptions& o = v.options;
     const std::string& weapon = Weapons()[*o.weapon];
-    Tally tally = SummaryRun(v.table, *o.weapon, o.mapChoice, o.period);
+    Tally tally = SummaryRun(v.table, *o.weapon, o.mapChoice, o.period, o.chartFile.has_value());
     if (o.chartFile && !WriteChart(tally, *o.chartFile, err)) return 1;
-    auto matchAt = [&](const std::optional<std::size_t>& at) -> const MatchRecord* {
-        return at ? &v.table.matches[tally.accuracies()[*at].match] : nullptr;
+    auto matchOf = [&](const std::optional<CollectedAccuracy>& at) -> const MatchRecord* {
+        return at ? &v.table.matches[at->match] : nullptr;
     };
-    const MatchRecord* lowest = matchAt(tally.lowestAt());
-    const MatchRecord* highest = matchAt(tally.highestAt());
+    const MatchRecord* lowest = matchOf(tally.lowest());
+    const MatchRecord* highest = matchOf(tally.highest());
     if (o.output == ReportOutput::Json) {
         out << "{\"view\": \"summary\", \"weapon\": " << JsonString(weapon) << ", " << v.choicesJson() << ",\n "
             << JsonFigures(tally.figures()) << ",\n \"lowest_match\": " << MatchJson(v.table, lowest)

@@ -6,7 +6,9 @@
 // are: emptied, cut, given CR line ends, a row that is not numbers, an
 // accuracy off the chart, a map name of odd bytes, a folder without a date.
 //
-//   make_stats_tree [--today] [--hostile] DIR COUNT [SEED]
+// With --distinct-maps, every match is played on a map of its own.
+//
+//   make_stats_tree [--today] [--hostile] [--distinct-maps] DIR COUNT [SEED]
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -182,8 +184,10 @@ int main(int argc, char* argv[]) {
     if (today) --argc, ++argv;
     bool hostile = argc > 1 && std::string(argv[1]) == "--hostile";
     if (hostile) --argc, ++argv;
+    bool distinct = argc > 1 && std::string(argv[1]) == "--distinct-maps";
+    if (distinct) --argc, ++argv;
     if (argc < 3) {
-        std::fprintf(stderr, "usage: make_stats_tree [--today] [--hostile] DIR COUNT [SEED]\n");
+        std::fprintf(stderr, "usage: make_stats_tree [--today] [--hostile] [--distinct-maps] DIR COUNT [SEED]\n");
         return 2;
     }
     std::string dir = argv[1];
@@ -209,7 +213,8 @@ int main(int argc, char* argv[]) {
             int seconds = std::uniform_int_distribution<int>(17 * 3600, 20 * 3600)(rng);
             for (int m = 0; m < matches && written < count; ++m, ++written) {
                 seconds += std::uniform_int_distribution<int>(600, 1500)(rng);
-                const char* map = kMaps[std::uniform_int_distribution<int>(0, 11)(rng)];
+                std::string own = "map" + std::to_string(written);
+                const char* map = distinct ? own.c_str() : kMaps[std::uniform_int_distribution<int>(0, 11)(rng)];
                 char name[128];
                 if (today)
                     std::snprintf(name, sizeof name, "/%04d-%02d-%02d-%02d%02d%02d-%s.txt", year, month, day,

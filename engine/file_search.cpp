@@ -15,19 +15,19 @@ bool IsSubdirectory(const DirEntry& entry) { return entry.isDirectory && entry.n
 }  // namespace
 
 TreeWalk::TreeWalk(const std::string& dir, std::string pattern) : pattern_(std::move(pattern)) {
-    if (!dir.empty()) enter(OpenDirectoryAt(AT_FDCWD, dir), dir.back() == '/' ? dir : dir + "/");
+    if (!dir.empty()) enter(OpenDirectoryAt(AT_FDCWD, dir), dir.back() == '/' ? dir : dir + "/", 0);
 }
 
-void TreeWalk::enter(UniqueFd fd, std::string path) {
+void TreeWalk::enter(UniqueFd fd, std::string path, unsigned long long parentDevice) {
     // Each directory once, however many links lead to it (loops included),
-    // and none of the kernel's own file systems.
+    // and none of the kernel's own file systems: a folder on its parent's
+    // file system is on no other.
     if (!fd) return;
     FileId id = IdOf(fd);
-    if (!id.known() || !seenDirectories_.insert(id).second || OnVirtualFileSystem(fd)) return;
-    // The listing closes the descriptor it is given; the folder's stays open
-    // for what is opened in it.
-    std::vector<DirEntry> entries = ListDirectory(UniqueFd(fcntl(fd.get(), F_DUPFD_CLOEXEC, 0)));
-    Frame frame{std::make_shared<UniqueFd>(std::move(fd)), static_cast<std::uint32_t>(folders_.size()),
+    if (!id.known() || !seenDirectories_.insert(id).second) return;
+    if (id.device != parentDevice && OnVirtualFileSystem(fd)) return;
+    std::vector<DirEntry> entries = ListDirectory(fd, id.device);
+    Frame frame{std::make_shared<UniqueFd>(std::move(fd)), static_cast<std::uint32_t>(folders_.size()), id.device,
                 std::move(entries)};
     for (std::size_t i = 0; i < frame.entries.size(); ++i)
         if (IsSubdirectory(frame.entries[i])) frame.lastSub = i + 1;
@@ -59,8 +59,9 @@ bool TreeWalk::next(FoundFile& file) {
         std::string path = folders_[frame.folder] + entry.name + "/";
         // Past its last subdirectory a folder is needed no more: along a deep
         // chain of single folders only the files' own folders stay open.
+        unsigned long long device = frame.device;
         if (frame.nextSub >= frame.lastSub) stack_.pop_back();
-        enter(std::move(sub), std::move(path));
+        enter(std::move(sub), std::move(path), device);
     }
     return false;
 }

@@ -45,10 +45,11 @@ private:
     struct Frame {
         std::shared_ptr<const UniqueFd> fd;
         std::uint32_t folder;
+        unsigned long long device;
         std::vector<DirEntry> entries;
         std::size_t nextMatch = 0, nextSub = 0, lastSub = 0;
     };
-    void enter(UniqueFd fd, std::string path);
+    void enter(UniqueFd fd, std::string path, unsigned long long parentDevice);
 
     std::string pattern_;
     std::vector<Frame> stack_;

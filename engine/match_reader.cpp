@@ -49,7 +49,8 @@ void MatchReader::addRow(const std::string& path, std::string_view line, std::in
     try {
         readRow(line, row);
     } catch (RunError& error) {
-        row.error = static_cast<std::uint32_t>(record.errors.size());
+        // A file of at most 32,767 lines has fewer failing rows than 65,536.
+        row.error = static_cast<std::uint16_t>(record.errors.size());
         record.errors.push_back(Located(std::move(error), path, editorLine));
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <deque>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -58,7 +59,7 @@ struct MatchNames {
 
 // Every match file below a statistics folder, read once, in search order.
 struct MatchTable : MatchNames {
-    std::vector<MatchRecord> matches;
+    std::deque<MatchRecord> matches;  // no copy as it grows
     std::string path(std::size_t match) const { return MatchNames::path(matches[match]); }
     using MatchNames::path;
 };

@@ -1,13 +1,14 @@
 #include "engine/tally.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "engine/match_file.h"
 
 namespace tovrik {
 
-Tally::Tally(std::optional<std::size_t> weapon, std::string mapChoice, ChartBox box)
-    : weapon_(weapon), mapChoice_(std::move(mapChoice)), box_(box) {}
+Tally::Tally(std::optional<std::size_t> weapon, std::string mapChoice, ChartBox box, bool keepPoints)
+    : weapon_(weapon), mapChoice_(std::move(mapChoice)), box_(box), keepPoints_(keepPoints) {}
 
 void Tally::stopAt(RunError error, std::size_t match, std::int32_t line, std::int32_t segments) {
     stop_ = RunStop{std::move(error), match, line, segments};
@@ -30,11 +31,21 @@ bool Tally::add(const MatchNames& names, const MatchRecord& match, std::size_t i
         accuracy = row.accuracy;
         line = row.line;
     }
-    if (accuracy > 1) {
-        accuracies_.push_back(CollectedAccuracy{accuracy, index, line});
-        ++figures_.collected;  // at most one a match: never past the match count
-    }
+    if (accuracy > 1) collect(CollectedAccuracy{accuracy, static_cast<std::uint32_t>(index), line});
     return true;
+}
+
+void Tally::collect(const CollectedAccuracy& at) {
+    // The extremes and the sum as the run walks the collected accuracies in
+    // order; whether the curve can be drawn is told when the run ends.
+    if (at.value > figures_.highest) figures_.highest = at.value, highest_ = at;
+    if (at.value < figures_.lowest) figures_.lowest = at.value, lowest_ = at;
+    sum_ += at.value;
+    std::int16_t fits = 0;
+    if (!offChart_ && !ToCurveCoordinate(ChartY(box_.height, at.value), fits))
+        offChart_ = std::make_pair(at, figures_.collected);
+    if (keepPoints_) points_.push_back(at);
+    ++figures_.collected;  // at most one a match: never past the match count
 }
 
 bool Tally::count(const MatchNames& names, const MatchRecord& match, std::size_t index, const CountedRow& row) {
@@ -66,26 +77,19 @@ bool Tally::count(const MatchNames& names, const MatchRecord& match, std::size_t
 void Tally::finish(const std::function<std::string(std::size_t match)>& pathOf) {
     if (stop_) return;
     const std::int32_t k = figures_.collected;
-    double sum = 0;
-    for (std::int32_t i = 0; i < k; ++i) {
-        const CollectedAccuracy& at = accuracies_[static_cast<std::size_t>(i)];
-        if (at.value > figures_.highest) figures_.highest = at.value, highestAt_ = static_cast<std::size_t>(i);
-        if (at.value < figures_.lowest) figures_.lowest = at.value, lowestAt_ = static_cast<std::size_t>(i);
-        sum += at.value;
-        if (i < 1) continue;
-        const CollectedAccuracy& prev = accuracies_[static_cast<std::size_t>(i - 1)];
+    // The first accuracy off the chart stops the drawing of its segment: the
+    // first segment for the first point, else the one that ends at it.
+    if (k >= 2 && offChart_) {
+        auto [bad, at] = *offChart_;
         try {
-            CurveSegment(box_, prev.value, at.value, k - 1, i - 1);
+            CurveCoordinate(ChartY(box_.height, bad.value), bad.value);
         } catch (RunError& error) {
-            // The segment names the first of its points that leaves the range.
-            std::int16_t fits = 0;
-            const CollectedAccuracy& bad = ToCurveCoordinate(ChartY(box_.height, prev.value), fits) ? at : prev;
             error.locate(pathOf(bad.match), bad.line);
-            stopAt(std::move(error), bad.match, bad.line, i - 1);
+            stopAt(std::move(error), bad.match, bad.line, std::max(at - 1, 0));
             return;
         }
     }
-    if (k >= 1) figures_.mean = sum / k;
+    if (k >= 1) figures_.mean = sum_ / k;
 }
 
 void ThrowFirstStop(const std::vector<const Tally*>& tallies) {

@@ -25,8 +25,8 @@ struct Figures {
 // A per-match accuracy the run collected, and where it was read.
 struct CollectedAccuracy {
     float value = 0;
-    std::size_t match = 0;  // as the caller numbered the match in add()
-    std::int32_t line = 0;  // the editor's line of its row
+    std::uint32_t match = 0;  // as the caller numbered the match in add()
+    std::int32_t line = 0;    // the editor's line of its row
 };
 
 // Where and why a run stopped.
@@ -43,8 +43,10 @@ struct RunStop {
 class Tally {
 public:
     // `weapon` indexes Weapons(); none counts nothing. Rows count where the
-    // match's map passes `mapChoice`.
-    Tally(std::optional<std::size_t> weapon, std::string mapChoice, ChartBox box = ChartBox{});
+    // match's map passes `mapChoice`. The points of the curve are kept for
+    // drawing only with `keepPoints`.
+    Tally(std::optional<std::size_t> weapon, std::string mapChoice, ChartBox box = ChartBox{},
+          bool keepPoints = false);
 
     // Adds the match numbered `index` (increasing from call to call); false
     // once the run has stopped, when later matches change nothing.
@@ -56,23 +58,28 @@ public:
     void finish(const std::function<std::string(std::size_t match)>& pathOf);
 
     const Figures& figures() const { return figures_; }
-    const std::vector<CollectedAccuracy>& accuracies() const { return accuracies_; }
+    // The collected accuracies in order, when kept.
+    const std::vector<CollectedAccuracy>& points() const { return points_; }
     // The collected accuracies that set the lowest and the highest, when any did.
-    std::optional<std::size_t> lowestAt() const { return lowestAt_; }
-    std::optional<std::size_t> highestAt() const { return highestAt_; }
+    const std::optional<CollectedAccuracy>& lowest() const { return lowest_; }
+    const std::optional<CollectedAccuracy>& highest() const { return highest_; }
     const std::optional<RunStop>& stop() const { return stop_; }
     const ChartBox& box() const { return box_; }
 
 private:
     bool count(const MatchNames& names, const MatchRecord& match, std::size_t index, const CountedRow& row);
+    void collect(const CollectedAccuracy& at);
     void stopAt(RunError error, std::size_t match, std::int32_t line, std::int32_t segments = 0);
 
     std::optional<std::size_t> weapon_;
     std::string mapChoice_;
     ChartBox box_;
+    bool keepPoints_;
     Figures figures_;
-    std::vector<CollectedAccuracy> accuracies_;
-    std::optional<std::size_t> lowestAt_, highestAt_;
+    double sum_ = 0;
+    std::vector<CollectedAccuracy> points_;
+    std::optional<CollectedAccuracy> lowest_, highest_;
+    std::optional<std::pair<CollectedAccuracy, std::int32_t>> offChart_;  // the first, and its position
     std::optional<RunStop> stop_;
 };
 

@@ -3,6 +3,7 @@
 #include <sched.h>
 
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <cstdlib>
 #include <exception>
@@ -80,15 +81,22 @@ void ScanInOrder(TreeWalk& walk, WeaponSet weapons, Interner& interner, const Ma
     }
 }
 
-// The jobs between the walk, the readers and the sink: a ring the walk fills
-// in search order, readers take from in that order and finish in any order,
-// and the sink empties strictly in order.
+// Files travel in batches, so that the threads meet once a batch, not once a file.
+constexpr std::size_t kBatch = 32;
+struct Batch {
+    std::vector<Job> jobs = std::vector<Job>(kBatch);
+    std::size_t count = 0;
+};
+
+// The batches between the walk, the readers and the sink: a ring the walk
+// fills in search order, readers take from in that order and finish in any
+// order, and the sink empties strictly in order.
 class Ring {
 public:
     using ReadFn = std::function<void(MatchReader&, Job&)>;
 
     Ring(std::size_t capacity, unsigned readers, ReadFn read)
-        : jobs_(capacity), done_(capacity, false), read_(std::move(read)) {
+        : batches_(capacity), done_(capacity, false), read_(std::move(read)) {
         for (unsigned i = 0; i < readers; ++i) readers_.emplace_back([this] { readLoop(); });
     }
     // Stops the readers, whatever they were doing, and waits for them.
@@ -106,27 +114,30 @@ public:
     // Fills the ring's free room from `walk`; false once the walk is over.
     bool fill(TreeWalk& walk) {
         std::unique_lock<std::mutex> lock(mutex_);
-        while (submitted_ - consumed_ < jobs_.size()) {
-            Job& job = jobs_[submitted_ % jobs_.size()];
+        while (submitted_ - consumed_ < batches_.size()) {
+            Batch& batch = batches_[submitted_ % batches_.size()];
             lock.unlock();
-            if (!NextJob(walk, job)) return false;
+            batch.count = 0;
+            while (batch.count < kBatch && NextJob(walk, batch.jobs[batch.count])) ++batch.count;
             lock.lock();
+            if (batch.count == 0) return false;
             ++submitted_;
             toReaders_.notify_one();
+            if (batch.count < kBatch) return false;
         }
         return true;
     }
-    // The next job in order once read; nullptr when none is left.
-    Job* next() {
+    // The next batch in order once read; nullptr when none is left.
+    Batch* next() {
         std::unique_lock<std::mutex> lock(mutex_);
         if (consumed_ == submitted_) return nullptr;
-        toSink_.wait(lock, [this] { return done_[consumed_ % jobs_.size()]; });
-        return &jobs_[consumed_ % jobs_.size()];
+        toSink_.wait(lock, [this] { return done_[consumed_ % batches_.size()]; });
+        return &batches_[consumed_ % batches_.size()];
     }
-    // Gives the job that next() returned back to the walk.
+    // Gives the batch that next() returned back to the walk.
     void release() {
         std::lock_guard<std::mutex> lock(mutex_);
-        done_[consumed_ % jobs_.size()] = false;
+        done_[consumed_ % batches_.size()] = false;
         ++consumed_;
     }
 
@@ -137,24 +148,26 @@ private:
         for (;;) {
             toReaders_.wait(lock, [this] { return stopping_ || taken_ < submitted_; });
             if (stopping_) return;
-            std::size_t at = taken_++ % jobs_.size();
+            std::size_t at = taken_++ % batches_.size();
             lock.unlock();
-            try {
-                read_(reader, jobs_[at]);
-            } catch (...) {
-                jobs_[at].failure = std::current_exception();
+            Batch& batch = batches_[at];
+            for (std::size_t i = 0; i < batch.count && !stopping_; ++i) {
+                try {
+                    read_(reader, batch.jobs[i]);
+                } catch (...) {
+                    batch.jobs[i].failure = std::current_exception();
+                }
             }
             lock.lock();
             done_[at] = true;
-            if (at == consumed_ % jobs_.size()) toSink_.notify_one();
+            if (at == consumed_ % batches_.size()) toSink_.notify_one();
         }
     }
-
-    std::vector<Job> jobs_;
+    std::vector<Batch> batches_;
     std::vector<bool> done_;
     ReadFn read_;
     std::size_t submitted_ = 0, taken_ = 0, consumed_ = 0;
-    bool stopping_ = false;
+    std::atomic<bool> stopping_{false};
     std::mutex mutex_;
     std::condition_variable toReaders_, toSink_;
     std::vector<std::thread> readers_;
@@ -162,14 +175,17 @@ private:
 
 void ScanInParallel(TreeWalk& walk, WeaponSet weapons, Interner& interner, const MatchNames& names,
                     const MatchSink& each, const ScanOptions& options, unsigned threads) {
-    Ring ring(threads * 32, threads, [&](MatchReader& reader, Job& job) { Read(reader, weapons, options, job); });
+    Ring ring(threads * 2, threads, [&](MatchReader& reader, Job& job) { Read(reader, weapons, options, job); });
     for (bool walking = true;;) {
         if (walking) walking = ring.fill(walk);
-        Job* job = ring.next();
-        if (job == nullptr) return;
-        if (job->failure) std::rethrow_exception(job->failure);
-        interner.name(walk, *job);
-        if (!each(names, job->record)) return;
+        Batch* batch = ring.next();
+        if (batch == nullptr) return;
+        for (std::size_t i = 0; i < batch->count; ++i) {
+            Job& job = batch->jobs[i];
+            if (job.failure) std::rethrow_exception(job.failure);
+            interner.name(walk, job);
+            if (!each(names, job.record)) return;
+        }
         ring.release();
     }
 }

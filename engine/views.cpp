@@ -65,8 +65,9 @@ std::vector<ViewRow> OverviewRows(const MatchTable& table, const std::string& ma
     return rows;
 }
 
-Tally SummaryRun(const MatchTable& table, std::size_t weapon, const std::string& mapChoice, const Period& period) {
-    Tally tally(weapon, mapChoice);
+Tally SummaryRun(const MatchTable& table, std::size_t weapon, const std::string& mapChoice, const Period& period,
+                 bool keepPoints) {
+    Tally tally(weapon, mapChoice, ChartBox{}, keepPoints);
     for (std::size_t m = 0; m < table.matches.size(); ++m)
         if (period.holds(table.matches[m]) && !tally.add(table, table.matches[m], m)) break;
     tally.finish(PathIn(table));

@@ -34,8 +34,10 @@ struct ViewRow {
 // Throws the run-time error of the run that stops first in search order.
 std::vector<ViewRow> OverviewRows(const MatchTable& table, const std::string& mapChoice, const Period& period);
 
-// The finished run of one weapon over the matches of the period. Throws where it stops.
-Tally SummaryRun(const MatchTable& table, std::size_t weapon, const std::string& mapChoice, const Period& period);
+// The finished run of one weapon over the matches of the period, with the
+// curve's points when `keepPoints`. Throws where it stops.
+Tally SummaryRun(const MatchTable& table, std::size_t weapon, const std::string& mapChoice, const Period& period,
+                 bool keepPoints = false);
 
 // One weapon by group, the groups it was used in: maps in the map list's
 // order, periods in date order, "no date" last. Throws where the run over all

@@ -20,7 +20,7 @@ namespace {
 // Fills in what `entry` names after links. A plain entry is told by the
 // listing alone (the directory's device, the entry's inode); a link or an
 // entry of unknown type takes one stat.
-void Resolve(int dirFd, dev_t device, const dirent& raw, DirEntry& entry) {
+void Resolve(int dirFd, dev_t device, const dirent64& raw, DirEntry& entry) {
     if (raw.d_type != DT_LNK && raw.d_type != DT_UNKNOWN) {
         entry.isDirectory = raw.d_type == DT_DIR;
         entry.isRegular = raw.d_type == DT_REG;
@@ -71,22 +71,27 @@ bool NameLess(std::string_view a, std::string_view b) {
     return a < b;  // the same but for case: by the raw bytes
 }
 
-std::vector<DirEntry> ListDirectory(UniqueFd dirFd) {
+std::vector<DirEntry> ListDirectory(const UniqueFd& dir, unsigned long long device) {
+    // The raw listing, on the descriptor as it is: no second descriptor for
+    // a directory stream, and the folder stays open for what is opened in it.
     std::vector<DirEntry> entries;
-    DIR* dir = fdopendir(dirFd.get());
-    if (dir == nullptr) return entries;
-    dirFd.release();  // closedir closes it now
-    struct stat self {};
-    dev_t device = fstat(dirfd(dir), &self) == 0 ? self.st_dev : 0;
-    while (const dirent* raw = readdir(dir)) {
-        entries.push_back(DirEntry{raw->d_name, false, false, FileId{}});
-        Resolve(dirfd(dir), device, *raw, entries.back());
+    alignas(dirent64) char buffer[32768];
+    for (;;) {
+        ssize_t got = getdents64(dir.get(), buffer, sizeof buffer);
+        if (got <= 0) break;  // the end, or a folder that cannot be read further
+        for (ssize_t at = 0; at < got;) {
+            const auto* raw = reinterpret_cast<const dirent64*>(buffer + at);
+            entries.push_back(DirEntry{raw->d_name, false, false, FileId{}});
+            Resolve(dir.get(), static_cast<dev_t>(device), *raw, entries.back());
+            at += raw->d_reclen;
+        }
     }
-    closedir(dir);
     std::sort(entries.begin(), entries.end(),
               [](const DirEntry& a, const DirEntry& b) { return NameLess(a.name, b.name); });
     return entries;
 }
+
+std::vector<DirEntry> ListDirectory(UniqueFd dir) { return ListDirectory(dir, IdOf(dir).device); }
 
 std::vector<DirEntry> ListDirectory(const std::string& path) { return ListDirectory(OpenDirectoryAt(AT_FDCWD, path)); }
 
@@ -94,9 +99,9 @@ UniqueFd OpenDirectoryAt(int dir, const std::string& name) {
     return UniqueFd(openat(dir, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
 }
 
-FileId IdOf(const UniqueFd& dir) {
+FileId IdOf(const UniqueFd& fd) {
     struct stat info {};
-    if (fstat(dir.get(), &info) != 0) return FileId{};
+    if (fstat(fd.get(), &info) != 0) return FileId{};
     return FileId{info.st_dev, info.st_ino};
 }
 

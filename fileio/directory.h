@@ -33,6 +33,8 @@ bool NameLess(std::string_view a, std::string_view b);
 // The entries of the directory open as `dir` ("." and ".." included), sorted
 // by NameLess; the descriptor is closed. Empty when it cannot be read.
 std::vector<DirEntry> ListDirectory(UniqueFd dir);
+// The same for a directory known to lie on `device`, which stays open.
+std::vector<DirEntry> ListDirectory(const UniqueFd& dir, unsigned long long device);
 
 // The sorted entries of the directory at `path`; empty when it cannot be read.
 std::vector<DirEntry> ListDirectory(const std::string& path);
@@ -41,8 +43,8 @@ std::vector<DirEntry> ListDirectory(const std::string& path);
 // working directory), following links; not open when it cannot be.
 UniqueFd OpenDirectoryAt(int dir, const std::string& name);
 
-// The identity of the directory open as `dir`; unknown when it cannot be told.
-FileId IdOf(const UniqueFd& dir);
+// The identity of the file open as `fd`; unknown when it cannot be told.
+FileId IdOf(const UniqueFd& fd);
 
 // True when the directory open as `dir` lies on a file system of the kernel's
 // own making (proc, sysfs, devtmpfs, cgroup, debugfs, ...) rather than files

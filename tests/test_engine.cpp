@@ -431,8 +431,8 @@ std::string TallyText(const Tally& t) {
         std::snprintf(number, sizeof number, "%g ", n);
         text += number;
     }
-    if (t.lowestAt()) text += "low@" + std::to_string(t.accuracies()[*t.lowestAt()].match) + " ";
-    if (t.highestAt()) text += "high@" + std::to_string(t.accuracies()[*t.highestAt()].match) + " ";
+    if (t.lowest()) text += "low@" + std::to_string(t.lowest()->match) + " ";
+    if (t.highest()) text += "high@" + std::to_string(t.highest()->match) + " ";
     if (t.stop()) text += "stop@" + std::to_string(t.stop()->match) + ":" + std::to_string(t.stop()->line);
     return text;
 }
@@ -443,11 +443,11 @@ TEST(Tally, CountsCollectsAndStopsAsARun) {
     for (int i = 0; i < 32767; ++i) over += "x\n";
     // weapon, map choice, last day -> totals, collected, mean, lowest, highest, where they and a stop are
     const std::tuple<const char*, const char*, const char*, std::string> cases[] = {
-        {"Colt", "", "", "4 40 11 1 3 1 2 0 100 0 stop@4:0"},                  // the last file stops every run
+        {"Colt", "", "", "4 40 11 1 3 1 2 0 30 40 low@0 high@2 stop@4:0"},                  // the last file stops every run
         {"Colt", "", "2026-12-07", "4 40 11 1 3 1 2 35 30 40 low@0 high@2 "},  // a.txt's last row counts
         {"Colt", "radar", "2026-12-07", "3 30 10 1 3 1 2 35 30 40 low@0 high@2 "},
         {"Colt", "Radar", "2026-12-07", "0 0 0 0 0 0 0 0 100 0 "},
-        {"Luger", "", "2026-12-07", "2 110 110 0 0 0 2 0 100 0 stop@3:3"},   // the headshots added before
+        {"Luger", "", "2026-12-07", "2 110 110 0 0 0 2 0 100 100 high@1 stop@3:3"},   // the headshots added before
         {"Luger", "", "2026-12-06", "1 10 10 0 0 0 1 100 100 100 high@1 "},  // 100% is not below 100
         {"Knife", "radar", "", "0 0 0 0 0 0 0 0 100 0 stop@4:0"}};
     WriteTree(dir, {{"2026.12.06/a.txt", testing::Match("radar", "Colt: 50.0 5/10 1 0 0\nColt: 30.0 1/10 1 1 1")},

@@ -122,7 +122,7 @@ TEST(Chart, PainterDrawsTheCurveWithMarksAndTheMean) {
     TempDir dir;
     for (auto [name, accuracy] : {std::pair{"a.txt", "40.0"}, {"b.txt", "10.0"}, {"c.txt", "10.0"}})
         dir.write(name, Match("m", std::string("Colt: ") + accuracy + " 1/10 0 0 0"));
-    Tally tally = SummaryRun(ReadTree(dir.path()), 2, "", Period{});
+    Tally tally = SummaryRun(ReadTree(dir.path()), 2, "", Period{}, true);
     FakeControls surface;
     PaintGrid(surface);
     PaintCurve(surface, tally);

@@ -22,7 +22,7 @@ void PaintGrid(ChartSurface& surface) {
 }
 
 void PaintCurve(ChartSurface& surface, const Tally& tally) {
-    const std::vector<CollectedAccuracy>& points = tally.accuracies();
+    const std::vector<CollectedAccuracy>& points = tally.points();
     const auto last = static_cast<std::int32_t>(points.size()) - 1;
     const std::int32_t segments = tally.stop() ? tally.stop()->segments : last;
     for (std::int32_t j = 0; j < segments; ++j) {

@@ -29,8 +29,8 @@ ChartBox BoxOf(const ChartSurface& surface);
 // The three guide lines at a quarter, a half and three quarters of the height.
 void PaintGrid(ChartSurface& surface);
 
-// The curve of the tally's collected accuracies, each segment with a mark at
-// its start, as far as the run drew it before a stop; then, for a run that
+// The curve of the tally's collected accuracies (a tally that keeps its
+// points), each segment with a mark at its start, as far as the run drew it before a stop; then, for a run that
 // completed with an accuracy collected, the mean line.
 void PaintCurve(ChartSurface& surface, const Tally& tally);
 

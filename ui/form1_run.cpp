@@ -26,7 +26,7 @@ void Form1::ComputeStats() {
     // The matches stream through map discovery and the tally; the tally
     // numbers them by the paths of the accuracies it collects.
     std::optional<std::size_t> chosen = WeaponIndex(weapon);
-    Tally tally(chosen, mapChoice, BoxOf(chart));
+    Tally tally(chosen, mapChoice, BoxOf(chart), true);
     std::vector<std::string> collectedPaths;
     MatchNames names;
     ScanTree(StatsDir, chosen ? WeaponBit(*chosen) : 0, names, [&](const MatchNames& known, MatchRecord& match) {

@@ -3,7 +3,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QSignalBlocker>
+#include <algorithm>
+#include <iterator>
 
+#include "base/ascii.h"
 #include "base/number_text.h"
 #include "base/run_error.h"
 #include "base/version.h"
@@ -209,7 +213,11 @@ Form1Window::Form1Window(QWidget* parent) : QWidget(parent), form_(*this, UserDe
     };
 }
 
-bool Form1Window::load() { return form_.Form_Load() && !ended_; }
+bool Form1Window::load() {
+    bool loaded = form_.Form_Load() && !ended_;
+    showPendingMaps();
+    return loaded;
+}
 
 QString Form1Window::LockPath() {
     // The user's runtime folder is the user's own; without one, a folder of
@@ -236,12 +244,28 @@ std::string Form1Window::SelectedText(QListWidget* list) {
 
 void Form1Window::List2_AddItem(const std::string& text) { list2_->addItem(Text(text)); }
 
-void Form1Window::List3_AddItem(const std::string& text) {
-    // The entries' bytes are kept beside the list, so that the row is found
-    // by a binary search.
-    auto row = SortedRow(list3Items_, text);
-    list3Items_.insert(list3Items_.begin() + static_cast<std::ptrdiff_t>(row), text);
-    list3_->insertItem(static_cast<int>(row), Text(text));
+void Form1Window::List3_AddItem(const std::string& text) { pendingMaps_.push_back(text); }
+
+void Form1Window::showPendingMaps() {
+    // Each entry goes where SortedRow puts it, after the equal ones already
+    // there: the new entries, in the order they came, merged into the list at
+    // once, so that a first run over many maps costs no more than a sort.
+    if (pendingMaps_.empty()) return;
+    auto less = [](const std::string& a, const std::string& b) { return FoldedLess(a, b); };
+    std::stable_sort(pendingMaps_.begin(), pendingMaps_.end(), less);
+    std::vector<std::string> merged;
+    merged.reserve(list3Items_.size() + pendingMaps_.size());
+    std::merge(list3Items_.begin(), list3Items_.end(), pendingMaps_.begin(), pendingMaps_.end(),
+               std::back_inserter(merged), less);
+    list3Items_ = std::move(merged);
+    pendingMaps_.clear();
+    QStringList texts;
+    for (const std::string& item : list3Items_) texts << Text(item);
+    const QString chosen = list3_->selectedItems().isEmpty() ? QString() : list3_->selectedItems().first()->text();
+    QSignalBlocker quiet(list3_);  // the same choice, not a new one
+    list3_->clear();
+    list3_->addItems(texts);
+    if (!chosen.isEmpty()) list3_->item(static_cast<int>(texts.indexOf(chosen)))->setSelected(true);
 }
 
 void Form1Window::SetCaption(Label label, const std::string& text) { values_.at(label)->setText(Text(text)); }
@@ -249,7 +273,9 @@ void Form1Window::SetCaption(Label label, const std::string& text) { values_.at(
 void Form1Window::runStats() {
     try {
         form_.ComputeStats();
+        showPendingMaps();
     } catch (const RunError& error) {
+        showPendingMaps();
         // The run stops; the window goes on with what it showed.
         QMessageBox box(QMessageBox::Critical, "Tovrik Stats", QString::fromLocal8Bit(error.what()), QMessageBox::Ok,
                         this);

@@ -44,6 +44,7 @@ public:
 private:
     static std::string SelectedText(QListWidget* list);
     void runStats();  // a selection changed in either list
+    void showPendingMaps();
 
     Form1 form_;
     QListWidget* list1_;
@@ -51,7 +52,8 @@ private:
     QListWidget* list3_;
     ChartWidget* picture1_;
     std::map<Label, QLabel*> values_;
-    std::vector<std::string> list3Items_;  // List3's entries, in its order
+    std::vector<std::string> list3Items_;   // List3's entries, in its order
+    std::vector<std::string> pendingMaps_;  // added during a run, shown at its end
     std::unique_ptr<QLockFile> lock_;
     bool ended_ = false;
 };
