@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 
 #include <QCommandLineParser>
+#include <cerrno>
+#include <cstring>
 #include <QCoreApplication>
 #include <map>
 
@@ -105,8 +107,9 @@ std::string StatsDirOf(const QString& argument) {
     std::string dir = argument.toLatin1().toStdString();
     while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
     struct stat info {};
-    if (stat(dir.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
-        throw UsageError{"\"" + Escaped(dir) + "\" is not a directory."};
+    if (stat(dir.c_str(), &info) != 0)
+        throw UsageError{"\"" + Escaped(dir) + "\" is not a directory: " + std::strerror(errno) + "."};
+    if (!S_ISDIR(info.st_mode)) throw UsageError{"\"" + Escaped(dir) + "\" is not a directory."};
     return dir;
 }
 
@@ -140,6 +143,8 @@ ReportOptions ParseReportOptions(int argc, char* argv[]) {
         throw UsageError{"--csv is for a table: the overview, or --by with a WEAPON."};
     if (p.isSet(p.since)) o.period.since = Day(p, p.since), o.since = p.bytes(p.since);
     if (p.isSet(p.until)) o.period.until = Day(p, p.until), o.until = p.bytes(p.until);
+    if (o.period.since && o.period.until && o.period.since->key() > o.period.until->key())
+        throw UsageError{"the period ends (--until " + o.until + ") before it starts (--since " + o.since + ")."};
     o.statsDir = StatsDirOf(args[0]);
     if (hasWeapon) o.weapon = WeaponNamed(args[1].toLatin1().toStdString());
     o.sep = p.isSet(p.comma) ? ',' : p.isSet(p.point) ? '.' : UserDecimalSeparator();

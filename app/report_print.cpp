@@ -5,16 +5,36 @@
 #include <sstream>
 
 #include "base/number_text.h"
+#include "base/quote.h"
 
 namespace tovrik {
 namespace {
 
+// The characters of a text: its bytes but UTF-8 continuation bytes.
+std::size_t Width(const std::string& text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+// A text from a file for the terminal: control bytes written out, and a table
+// cell cut with "…" after kCellWidth characters.
+constexpr std::size_t kCellWidth = 40;
+std::string CellText(const std::string& text) {
+    std::string shown = Escaped(text);
+    if (Width(shown) <= kCellWidth) return shown;
+    std::size_t cut = 0, chars = 0;
+    for (; cut < shown.size(); ++cut)
+        if ((static_cast<unsigned char>(shown[cut]) & 0xC0) != 0x80 && chars++ == kCellWidth - 1) break;
+    return shown.substr(0, cut) + "\xE2\x80\xA6";
+}
+
 std::string Pad(const std::string& text, std::size_t width) {
-    return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
+    return Width(text) >= width ? text : text + std::string(width - Width(text), ' ');
 }
 
 std::string PadLeft(const std::string& text, std::size_t width) {
-    return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
+    return Width(text) >= width ? text : std::string(width - Width(text), ' ') + text;
 }
 
 std::vector<std::string> Headers(const std::string& first) {
@@ -24,7 +44,7 @@ std::vector<std::string> Headers(const std::string& first) {
 
 std::vector<std::string> Cells(const ViewRow& row, char sep) {
     FigureTexts t = DescribeCells(row.figures, sep);
-    return {row.label, t.games,  t.shots, t.hits, t.hitShare, t.headshots, t.headshotShare,
+    return {CellText(row.label), t.games,  t.shots, t.hits, t.hitShare, t.headshots, t.headshotShare,
             t.kills,   t.deaths, t.ratio, t.mean, t.lowest,   t.highest};
 }
 
@@ -47,22 +67,32 @@ std::vector<std::string> Decimals(const Figures& f, const std::string& none) {
             figure(f.lowest, collected), figure(f.highest, collected)};
 }
 
+// Strict UTF-8 (RFC 3629): no overlong form, no surrogate, nothing above
+// U+10FFFF, no sequence cut short.
 bool ValidUtf8(const std::string& s) {
     for (std::size_t i = 0; i < s.size();) {
         auto c = static_cast<unsigned char>(s[i]);
-        std::size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+        std::size_t n = c < 0x80 ? 1 : c >= 0xC2 && c <= 0xDF ? 2 : (c >> 4) == 0xE ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
         if (n == 0 || i + n > s.size()) return false;
         for (std::size_t k = 1; k < n; ++k)
             if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+        auto second = static_cast<unsigned char>(s[i + 1 < s.size() ? i + 1 : i]);
+        if ((c == 0xE0 && second < 0xA0) || (c == 0xED && second > 0x9F) || (c == 0xF0 && second < 0x90) ||
+            (c == 0xF4 && second > 0x8F))
+            return false;  // overlong, a surrogate, or past U+10FFFF
         i += n;
     }
     return true;
 }
 
+// A text cell: quoted where it holds a separator, and never read as a formula
+// by a spreadsheet, for map names come from game servers.
 std::string CsvText(const std::string& text) {
-    if (text.find_first_of(",\"\n") == std::string::npos) return text;
+    std::string cell = !text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos ? "'" + text
+                                                                                                              : text;
+    if (cell.find_first_of(",\"\n\r") == std::string::npos) return cell;
     std::string quoted = "\"";
-    for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    for (char c : cell) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
     return quoted + "\"";
 }
 
@@ -73,7 +103,7 @@ std::string SummaryText(const std::string& mapChoice, const std::string& weapon,
     auto row = [&](const char* caption, const std::string& value, const std::string& extra = "") {
         out << Pad(caption, 18) << (extra.empty() ? value : Pad(value, 10) + extra) << '\n';
     };
-    row("Map:", MapText(mapChoice));
+    row("Map:", Escaped(MapText(mapChoice)));
     row("Weapon:", weapon);
     row("Played:", t.games);
     row("Total shoots:", t.shots);
@@ -88,8 +118,8 @@ std::string SummaryText(const std::string& mapChoice, const std::string& weapon,
 
 std::string MatchText(const MatchTable& table, const MatchRecord& match) {
     std::string day = DayText(match.date), time = TimeText(match.time);
-    return (day.empty() ? "-" : day) + " " + (time.empty() ? "-" : time) + "  " + std::string(table.map(match)) + "  " +
-           table.path(match);
+    return (day.empty() ? "-" : day) + " " + (time.empty() ? "-" : time) + "  " + Escaped(table.map(match)) + "  " +
+           Escaped(table.path(match));
 }
 
 std::string TableText(const std::string& firstHeader, const std::vector<ViewRow>& rows, char sep) {
@@ -97,7 +127,7 @@ std::string TableText(const std::string& firstHeader, const std::vector<ViewRow>
     for (const ViewRow& row : rows) table.push_back(Cells(row, sep));
     std::vector<std::size_t> widths(table[0].size(), 0);
     for (const auto& cells : table)
-        for (std::size_t i = 0; i < cells.size(); ++i) widths[i] = std::max(widths[i], cells[i].size());
+        for (std::size_t i = 0; i < cells.size(); ++i) widths[i] = std::max(widths[i], Width(cells[i]));
     std::ostringstream out;
     for (const auto& cells : table) {
         std::string line;

@@ -1,11 +1,18 @@
 #include "app/report_views.h"
 
-#include <QString>
+#include <fcntl.h>
+
+#include <QBuffer>
+#include <cerrno>
+#include <cstring>
+#include <QByteArray>
 
 #include "app/report_print.h"
 #include "app/report_trace.h"
 #include "base/quote.h"
 #include "engine/match_file.h"
+#include "fileio/directory.h"
+#include "fileio/file_write.h"
 #include "engine/weapons.h"
 #include "engine/tree_scan.h"
 #include "ui/chart_painter.h"
@@ -76,13 +83,22 @@ int Groups(const View& v, std::ostream& out, std::ostream& err) {
     return 0;
 }
 
-// The chart as the window's chart box shows it after the same run.
+// The chart as the window's chart box shows it after the same run, written
+// whole or not at all.
 bool WriteChart(const Tally& tally, const std::string& file, std::ostream& err) {
     ChartImage chart;
     PaintGrid(chart);
     PaintCurve(chart, tally);
-    if (chart.image().save(QString::fromLocal8Bit(file.c_str()), "PNG")) return true;
-    err << "tovrik-report: cannot write the chart to \"" << Escaped(file) << "\".\n";
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    std::optional<std::string> failure;
+    if (!chart.image().save(&buffer, "PNG"))
+        failure = "the image could not be made";
+    else
+        failure = WriteWhole(file, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+    if (!failure) return true;
+    err << "tovrik-report: cannot write the chart to \"" << Escaped(file) << "\": " << *failure << ".\n";
     return false;
 }
 
@@ -121,6 +137,11 @@ int Summary(const View& v, std::ostream& out, std::ostream& err) {
 }  // namespace
 
 int RunReport(const ReportOptions& o, std::ostream& out, std::ostream& err) {
+    // A folder that cannot be listed would look like one without matches.
+    if (!OpenDirectoryAt(AT_FDCWD, o.statsDir)) {
+        err << "tovrik-report: cannot list \"" << Escaped(o.statsDir) << "\": " << std::strerror(errno) << ".\n";
+        return 1;
+    }
     if (o.trace) return Trace(o, out);
     // Every other view sums over the matches, read once.
     const MatchTable table = ReadTree(o.statsDir, o.weapon ? WeaponBit(*o.weapon) : kEveryWeapon);

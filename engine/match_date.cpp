@@ -21,9 +21,21 @@ bool Separated(const std::string& text, std::size_t at, char separator) {
     return at < text.size() && text[at] == separator;
 }
 
+// The day, when it is one of the calendar: no 30 February, no 31 September.
 MatchDate Valid(int year, int month, int day) {
-    if (year < 1 || month < 1 || month > 12 || day < 1 || day > 31) return MatchDate{};
+    static constexpr int kLengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (year < 1 || month < 1 || month > 12 || day < 1) return MatchDate{};
+    bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+    if (day > kLengths[month - 1] + (month == 2 && leap)) return MatchDate{};
     return MatchDate{year, month, day};
+}
+
+// HHMMSS from `at`, when it is a time of day; -1 when it is none, -2 when it
+// is digits but no time of day.
+int TimeAt(const std::string& text, std::size_t at) {
+    int time = Digits(text, at, 6);
+    if (time < 0) return -1;
+    return time / 10000 < 24 && time / 100 % 100 < 60 && time % 100 < 60 ? time : -2;
 }
 
 // Days since 1970-01-01 by the civil calendar.
@@ -44,7 +56,8 @@ MatchDate DateOfPath(const std::string& folder, const std::string& name, int& ti
     if (Separated(name, 4, '-') && Separated(name, 7, '-') && Separated(name, 10, '-')) {
         MatchDate date = Valid(Digits(name, 0, 4), Digits(name, 5, 2), Digits(name, 8, 2));
         if (date.known()) {
-            time = Digits(name, 11, 6);
+            time = TimeAt(name, 11);
+            if (time == -2) return time = -1, MatchDate{};  // not a time of day: no date either
             return date;
         }
     }
@@ -54,7 +67,8 @@ MatchDate DateOfPath(const std::string& folder, const std::string& name, int& ti
     std::string last(dir.substr(dir.rfind('/') == std::string_view::npos ? 0 : dir.rfind('/') + 1));
     if (last.size() != 10 || !Separated(last, 4, '.') || !Separated(last, 7, '.')) return MatchDate{};
     MatchDate date = Valid(Digits(last, 0, 4), Digits(last, 5, 2), Digits(last, 8, 2));
-    if (date.known() && name.size() > 6 && name[6] == '.') time = Digits(name, 0, 6);
+    if (date.known() && name.size() > 6 && name[6] == '.') time = TimeAt(name, 0);
+    if (time == -2) return time = -1, MatchDate{};
     return date;
 }
 

@@ -49,6 +49,9 @@ void MatchReader::addRow(const std::string& path, std::string_view line, std::in
     try {
         readRow(line, row);
     } catch (RunError& error) {
+        if (line.find('.') == std::string_view::npos && line.find('/') != std::string_view::npos)
+            error = RunError(error.kind(), error.detail() + " A row without a \".\" has no accuracy column: its fields "
+                                                           "are read as kills, deaths and headshots.");
         // A file of at most 32,767 lines has fewer failing rows than 65,536.
         row.error = static_cast<std::uint16_t>(record.errors.size());
         record.errors.push_back(Located(std::move(error), path, editorLine));

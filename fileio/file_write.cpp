@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 #include "base/run_error.h"
 #include "fileio/file_read.h"
@@ -48,6 +49,32 @@ bool FileWrite(const std::string& path, const FileValue& data, bool deleteFirst)
         written = n > 0;
     }
     return written;
+}
+
+std::optional<std::string> WriteWhole(const std::string& path, std::string_view bytes) {
+    struct stat info {};
+    if (lstat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return std::string("it is not a regular file");
+    std::size_t slash = path.rfind('/');
+    std::string temporary = (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + ".tovrik-XXXXXX";
+    UniqueFd fd(mkostemp(temporary.data(), O_CLOEXEC));
+    if (!fd) return std::string(std::strerror(errno));
+    auto fail = [&](int error) {
+        unlink(temporary.c_str());
+        return std::optional<std::string>(std::strerror(error));
+    };
+    for (std::size_t done = 0; done < bytes.size();) {
+        ssize_t n = write(fd.get(), bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return fail(n < 0 ? errno : ENOSPC);
+        done += static_cast<std::size_t>(n);
+    }
+    // A full disk may tell only at the flush or the close.
+    mode_t mask = umask(0);
+    umask(mask);
+    if (fchmod(fd.get(), 0666 & ~mask) != 0 || fsync(fd.get()) != 0) return fail(errno);
+    if (close(fd.release()) != 0) return fail(errno);
+    if (rename(temporary.c_str(), path.c_str()) != 0) return fail(errno);
+    return std::nullopt;
 }
 
 }  // namespace tovrik

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "fileio/file_value.h"
 
@@ -21,5 +23,12 @@ bool ShellDeleteFile(const std::string& path, std::int32_t flags);
 // otherwise it is overwritten without truncation. True only when at least one
 // byte was written; False for a value of another kind, which writes nothing.
 bool FileWrite(const std::string& path, const FileValue& data, bool deleteFirst);
+
+// Writes `bytes` as the whole new content of `path`, or changes nothing: they
+// go to a temporary file beside it, every write and the close checked, which
+// then takes its place. An existing `path` that is not a regular file (a
+// link, a device, a FIFO, a folder) is refused. Returns what went wrong, in
+// the system's words, or nothing.
+std::optional<std::string> WriteWhole(const std::string& path, std::string_view bytes);
 
 }  // namespace tovrik

@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <cstdio>
+#include <fstream>
 #include <sstream>
 
 #include "tests/support/testing.h"
@@ -98,7 +99,7 @@ TEST_F(ReportTest, ExitStatuses) {
          "--trace shows the window's run alone: no period, --by, --csv, --json or --chart."},
         {"--chart a.png x", 2, "--chart needs a WEAPON."},
         {"--chart /nonexistent/a.png " TOVRIK_EXAMPLES "/stats Thompson", 1,
-         "cannot write the chart to \"/nonexistent/a.png\"."},
+         "cannot write the chart to \"/nonexistent/a.png\": No such file or directory."},
         {"--by hour x Colt", 2, "--by takes map, day, week, month or year, not \"hour\"."},
         {"--since 2026-13-01 x", 2, "--since takes a day as YYYY-MM-DD, not \"2026-13-01\"."},
         {"--until 2026-1x-01 x", 2, "--until takes a day as YYYY-MM-DD, not \"2026-1x-01\"."},
@@ -107,7 +108,10 @@ TEST_F(ReportTest, ExitStatuses) {
          "--csv is for a table: the overview, or --by with a WEAPON.\nTry 'tovrik-report --help'.\n"},
         {"--bogus x", 2, "Unknown option 'bogus'."},
         {"--comma --point x", 2, "--comma and --point exclude each other."},
-        {"/nonexistent/stats", 2, "\"/nonexistent/stats\" is not a directory."},
+        {"/nonexistent/stats", 2, "\"/nonexistent/stats\" is not a directory: No such file or directory."},
+        {"--since 2026-02-30 x", 2, "--since takes a day as YYYY-MM-DD, not \"2026-02-30\"."},
+        {"--until 2023-02-29 x", 2, "--until takes a day as YYYY-MM-DD, not \"2023-02-29\"."},
+        {"--since 2026-05-01 --until 2026-04-30 x", 2, "the period ends (--until 2026-04-30) before it starts"},
         {"DIR Bazooka2", 2, "\"Bazooka2\" is not a weapon of the list:"},
         {"/ Bazooka2", 2, "\"Bazooka2\" is not a weapon of the list:"},  // "/" is a folder, kept whole
         {"DIR Thompson", 1, "DIR/2026.12.08/bad.txt, line 2: \"1o\" is not a whole number.\n"}};
@@ -205,6 +209,75 @@ TEST_F(ReportTest, StopsWritesAndHelp) {
         EXPECT_THAT(help.out, HasSubstr(option));
     Outcome full = Report("--version >/dev/full; echo $?");
     EXPECT_EQ(full.out + full.err, "1\ntovrik-report: cannot write the report: No space left on device\n");
+}
+
+// What game servers and file systems put in names reaches the terminal, CSV
+// and JSON only as text: escaped, cut, never a formula, always strict UTF-8.
+TEST_F(ReportTest, HostileNamesInEveryOutput) {
+    const std::string maps[] = {"=1+1", "+1+1", "-1+1", "@SUM(1)", "\tx", "\x1B[2J\x1B]0;pwned\x07",
+                                std::string(50, 'w') + "\xC3\xA9", "\xC0\xAF", "\xED\xA0\x80", "plain"};
+    for (std::size_t i = 0; i < std::size(maps); ++i)
+        dir.write("2026.12.0" + std::to_string(i % 9 + 1) + "/12000" + std::to_string(i) + ".txt",
+                  ">>> Map: " + maps[i] + "\nThompson: 20.0 2/10 1 0 0\n");
+    dir.write("x/0\nLowest match:     FORGED.txt", ">>> Map: m\nThompson: 1.5 2/10 1 0 0\n");
+    std::string csv = Report("--csv --by map DIR Thompson").out;
+    for (const char* cell : {"\n'=1+1,", "\n'+1+1,", "\n'-1+1,", "\n'@SUM(1),", "\n'\tx,", "\nplain,"})
+        EXPECT_THAT(csv, HasSubstr(cell));
+    std::string text = Report("--by map DIR Thompson").out;
+    EXPECT_THAT(text, HasSubstr("\\x1B[2J\\x1B]0;pwned\\x07  "));
+    EXPECT_THAT(text, HasSubstr(std::string(39, 'w') + "\xE2\x80\xA6  "));  // cut at 40 characters
+    EXPECT_EQ(text.find('\x1B'), std::string::npos);
+    EXPECT_THAT(Report("DIR Thompson").out, HasSubstr("DIR/x/0\\nLowest match:     FORGED.txt\n"));
+    std::string json = Report("--json --by map DIR Thompson").out;
+    EXPECT_THAT(json, AllOf(HasSubstr("\"\\u00c0\\u00af\""), HasSubstr("\"\\u00ed\\u00a0\\u0080\""),
+                            HasSubstr("\"" + std::string(50, 'w') + "\xC3\xA9\"")));
+}
+
+// Days that are not in the calendar and times that are not of a day leave a
+// match without a date.
+TEST_F(ReportTest, ImpossibleDatesAreNoDates) {
+    for (const char* path : {"2026.02.30/120000.txt", "2026.09.31/120000.txt", "2024.02.29/120000.txt",
+                             "2026.09.01/250000.txt", "2026-09/2026-09-02-996161-m.txt", "2026-09/2026-09-03-235959-m.txt"})
+        dir.write(path, ">>> Map: m\nThompson: 20.0 2/10 1 0 0\n");
+    Outcome days = Report("--csv --by day DIR Thompson");
+    std::string firsts;
+    for (std::size_t at = 0; (at = days.out.find('\n', at)) != std::string::npos && at + 1 < days.out.size(); ++at)
+        firsts += days.out.substr(at + 1, days.out.find(',', at) - at - 1) + " ";
+    EXPECT_EQ(firsts, "2024-02-29 2026-09-03 no date ");
+}
+
+// Output files are written whole or not at all, and only ever as regular files.
+TEST_F(ReportTest, ChartFilesWholeOrNotAtAll) {
+    Sample();
+    ASSERT_EQ(symlink((scratch / "target").c_str(), (scratch / "link.png").c_str()), 0);
+    testing::TempDir out;
+    const std::pair<std::string, std::string> refused[] = {{"/dev/full", "it is not a regular file"},
+                                                           {scratch / "link.png", "it is not a regular file"},
+                                                           {out.path(), "it is not a regular file"},
+                                                           {"''", "No such file or directory"}};
+    for (const auto& [file, reason] : refused) {
+        Outcome o = Report("--chart " + file + " DIR Thompson");
+        EXPECT_EQ(o.status, 1) << file;
+        EXPECT_THAT(o.err, HasSubstr(reason + ".\n")) << file;
+    }
+    EXPECT_FALSE(std::ifstream(scratch / "target").good());  // a link's target is never written
+    std::string png = out.write("c.png", std::string(100000, 'x'));
+    EXPECT_EQ(Report("--chart " + png + " DIR Thompson").status, 0);
+    EXPECT_EQ(testing::Slurp(png).substr(1, 3), "PNG");
+    EXPECT_LT(testing::Slurp(png).size(), 100000u);  // replaced, not overwritten in place
+}
+
+// A file past what the reader takes is an error naming it, whatever its size
+// past 32 bits; nothing of it is read.
+TEST_F(ReportTest, FilesPastTwoGigabytes) {
+    for (long long size : {2147483648LL, 4294967296LL + 333}) {
+        std::string path = dir.write("big/2026.09.01/100000.txt", ">>> Map: m\nThompson: 20.0 2/10 1 0 0\n");
+        ASSERT_EQ(truncate(path.c_str(), size), 0);  // sparse: no disk used
+        Outcome o = Report("DIR/big Thompson");
+        EXPECT_EQ(o.status, 1);
+        EXPECT_EQ(o.err, "tovrik-report: DIR/big/2026.09.01/100000.txt: the file is too large to read (" +
+                             std::to_string(size) + " bytes; at most 2,147,483,647).\n");
+    }
 }
 
 }  // namespace
