@@ -23,6 +23,7 @@ public:
     void List3_SetEnabled(bool enabled) override;
     ChartSurface& Picture1() override { return *this; }
     void SetCaption(Label label, const std::string& text) override;
+    void ShowMessage(const std::string& text) override { out_ << "MsgBox=" << text << '\n'; }
     bool AnotherInstanceRunning() override { return false; }
     void EndProgram() override { out_ << "End\n"; }
 

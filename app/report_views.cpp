@@ -1,20 +1,16 @@
 #include "app/report_views.h"
 
-#include <fcntl.h>
-
 #include <QBuffer>
-#include <cerrno>
-#include <cstring>
 #include <QByteArray>
 
 #include "app/report_print.h"
 #include "app/report_trace.h"
 #include "base/quote.h"
 #include "engine/match_file.h"
+#include "engine/tree_scan.h"
+#include "engine/weapons.h"
 #include "fileio/directory.h"
 #include "fileio/file_write.h"
-#include "engine/weapons.h"
-#include "engine/tree_scan.h"
 #include "ui/chart_painter.h"
 #include "ui/form1.h"
 #include "ui/qt/chart_image.h"
@@ -138,8 +134,8 @@ int Summary(const View& v, std::ostream& out, std::ostream& err) {
 
 int RunReport(const ReportOptions& o, std::ostream& out, std::ostream& err) {
     // A folder that cannot be listed would look like one without matches.
-    if (!OpenDirectoryAt(AT_FDCWD, o.statsDir)) {
-        err << "tovrik-report: cannot list \"" << Escaped(o.statsDir) << "\": " << std::strerror(errno) << ".\n";
+    if (std::optional<std::string> reason = WhyNotListable(o.statsDir)) {
+        err << "tovrik-report: cannot list \"" << Escaped(o.statsDir) << "\": " << *reason << ".\n";
         return 1;
     }
     if (o.trace) return Trace(o, out);

@@ -18,6 +18,7 @@ struct NoControls : tovrik::Form1Controls, tovrik::ChartSurface {
     void List3_SetEnabled(bool) override {}
     ChartSurface& Picture1() override { return *this; }
     void SetCaption(tovrik::Label, const std::string&) override {}
+    void ShowMessage(const std::string&) override {}
     bool AnotherInstanceRunning() override { return false; }
     void EndProgram() override {}
     float width() const override { return tovrik::ChartBox{}.width; }

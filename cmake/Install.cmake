@@ -29,10 +29,10 @@ file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/man)
 install(FILES ${TOVRIK_RESOURCES}/completion/tovrik-report
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
 set(TOVRIK_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/tovrik-stats)
-install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${TOVRIK_DOC_DIR})
-# The program's shared folder: its presence tells an installed program, which
-# keeps each user's settings in the user's own folder. It holds the samples.
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${CMAKE_INSTALL_DATADIR}/tovrik-stats/examples)
+# The licence's text is in the copyright file, as Debian lays it out.
+install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${TOVRIK_DOC_DIR})
+# The sample statistics, as documentation.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${TOVRIK_DOC_DIR}/examples)
 
 # The Debian package: cpack -G DEB in the build folder. Its copyright file and
 # changelog lie in the documentation folder of every install.

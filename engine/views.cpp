@@ -1,7 +1,8 @@
 #include "engine/views.h"
 
 #include <algorithm>
-#include <map>
+#include <deque>
+#include <unordered_map>
 
 #include "base/ascii.h"
 #include "engine/weapons.h"
@@ -27,13 +28,16 @@ struct Group {
     Tally tally;
 };
 
-// The groups' labels in the order the view shows them.
-void Order(std::vector<Group>& groups, Grouping grouping) {
-    auto labelLess = [grouping](const Group& a, const Group& b) {
+// The positions of the groups in the order the view shows them.
+std::vector<std::size_t> Order(const std::deque<Group>& groups, Grouping grouping) {
+    std::vector<std::size_t> order(groups.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
         // Maps as the map list orders them: ASCII case folded, the first met first.
-        return grouping == Grouping::Map ? FoldedLess(a.label, b.label) : a.label < b.label;
-    };
-    std::stable_sort(groups.begin(), groups.end(), labelLess);
+        return grouping == Grouping::Map ? FoldedLess(groups[a].label, groups[b].label)
+                                         : groups[a].label < groups[b].label;
+    });
+    return order;
 }
 
 }  // namespace
@@ -78,19 +82,19 @@ Tally SummaryRun(const MatchTable& table, std::size_t weapon, const std::string&
 std::vector<ViewRow> GroupRows(const MatchTable& table, std::size_t weapon, const std::string& mapChoice,
                                const Period& period, Grouping grouping) {
     SummaryRun(table, weapon, mapChoice, period);  // a stop of the whole run comes first
-    std::vector<Group> groups;
-    std::map<std::string, std::size_t> byLabel;
+    std::deque<Group> groups;                      // where they are, as they are met
+    std::unordered_map<std::string, std::size_t> byLabel;
     for (std::size_t m = 0; m < table.matches.size(); ++m) {
         const MatchRecord& match = table.matches[m];
         if (match.status == MatchStatus::PassedOver || !period.holds(match)) continue;
         std::string label = GroupOf(table, match, grouping);
-        auto [at, added] = byLabel.emplace(label, groups.size());
-        if (added) groups.push_back(Group{std::move(label), Tally(weapon, mapChoice)});
+        auto [at, added] = byLabel.try_emplace(std::move(label), groups.size());
+        if (added) groups.push_back(Group{at->first, Tally(weapon, mapChoice)});
         groups[at->second].tally.add(table, match, m);
     }
-    Order(groups, grouping);
     std::vector<ViewRow> rows;
-    for (Group& group : groups) {
+    for (std::size_t position : Order(groups, grouping)) {
+        Group& group = groups[position];
         group.tally.finish(PathIn(table));
         ThrowFirstStop({&group.tally});
         if (group.tally.figures().games > 0) rows.push_back(ViewRow{group.label, group.tally.figures()});

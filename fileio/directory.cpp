@@ -7,7 +7,9 @@
 #include <sys/sysmacros.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -97,6 +99,12 @@ std::vector<DirEntry> ListDirectory(const std::string& path) { return ListDirect
 
 UniqueFd OpenDirectoryAt(int dir, const std::string& name) {
     return UniqueFd(openat(dir, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+}
+
+std::optional<std::string> WhyNotListable(const std::string& path) {
+    if (path.empty()) return std::string(std::strerror(ENOENT));
+    if (OpenDirectoryAt(AT_FDCWD, path)) return std::nullopt;
+    return std::string(std::strerror(errno));
 }
 
 FileId IdOf(const UniqueFd& fd) {

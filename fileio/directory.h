@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,10 @@ std::vector<DirEntry> ListDirectory(const std::string& path);
 // Opens the directory `name` in the directory open as `dir` (AT_FDCWD: the
 // working directory), following links; not open when it cannot be.
 UniqueFd OpenDirectoryAt(int dir, const std::string& name);
+
+// Why the directory at `path` cannot be listed, in the system's words; nothing
+// when it can.
+std::optional<std::string> WhyNotListable(const std::string& path);
 
 // The identity of the file open as `fd`; unknown when it cannot be told.
 FileId IdOf(const UniqueFd& fd);

@@ -1,5 +1,6 @@
 #include "settings/app_paths.h"
 
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,33 +29,31 @@ std::string DirOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+std::string HomeDir() {
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && *home != '\0') return home;
+    // A session without HOME (a service, env -i) still has the user's own.
+    const passwd* user = getpwuid(getuid());
+    return user != nullptr && user->pw_dir != nullptr ? user->pw_dir : "";
+}
+
 std::string DefaultConfigDir() {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     if (xdg != nullptr && xdg[0] == '/') return std::string(xdg) + "/tovrik-stats";
-    const char* home = std::getenv("HOME");
-    if (home != nullptr && *home != '\0') return std::string(home) + "/.config/tovrik-stats";
-    return "";
+    std::string home = HomeDir();
+    return home.empty() ? "" : home + "/.config/tovrik-stats";
 }
 
 std::string UsualStatsFolder() {
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || *home == '\0') return "";
-    for (const char* folder : {"/.etlegacy/legacy/stats", "/.etwolf/etmain/stats"}) {
+    std::string home = HomeDir();
+    if (home.empty()) return "";
+    for (const char* folder : {"/.etlegacy/legacy/stats", "/.var/app/com.etlegacy.ETLegacy/.etlegacy/legacy/stats",
+                               "/.etwolf/etmain/stats"}) {
         std::string path = home + std::string(folder);
         struct stat info {};
         if (stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return path;
     }
     return "";
-}
-
-bool DirectoryWritable(const std::string& dir) {
-    // Permissions alone do not tell (root passes them; a read-only mount
-    // does not): try.
-    std::string probe = dir + "/.tovrik-write-XXXXXX";
-    UniqueFd fd(mkstemp(probe.data()));
-    if (!fd) return false;
-    unlink(probe.c_str());
-    return true;
 }
 
 bool MakeDirectories(const std::string& dir) {

@@ -1,30 +1,18 @@
 #include "settings/path_dat.h"
 
-#include <sys/stat.h>
+#include <cerrno>
+#include <cstring>
 
 #include "base/version.h"
-
 #include "fileio/file_read.h"
 #include "fileio/file_write.h"
 #include "settings/app_paths.h"
 
 namespace tovrik {
 
-bool InstalledLayout(const std::string& appDir) {
-    std::string bin = std::string("/") + kInstallBinDir;
-    if (appDir.size() <= bin.size() || appDir.compare(appDir.size() - bin.size(), bin.size(), bin) != 0) return false;
-    std::string share = appDir.substr(0, appDir.size() - bin.size()) + "/" + kInstallDataDir + "/tovrik-stats";
-    struct stat info {};
-    return stat(share.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
 std::string PathDatLocation(const std::string& appDir, const std::string& configDir) {
-    if (!configDir.empty() && InstalledLayout(appDir)) return configDir + "/path.dat";
-    std::string beside = appDir + "/path.dat";
-    // Beside the program comes first; an installed program that cannot write
-    // there keeps it in the user's configuration folder.
-    if (FileExists(beside) || configDir.empty() || DirectoryWritable(appDir)) return beside;
-    return configDir + "/path.dat";
+    if (appDir == kBuildProgramDir || FileExists(appDir + "/" + kPortableMarker)) return appDir + "/path.dat";
+    return configDir.empty() ? "" : configDir + "/path.dat";
 }
 
 std::string ReadPathDat(const std::string& location) {
@@ -32,9 +20,14 @@ std::string ReadPathDat(const std::string& location) {
     return FileRead(location, lines, 0) ? lines.lines()[0] : std::string();
 }
 
-void WritePathDat(const std::string& location, const std::string& configDir, const std::string& directory) {
-    if (location.compare(0, configDir.size() + 1, configDir + "/") == 0) MakeDirectories(configDir);
-    FileWrite(location, FileValue::Text(directory), true);
+std::optional<std::string> WritePathDat(const std::string& location, const std::string& configDir,
+                                        const std::string& directory) {
+    if (location.empty()) return std::string("no home folder is known");
+    errno = 0;
+    bool inConfig = location.compare(0, configDir.size() + 1, configDir + "/") == 0;
+    if ((inConfig && !MakeDirectories(configDir)) || !FileWrite(location, FileValue::Text(directory), true))
+        return std::string(errno != 0 ? std::strerror(errno) : "it could not be written");
+    return std::nullopt;
 }
 
 }  // namespace tovrik

@@ -1,17 +1,17 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace tovrik {
 
-// True when `appDir` is the programs' folder of an install: PREFIX/bin beside
-// PREFIX/share/tovrik-stats.
-bool InstalledLayout(const std::string& appDir);
+// The file whose presence beside the program makes a copy portable: it then
+// keeps "path.dat" beside itself.
+constexpr const char* kPortableMarker = "tovrik-stats.portable";
 
-// Where "path.dat" lives for a program in `appDir`. An installed program keeps
-// it in each user's `configDir`, so that nothing is written into the install.
-// Any other copy keeps it beside itself when it is there or can be written
-// there, else in `configDir` (when known).
+// Where "path.dat" lives for a program in `appDir`: beside it when it runs
+// from the build tree it was built in or from a folder marked portable, else
+// in each user's `configDir`; "" when that is not known.
 std::string PathDatLocation(const std::string& appDir, const std::string& configDir);
 
 // The statistics directory remembered at `location`: its first line, or ""
@@ -19,7 +19,8 @@ std::string PathDatLocation(const std::string& appDir, const std::string& config
 std::string ReadPathDat(const std::string& location);
 
 // Remembers `directory` at `location`, creating `configDir` first when the
-// location lies in it. A failure is silent: the choice holds for this run.
-void WritePathDat(const std::string& location, const std::string& configDir, const std::string& directory);
+// location lies in it. Returns why it could not be kept, or nothing.
+std::optional<std::string> WritePathDat(const std::string& location, const std::string& configDir,
+                                        const std::string& directory);
 
 }  // namespace tovrik

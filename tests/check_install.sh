@@ -19,10 +19,10 @@ cmake --install "$build" --prefix "$prefix" >/dev/null || { echo "FAIL: cmake --
 id=org.tovrik_stats.TovrikStats
 for file in bin/tovrik-stats bin/tovrik-report share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
     share/icons/hicolor/{16x16,32x32,48x48,128x128}/apps/$id.png share/man/man1/tovrik-{stats,report}.1.gz \
-    share/bash-completion/completions/tovrik-report share/doc/tovrik-stats/{README.md,LICENSE,copyright,changelog.gz}; do
+    share/bash-completion/completions/tovrik-report share/doc/tovrik-stats/{README.md,copyright,changelog.gz}; do
   [ -f "$prefix/$file" ] || fail "missing $file"
 done
-[ -d "$prefix/share/tovrik-stats" ] || fail "missing share/tovrik-stats/"
+[ -d "$prefix/share/doc/tovrik-stats/examples/stats" ] || fail "missing share/doc/tovrik-stats/examples/"
 
 desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "desktop entry"
 appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >"$work/appstream" 2>&1 ||
@@ -50,7 +50,7 @@ env -u DISPLAY "$prefix/bin/tovrik-stats" --wrong >/dev/null 2>&1
 # path.dat and writes nothing into the prefix.
 mkdir -p "$work/config/tovrik-stats" "$work/run"
 chmod 700 "$work/run"
-printf '%s' "$prefix/share/tovrik-stats/examples/stats" >"$work/config/tovrik-stats/path.dat"
+printf '%s' "$prefix/share/doc/tovrik-stats/examples/stats" >"$work/config/tovrik-stats/path.dat"
 # On a virtual display, the main window opens, not the folder browser. A cold
 # first start on a fresh machine may be slow, so the wait is generous; it ends
 # as soon as either window shows.
@@ -85,7 +85,7 @@ elif [ "$shown" != window ]; then
   sed 's/^/  Xvfb: /' "$work/xvfb.err" 2>/dev/null | tail -20
 fi
 [ -z "$(find "$prefix" -name path.dat)" ] || fail "path.dat written into the prefix"
-[ "$(cat "$work/config/tovrik-stats/path.dat")" = "$prefix/share/tovrik-stats/examples/stats" ] || fail "path.dat changed"
+[ "$(cat "$work/config/tovrik-stats/path.dat")" = "$prefix/share/doc/tovrik-stats/examples/stats" ] || fail "path.dat changed"
 
 [ $failed -eq 0 ] && echo "the install tree is complete and valid"
 [ $failed -eq 0 ] && [ $skipped -eq 1 ] && exit 77  # CTest's skip

@@ -1,3 +1,5 @@
+#include <gmock/gmock.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -282,61 +284,64 @@ protected:
 };
 
 TEST_F(StatsDirTest, LoadsTheFirstLineWithoutAsking) {
-    // The reading is the file reader's: here what path.dat adds to it.
+    // The reading is the file reader's: here what path.dat adds to it. A
+    // portable copy keeps it beside itself, before the user's folder.
+    dir.write("app/tovrik-stats.portable", "");
+    dir.mkdir("first ");
     const std::pair<std::string, std::string> cases[] = {
-        {"\r\n\n/first \r\n/second\n", "/first "}, {"", ""}, {"\r\n\r\n", ""}, {"/home/\xE9lodie", "/home/\xE9lodie"}};
+        {"\r\n\n" + dir.path() + "/first \r\n/second\n", dir.path() + "/first "}, {dir.path(), dir.path()}};
     for (const auto& [content, statsDir] : cases) {
         dir.write("app/path.dat", content);
-        dir.write("config/tovrik-stats/path.dat", "/config");  // beside the program comes first
+        dir.write("config/tovrik-stats/path.dat", "/config");
         EXPECT_TRUE(form.InitStatsDir()) << content;
         EXPECT_EQ(form.StatsDir, statsDir) << content;
     }
-    EXPECT_TRUE(calls.empty());
+    EXPECT_TRUE(calls.empty() && controls.messages.empty());
 }
 
-TEST_F(StatsDirTest, FirstStartAsksAndSavesTheBytes) {
+TEST_F(StatsDirTest, FirstStartAsksAndSavesTheBytesInTheUsersFolder) {
     answer = "/home/\xC3\xA9lodie/ET stats";
     ScopedEnv home("HOME", dir.path().c_str());  // no game folder there
     EXPECT_TRUE(form.InitStatsDir());
     EXPECT_EQ(calls, std::vector<std::string>{"Selection du repertoire ET stats :|"});
-    EXPECT_EQ(Slurp(dir / "app/path.dat"), answer);  // no line end
-    Form1 next(controls);                            // the next start
-    next.AppDir = form.AppDir;
-    EXPECT_TRUE(next.InitStatsDir());
-    EXPECT_EQ(next.StatsDir, answer);
-    EXPECT_EQ(calls.size(), 1u);  // not asked again
+    EXPECT_EQ(Slurp(dir / "config/tovrik-stats/path.dat"), answer);  // no line end
+    struct stat info {};
+    EXPECT_TRUE(stat((dir / "config").c_str(), &info) == 0 && (info.st_mode & 0777) == 0700);  // the user's alone
+    EXPECT_FALSE(FileExists(dir / "app/path.dat"));  // never beside a program that is not portable
+    EXPECT_TRUE(form.InitStatsDir());                // the next start: the folder is gone, so asked again
+    EXPECT_EQ(controls.messages, std::vector<std::string>{"The statistics folder \"" + answer +
+                                                          "\" cannot be opened: No such file or directory. Please "
+                                                          "choose it again."});
+    EXPECT_EQ(calls.size(), 2u);
 }
 
 TEST_F(StatsDirTest, CancelEndsTheProgramAndWritesNothing) {
     ScopedEnv home("HOME", dir.path().c_str());
-    std::string classic = dir.mkdir(".etwolf/etmain/stats");
-    EXPECT_FALSE(form.InitStatsDir());
-    std::string today = dir.mkdir(".etlegacy/legacy/stats");  // today's game comes first
-    EXPECT_FALSE(form.InitStatsDir());
     const std::string prompt = "Selection du repertoire ET stats :|";
-    EXPECT_EQ(calls, (std::vector<std::string>{prompt + classic, prompt + today}));
+    std::vector<std::string> expected;
+    // Today's game comes first, in its Flathub home too, then the classic game.
+    for (const char* folder :
+         {".etwolf/etmain/stats", ".var/app/com.etlegacy.ETLegacy/.etlegacy/legacy/stats", ".etlegacy/legacy/stats"}) {
+        expected.push_back(prompt + dir.mkdir(folder));
+        EXPECT_FALSE(form.InitStatsDir());
+    }
+    EXPECT_EQ(calls, expected);
     EXPECT_TRUE(controls.ended);
     EXPECT_FALSE(FileExists(dir / "app/path.dat") || FileExists(dir / "config/tovrik-stats/path.dat"));
 }
 
-// An unwritable program folder, and any installed program (PREFIX/bin beside
-// PREFIX/share/tovrik-stats, writable or not), keep it in the user's folder.
-TEST_F(StatsDirTest, UnwritableOrInstalledProgramKeepsItInTheConfigFolder) {
-    dir.mkdir("prefix/share/tovrik-stats");
-    for (const std::string& appDir :
-         {std::string("/proc/self"), std::string("/nonexistent/bin"), dir.mkdir("prefix/bin")}) {
-        TempDir config;
-        form.AppDir = appDir;
-        form.ConfigDir = config / "a/b/tovrik-stats";
-        answer = "/srv/stats";
-        EXPECT_TRUE(form.InitStatsDir()) << appDir;
-        EXPECT_EQ(Slurp(config / "a/b/tovrik-stats/path.dat"), "/srv/stats") << appDir;
-        struct stat info {};
-        EXPECT_TRUE(stat((config / "a").c_str(), &info) == 0 && (info.st_mode & 0777) == 0700);  // the user's alone
-        answer = "cancel";
-        EXPECT_TRUE(form.InitStatsDir()) << appDir;  // remembered
-        EXPECT_EQ(form.StatsDir, "/srv/stats");
-        EXPECT_FALSE(FileExists(dir / "prefix/bin/path.dat"));
+// A choice that cannot be kept is said, and holds until the window closes.
+TEST_F(StatsDirTest, AChoiceThatCannotBeKeptIsSaid) {
+    answer = dir.path();
+    const std::pair<std::string, std::string> configs[] = {{"/proc/self/tovrik-stats", "No such file or directory"},
+                                                           {"", "no home folder is known"}};
+    for (const auto& [config, reason] : configs) {
+        controls.messages.clear();
+        form.ConfigDir = config;
+        EXPECT_TRUE(form.InitStatsDir());
+        EXPECT_EQ(form.StatsDir, dir.path());
+        ASSERT_EQ(controls.messages.size(), 1u) << config;
+        EXPECT_THAT(controls.messages[0], ::testing::EndsWith(reason + ". It is used until the window closes."));
     }
 }
 
@@ -347,6 +352,8 @@ TEST(AppPaths, FoldersOfTheProgramAndTheUser) {
     }
     ScopedEnv xdg("XDG_CONFIG_HOME", "relative"), home("HOME", "/home/smoky");  // not absolute: ignored
     EXPECT_EQ(DefaultConfigDir(), "/home/smoky/.config/tovrik-stats");
+    ScopedEnv noHome("HOME", nullptr);  // the password database's
+    EXPECT_EQ(HomeDir(), getpwuid(getuid())->pw_dir);
     for (auto [exe, folder] : {std::pair{"/usr/bin/tovrik", "/usr/bin"}, {"/tovrik", "/"}, {"tovrik", "."}})
         EXPECT_EQ(DirOf(exe), folder) << exe;
     EXPECT_NE(ProgramDir().find("tests"), std::string::npos);

@@ -2,6 +2,7 @@
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QListWidget>
+#include <QLocalSocket>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -27,13 +28,11 @@ protected:
     WindowTest() {
         dir.write("app/path.dat", dir.path() + "/stats");
         dir.mkdir("stats");
+        dir.write("app/tovrik-stats.portable", "");
         window.form().AppDir = dir / "app";
-        // An instance lock of this test's own, so that tests run side by side.
-        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(dir.path()));
         EXPECT_TRUE(window.load());
         window.show();
     }
-    ~WindowTest() override { qunsetenv("XDG_RUNTIME_DIR"); }
     QListWidget* list(const char* name) { return window.findChild<QListWidget*>(name); }
     // The texts of the labels numbered in `numbers` ("6 5 26"), joined by "|".
     std::string texts(const std::string& numbers) {
@@ -60,7 +59,7 @@ protected:
     }
 
     TempDir dir;
-    Form1Window window;
+    Form1Window window{nullptr, QString::fromStdString(dir.path())};  // an instance of this test's own
 };
 
 TEST_F(WindowTest, StartUpState) {
@@ -151,9 +150,9 @@ TEST_F(WindowTest, OneWeaponStaysChosen) {
 TEST(WindowLabels, HoldTheirTextsOnTheSampleStatistics) {
     TempDir dir;
     dir.write("path.dat", TOVRIK_EXAMPLES "/stats");
-    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(dir.path()));
+    dir.write("tovrik-stats.portable", "");
     qputenv("LC_ALL", "en_US.UTF-8");
-    Form1Window window;
+    Form1Window window(nullptr, QString::fromStdString(dir.path()));
     window.form().AppDir = dir.path();
     ASSERT_TRUE(window.load());
     window.show();
@@ -167,7 +166,6 @@ TEST(WindowLabels, HoldTheirTextsOnTheSampleStatistics) {
     weapons->setCurrentRow(4);  // the Thompson
     EXPECT_EQ(window.findChild<QLabel*>("Label18")->text(), "27.5%");
     qunsetenv("LC_ALL");
-    qunsetenv("XDG_RUNTIME_DIR");
 }
 
 // The report's chart is the window's chart box after the same run, pixel for
@@ -182,28 +180,31 @@ TEST_F(WindowTest, ReportChartIsTheChartBox) {
     EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32), window.findChild<ChartWidget*>("Picture1")->image());
 }
 
-// The lock lives in the user's runtime folder: a live instance ends a second
-// start at once; a lock that cannot be taken otherwise lets the window start.
-TEST(SingleInstance, SecondStartEndsAtOnceUnlessTheLockCannotBeTaken) {
+// One window per user, whatever the environment of each start: a second
+// start, with another runtime folder or none, hands over to the first and ends.
+TEST(SingleInstance, SecondStartEndsAtOnceWhateverItsEnvironment) {
     TempDir tmp;
-    auto start = [](QProcess& process, const std::string& runtime) {
+    auto start = [](QProcess& process, const char* runtime) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime));
-        env.insert("TMPDIR", "/proc/self");  // a folder where nothing can be created
+        env.remove("XDG_RUNTIME_DIR");
+        if (runtime != nullptr) env.insert("XDG_RUNTIME_DIR", runtime);
         process.setProcessEnvironment(env);
         process.start(TOVRIK_STATS, {});
         return process.waitForStarted();
     };
-    QProcess first, second, unlocked;
-    ASSERT_TRUE(start(first, tmp.path()));
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return QFile::exists(QString::fromStdString(tmp / "tovrik-stats.lock")); }, 10000));
-    ASSERT_TRUE(start(second, tmp.path()));
+    auto answers = [] {
+        QLocalSocket probe;
+        probe.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
+        probe.connectToServer(Form1Window::InstanceName());
+        return probe.waitForConnected(100);
+    };
+    QProcess first, second;
+    ASSERT_TRUE(start(first, tmp.path().c_str()));
+    ASSERT_TRUE(QTest::qWaitFor(answers, 10000));
+    ASSERT_TRUE(start(second, nullptr));
     EXPECT_TRUE(second.waitForFinished(5000) && second.exitStatus() == QProcess::NormalExit && second.exitCode() == 0);
     EXPECT_EQ(first.state(), QProcess::Running);
-    ASSERT_TRUE(start(unlocked, "/proc/self"));
-    EXPECT_FALSE(unlocked.waitForFinished(2000));  // still running: the window is up
-    for (QProcess* process : {&first, &unlocked}) process->kill(), process->waitForFinished();
+    first.kill(), first.waitForFinished();
 }
 
 // Runs `act` on the folder browser once open; returns what BrowseFolder returns.

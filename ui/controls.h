@@ -53,6 +53,10 @@ public:
     virtual ChartSurface& Picture1() = 0;
     virtual void SetCaption(Label label, const std::string& text) = 0;
 
+    // Tells the user something the window cannot show otherwise, and waits
+    // until it is read.
+    virtual void ShowMessage(const std::string& text) = 0;
+
     virtual bool AnotherInstanceRunning() = 0;
     // Ends the program at once: no close handler runs. Where it returns (a
     // test), the caller stops what it was doing.

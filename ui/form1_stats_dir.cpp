@@ -1,3 +1,5 @@
+#include "base/quote.h"
+#include "fileio/directory.h"
 #include "fileio/file_read.h"
 #include "settings/app_paths.h"
 #include "settings/path_dat.h"
@@ -13,9 +15,14 @@ constexpr const char* kPrompt = "Selection du repertoire ET stats :";
 std::string Form1::PathDatLocation() const { return tovrik::PathDatLocation(AppDir, ConfigDir); }
 
 bool Form1::InitStatsDir() {
-    if (FileExists(PathDatLocation())) {
+    const std::string location = PathDatLocation();
+    if (!location.empty() && FileExists(location)) {
         StatsDir = LoadStatsDir();
-        return true;
+        // A remembered folder that is gone would show nothing but zeros.
+        std::optional<std::string> reason = WhyNotListable(StatsDir);
+        if (!reason) return true;
+        controls_.ShowMessage("The statistics folder \"" + Escaped(StatsDir) + "\" cannot be opened: " + *reason +
+                              ". Please choose it again.");
     }
     StatsDir = AskStatsDir(kPrompt);
     if (StatsDir == "cancel") {
@@ -28,7 +35,12 @@ bool Form1::InitStatsDir() {
 
 std::string Form1::LoadStatsDir() { return ReadPathDat(PathDatLocation()); }
 
-void Form1::SaveStatsDir(const std::string& directory) { WritePathDat(PathDatLocation(), ConfigDir, directory); }
+void Form1::SaveStatsDir(const std::string& directory) {
+    const std::string location = PathDatLocation();
+    if (std::optional<std::string> reason = WritePathDat(location, ConfigDir, directory))
+        controls_.ShowMessage("The chosen folder cannot be remembered in \"" + Escaped(location) + "\": " + *reason +
+                              ". It is used until the window closes.");
+}
 
 std::string Form1::AskStatsDir(const std::string& prompt) {
     if (!BrowseFolder) return "cancel";

@@ -18,7 +18,7 @@ class FakeControls : public Form1Controls, public ChartSurface {
 public:
     std::string list2Selection, list3Selection;
     bool anotherInstance = false, ended = false, list3Enabled = false;
-    std::vector<std::string> list2, list3, chart;
+    std::vector<std::string> list2, list3, chart, messages;
     std::map<Label, std::string> captions;
 
     // The caption last set, or "" when none was.
@@ -37,6 +37,7 @@ public:
     void List3_SetEnabled(bool enabled) override { list3Enabled = enabled; }
     ChartSurface& Picture1() override { return *this; }
     void SetCaption(Label label, const std::string& text) override { captions[label] = text; }
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
     bool AnotherInstanceRunning() override { return anotherInstance; }
     void EndProgram() override { ended = true; }
 

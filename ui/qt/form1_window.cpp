@@ -1,7 +1,8 @@
 #include "ui/qt/form1_window.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <unistd.h>
+
+#include <QLocalSocket>
 #include <QMessageBox>
 #include <QSignalBlocker>
 #include <algorithm>
@@ -170,7 +171,8 @@ QListWidget* MakeList(QWidget* parent, const Place& place, QColor base, QColor t
 
 }  // namespace
 
-Form1Window::Form1Window(QWidget* parent) : QWidget(parent), form_(*this, UserDecimalSeparator()) {
+Form1Window::Form1Window(QWidget* parent, QString instanceName)
+    : QWidget(parent), form_(*this, UserDecimalSeparator()), instanceName_(std::move(instanceName)) {
     setWindowTitle(QString("Tovrik Stats v") + kVersion);
     setWindowIcon(QIcon(":/icons/tovrik.ico"));
     setFixedSize(Twips(kWindow).size());
@@ -219,22 +221,37 @@ bool Form1Window::load() {
     return loaded;
 }
 
-QString Form1Window::LockPath() {
-    // The user's runtime folder is the user's own; without one, a folder of
-    // the user's in the cache.
-    QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    QString folder = QDir::isAbsolutePath(runtime) && QFileInfo(runtime).isDir()
-                         ? runtime
-                         : QDir::homePath() + "/.cache/tovrik-stats";
-    QDir().mkpath(folder);
-    return folder + "/tovrik-stats.lock";
-}
+QString Form1Window::InstanceName() { return QString("tovrik-stats-%1").arg(getuid()); }
 
 bool Form1Window::AnotherInstanceRunning() {
-    lock_ = std::make_unique<QLockFile>(LockPath());
-    // Only a lock held by a live instance ends this one; a lock that cannot
-    // be taken for any other reason (a read-only folder) lets it start.
-    return !lock_->tryLock(0) && lock_->error() == QLockFile::LockFailedError;
+    // A socket in the abstract namespace: it needs no folder, and it is gone
+    // with the process that held it, however that ended.
+    QLocalSocket first;
+    first.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
+    first.connectToServer(instanceName_);
+    if (first.waitForConnected(1000)) {
+        first.write("raise\n");  // the first window comes to the front
+        first.waitForBytesWritten(1000);
+        return true;
+    }
+    instance_ = std::make_unique<QLocalServer>();
+    instance_->setSocketOptions(QLocalServer::AbstractNamespaceOption);
+    connect(instance_.get(), &QLocalServer::newConnection, this, [this] {
+        while (QLocalSocket* second = instance_->nextPendingConnection()) {
+            connect(second, &QLocalSocket::disconnected, second, &QObject::deleteLater);
+            show();
+            raise();
+            activateWindow();
+        }
+    });
+    instance_->listen(instanceName_);  // a name that cannot be taken lets the window start all the same
+    return false;
+}
+
+void Form1Window::ShowMessage(const std::string& text) {
+    QMessageBox box(QMessageBox::Warning, "Tovrik Stats", QString::fromLocal8Bit(text.c_str()), QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);  // it names folders and files
+    box.exec();
 }
 
 std::string Form1Window::SelectedText(QListWidget* list) {

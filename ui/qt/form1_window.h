@@ -2,7 +2,7 @@
 
 #include <QLabel>
 #include <QListWidget>
-#include <QLockFile>
+#include <QLocalServer>
 #include <QWidget>
 #include <map>
 #include <memory>
@@ -21,13 +21,15 @@ constexpr const char* kHomeAddress = "https://tovrik-stats.org";
 class Form1Window : public QWidget, public Form1Controls {
     Q_OBJECT
 public:
-    explicit Form1Window(QWidget* parent = nullptr);
+    // `instanceName` is the name a second start finds this window by.
+    explicit Form1Window(QWidget* parent = nullptr, QString instanceName = InstanceName());
 
     Form1& form() { return form_; }
     // Runs the start-up; false when the program is to end without a window.
     bool load();
-    // The lock that tells the user's other instances this one runs.
-    static QString LockPath();
+    // The name under which the user's one window answers a second start: the
+    // same for every session of the user, whatever its environment.
+    static QString InstanceName();
 
     // Form1Controls.
     void List1_Clear() override { list1_->clear(); }
@@ -38,6 +40,7 @@ public:
     void List3_SetEnabled(bool enabled) override { list3_->setEnabled(enabled); }
     ChartSurface& Picture1() override { return picture1_->surface(); }
     void SetCaption(Label label, const std::string& text) override;
+    void ShowMessage(const std::string& text) override;
     bool AnotherInstanceRunning() override;
     void EndProgram() override { ended_ = true; }
 
@@ -54,7 +57,8 @@ private:
     std::map<Label, QLabel*> values_;
     std::vector<std::string> list3Items_;   // List3's entries, in its order
     std::vector<std::string> pendingMaps_;  // added during a run, shown at its end
-    std::unique_ptr<QLockFile> lock_;
+    QString instanceName_;
+    std::unique_ptr<QLocalServer> instance_;
     bool ended_ = false;
 };
 
