@@ -1,4 +1,5 @@
 #include <gmock/gmock.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -265,6 +266,19 @@ TEST_F(ReportTest, ChartFilesWholeOrNotAtAll) {
     EXPECT_EQ(Report("--chart " + png + " DIR Thompson").status, 0);
     EXPECT_EQ(testing::Slurp(png).substr(1, 3), "PNG");
     EXPECT_LT(testing::Slurp(png).size(), 100000u);  // replaced, not overwritten in place
+}
+
+// A folder the user may not list is a failure that says why, not an empty
+// report; as root, tried as nobody.
+TEST_F(ReportTest, AFolderThatCannotBeListed) {
+    Sample();
+    bool root = geteuid() == 0;
+    ASSERT_EQ(chmod(dir.path().c_str(), root ? 0711 : 0311), 0);  // it can be reached, not listed
+    std::string asNobody = root ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+    Outcome o = Report("--version >/dev/null; " + asNobody + TOVRIK_REPORT " DIR Thompson");
+    chmod(dir.path().c_str(), 0700);
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.err, "tovrik-report: cannot list \"DIR\": Permission denied.\n");
 }
 
 // A file past what the reader takes is an error naming it, whatever its size

@@ -146,6 +146,7 @@ TEST_F(RunTest, HostileTreeCompletes) {
     dir.write("long-line.txt", ">>> Map: radar\n" + std::string(40000, 'y') + "\n");  // not a row: not read
     dir.write("\xE9t\xE9/\xFF\xFE.txt", ">>> Map: \xE9glise\nThompson:  40.0  4/10  1  0  0\n");
     ASSERT_EQ(mkfifo(dir.mkdir("fifo").append("/x.txt").c_str(), 0600), 0);
+    ASSERT_EQ(symlink("/dev/zero", (dir / "fifo/zero.txt").c_str()), 0);  // a device is never opened
     ASSERT_EQ(symlink("..", (dir / "2026.12.06/up").c_str()), 0);  // a loop; the walk's other links are its own tests
     // Two links a level to the next: walked once each, not 2^24 times.
     for (int level = 0; level < 24; ++level)
