@@ -29,6 +29,11 @@ int main(int argc, char* argv[]) {
                      tovrik::Quoted(argv[1]).c_str());
         return 2;
     }
+    // Qt's own notes (a runtime folder not set, a font not found) are no
+    // concern of a player's: only what stops the program reaches the terminal.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(message));
+    });
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");  // numbers are formatted by our own code
     QApplication::setApplicationName("tovrik-stats");

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/views.h"
 
@@ -30,6 +31,10 @@ struct ReportOptions {
     bool trace = false;
     char sep = '.';
 };
+
+// The names of `names` nearest to `text` (at most three, in their order):
+// those that differ from it only in case, else those a few typing slips away.
+std::vector<std::string> Nearest(const std::vector<std::string>& names, const std::string& text);
 
 // Reads the command line. Throws UsageError for one the report cannot follow.
 ReportOptions ParseReportOptions(int argc, char* argv[]);

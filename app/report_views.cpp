@@ -1,6 +1,7 @@
 #include "app/report_views.h"
 
 #include <QBuffer>
+#include <algorithm>
 #include <QByteArray>
 
 #include "app/report_print.h"
@@ -130,6 +131,18 @@ int Summary(const View& v, std::ostream& out, std::ostream& err) {
     return 0;
 }
 
+// Says why the figures may all be zero: no match file at all, or a map
+// choice that no match has.
+void NoteWhatZeroMeans(const ReportOptions& o, const MatchTable& table, std::ostream& err) {
+    if (table.matches.empty()) err << "tovrik-report: no match files below \"" << Escaped(o.statsDir) << "\".\n";
+    if (AllMaps(o.mapChoice) || std::find(table.maps.begin(), table.maps.end(), o.mapChoice) != table.maps.end())
+        return;
+    err << "tovrik-report: no match was played on \"" << Escaped(o.mapChoice) << "\"";
+    std::string nearest;
+    for (const std::string& map : Nearest(table.maps, o.mapChoice)) nearest += (nearest.empty() ? "" : ", ") + Escaped(map);
+    err << (nearest.empty() ? "" : "; maps played: " + nearest) << ".\n";
+}
+
 }  // namespace
 
 int RunReport(const ReportOptions& o, std::ostream& out, std::ostream& err) {
@@ -141,6 +154,7 @@ int RunReport(const ReportOptions& o, std::ostream& out, std::ostream& err) {
     if (o.trace) return Trace(o, out);
     // Every other view sums over the matches, read once.
     const MatchTable table = ReadTree(o.statsDir, o.weapon ? WeaponBit(*o.weapon) : kEveryWeapon);
+    NoteWhatZeroMeans(o, table, err);
     const View view{o, table, DatelessMatches(table, o.period)};
     if (!o.weapon) return Overview(view, out, err);
     if (o.grouping) return Groups(view, out, err);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace tovrik {
@@ -16,5 +17,9 @@ bool FoldedLess(std::string_view a, std::string_view b);
 
 // True when `a` and `b` are the same with ASCII letters folded.
 bool FoldedEqual(std::string_view a, std::string_view b);
+
+// The number of single-byte insertions, deletions and changes that turn `a`
+// into `b`.
+std::size_t EditDistance(std::string_view a, std::string_view b);
 
 }  // namespace tovrik

@@ -44,6 +44,14 @@ std::string Virgule(float valeur, char sep) {
     return t.substr(0, n);
 }
 
+std::string OneDecimal(float value, char sep) {
+    std::string text = SingleToText(value, sep);
+    if (text.find_first_of("Ee") != std::string::npos) return text;  // too large or small for one decimal
+    std::size_t point = text.find(sep);
+    if (point == std::string::npos) return text + sep + "0";
+    return text.substr(0, point + 2);
+}
+
 char DecimalSeparatorOf(const std::string& localeName) {
     // Languages whose numbers are written with a decimal comma.
     static constexpr std::string_view kComma[] = {

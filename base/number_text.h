@@ -22,6 +22,10 @@ double TextToDouble(const std::string& text, char sep);
 // looked for in the text of valeur + 1; a text without it is returned whole.
 std::string Virgule(float valeur, char sep);
 
+// The text of `value` with exactly one digit after the separator `sep`, cut
+// as virgule cuts, never rounded: "42.0", "27.5", "1.0".
+std::string OneDecimal(float value, char sep);
+
 // The decimal separator of a locale name such as "fr_FR.UTF-8": ',' or '.'.
 char DecimalSeparatorOf(const std::string& localeName);
 // The user's separator, from LC_ALL, else LC_NUMERIC, else LANG.

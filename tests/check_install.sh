@@ -24,6 +24,21 @@ for file in bin/tovrik-stats bin/tovrik-report share/applications/$id.desktop sh
 done
 [ -d "$prefix/share/doc/tovrik-stats/examples/stats" ] || fail "missing share/doc/tovrik-stats/examples/"
 
+# Built as Debian hardens: position independent, full RELRO, a stack
+# protector, fortified calls in a build that optimizes; no compiler notes.
+for program in tovrik-stats tovrik-report; do
+  elf=$prefix/bin/$program
+  readelf -h "$elf" | grep -q 'Type:.*DYN' || fail "$program is not position independent"
+  readelf -l "$elf" | grep -q GNU_RELRO || fail "$program has no RELRO"
+  readelf -d "$elf" | grep -q 'FLAGS.*BIND_NOW' || fail "$program does not bind now"
+  readelf -s --wide "$elf" | grep -q __stack_chk_fail || fail "$program has no stack protector"
+  if grep -q 'CMAKE_BUILD_TYPE:STRING=\(Release\|RelWithDebInfo\)' "$build/CMakeCache.txt" &&
+    ! grep -q 'TOVRIK_SANITIZE:BOOL=ON' "$build/CMakeCache.txt"; then
+    readelf -s --wide "$elf" | grep -q '__[a-z]*_chk@' || fail "$program calls nothing fortified"
+  fi
+  ! readelf -S --wide "$elf" | grep -q '\.comment' || fail "$program keeps a .comment section"
+done
+
 desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "desktop entry"
 appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >"$work/appstream" 2>&1 ||
   { cat "$work/appstream"; fail "AppStream metadata"; }

@@ -83,8 +83,9 @@ TEST_F(ReportTest, OverviewTableAndCsv) {
     std::string table = Report("--comma DIR").out, csv = Report("--csv DIR").out;
     EXPECT_EQ(table.substr(0, table.find('\n')),
               "Weapon      Games  Shots  Hits  Hit %  Headshots  HS %  Kills  Deaths  K/D   Mean  Lowest  Highest");
-    EXPECT_THAT(table, HasSubstr("\nThompson        2    183    56  30,6%          2  1,0%      8       4    2  25,6%  "
-                                 "   20%    31,2%\n"));
+    // One decimal always, so that the columns line up.
+    EXPECT_THAT(table, HasSubstr("\nThompson        2    183    56  30,6%          2  1,0%      8       4  2,0  25,6%  "
+                                 " 20,0%    31,2%\n"));
     EXPECT_THAT(csv, HasSubstr("\nKnife,1,0,0,,0,,2,0,2.00,,,\nLuger,0,0,0,,0,,0,0,0.00,,,\n"
                                "Colt,1,4,1,25.00,0,0.00,0,1,0.00,25.00,25.00,25.00\n"));
 }
@@ -113,8 +114,9 @@ TEST_F(ReportTest, ExitStatuses) {
         {"--since 2026-02-30 x", 2, "--since takes a day as YYYY-MM-DD, not \"2026-02-30\"."},
         {"--until 2023-02-29 x", 2, "--until takes a day as YYYY-MM-DD, not \"2023-02-29\"."},
         {"--since 2026-05-01 --until 2026-04-30 x", 2, "the period ends (--until 2026-04-30) before it starts"},
-        {"DIR Bazooka2", 2, "\"Bazooka2\" is not a weapon of the list:"},
-        {"/ Bazooka2", 2, "\"Bazooka2\" is not a weapon of the list:"},  // "/" is a folder, kept whole
+        {"DIR Bazooka2", 2, "\"Bazooka2\" is not a weapon of the list; did you mean Bazooka? The list: Knife,"},
+        {"/ k43", 2, "\"k43\" is not a weapon of the list; did you mean K43 Rifle or Scp.K43?"},  // "/" kept whole
+        {"DIR xyzzy", 2, "\"xyzzy\" is not a weapon of the list. The list: Knife, Luger,"},
         {"DIR Thompson", 1, "DIR/2026.12.08/bad.txt, line 2: \"1o\" is not a whole number.\n"}};
     for (const auto& [args, status, err] : cases) {
         Outcome o = Report(args);
@@ -124,6 +126,26 @@ TEST_F(ReportTest, ExitStatuses) {
     Outcome traced = Report("--trace DIR Thompson");  // drawn as far as the run got
     EXPECT_EQ(std::to_string(traced.status) + traced.out.substr(traced.out.rfind('\n', traced.out.size() - 2)),
               "1\nList3.AddItem=radar\n");
+}
+
+// Names as players type them: today's spellings, and without case, space,
+// dash or dot when one weapon fits; and notes on what zero means.
+TEST_F(ReportTest, NamesAsPlayersTypeThemAndWhatZeroMeans) {
+    Sample();
+    for (auto [typed, weapon] : {std::pair{"mp40", "MP-40"}, {"'MP 40'", "MP-40"}, {"'FG 42'", "FG-42"},
+                                 {"mg42gun", "MG-42 Gun"}, {"k43rifle", "K43 Rifle"}, {"scpgarand", "Scp.Garand"},
+                                 {"SCP.K43", "Scp.K43"}, {"'mp 34'", "MP 34"}})
+        EXPECT_THAT(Report("DIR " + std::string(typed)).out, HasSubstr("\nWeapon:           " + std::string(weapon) + "\n"));
+    const std::pair<std::string, std::string> notes[] = {
+        {"--map Radar DIR Colt", "tovrik-report: no match was played on \"Radar\"; maps played: radar.\n"},
+        {"--map rdar DIR Colt", "tovrik-report: no match was played on \"rdar\"; maps played: radar.\n"},
+        {"--map zzzzzz DIR Colt", "tovrik-report: no match was played on \"zzzzzz\".\n"},
+        {"DIR Colt", ""},
+        {"--map radar DIR Colt", ""}};
+    for (const auto& [args, note] : notes) EXPECT_EQ(Report(args).err, note) << args;
+    dir.mkdir("empty");
+    Outcome empty = Report("DIR/empty Colt");
+    EXPECT_EQ(std::to_string(empty.status) + empty.err, "0tovrik-report: no match files below \"DIR/empty\".\n");
 }
 
 // Hostile arguments and files: bytes kept whole, messages on one line, memory

@@ -220,7 +220,7 @@ TEST(FigureText, LabelsAndCells) {
                       d = DescribeCells(some, '.');
     const std::pair<std::string, std::string> cases[] = {
         {a.hitShare + a.headshotShare + a.mean + a.lowest + a.highest + a.ratio, "000%100%0%0"},
-        {b.hitShare + b.headshotShare + b.mean + b.lowest + b.highest + b.ratio, "-----0"},
+        {b.hitShare + b.headshotShare + b.mean + b.lowest + b.highest + b.ratio, "-----0,0"},
         {c.hitShare + " " + c.headshotShare + " " + c.ratio + " " + c.mean + " " + c.lowest + " " + c.highest,
          "25% 1.5% 7 25.5% 20.25% 30.75%"},
         {d.lowest + " " + d.highest + " " + d.games + " " + d.shots + " " + d.hits + " " + d.headshots + " " + d.kills +

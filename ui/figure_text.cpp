@@ -33,11 +33,13 @@ FigureTexts Describe(const Figures& f, char sep) {
 
 FigureTexts DescribeCells(const Figures& f, char sep) {
     FigureTexts texts = Describe(f, sep);
-    if (f.shots == 0) texts.hitShare = texts.headshotShare = "-";
-    auto accuracy = [&](float value) { return f.collected > 0 ? Virgule(value, sep) + "%" : std::string("-"); };
-    texts.mean = accuracy(static_cast<float>(f.mean));
-    texts.lowest = accuracy(f.lowest);
-    texts.highest = accuracy(f.highest);
+    auto percent = [&](float value, bool known) { return known ? OneDecimal(value, sep) + "%" : std::string("-"); };
+    texts.hitShare = percent(f.shots != 0 ? SharePercent(f.hits, f.shots) : 0, f.shots != 0);
+    texts.headshotShare = percent(f.shots != 0 ? SharePercent(f.headshots, f.shots) : 0, f.shots != 0);
+    texts.ratio = OneDecimal(f.deaths != 0 ? KillDeathRatio(f.kills, f.deaths) : static_cast<float>(f.kills), sep);
+    texts.mean = percent(static_cast<float>(f.mean), f.collected > 0);
+    texts.lowest = percent(f.lowest, f.collected > 0);
+    texts.highest = percent(f.highest, f.collected > 0);
     return texts;
 }
 

@@ -25,8 +25,9 @@ struct FigureTexts {
 // the mean without a collected accuracy, the lowest and highest uncut.
 FigureTexts Describe(const Figures& figures, char sep);
 
-// As the cells of a table show them: "-" where there is no figure, the
-// lowest and highest cut like the mean.
+// As the cells of a table show them, so that columns line up: shares, the
+// ratio and accuracies with exactly one decimal, cut ("42.0%", "1.0"), "-"
+// where there is no figure.
 FigureTexts DescribeCells(const Figures& figures, char sep);
 
 // The map label's text for a map choice: "All maps" for every map.

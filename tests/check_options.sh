@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# The report's options agree everywhere: its --help (from the one table in
+# the code), the manual page, the bash completion and the README's synopsis
+# name the same options. Then the completion is called as bash calls it, and
+# each reply, inserted into the line, is one word.
+#   check_options.sh REPORT SOURCE_DIR
+set -uo pipefail
+report=$1 source=$2
+status=0
+fail() { echo "FAIL: $*"; status=1; }
+names() { grep -o -- '--[a-z][a-z-]*' | sort -u | tr '\n' ' '; }
+
+help=$("$report" --help | sed -n '/^Options:/,/^Arguments:/p' | names)
+man=$(sed -n '/^\.SH OPTIONS/,/^\.SH EXIT/p' "$source/docs/man/tovrik-report.1" | grep '^\.B' | sed 's/\\-/-/g' | names)
+completion=$(grep "local options=" "$source/resources/completion/tovrik-report" | names)
+readme=$(sed -n '/^    tovrik-report \[/,/^$/p' "$source/README.md" | names)
+[ "$man" = "$help" ] || fail "the manual page names '$man', --help '$help'"
+[ "$completion" = "$help" ] || fail "the completion names '$completion', --help '$help'"
+[ "$readme" = "$(echo "$help" | sed 's/--help //; s/--version //')" ] || fail "the README names '$readme'"
+
+# shellcheck source=/dev/null
+source "$source/resources/completion/tovrik-report"
+# Replies marked as file names are quoted by bash when inserted.
+compopt() { filenames=1; }
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+mkdir -p "$dir/stats one"
+cd "$dir" || exit 2
+# The line typed so far, as words; the replies expected, "|"-joined.
+check() {
+  local expected=$1
+  shift
+  COMP_WORDS=(tovrik-report "$@")
+  COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+  COMPREPLY=()
+  filenames=0
+  _tovrik_report
+  local got
+  got=$(IFS='|'; echo "${COMPREPLY[*]}")
+  [ "$got" = "$expected" ] || fail "completing '$*': '$got', not '$expected'"
+  [ $filenames = 1 ] && return
+  for reply in "${COMPREPLY[@]}"; do
+    # shellcheck disable=SC2206
+    words=($reply)
+    [ ${#words[@]} -le 1 ] || [[ $reply == *'\ '* ]] || fail "'$reply' is not one word"
+  done
+}
+check 'MG-42\ Gun' 'stats one' MG
+check 'K43\ Rifle' x K4
+check 'MP-40|MP\ 34' x MP
+check 'MP\ 34' x 'MP\ 3'
+check '--since' --si
+check '--by' x --b
+check 'month' --by mo
+check 'map|month' --by m
+check 'stats one' --by month st
+check 'Thompson' --by month x Th
+check '' --map go
+check 'stats one' --chart st
+check 'Luger' --chart c.png x Lu
+check 'stats one' --map goldrush --since 2026-01-01 sta
+exit $status
