@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <functional>
 
 #include "engine/file_search.h"
 #include "engine/match_file.h"
@@ -405,6 +406,38 @@ TEST(ScanTree, SearchOrderSharedNamesAndAStop) {
     EXPECT_EQ(seen, (Names{"/a.txt base ", "/2026.12.06/1.txt radar 2026-12-06", "/2026.12.06/2.txt  2026-12-06"}));
     EXPECT_EQ(names.maps, (Names{"base", "radar"}));
     EXPECT_EQ(names.folders.size(), 2u);
+}
+
+// Readers side by side hand the sink what one reader hands it, in the same
+// order; a later file read first never overtakes an earlier one that stops
+// the run, and nothing after the stop is handed on.
+TEST(ScanTree, ReadersSideBySideGiveWhatOneGives) {
+    TempDir dir;
+    for (int i = 0; i < 300; ++i)
+        dir.write("d" + std::to_string(i / 50) + "/" + std::to_string(1000 + i) + ".txt",
+                  testing::Match("m" + std::to_string(i % 7), i == 150 ? "Colt: 10.0 1/x 0 0 0" : "Colt: 10.0 1/10 0 0 0"));
+    auto run = [&](unsigned threads, std::function<void(const std::string&)> beforeRead) {
+        std::string seen;
+        MatchNames names;
+        Tally tally(2, "");
+        ScanTree(
+            dir.path(), kEveryWeapon, names,
+            [&](const MatchNames& known, MatchRecord& match) {
+                seen += match.name + known.maps[*match.map] + " ";
+                return tally.add(known, match, seen.size());
+            },
+            ScanOptions{threads, std::move(beforeRead)});
+        return seen + tally.stop()->error.what();
+    };
+    const std::string one = run(1, {});
+    const std::string stop = "/d3/1150.txt, line 3: \"x\" is not a whole number.";
+    EXPECT_EQ(one.substr(one.size() - stop.size()), stop);
+    for (unsigned threads : {2u, 4u}) EXPECT_EQ(run(threads, {}), one) << threads;
+    EXPECT_EQ(run(2,
+                  [](const std::string& path) {
+                      if (path.find("1150") != std::string::npos) usleep(100000);  // read last of its batch
+                  }),
+              one);
 }
 
 // The descriptors open in this process.
