@@ -92,16 +92,17 @@ std::size_t ReadFileBytes(const std::string& path, std::int32_t limit, std::stri
     std::uint64_t size = 0;
     UniqueFd fd = OpenRegularFile(AT_FDCWD, path, size);
     if (!fd || size == 0) return 0;
-    std::uint64_t count = limit > 0 && static_cast<std::uint64_t>(limit) < size ? static_cast<std::uint64_t>(limit) : size;
+    std::uint64_t count =
+        limit > 0 && static_cast<std::uint64_t>(limit) < size ? static_cast<std::uint64_t>(limit) : size;
     MakeRoom(buffer, count, path, true);  // bytes past a short read stay zero
     return ReadAll(fd, buffer.data(), buffer.size());
 }
 
-void SplitLines(std::string_view bytes, std::vector<std::string_view>& lines, std::size_t most) {
+void SplitLines(std::string_view bytes, std::vector<std::string_view>& lines) {
     lines.clear();
     const char* p = bytes.data();
     const char* end = p + bytes.size();
-    while (p < end && lines.size() < most) {
+    while (p < end) {
         while (p < end && (*p == '\n' || *p == '\r')) ++p;
         const char* start = p;
         while (p < end && *p != '\n' && *p != '\r') ++p;
@@ -129,22 +130,6 @@ bool FileRead(const std::string& path, FileValue& target, std::int32_t limit) {
     FileValue::Lines& lines = target.lines();
     lines.assign(views.begin(), views.end());
     return !lines.empty();
-}
-
-int EditorLine(std::string_view bytes, std::size_t offset) {
-    int line = 1;
-    for (std::size_t i = 0; i < offset && i < bytes.size(); ++i)
-        if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n'))) ++line;
-    return line;
-}
-
-int EditorLineOfFile(const std::string& path, std::size_t index) {
-    std::string buffer;
-    std::size_t read = ReadFileBytes(path, 0, buffer);
-    std::vector<std::string_view> lines;
-    SplitLines(std::string_view(buffer).substr(0, read), lines);
-    if (index >= lines.size()) return 0;
-    return EditorLine(buffer, static_cast<std::size_t>(lines[index].data() - buffer.data()));
 }
 
 }  // namespace tovrik

@@ -44,16 +44,7 @@ std::size_t ReadFileAt(int dir, const std::string& name, const std::string& path
 std::size_t ReadFileBytes(const std::string& path, std::int32_t limit, std::string& buffer);
 
 // The lines of `bytes`: the maximal runs holding neither CR nor LF, in order,
-// at most `most` of them. Views point into `bytes`; `lines` is cleared first.
-void SplitLines(std::string_view bytes, std::vector<std::string_view>& lines,
-                std::size_t most = static_cast<std::size_t>(-1));
-
-// The number an editor shows for the line that starts at `offset` of
-// `bytes`: CR LF, a lone LF and a lone CR each end one line.
-int EditorLine(std::string_view bytes, std::size_t offset);
-
-// The editor's number of line `index` (counted from 0) of the file's lines;
-// 0 when the file no longer has it.
-int EditorLineOfFile(const std::string& path, std::size_t index);
+// Views point into `bytes`; `lines` is cleared first.
+void SplitLines(std::string_view bytes, std::vector<std::string_view>& lines);
 
 }  // namespace tovrik

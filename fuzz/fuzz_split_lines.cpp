@@ -17,7 +17,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (line.data() < last || line.data() + line.size() > bytes.data() + bytes.size()) std::abort();
         // A line starts at the file's start or right after a line end.
         if (line.data() != bytes.data() && line.data()[-1] != '\n' && line.data()[-1] != '\r') std::abort();
-        if (tovrik::EditorLine(bytes, static_cast<std::size_t>(line.data() - bytes.data())) < 1) std::abort();
         last = line.data() + line.size();
     }
     return 0;

@@ -19,6 +19,16 @@ QString Local(const std::string& bytes) {
     return QString::fromLocal8Bit(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
+// A label of plain text that wraps, for the prompt and a folder's name.
+QLabel* PlainLabel(QWidget* parent, const char* name, const QString& text, const QRect& place) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(place);
+    label->setWordWrap(true);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
 }  // namespace
 
 BrowseFolderDialog::BrowseFolderDialog(const QString& title, std::int32_t root, BrowseRequest request, QWidget* owner)
@@ -27,17 +37,8 @@ BrowseFolderDialog::BrowseFolderDialog(const QString& title, std::int32_t root, 
     setModal(true);
     setFixedSize(320, 380);
 
-    auto* prompt = new QLabel(title, this);
-    prompt->setObjectName("prompt");
-    prompt->setGeometry(11, 11, 298, 20);
-    prompt->setWordWrap(true);
-    prompt->setTextFormat(Qt::PlainText);
-
-    status_ = new QLabel(this);
-    status_->setObjectName("status");
-    status_->setGeometry(11, 31, 298, 16);
-    status_->setWordWrap(true);
-    status_->setTextFormat(Qt::PlainText);  // a folder's name
+    PlainLabel(this, "prompt", title, QRect(11, 11, 298, 20));
+    status_ = PlainLabel(this, "status", QString(), QRect(11, 31, 298, 16));  // a folder's name
     status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     status_->setVisible((requestFlags() & kBrowseStatusText) != 0);
 
