@@ -38,6 +38,7 @@ int main(int argc, char* argv[]) {
     std::setlocale(LC_NUMERIC, "C");  // numbers are formatted by our own code
     QApplication::setApplicationName("tovrik-stats");
     QApplication::setApplicationVersion(tovrik::kVersion);
+    QGuiApplication::setDesktopFileName("org.tovrik_stats.TovrikStats");  // the desktop's entry and icon for it
 
     tovrik::Form1Window window;
     if (!window.load()) return 0;  // another instance, or no directory chosen

@@ -19,6 +19,7 @@ public:
     void List2_AddItem(const std::string& text) override { out_ << "List2.AddItem=" << text << '\n'; }
     std::string List2_Text() override { return weapon_; }
     void List3_AddItem(const std::string& text) override { out_ << "List3.AddItem=" << text << '\n'; }
+    void List3_Clear() override { out_ << "List3.Clear\n"; }
     std::string List3_Text() override { return mapChoice_; }
     void List3_SetEnabled(bool enabled) override;
     ChartSurface& Picture1() override { return *this; }

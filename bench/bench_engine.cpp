@@ -15,6 +15,7 @@ struct NoControls : tovrik::Form1Controls, tovrik::ChartSurface {
     std::string List2_Text() override { return "Thompson"; }
     void List3_AddItem(const std::string&) override {}
     std::string List3_Text() override { return ""; }
+    void List3_Clear() override {}
     void List3_SetEnabled(bool) override {}
     ChartSurface& Picture1() override { return *this; }
     void SetCaption(tovrik::Label, const std::string&) override {}

@@ -38,8 +38,8 @@ bool Tally::add(const MatchNames& names, const MatchRecord& match, std::size_t i
 void Tally::collect(const CollectedAccuracy& at) {
     // The extremes and the sum as the run walks the collected accuracies in
     // order; whether the curve can be drawn is told when the run ends.
-    if (at.value > figures_.highest) figures_.highest = at.value, highest_ = at;
-    if (at.value < figures_.lowest) figures_.lowest = at.value, lowest_ = at;
+    if (!highest_ || at.value > figures_.highest) figures_.highest = at.value, highest_ = at;
+    if (!lowest_ || at.value < figures_.lowest) figures_.lowest = at.value, lowest_ = at;
     sum_ += at.value;
     std::int16_t fits = 0;
     if (!offChart_ && !ToCurveCoordinate(ChartY(box_.height, at.value), fits))

@@ -18,8 +18,8 @@ struct Figures {
     std::int32_t shots = 0, hits = 0, headshots = 0, kills = 0, deaths = 0;
     std::int32_t collected = 0;  // per-match accuracies above 1
     double mean = 0;             // of the collected accuracies; 0 when none
-    float lowest = 100;          // below 100, else 100
-    float highest = 0;           // above 0, else 0
+    float lowest = 0;            // the smallest collected accuracy; 0 when none
+    float highest = 0;           // the largest; 0 when none
 };
 
 // A per-match accuracy the run collected, and where it was read.
@@ -45,8 +45,7 @@ public:
     // `weapon` indexes Weapons(); none counts nothing. Rows count where the
     // match's map passes `mapChoice`. The points of the curve are kept for
     // drawing only with `keepPoints`.
-    Tally(std::optional<std::size_t> weapon, std::string mapChoice, ChartBox box = ChartBox{},
-          bool keepPoints = false);
+    Tally(std::optional<std::size_t> weapon, std::string mapChoice, ChartBox box = ChartBox{}, bool keepPoints = false);
 
     // Adds the match numbered `index` (increasing from call to call); false
     // once the run has stopped, when later matches change nothing.

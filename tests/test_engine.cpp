@@ -471,10 +471,10 @@ TEST(Tally, CountsCollectsAndStopsAsARun) {
         {"Colt", "", "", "4 40 11 1 3 1 2 0 30 40 low@0 high@2 stop@4:0"},     // the last file stops every run
         {"Colt", "", "2026-12-07", "4 40 11 1 3 1 2 35 30 40 low@0 high@2 "},  // a.txt's last row counts
         {"Colt", "radar", "2026-12-07", "3 30 10 1 3 1 2 35 30 40 low@0 high@2 "},
-        {"Colt", "Radar", "2026-12-07", "0 0 0 0 0 0 0 0 100 0 "},
-        {"Luger", "", "2026-12-07", "2 110 110 0 0 0 2 0 100 100 high@1 stop@3:3"},  // the headshots added before
-        {"Luger", "", "2026-12-06", "1 10 10 0 0 0 1 100 100 100 high@1 "},          // 100% is not below 100
-        {"Knife", "radar", "", "0 0 0 0 0 0 0 0 100 0 stop@4:0"}};
+        {"Colt", "Radar", "2026-12-07", "0 0 0 0 0 0 0 0 0 0 "},
+        {"Luger", "", "2026-12-07", "2 110 110 0 0 0 2 0 100 100 low@1 high@1 stop@3:3"},  // the headshots added before
+        {"Luger", "", "2026-12-06", "1 10 10 0 0 0 1 100 100 100 low@1 high@1 "},          // the one accuracy is both
+        {"Knife", "radar", "", "0 0 0 0 0 0 0 0 0 0 stop@4:0"}};
     WriteTree(dir, {{"2026.12.06/a.txt", testing::Match("radar", "Colt: 50.0 5/10 1 0 0\nColt: 30.0 1/10 1 1 1")},
                     {"2026.12.06/b.txt", testing::Match("base", "Colt: 1.0 1/10 0 0 0\nLuger: 100.0 10/10 0 0 0")},
                     {"2026.12.07/c.txt", testing::Match("radar", "Colt: 40.0 4/10 1 0 0\nLuger: 100.0 100/100 0 0 0")},

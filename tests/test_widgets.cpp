@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QFileSystemModel>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QLocalSocket>
@@ -9,6 +10,7 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <QTreeView>
 #include <sstream>
 
@@ -123,15 +125,63 @@ TEST_F(WindowTest, RunTimeErrorLeavesTheWindowUsable) {
     });
     click("List2", "Thompson");
     EXPECT_EQ(shown.toStdString(), bad + ", line 3: \"<img\\tsrc=x>\" is not a whole number.");
-    EXPECT_EQ(texts("6 26"), "Thompson|0");  // the run got this far, not to the end
+    EXPECT_EQ(texts("6 26 10 24 22"), "Thompson|-|-|-|-");  // what ran, and no figure that is not its own
     click("List2", "Colt");
     click("List3", "<h1>radar</h1>");
-    EXPECT_EQ(texts("26 5"), "1|<h1>radar</h1>");
+    EXPECT_EQ(texts("26"), "1");
+    EXPECT_EQ(window.findChild<QLabel*>("Label5")->toolTip(), "<h1>radar</h1>");  // cut to fit, whole on hover
     for (QLabel* label : window.findChildren<QLabel*>(QRegularExpression("^Label")))
         EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
     std::string before = testing::Slurp(dir / "app/path.dat");
     EXPECT_TRUE(window.close());
     EXPECT_EQ(testing::Slurp(dir / "app/path.dat"), before);  // closing writes nothing
+}
+
+// For a player who keeps the window open: the keyboard alone, the match behind
+// a point, new matches shown by themselves, another folder, the last choice
+// at the next start, and a chart as sharp as the screen.
+TEST_F(WindowTest, KeptOpenByAPlayer) {
+    dir.write("stats/2026.12.06/120000.txt", Match("radar", "Thompson: 40.0 4/10 3 1 1"));
+    dir.write("stats/2026.12.06/130000.txt", Match("radar", "Knife: 1 0 0"));
+    list("List2")->setFocus();
+    QTest::keyClick(list("List2"), Qt::Key_Down);  // the first Down chooses the first weapon
+    EXPECT_EQ(texts("6 26"), "Knife|1");
+    QTest::keyClick(list("List2"), Qt::Key_End);
+    QTest::keyClick(list("List2"), Qt::Key_Up);  // moves and chooses, as a click
+    list("List2")->setCurrentRow(4);
+    EXPECT_EQ(texts("6 26 24 22"), "Thompson|1|40%|40%");
+    // The one point of the curve names its match.
+    QHelpEvent hover(QEvent::ToolTip, QPoint(0, 2 * 1536 / 30), QPoint(0, 0));
+    QApplication::sendEvent(window.findChild<ChartWidget*>("Picture1"), &hover);
+    EXPECT_EQ(QToolTip::text().toStdString(),
+              "2026-12-06 12:00:00  radar  40%\n" + (dir / "stats/2026.12.06/120000.txt"));
+    // A new match shows by itself, its map joining the list.
+    dir.write("stats/2026.12.07/120000.txt", Match("oasis", "Thompson: 20.0 2/10 1 0 0"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return texts("26") == "2"; }, 10000));
+    EXPECT_TRUE(entries("List3").contains("oasis"));
+    // Ctrl+O: another folder, the current choice run there and kept.
+    std::string other = dir.mkdir("other");
+    dir.write("other/a.txt", Match("base", "Thompson: 50.0 5/10 0 0 0"));
+    QTimer::singleShot(0, [&] {
+        auto* browser = qobject_cast<BrowseFolderDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(browser, nullptr);
+        browser->SetSelection(other);
+        QTest::mouseClick(browser->findChild<QPushButton*>("ok"), Qt::LeftButton);
+    });
+    QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(texts("26 24"), "1|50%");
+    EXPECT_EQ(entries("List3"), (QStringList{"-- All maps --", "base"}));
+    EXPECT_EQ(testing::Slurp(dir / "app/path.dat"), other);
+    click("List3", "base");
+    QApplication::setActiveWindow(&window);  // as after the browser closed
+    QTest::keyClick(list("List3"), Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
+    Form1Window next(nullptr, QString::fromStdString(dir / "next"));  // the next start
+    next.form().AppDir = dir / "app";
+    ASSERT_TRUE(next.load());
+    EXPECT_EQ(next.findChild<QListWidget*>("List2")->selectedItems().at(0)->text(), "Thompson");
+    EXPECT_EQ(next.findChild<QListWidget*>("List3")->selectedItems().at(0)->text(), "base");
+    EXPECT_EQ(ChartWidget(nullptr, 2).image().size(), QSize(930, 342));  // at a device-pixel ratio of 2
 }
 
 TEST_F(WindowTest, OneWeaponStaysChosen) {

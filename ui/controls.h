@@ -48,6 +48,7 @@ public:
     virtual void List2_AddItem(const std::string& text) = 0;  // appended
     virtual std::string List2_Text() = 0;                     // "" when none is selected
     virtual void List3_AddItem(const std::string& text) = 0;  // placed by SortedRow
+    virtual void List3_Clear() = 0;
     virtual std::string List3_Text() = 0;
     virtual void List3_SetEnabled(bool enabled) = 0;
     virtual ChartSurface& Picture1() = 0;

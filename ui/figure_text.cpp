@@ -26,9 +26,9 @@ FigureTexts Describe(const Figures& f, char sep) {
                        LongToText(f.kills),
                        LongToText(f.deaths),
                        f.deaths != 0 ? Virgule(KillDeathRatio(f.kills, f.deaths), sep) : LongToText(f.kills),
-                       f.collected > 0 ? Virgule(static_cast<float>(f.mean), sep) + "%" : "0%",
-                       SingleToText(f.lowest, sep) + "%",
-                       SingleToText(f.highest, sep) + "%"};
+                       f.collected > 0 ? Virgule(static_cast<float>(f.mean), sep) + "%" : "-",
+                       f.collected > 0 ? SingleToText(f.lowest, sep) + "%" : "-",
+                       f.collected > 0 ? SingleToText(f.highest, sep) + "%" : "-"};
 }
 
 FigureTexts DescribeCells(const Figures& f, char sep) {

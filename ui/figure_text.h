@@ -21,8 +21,9 @@ struct FigureTexts {
     std::string games, shots, hits, hitShare, headshots, headshotShare, kills, deaths, ratio, mean, lowest, highest;
 };
 
-// As the window's labels show them: "0" for a share without shots, "0%" for
-// the mean without a collected accuracy, the lowest and highest uncut.
+// As the window's labels show them: "0" for a share without shots, "-" for
+// the mean, the lowest and the highest without a collected accuracy, the
+// lowest and highest uncut.
 FigureTexts Describe(const Figures& figures, char sep);
 
 // As the cells of a table show them, so that columns line up: shares, the

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/match_reader.h"
 #include "engine/tally.h"
 #include "ui/controls.h"
 
@@ -14,6 +15,15 @@ namespace tovrik {
 // The folder browser as the window reaches it: (prompt, the folder it opens
 // on) -> the chosen folder, or "cancel".
 using BrowseFolderFn = std::function<std::string(const std::string& prompt, const std::string& initialPath)>;
+
+// A point of the curve where the chart box shows it (in twips), and the match
+// behind it.
+struct ChartPoint {
+    float x = 0, y = 0;
+    float accuracy = 0;
+    std::string text;  // its date and time, map and accuracy
+    std::string path;  // its file
+};
 
 // The main window's state and procedures. It reaches its controls only
 // through Form1Controls, so the same code drives the Qt window, the tests and
@@ -28,7 +38,8 @@ public:
     bool MapsListed = false;          // true once a run has completed
     std::int32_t TotHeadshots = 0, TotShots = 0, TotHits = 0, TotKills = 0, TotDeaths = 0, GamesPlayed = 0;
     double AvgAccuracy = 0;
-    Figures LastFigures;  // of the last run, as far as it went
+    Figures LastFigures;             // of the last run, as far as it went
+    std::vector<ChartPoint> Points;  // of the last run's curve
 
     char DecimalSeparator;        // of the numbers shown: ',' or '.'
     std::string AppDir;           // the program's own directory, where "path.dat" lives
@@ -46,6 +57,16 @@ public:
 
     std::string virgule(float valeur) const;
 
+    // After a run-time error: every figure label shows "-", for the figures
+    // of the last run no longer stand.
+    void ShowStopped();
+    // Makes `directory` the statistics folder, remembers it, and lists the
+    // maps anew; the caller runs the current choice again.
+    void ChangeStatsDir(const std::string& directory);
+    // The weapon and map of the last completed run, kept per user beside
+    // path.dat: two lines, either empty when none.
+    std::pair<std::string, std::string> LoadChoice() const;
+
     // The remembered statistics directory. InitStatsDir returns false when the
     // user cancelled and the program was ended.
     bool InitStatsDir();
@@ -56,6 +77,10 @@ public:
 
 private:
     void ListMap(const std::string& map);
+    ChartPoint PointOf(const MatchNames& names, const MatchRecord& match, float accuracy) const;
+    static std::vector<ChartPoint> PlacePoints(const ChartBox& box, std::vector<ChartPoint> points);
+    void SaveChoice(const std::string& weapon, const std::string& mapChoice) const;
+    std::string ChoiceLocation() const;
     void ShowFigures(const Figures& figures);
 
     Form1Controls& controls_;

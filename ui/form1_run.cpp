@@ -1,6 +1,7 @@
 #include <string>
 #include <vector>
 
+#include "base/number_text.h"
 #include "base/run_error.h"
 #include "engine/tree_scan.h"
 #include "engine/weapons.h"
@@ -23,21 +24,23 @@ void Form1::ComputeStats() {
     controls_.SetCaption(Label::Label5, MapText(mapChoice));
     controls_.SetCaption(Label::Label6, weapon);
 
-    // The matches stream through map discovery and the tally; the tally
-    // numbers them by the paths of the accuracies it collects.
+    // The matches stream through map discovery (a map met in a new file joins
+    // the list at any run) and the tally, which numbers them by the points it
+    // collects.
     std::optional<std::size_t> chosen = WeaponIndex(weapon);
     Tally tally(chosen, mapChoice, BoxOf(chart), true);
-    std::vector<std::string> collectedPaths;
+    std::vector<ChartPoint> points;
     MatchNames names;
     ScanTree(StatsDir, chosen ? WeaponBit(*chosen) : 0, names, [&](const MatchNames& known, MatchRecord& match) {
-        if (!MapsListed && match.map) ListMap(known.maps[*match.map]);
+        if (match.map) ListMap(known.maps[*match.map]);
         std::int32_t before = tally.figures().collected;
-        bool going = tally.add(known, match, collectedPaths.size());
-        if (tally.figures().collected > before) collectedPaths.push_back(known.path(match));
+        bool going = tally.add(known, match, points.size());
+        if (tally.figures().collected > before) points.push_back(PointOf(known, match, tally.points().back().value));
         return going;
     });
-    tally.finish([&](std::size_t match) { return collectedPaths[match]; });
+    tally.finish([&](std::size_t match) { return points[match].path; });
     PaintCurve(chart, tally);
+    Points = PlacePoints(BoxOf(chart), std::move(points));
 
     const Figures& f = tally.figures();
     TotHeadshots = f.headshots, TotShots = f.shots, TotHits = f.hits;
@@ -47,6 +50,31 @@ void Form1::ComputeStats() {
     AvgAccuracy = f.mean;
     ShowFigures(f);
     MapsListed = true;
+    SaveChoice(weapon, mapChoice);
+}
+
+ChartPoint Form1::PointOf(const MatchNames& names, const MatchRecord& match, float accuracy) const {
+    std::string day = DayText(match.date), time = TimeText(match.time);
+    return ChartPoint{0, 0, accuracy,
+                      (day.empty() ? "-" : day) + " " + (time.empty() ? "-" : time) + "  " +
+                          std::string(names.map(match)) + "  " + SingleToText(accuracy, DecimalSeparator) + "%",
+                      names.path(match)};
+}
+
+std::vector<ChartPoint> Form1::PlacePoints(const ChartBox& box, std::vector<ChartPoint> points) {
+    const auto last = static_cast<std::int32_t>(points.size()) - 1;
+    for (std::int32_t j = 0; j <= last; ++j) {
+        ChartPoint& point = points[static_cast<std::size_t>(j)];
+        point.x = last > 0 ? static_cast<float>(ChartX(box.width, last, j)) : 0;
+        point.y = ChartY(box.height, point.accuracy);
+    }
+    return points;
+}
+
+void Form1::ShowStopped() {
+    for (Label label : {Label::Label26, Label::Label10, Label::Label12, Label::Label18, Label::Label9, Label::Label17,
+                        Label::Label15, Label::Label16, Label::Label20, Label::Label24, Label::Label22, Label::Label23})
+        controls_.SetCaption(label, "-");
 }
 
 void Form1::ListMap(const std::string& map) {

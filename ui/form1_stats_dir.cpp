@@ -1,6 +1,8 @@
 #include "base/quote.h"
+#include "engine/match_file.h"
 #include "fileio/directory.h"
 #include "fileio/file_read.h"
+#include "fileio/file_write.h"
 #include "settings/app_paths.h"
 #include "settings/path_dat.h"
 #include "ui/form1.h"
@@ -40,6 +42,33 @@ void Form1::SaveStatsDir(const std::string& directory) {
     if (std::optional<std::string> reason = WritePathDat(location, ConfigDir, directory))
         controls_.ShowMessage("The chosen folder cannot be remembered in \"" + Escaped(location) + "\": " + *reason +
                               ". It is used until the window closes.");
+}
+
+void Form1::ChangeStatsDir(const std::string& directory) {
+    StatsDir = directory;
+    SaveStatsDir(directory);
+    KnownMaps.clear();
+    controls_.List3_Clear();
+    controls_.List3_AddItem(kAllMaps);
+}
+
+std::string Form1::ChoiceLocation() const {
+    const std::string location = PathDatLocation();
+    return location.empty() ? "" : DirOf(location) + "/choice.dat";
+}
+
+std::pair<std::string, std::string> Form1::LoadChoice() const {
+    FileValue lines = FileValue::LineList();
+    if (ChoiceLocation().empty() || !FileRead(ChoiceLocation(), lines, 0)) return {};
+    const FileValue::Lines& read = lines.lines();
+    // A line "-" stands for no map: the reader keeps no empty line.
+    return {read[0], read.size() > 1 && read[1] != "-" ? read[1] : ""};
+}
+
+void Form1::SaveChoice(const std::string& weapon, const std::string& mapChoice) const {
+    // Not worth a word when it cannot be kept: the next start just asks less.
+    if (!ChoiceLocation().empty())
+        WriteWhole(ChoiceLocation(), weapon + "\n" + (mapChoice.empty() ? "-" : mapChoice) + "\n");
 }
 
 std::string Form1::AskStatsDir(const std::string& prompt) {

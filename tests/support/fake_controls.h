@@ -34,6 +34,7 @@ public:
         list3.insert(list3.begin() + static_cast<std::ptrdiff_t>(SortedRow(list3, text)), text);
     }
     std::string List3_Text() override { return list3Selection; }
+    void List3_Clear() override { list3.clear(); }
     void List3_SetEnabled(bool enabled) override { list3Enabled = enabled; }
     ChartSurface& Picture1() override { return *this; }
     void SetCaption(Label label, const std::string& text) override { captions[label] = text; }

@@ -17,8 +17,12 @@ QColor Colour(Rgb c) { return QColor(c.r, c.g, c.b); }
 
 const QColor ChartImage::kBackground(0, 0, 64);
 
-ChartImage::ChartImage(ChartBox box, QColor background)
-    : box_(box), background_(background), image_(Pixels(box.width), Pixels(box.height), QImage::Format_RGB32) {
+ChartImage::ChartImage(ChartBox box, QColor background, qreal devicePixelRatio)
+    : box_(box),
+      background_(background),
+      image_(static_cast<int>(Pixels(box.width) * devicePixelRatio),
+             static_cast<int>(Pixels(box.height) * devicePixelRatio), QImage::Format_RGB32) {
+    image_.setDevicePixelRatio(devicePixelRatio);
     image_.fill(background_);
 }
 

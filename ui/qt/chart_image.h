@@ -16,7 +16,9 @@ public:
     static constexpr int kTwipsPerPixel = 15;
     static const QColor kBackground;
 
-    explicit ChartImage(ChartBox box = ChartBox{}, QColor background = kBackground);
+    // An image of `devicePixelRatio` device pixels to a pixel, so that a
+    // screen that scales draws it sharp; 1 for a file.
+    explicit ChartImage(ChartBox box = ChartBox{}, QColor background = kBackground, qreal devicePixelRatio = 1);
 
     float width() const override { return box_.width; }
     float height() const override { return box_.height; }

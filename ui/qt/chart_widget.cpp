@@ -1,11 +1,14 @@
 #include "ui/qt/chart_widget.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 
 namespace tovrik {
 
-ChartWidget::ChartWidget(QWidget* parent) : QWidget(parent) {
-    setFixedSize(image_.image().size());
+ChartWidget::ChartWidget(QWidget* parent, qreal devicePixelRatio)
+    : QWidget(parent),
+      image_(ChartBox{}, ChartImage::kBackground, devicePixelRatio > 0 ? devicePixelRatio : qApp->devicePixelRatio()) {
+    setFixedSize(image_.image().deviceIndependentSize().toSize());
     setAttribute(Qt::WA_OpaquePaintEvent);
     image_.onChange([this] { update(); });
 }

@@ -11,7 +11,9 @@ namespace tovrik {
 class ChartWidget : public QWidget {
     Q_OBJECT
 public:
-    explicit ChartWidget(QWidget* parent = nullptr);
+    // The image follows the screen's device-pixel ratio (`devicePixelRatio`
+    // when given).
+    explicit ChartWidget(QWidget* parent = nullptr, qreal devicePixelRatio = 0);
 
     // What the chart is painted on; each change repaints the box.
     ChartSurface& surface() { return image_; }

@@ -93,7 +93,7 @@ struct Value {
     QColor colour;
 };
 const Value kValues[] = {
-    {Label::Label5, 1080, 3480, 855, "All map", kSilver}, {Label::Label26, 1080, 3720, 855, "0", kGrey},
+    {Label::Label5, 1080, 3480, 945, "All map", kSilver}, {Label::Label26, 1080, 3720, 855, "0", kGrey},
     {Label::Label6, 1080, 3960, 945, "none", kSilver},    {Label::Label10, 3720, 3480, 735, "0", kSilver},
     {Label::Label12, 3720, 3720, 735, "0", kSilver},      {Label::Label18, 4440, 3720, 615, "0%", kGrey},
     {Label::Label9, 3720, 3960, 735, "0", kSilver},       {Label::Label17, 4440, 3960, 615, "0%", kGrey},
@@ -156,6 +156,12 @@ QListWidget* MakeList(QWidget* parent, const Place& place, QColor base, QColor t
     list->setGeometry(Twips(place));
     list->setFont(WindowFont(false));
     list->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Long names are cut with "…" (and shown whole on hover), never scrolled to.
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setTextElideMode(Qt::ElideRight);
+    list->setStyleSheet(
+        "QListWidget { border: 1px solid rgb(64, 64, 64); }"
+        "QListWidget:focus { border: 2px solid rgb(255, 200, 0); }");
     QPalette palette = list->palette();
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         palette.setColor(group, QPalette::Base, base);
@@ -171,7 +177,8 @@ QListWidget* MakeList(QWidget* parent, const Place& place, QColor base, QColor t
 Form1Window::Form1Window(QWidget* parent, QString instanceName)
     : QWidget(parent), form_(*this, UserDecimalSeparator()), instanceName_(std::move(instanceName)) {
     setWindowTitle(QString("Tovrik Stats v") + kVersion);
-    setWindowIcon(QIcon(":/icons/tovrik.ico"));
+    // The desktop's icon for the program, the bundled one where there is none.
+    setWindowIcon(QIcon::fromTheme("org.tovrik_stats.TovrikStats", QIcon(":/icons/tovrik.ico")));
     setFixedSize(Twips(kWindow).size());
     setFont(WindowFont(false));
     Fill(this, Qt::black);
@@ -210,11 +217,13 @@ Form1Window::Form1Window(QWidget* parent, QString instanceName)
     form_.BrowseFolder = [this](const std::string& prompt, const std::string& initialPath) {
         return tovrik::BrowseFolder(prompt, initialPath, kFolderDrives, 0, this, "");
     };
+    setUpKeysAndWatch();
 }
 
 bool Form1Window::load() {
     bool loaded = form_.Form_Load() && !ended_;
     showPendingMaps();
+    if (loaded) restoreChoice();
     return loaded;
 }
 
@@ -232,6 +241,13 @@ std::string Form1Window::SelectedText(QListWidget* list) {
 void Form1Window::List2_AddItem(const std::string& text) { list2_->addItem(Text(text)); }
 
 void Form1Window::List3_AddItem(const std::string& text) { pendingMaps_.push_back(text); }
+
+void Form1Window::List3_Clear() {
+    QSignalBlocker quiet(list3_);  // no choice is made by emptying the list
+    list3_->clear();
+    list3Items_.clear();
+    pendingMaps_.clear();
+}
 
 void Form1Window::showPendingMaps() {
     // Each entry goes where SortedRow puts it, after the equal ones already
@@ -252,10 +268,20 @@ void Form1Window::showPendingMaps() {
     QSignalBlocker quiet(list3_);  // the same choice, not a new one
     list3_->clear();
     list3_->addItems(texts);
+    const int room = list3_->viewport()->width() - 2 * list3_->frameWidth();
+    for (int row = 0; row < list3_->count(); ++row)
+        if (list3_->fontMetrics().horizontalAdvance(texts[row]) > room) list3_->item(row)->setToolTip(texts[row]);
     if (!chosen.isEmpty()) list3_->item(static_cast<int>(texts.indexOf(chosen)))->setSelected(true);
 }
 
-void Form1Window::SetCaption(Label label, const std::string& text) { values_.at(label)->setText(Text(text)); }
+void Form1Window::SetCaption(Label label, const std::string& text) {
+    // A text wider than its label is cut with "…" and shown whole on hover.
+    QLabel* shown = values_.at(label);
+    QString whole = Text(text);
+    QString fitting = shown->fontMetrics().elidedText(whole, Qt::ElideRight, shown->width());
+    shown->setText(fitting);
+    shown->setToolTip(fitting == whole ? QString() : whole);
+}
 
 void Form1Window::runStats() {
     try {
@@ -268,7 +294,9 @@ void Form1Window::runStats() {
                         this);
         box.setTextFormat(Qt::PlainText);  // it quotes what the match file holds
         box.exec();
+        form_.ShowStopped();  // the figures shown before are not this choice's
     }
+    watchFolders();
 }
 
 }  // namespace tovrik

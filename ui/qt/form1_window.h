@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QFileSystemWatcher>
 #include <QLabel>
 #include <QListWidget>
 #include <QLocalServer>
+#include <QTimer>
 #include <QWidget>
 #include <map>
 #include <memory>
@@ -37,6 +39,7 @@ public:
     std::string List2_Text() override { return SelectedText(list2_); }
     void List3_AddItem(const std::string& text) override;
     std::string List3_Text() override { return SelectedText(list3_); }
+    void List3_Clear() override;
     void List3_SetEnabled(bool enabled) override { list3_->setEnabled(enabled); }
     ChartSurface& Picture1() override { return picture1_->surface(); }
     void SetCaption(Label label, const std::string& text) override;
@@ -44,10 +47,23 @@ public:
     bool AnotherInstanceRunning() override;
     void EndProgram() override { ended_ = true; }
 
+    // Opens the folder browser on the current folder; a choice is kept and
+    // the current choice runs again there.
+    void chooseFolder();
+    // Runs the current choice again, when a weapon is chosen.
+    void runAgain();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     static std::string SelectedText(QListWidget* list);
     void runStats();  // a selection changed in either list
     void showPendingMaps();
+    void setUpKeysAndWatch();
+    void watchFolders();
+    void restoreChoice();
+    bool showPointAt(const QPoint& pixel, const QPoint& global);
 
     Form1 form_;
     QListWidget* list1_;
@@ -59,6 +75,8 @@ private:
     std::vector<std::string> pendingMaps_;  // added during a run, shown at its end
     QString instanceName_;
     std::unique_ptr<QLocalServer> instance_;
+    QFileSystemWatcher* watcher_;
+    QTimer* settle_;  // a run a second after the last change
     bool ended_ = false;
 };
 

@@ -1,0 +1,114 @@
+// What keeps the window current for a player who leaves it open: another
+// folder, a watch on the folder, the keyboard, the last choice, and the
+// match behind each point of the curve.
+#include <QDirIterator>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QShortcut>
+#include <QToolTip>
+
+#include "settings/qt/browse_folder.h"
+#include "ui/qt/form1_window.h"
+
+namespace tovrik {
+namespace {
+
+constexpr int kMostWatched = 4096;  // folders: the user's share of the kernel's watches
+constexpr int kSettleMs = 1000;     // a match file is written in a burst
+
+}  // namespace
+
+void Form1Window::setUpKeysAndWatch() {
+    auto* folder = new QPushButton("Folder\u2026", this);
+    folder->setObjectName("ChooseFolder");
+    folder->setToolTip("Choose another statistics folder (Ctrl+O)");
+    folder->setGeometry(240 / 15, 150 / 15, 1200 / 15, 300 / 15);
+    folder->setFocusPolicy(Qt::TabFocus);
+    connect(folder, &QPushButton::clicked, this, &Form1Window::chooseFolder);
+    new QShortcut(QKeySequence::Open, this, [this] { chooseFolder(); });
+    new QShortcut(QKeySequence(Qt::Key_F5), this, [this] { runAgain(); });
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, [this] { close(); });
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this, [this] { close(); });
+    list2_->installEventFilter(this);
+    picture1_->installEventFilter(this);
+    // Enter runs the entry that has the focus.
+    for (QListWidget* list : {list2_, list3_})
+        connect(list, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+            if (item->isSelected())
+                runAgain();
+            else
+                item->setSelected(true);
+        });
+    watcher_ = new QFileSystemWatcher(this);
+    settle_ = new QTimer(this);
+    settle_->setSingleShot(true);
+    settle_->setInterval(kSettleMs);
+    connect(settle_, &QTimer::timeout, this, &Form1Window::runAgain);
+    connect(watcher_, &QFileSystemWatcher::directoryChanged, settle_, qOverload<>(&QTimer::start));
+}
+
+void Form1Window::chooseFolder() {
+    std::string chosen =
+        tovrik::BrowseFolder("Selection du repertoire ET stats :", form_.StatsDir, kFolderDrives, 0, this, "");
+    if (chosen == "cancel") return;
+    form_.ChangeStatsDir(chosen);
+    showPendingMaps();
+    if (!watcher_->directories().isEmpty()) watcher_->removePaths(watcher_->directories());
+    runAgain();
+}
+
+void Form1Window::runAgain() {
+    if (!list2_->selectedItems().isEmpty()) runStats();
+}
+
+void Form1Window::watchFolders() {
+    // The folder and every folder below it, new ones as they appear.
+    QStringList folders{QString::fromLocal8Bit(form_.StatsDir.c_str())};
+    QDirIterator below(folders[0], QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    while (below.hasNext() && folders.size() < kMostWatched) folders << below.next();
+    QStringList watched = watcher_->directories();
+    folders.removeIf([&](const QString& folder) { return watched.contains(folder); });
+    if (!folders.isEmpty()) watcher_->addPaths(folders);
+}
+
+void Form1Window::restoreChoice() {
+    auto [weapon, map] = form_.LoadChoice();
+    QList<QListWidgetItem*> weapons = list2_->findItems(QString::fromLatin1(weapon.c_str()), Qt::MatchExactly);
+    if (weapons.isEmpty()) return;
+    list2_->setCurrentItem(weapons[0]);  // runs, and lists the maps
+    QList<QListWidgetItem*> maps = list3_->findItems(QString::fromLatin1(map.c_str()), Qt::MatchExactly);
+    if (!maps.isEmpty()) list3_->setCurrentItem(maps[0]);
+}
+
+bool Form1Window::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list2_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down && list2_->selectedItems().isEmpty()) {
+        list2_->setCurrentRow(0);  // the first Down chooses the first weapon, not the second
+        return true;
+    }
+    if (watched == picture1_ && event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        if (!showPointAt(help->pos(), help->globalPos())) QToolTip::hideText();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool Form1Window::showPointAt(const QPoint& pixel, const QPoint& global) {
+    // The nearest point of the curve within a few pixels names its match.
+    constexpr float kReach = 6 * 15;
+    const ChartPoint* nearest = nullptr;
+    float best = kReach * kReach;
+    for (const ChartPoint& point : form_.Points) {
+        float dx = point.x - static_cast<float>(pixel.x() * 15), dy = point.y - static_cast<float>(pixel.y() * 15);
+        if (dx * dx + dy * dy <= best) best = dx * dx + dy * dy, nearest = &point;
+    }
+    if (nearest == nullptr) return false;
+    QToolTip::showText(
+        global, QString::fromLatin1(nearest->text.c_str()) + "\n" + QString::fromLocal8Bit(nearest->path.c_str()),
+        picture1_);
+    return true;
+}
+
+}  // namespace tovrik
