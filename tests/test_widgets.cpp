@@ -179,6 +179,7 @@ TEST_F(WindowTest, KeptOpenByAPlayer) {
     Form1Window next(nullptr, QString::fromStdString(dir / "next"));  // the next start
     next.form().AppDir = dir / "app";
     ASSERT_TRUE(next.load());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !next.findChild<QListWidget*>("List3")->selectedItems().isEmpty(); }));
     EXPECT_EQ(next.findChild<QListWidget*>("List2")->selectedItems().at(0)->text(), "Thompson");
     EXPECT_EQ(next.findChild<QListWidget*>("List3")->selectedItems().at(0)->text(), "base");
     EXPECT_EQ(ChartWidget(nullptr, 2).image().size(), QSize(930, 342));  // at a device-pixel ratio of 2

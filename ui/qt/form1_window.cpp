@@ -223,7 +223,9 @@ Form1Window::Form1Window(QWidget* parent, QString instanceName)
 bool Form1Window::load() {
     bool loaded = form_.Form_Load() && !ended_;
     showPendingMaps();
-    if (loaded) restoreChoice();
+    // The last choice runs once the window shows, so that a message of its
+    // run has the window behind it.
+    if (loaded) QTimer::singleShot(0, this, &Form1Window::restoreChoice);
     return loaded;
 }
 

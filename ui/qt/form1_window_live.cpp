@@ -23,7 +23,7 @@ void Form1Window::setUpKeysAndWatch() {
     auto* folder = new QPushButton("Folder\u2026", this);
     folder->setObjectName("ChooseFolder");
     folder->setToolTip("Choose another statistics folder (Ctrl+O)");
-    folder->setGeometry(240 / 15, 150 / 15, 1200 / 15, 300 / 15);
+    folder->setGeometry(7920 / 15, 135 / 15, 855 / 15, 300 / 15);  // in the title band, clear of the title
     folder->setFocusPolicy(Qt::TabFocus);
     connect(folder, &QPushButton::clicked, this, &Form1Window::chooseFolder);
     new QShortcut(QKeySequence::Open, this, [this] { chooseFolder(); });
@@ -31,6 +31,7 @@ void Form1Window::setUpKeysAndWatch() {
     new QShortcut(QKeySequence(Qt::Key_Escape), this, [this] { close(); });
     new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this, [this] { close(); });
     list2_->installEventFilter(this);
+    setAttribute(Qt::WA_AlwaysShowToolTips);  // the window beside the game is seldom the active one
     picture1_->installEventFilter(this);
     // Enter runs the entry that has the focus.
     for (QListWidget* list : {list2_, list3_})
