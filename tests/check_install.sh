@@ -23,6 +23,10 @@ for file in bin/tovrik-stats bin/tovrik-report share/applications/$id.desktop sh
   [ -f "$prefix/$file" ] || fail "missing $file"
 done
 [ -d "$prefix/share/doc/tovrik-stats/examples/stats" ] || fail "missing share/doc/tovrik-stats/examples/"
+# Every picture and page the installed README links to is installed beside it.
+for link in $(grep -o '](\([^)#]*\))' "$prefix/share/doc/tovrik-stats/README.md" | sed 's/^](//; s/)$//'); do
+  [ -e "$prefix/share/doc/tovrik-stats/$link" ] || fail "the README links $link, which an install lacks"
+done
 
 # Built as Debian hardens: position independent, full RELRO, a stack
 # protector, fortified calls in a build that optimizes; no compiler notes.
