@@ -325,13 +325,6 @@ TEST(MatchFile, RowsByTheirWholeName) {
     }
 }
 
-TEST(MatchFile, MapChoice) {
-    const std::tuple<const char*, const char*, bool> cases[] = {
-        {"radar", "radar", true},  {"radar", "", true},        {"radar", kAllMaps, true},
-        {"radar", "Radar", false}, {"radar", "radar2", false}, {"", "-- ALL MAPS --", false}};
-    for (auto [map, choice, passes] : cases) EXPECT_EQ(MapPasses(map, choice), passes) << map << "/" << choice;
-}
-
 // One record of the reader: its status, map, and each row as
 // "weapon@line:failsAt:numbers" with the error's message after a failure.
 std::string ReadOne(const std::string& path, WeaponSet weapons = kEveryWeapon) {

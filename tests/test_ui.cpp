@@ -14,7 +14,6 @@
 #include "settings/app_paths.h"
 #include "settings/browse_callback.h"
 #include "tests/support/fake_controls.h"
-#include "ui/figure_text.h"
 #include "ui/form1.h"
 
 namespace tovrik {
@@ -212,23 +211,6 @@ TEST(Views, TodaysRowsByTheirWholeName) {
     MatchTable today = ReadTree(TOVRIK_EXAMPLES "/etlegacy-stats");
     for (auto [weapon, games] : {std::pair{"MP-40", 12}, {"Garand", 6}, {"Scp.Garand", 6}, {"MG-42 Gun", 7}})
         EXPECT_EQ(SummaryRun(today, *WeaponIndex(weapon), "", Period{}).figures().games, games) << weapon;
-}
-
-// Figure texts: the window's labels and a table's cells.
-TEST(FigureText, LabelsAndCells) {
-    Figures none, some{4, 200, 50, 3, 7, 0, 2, 25.55, 20.25f, 30.75f};
-    const FigureTexts a = Describe(none, ','), b = DescribeCells(none, ','), c = Describe(some, '.'),
-                      d = DescribeCells(some, '.');
-    const std::pair<std::string, std::string> cases[] = {
-        {a.hitShare + a.headshotShare + a.mean + a.lowest + a.highest + a.ratio, "00---0"},
-        {b.hitShare + b.headshotShare + b.mean + b.lowest + b.highest + b.ratio, "-----0,0"},
-        {c.hitShare + " " + c.headshotShare + " " + c.ratio + " " + c.mean + " " + c.lowest + " " + c.highest,
-         "25% 1.5% 7 25.5% 20.25% 30.75%"},
-        {d.lowest + " " + d.highest + " " + d.games + " " + d.shots + " " + d.hits + " " + d.headshots + " " + d.kills +
-             " " + d.deaths,
-         "20.2% 30.7% 4 200 50 3 7 0"}};
-    for (const auto& [texts, expected] : cases) EXPECT_EQ(texts, expected);
-    EXPECT_EQ(MapText("") + MapText(kAllMaps) + MapText("radar"), "All mapsAll mapsradar");
 }
 
 TEST(NumberText, VirguleCutsAfterTheComma) {
