@@ -66,6 +66,7 @@ public:
     // The weapon and map of the last completed run, kept per user beside
     // path.dat: two lines, either empty when none.
     std::pair<std::string, std::string> LoadChoice() const;
+    void SaveChoice(const std::string& weapon, const std::string& mapChoice) const;
 
     // The remembered statistics directory. InitStatsDir returns false when the
     // user cancelled and the program was ended.
@@ -79,7 +80,6 @@ private:
     void ListMap(const std::string& map);
     ChartPoint PointOf(const MatchNames& names, const MatchRecord& match, float accuracy) const;
     static std::vector<ChartPoint> PlacePoints(const ChartBox& box, std::vector<ChartPoint> points);
-    void SaveChoice(const std::string& weapon, const std::string& mapChoice) const;
     std::string ChoiceLocation() const;
     void ShowFigures(const Figures& figures);
 

@@ -50,7 +50,6 @@ void Form1::ComputeStats() {
     AvgAccuracy = f.mean;
     ShowFigures(f);
     MapsListed = true;
-    SaveChoice(weapon, mapChoice);
 }
 
 ChartPoint Form1::PointOf(const MatchNames& names, const MatchRecord& match, float accuracy) const {

@@ -288,6 +288,7 @@ void Form1Window::SetCaption(Label label, const std::string& text) {
 void Form1Window::runStats() {
     try {
         form_.ComputeStats();
+        form_.SaveChoice(List2_Text(), List3_Text());  // the choice the next start makes again
         showPendingMaps();
     } catch (const RunError& error) {
         showPendingMaps();
@@ -298,7 +299,8 @@ void Form1Window::runStats() {
         box.exec();
         form_.ShowStopped();  // the figures shown before are not this choice's
     }
-    watchFolders();
+    if (rewatch_) watchFolders();
+    rewatch_ = false;
 }
 
 }  // namespace tovrik

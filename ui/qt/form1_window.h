@@ -76,7 +76,8 @@ private:
     QString instanceName_;
     std::unique_ptr<QLocalServer> instance_;
     QFileSystemWatcher* watcher_;
-    QTimer* settle_;  // a run a second after the last change
+    QTimer* settle_;      // a run a second after the last change
+    bool rewatch_ = true;  // folders may have come or gone since they were watched
     bool ended_ = false;
 };
 

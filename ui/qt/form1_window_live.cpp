@@ -46,7 +46,10 @@ void Form1Window::setUpKeysAndWatch() {
     settle_->setSingleShot(true);
     settle_->setInterval(kSettleMs);
     connect(settle_, &QTimer::timeout, this, &Form1Window::runAgain);
-    connect(watcher_, &QFileSystemWatcher::directoryChanged, settle_, qOverload<>(&QTimer::start));
+    connect(watcher_, &QFileSystemWatcher::directoryChanged, this, [this] {
+        rewatch_ = true;
+        settle_->start();
+    });
 }
 
 void Form1Window::chooseFolder() {
@@ -56,6 +59,7 @@ void Form1Window::chooseFolder() {
     form_.ChangeStatsDir(chosen);
     showPendingMaps();
     if (!watcher_->directories().isEmpty()) watcher_->removePaths(watcher_->directories());
+    rewatch_ = true;
     runAgain();
 }
 
