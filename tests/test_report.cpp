@@ -308,23 +308,23 @@ TEST_F(ReportTest, ChartFilesWholeOrNotAtAll) {
 // A folder the user may not list is a failure that says why, not an empty
 // report; as root, tried as nobody.
 TEST_F(ReportTest, AFolderThatCannotBeListed) {
-    Sample();
     bool root = geteuid() == 0;
-    // Nobody must reach the folder and the program: not so below a private
-    // TMPDIR or a checkout in root's home.
-    for (std::string path : {dir.path(), std::string(TOVRIK_REPORT)})
-        for (std::string up = path; root && up.size() > 1;) {
-            up = up.substr(0, up.rfind('/') ? up.rfind('/') : 1);
-            struct stat info {};
-            if (stat(up.c_str(), &info) != 0 || (info.st_mode & S_IXOTH) == 0)
-                GTEST_SKIP() << "nobody cannot reach " << up;
+    char closed[] = "/tmp/tovrik-closed-XXXXXX";  // where nobody may go, whatever TMPDIR is
+    ASSERT_NE(mkdtemp(closed), nullptr);
+    ASSERT_EQ(chmod(closed, root ? 0711 : 0311), 0);  // it can be reached, not listed
+    for (std::string up = TOVRIK_REPORT; root && up.size() > 1;) {
+        up = up.substr(0, up.rfind('/') ? up.rfind('/') : 1);
+        struct stat info {};
+        if (stat(up.c_str(), &info) != 0 || (info.st_mode & S_IXOTH) == 0) {
+            rmdir(closed);
+            GTEST_SKIP() << "nobody cannot reach the program below " << up;
         }
-    ASSERT_EQ(chmod(dir.path().c_str(), root ? 0711 : 0311), 0);  // it can be reached, not listed
+    }
     std::string asNobody = root ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
-    Outcome o = Report("--version >/dev/null; " + asNobody + TOVRIK_REPORT " DIR Thompson");
-    chmod(dir.path().c_str(), 0700);
+    Outcome o = Report("--version >/dev/null; " + asNobody + TOVRIK_REPORT " " + closed + " Thompson");
+    rmdir(closed);
     EXPECT_EQ(o.status, 1);
-    EXPECT_EQ(o.err, "tovrik-report: cannot list \"DIR\": Permission denied.\n");
+    EXPECT_EQ(o.err, "tovrik-report: cannot list \"" + std::string(closed) + "\": Permission denied.\n");
 }
 
 // A file past what the reader takes is an error naming it, whatever its size
