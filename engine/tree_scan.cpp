@@ -70,8 +70,8 @@ bool NextJob(TreeWalk& walk, Job& job) {
     return true;
 }
 
-void ScanInOrder(TreeWalk& walk, WeaponSet weapons, Interner& interner, const MatchNames& names,
-                 const MatchSink& each, const ScanOptions& options) {
+void ScanInOrder(TreeWalk& walk, WeaponSet weapons, Interner& interner, const MatchNames& names, const MatchSink& each,
+                 const ScanOptions& options) {
     MatchReader reader;
     Job job;
     while (NextJob(walk, job)) {
@@ -195,9 +195,11 @@ void ScanInParallel(TreeWalk& walk, WeaponSet weapons, Interner& interner, const
 unsigned ReaderThreads(unsigned requested) {
     if (requested == 0) {
         const char* forced = std::getenv("TOVRIK_THREADS");
-        if (forced != nullptr && std::atoi(forced) > 0) return static_cast<unsigned>(std::min(std::atoi(forced), 64));
         cpu_set_t cpus;
-        requested = sched_getaffinity(0, sizeof cpus, &cpus) == 0 ? static_cast<unsigned>(CPU_COUNT(&cpus)) : 1;
+        if (forced != nullptr && std::atoi(forced) > 0)
+            requested = static_cast<unsigned>(std::atoi(forced));
+        else
+            requested = sched_getaffinity(0, sizeof cpus, &cpus) == 0 ? static_cast<unsigned>(CPU_COUNT(&cpus)) : 1;
     }
     return std::clamp(requested, 1u, 8u);
 }

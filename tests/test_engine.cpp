@@ -5,6 +5,7 @@
 #include <fstream>
 #include <functional>
 
+#include "base/ascii.h"
 #include "engine/file_search.h"
 #include "engine/match_file.h"
 #include "engine/match_reader.h"
@@ -126,6 +127,12 @@ TEST(FileWrite, FailuresWriteNothingAndDeletesAreOutright) {
                        "the delete flags " + std::to_string(flags) + " are outside -32,768 to 32,767.");
     EXPECT_TRUE(FileExists(dir / "g.dat"));
     EXPECT_TRUE(ShellDeleteFile(dir / "g.dat", -32768));
+}
+
+TEST(Ascii, EditDistance) {
+    const std::tuple<const char*, const char*, std::size_t> cases[] = {
+        {"", "abc", 3}, {"abc", "abc", 0}, {"kitten", "sitting", 3}, {"garnd", "garand", 1}, {"ab", "ba", 2}};
+    for (auto [a, b, distance] : cases) EXPECT_EQ(EditDistance(a, b), distance) << a << " " << b;
 }
 
 TEST(Directory, WildcardsAndNameOrder) {

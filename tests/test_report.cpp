@@ -99,6 +99,8 @@ TEST_F(ReportTest, ExitStatuses) {
         {"--trace x", 2, "--trace needs a WEAPON."},
         {"--trace --by day x Colt", 2,
          "--trace shows the window's run alone: no period, --by, --csv, --json or --chart."},
+        {"--trace --json x Colt", 2, "--trace shows the window's run alone"},
+        {"--trace --until 2026-01-01 x Colt", 2, "--trace shows the window's run alone"},
         {"--chart a.png x", 2, "--chart needs a WEAPON."},
         {"--chart /nonexistent/a.png " TOVRIK_EXAMPLES "/stats Thompson", 1,
          "cannot write the chart to \"/nonexistent/a.png\": No such file or directory."},
