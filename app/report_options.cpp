@@ -33,12 +33,12 @@ constexpr const char* kExamples =
 
 // Every option of the report, its value's name and its help: the one list
 // that --help prints and that the manual page and the completion follow.
-struct OptionSpec {
+struct OptionRow {
     const char* name;
     const char* value;  // nullptr: the option takes none
     const char* help;
 };
-constexpr OptionSpec kOptions[] = {
+constexpr OptionRow kOptions[] = {
     {"comma", nullptr, "Write numbers with a decimal comma."},
     {"point", nullptr, "Write numbers with a decimal point."},
     {"map", "MAP", "Count only the matches played on MAP."},
@@ -60,9 +60,9 @@ struct Parser {
         parser.setApplicationDescription(
             "Sums up one player's Enemy Territory weapon statistics from the match files below STATS_DIR.\n"
             "With a WEAPON: the summary the window shows for it. Without: one row per weapon.");
-        for (const OptionSpec& spec : kOptions) {
-            QCommandLineOption option(spec.name, spec.help, spec.value ? spec.value : QString());
-            options.emplace(spec.name, option);
+        for (const OptionRow& row : kOptions) {
+            QCommandLineOption option(row.name, row.help, row.value ? row.value : QString());
+            options.emplace(row.name, option);
             parser.addOption(option);
         }
         parser.addPositionalArgument("STATS_DIR", "The statistics directory.");
