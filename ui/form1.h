@@ -21,7 +21,9 @@ using BrowseFolderFn = std::function<std::string(const std::string& prompt, cons
 struct ChartPoint {
     float x = 0, y = 0;
     float accuracy = 0;
-    std::string text;  // its date and time, map and accuracy
+    MatchDate date;
+    int time = -1;  // HHMMSS, or -1
+    std::string map;
     std::string path;  // its file
 };
 
@@ -57,6 +59,10 @@ public:
 
     std::string virgule(float valeur) const;
 
+    // What a point of the curve shows on hover: its date and time, map and
+    // accuracy; made only then, not for every point of every run.
+    std::string PointText(const ChartPoint& point) const;
+
     // After a run-time error: every figure label shows "-", for the figures
     // of the last run no longer stand.
     void ShowStopped();
@@ -78,7 +84,7 @@ public:
 
 private:
     void ListMap(const std::string& map);
-    ChartPoint PointOf(const MatchNames& names, const MatchRecord& match, float accuracy) const;
+    static ChartPoint PointOf(const MatchNames& names, const MatchRecord& match, float accuracy);
     static std::vector<ChartPoint> PlacePoints(const ChartBox& box, std::vector<ChartPoint> points);
     std::string ChoiceLocation() const;
     void ShowFigures(const Figures& figures);

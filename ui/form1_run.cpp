@@ -52,12 +52,14 @@ void Form1::ComputeStats() {
     MapsListed = true;
 }
 
-ChartPoint Form1::PointOf(const MatchNames& names, const MatchRecord& match, float accuracy) const {
-    std::string day = DayText(match.date), time = TimeText(match.time);
-    return ChartPoint{0, 0, accuracy,
-                      (day.empty() ? "-" : day) + " " + (time.empty() ? "-" : time) + "  " +
-                          std::string(names.map(match)) + "  " + SingleToText(accuracy, DecimalSeparator) + "%",
-                      names.path(match)};
+ChartPoint Form1::PointOf(const MatchNames& names, const MatchRecord& match, float accuracy) {
+    return ChartPoint{0, 0, accuracy, match.date, match.time, std::string(names.map(match)), names.path(match)};
+}
+
+std::string Form1::PointText(const ChartPoint& point) const {
+    std::string day = DayText(point.date), time = TimeText(point.time);
+    return (day.empty() ? "-" : day) + " " + (time.empty() ? "-" : time) + "  " + point.map + "  " +
+           SingleToText(point.accuracy, DecimalSeparator) + "%";
 }
 
 std::vector<ChartPoint> Form1::PlacePoints(const ChartBox& box, std::vector<ChartPoint> points) {

@@ -111,7 +111,8 @@ bool Form1Window::showPointAt(const QPoint& pixel, const QPoint& global) {
     }
     if (nearest == nullptr) return false;
     QToolTip::showText(
-        global, QString::fromLatin1(nearest->text.c_str()) + "\n" + QString::fromLocal8Bit(nearest->path.c_str()),
+        global,
+        QString::fromLatin1(form_.PointText(*nearest).c_str()) + "\n" + QString::fromLocal8Bit(nearest->path.c_str()),
         picture1_);
     return true;
 }
