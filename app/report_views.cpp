@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <QByteArray>
 
-#include "app/report_print.h"
+#include "ui/view_text.h"
 #include "app/report_trace.h"
 #include "base/quote.h"
 #include "engine/match_file.h"
@@ -12,6 +12,7 @@
 #include "engine/weapons.h"
 #include "fileio/directory.h"
 #include "fileio/file_write.h"
+#include "ui/breakdown.h"
 #include "ui/chart_painter.h"
 #include "ui/form1.h"
 #include "ui/qt/chart_image.h"
@@ -64,16 +65,14 @@ int Trace(const ReportOptions& o, std::ostream& out) {
 
 int Overview(const View& v, std::ostream& out, std::ostream& err) {
     std::vector<ViewRow> rows = OverviewRows(v.table, v.options.mapChoice, v.options.period);
-    v.printTable("Weapon", "\"view\": \"overview\", ", "weapon", rows, out, err);
+    v.printTable(GroupHeader(std::nullopt), "\"view\": \"overview\", ", "weapon", rows, out, err);
     return 0;
 }
 
 int Groups(const View& v, std::ostream& out, std::ostream& err) {
     const ReportOptions& o = v.options;
     std::vector<ViewRow> rows = GroupRows(v.table, *o.weapon, o.mapChoice, o.period, *o.grouping);
-    std::string header = o.groupName;
-    header[0] = static_cast<char>(header[0] - 'a' + 'A');
-    v.printTable(header,
+    v.printTable(GroupHeader(o.grouping),
                  "\"view\": \"groups\", \"by\": " + JsonString(o.groupName) +
                      ", \"weapon\": " + JsonString(Weapons()[*o.weapon]) + ", ",
                  "group", rows, out, err);

@@ -38,16 +38,6 @@ int TimeAt(const std::string& text, std::size_t at) {
     return time / 10000 < 24 && time / 100 % 100 < 60 && time % 100 < 60 ? time : -2;
 }
 
-// Days since 1970-01-01 by the civil calendar.
-int DaysSinceEpoch(int y, int m, int d) {
-    y -= m <= 2;
-    int era = (y >= 0 ? y : y - 399) / 400;
-    int yoe = y - era * 400;
-    int doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
-
 }  // namespace
 
 MatchDate DateOfPath(const std::string& folder, const std::string& name, int& time) {
@@ -91,9 +81,33 @@ std::string TimeText(int time) {
     return text;
 }
 
+int DaysSinceEpoch(int y, int m, int d) {
+    y -= m <= 2;
+    int era = (y >= 0 ? y : y - 399) / 400;
+    int yoe = y - era * 400;
+    int doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + doe - 719468;
+}
+
+int Weekday(int days) {
+    return ((days % 7) + 7 + 3) % 7;  // 1970-01-01 was a Thursday
+}
+
+MatchDate DateOfDays(int days) {
+    days += 719468;
+    int era = (days >= 0 ? days : days - 146096) / 146097;
+    int doe = days - era * 146097;
+    int yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    int doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    int mp = (5 * doy + 2) / 153;
+    int month = mp < 10 ? mp + 3 : mp - 9;
+    return MatchDate{yoe + era * 400 + (month <= 2), month, doy - (153 * mp + 2) / 5 + 1};
+}
+
 std::string IsoWeekText(const MatchDate& d) {
     int n = DaysSinceEpoch(d.year, d.month, d.day);
-    int weekday = ((n % 7) + 7 + 3) % 7;  // Monday 0: 1970-01-01 was a Thursday
+    int weekday = Weekday(n);
     int thursday = n - weekday + 3;       // the week's Thursday decides its year
     int year = d.year + (thursday >= DaysSinceEpoch(d.year + 1, 1, 1)) - (thursday < DaysSinceEpoch(d.year, 1, 1));
     int week = (thursday - DaysSinceEpoch(year, 1, 1)) / 7 + 1;

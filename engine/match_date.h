@@ -23,6 +23,12 @@ MatchDate DayOfText(const std::string& text);
 std::string DayText(const MatchDate& date);
 std::string TimeText(int time);
 
+// Days since 1970-01-01 by the civil calendar, and back.
+int DaysSinceEpoch(int year, int month, int day);
+MatchDate DateOfDays(int days);
+// The weekday of a day so counted: Monday 0 to Sunday 6.
+int Weekday(int days);
+
 // The ISO week of a known day: "2026-W49".
 std::string IsoWeekText(const MatchDate& date);
 

@@ -215,14 +215,15 @@ void ScanTree(const std::string& statsDir, WeaponSet weapons, MatchNames& names,
         ScanInParallel(walk, weapons, interner, names, each, options, threads);
 }
 
-MatchTable ReadTree(const std::string& statsDir, WeaponSet weapons, const ScanOptions& options) {
+MatchTable ReadTree(const std::string& statsDir, WeaponSet weapons, const ScanOptions& options,
+                    const std::function<bool(std::size_t kept)>& carryOn) {
     MatchTable table;
     ScanTree(
         statsDir, weapons, table,
         [&](const MatchNames&, MatchRecord& record) {
             table.matches.push_back(std::move(record));
             table.matches.back().rows.shrink_to_fit();
-            return true;
+            return !carryOn || carryOn(table.matches.size());
         },
         options);
     return table;

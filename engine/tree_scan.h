@@ -31,7 +31,9 @@ unsigned ReaderThreads(unsigned requested);
 void ScanTree(const std::string& statsDir, WeaponSet weapons, MatchNames& names, const MatchSink& each,
               const ScanOptions& options = {});
 
-// The records of ScanTree, kept.
-MatchTable ReadTree(const std::string& statsDir, WeaponSet weapons = kEveryWeapon, const ScanOptions& options = {});
+// The records of ScanTree, kept. `carryOn`, when given, is told the count of
+// records kept after each one; returning false ends the reading there.
+MatchTable ReadTree(const std::string& statsDir, WeaponSet weapons = kEveryWeapon, const ScanOptions& options = {},
+                    const std::function<bool(std::size_t kept)>& carryOn = {});
 
 }  // namespace tovrik

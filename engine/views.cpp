@@ -1,6 +1,7 @@
 #include "engine/views.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <deque>
 #include <unordered_map>
 
@@ -12,15 +13,6 @@ namespace {
 
 std::function<std::string(std::size_t)> PathIn(const MatchTable& table) {
     return [&table](std::size_t match) { return table.path(match); };
-}
-
-// The group of a read match.
-std::string GroupOf(const MatchTable& table, const MatchRecord& match, Grouping grouping) {
-    if (grouping == Grouping::Map) return std::string(table.map(match));
-    if (!match.date.known()) return "no date";
-    if (grouping == Grouping::Week) return IsoWeekText(match.date);
-    // A day, a month, a year: the leading part of the day's text.
-    return DayText(match.date).substr(0, grouping == Grouping::Year ? 4 : grouping == Grouping::Month ? 7 : 10);
 }
 
 struct Group {
@@ -41,6 +33,28 @@ std::vector<std::size_t> Order(const std::deque<Group>& groups, Grouping groupin
 }
 
 }  // namespace
+
+std::string GroupLabel(const MatchNames& names, const MatchRecord& match, Grouping grouping) {
+    if (grouping == Grouping::Map) return std::string(names.map(match));
+    if (!match.date.known()) return "no date";
+    if (grouping == Grouping::Week) return IsoWeekText(match.date);
+    // A day, a month, a year: the leading part of the day's text.
+    return DayText(match.date).substr(0, grouping == Grouping::Year ? 4 : grouping == Grouping::Month ? 7 : 10);
+}
+
+std::optional<int> GroupStartDay(Grouping grouping, const std::string& label) {
+    if (grouping == Grouping::Week) {
+        // The Monday of the week that holds the year's fourth of January.
+        MatchDate fourth = DayOfText(label.substr(0, 4) + "-01-04");
+        if (label.size() != 8 || label.compare(4, 2, "-W") != 0 || !fourth.known()) return std::nullopt;
+        int week = std::atoi(label.c_str() + 6), day = DaysSinceEpoch(fourth.year, 1, 4);
+        return day - Weekday(day) + (week - 1) * 7;
+    }
+    const char* tail = grouping == Grouping::Year ? "-01-01" : grouping == Grouping::Month ? "-01" : "";
+    MatchDate date = grouping == Grouping::Map ? MatchDate{} : DayOfText(label + tail);
+    if (!date.known()) return std::nullopt;
+    return DaysSinceEpoch(date.year, date.month, date.day);
+}
 
 bool Period::holds(const MatchRecord& match) const {
     if (!limited()) return true;
@@ -87,7 +101,7 @@ std::vector<ViewRow> GroupRows(const MatchTable& table, std::size_t weapon, cons
     for (std::size_t m = 0; m < table.matches.size(); ++m) {
         const MatchRecord& match = table.matches[m];
         if (match.status == MatchStatus::PassedOver || !period.holds(match)) continue;
-        std::string label = GroupOf(table, match, grouping);
+        std::string label = GroupLabel(table, match, grouping);
         auto [at, added] = byLabel.try_emplace(std::move(label), groups.size());
         if (added) groups.push_back(Group{at->first, Tally(weapon, mapChoice)});
         groups[at->second].tally.add(table, match, m);

@@ -24,6 +24,14 @@ std::size_t DatelessMatches(const MatchTable& table, const Period& period);
 
 enum class Grouping { Map, Day, Week, Month, Year };
 
+// The group a read match falls in: its map, or the day, ISO week ("2026-W49"),
+// month ("2026-12") or year of its date; "no date" when its path tells none.
+std::string GroupLabel(const MatchNames& names, const MatchRecord& match, Grouping grouping);
+
+// The first day of a dated group, as days since 1970-01-01; none for a map
+// or "no date".
+std::optional<int> GroupStartDay(Grouping grouping, const std::string& label);
+
 // One row of a table view: what it is of (a weapon, a map, a period) and its figures.
 struct ViewRow {
     std::string label;

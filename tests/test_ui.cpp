@@ -14,6 +14,7 @@
 #include "settings/app_paths.h"
 #include "settings/browse_callback.h"
 #include "tests/support/fake_controls.h"
+#include "ui/breakdown.h"
 #include "ui/form1.h"
 
 namespace tovrik {
@@ -387,6 +388,93 @@ TEST(BrowseCallback, Messages) {
     EXPECT_EQ(TrimAtNull(std::string(32766, 'a') + '\0'), std::string(32766, 'a'));
     ExpectRunError(TrimAtNull(std::string(32767, 'a') + '\0'), Overflow,
                    "the text's first NUL lies beyond position 32,767.");
+}
+
+}  // namespace
+}  // namespace tovrik
+
+namespace tovrik {
+namespace {
+
+TEST(Breakdown, GroupStartsOnTheTimeAxis) {
+    struct Row {
+        const char* name;
+        Grouping grouping;
+        const char* label;
+        const char* start;  // "" for none
+    } rows[] = {
+        {"a day", Grouping::Day, "2024-02-29", "2024-02-29"},
+        {"the first week of a year begun on a Thursday", Grouping::Week, "2026-W01", "2025-12-29"},
+        {"a 53rd week", Grouping::Week, "2020-W53", "2020-12-28"},
+        {"a week in the year", Grouping::Week, "2026-W49", "2026-11-30"},
+        {"a month", Grouping::Month, "2026-12", "2026-12-01"},
+        {"a year", Grouping::Year, "1999", "1999-01-01"},
+        {"no date", Grouping::Day, "no date", ""},
+        {"a week without its number", Grouping::Week, "2026-W", ""},
+        {"a map", Grouping::Map, "2026-12-06", ""},
+    };
+    for (const Row& row : rows) {
+        std::optional<int> day = GroupStartDay(row.grouping, row.label);
+        EXPECT_EQ(day ? DayText(DateOfDays(*day)) : "", row.start) << row.name;
+    }
+    for (int day = -800000; day <= 800000; day += 7919) {  // through centuries before and after 1970
+        MatchDate date = DateOfDays(day);
+        EXPECT_EQ(DaysSinceEpoch(date.year, date.month, date.day), day) << day;
+        EXPECT_EQ(Weekday(day - Weekday(day)), 0) << day;
+    }
+}
+
+TEST(Breakdown, TicksOnRoundDates) {
+    auto texts = [](const char* first, const char* last, int most) {
+        MatchDate a = DayOfText(first), b = DayOfText(last);
+        std::string joined;
+        for (const TimeTick& tick : TimeTicks(DaysSinceEpoch(a.year, a.month, a.day),
+                                              DaysSinceEpoch(b.year, b.month, b.day), most))
+            joined += (joined.empty() ? "" : " ") + tick.text;
+        return joined;
+    };
+    EXPECT_EQ(texts("2026-09-03", "2026-09-05", 3), "2026-09-03 2026-09-04 2026-09-05") << "every day";
+    EXPECT_EQ(texts("2026-09-03", "2026-09-06", 3), "2026-09-03 2026-09-05") << "every other day";
+    EXPECT_EQ(texts("2026-09-01", "2026-09-30", 5), "2026-09-01 2026-09-08 2026-09-15 2026-09-22 2026-09-29");
+    EXPECT_EQ(texts("2026-01-15", "2026-06-20", 3), "2026-03 2026-05") << "every other month from the first";
+    EXPECT_EQ(texts("2019-05-01", "2026-12-06", 4), "2020 2022 2024 2026") << "every other year";
+    EXPECT_EQ(texts("2026-09-03", "2026-09-30", 1), "2026-09-03") << "no room: the first day alone";
+}
+
+TEST(Breakdown, TotalsFoldersAndExtremes) {
+    TempDir dir;
+    dir.write("2026.09.01/120000.txt", Match("goldrush", "Thompson: 10.0 10/100 1 2 3\nMP-40: 50.0 20/40 0 1 0"));
+    dir.write("2026.09.01/130000.txt", Match("radar", "Thompson: 50.0 30/60 2 0 1"));
+    dir.write("2026.09.02/120000.txt", Match("radar", "MP-40: 10.0 5/50 0 0 1"));
+    dir.write("old/2026.09.02/120000.txt", Match("radar", "Luger: 50.0 1/2 0 0 1"));
+    const std::string root = dir.path() + "/";
+    BreakdownChoice byMap{*WeaponIndex("Thompson"), Grouping::Map, Period{}};
+    Breakdown maps = MakeBreakdown(ReadTree(dir.path(), WeaponsToRead(byMap)), byMap);
+    ASSERT_EQ(maps.rows.size(), 2u);
+    EXPECT_EQ(maps.header, "Map");
+    EXPECT_EQ(maps.folders, (std::vector<std::string>{root + "2026.09.01", root + "2026.09.01"}));
+    EXPECT_EQ(maps.total.figures.games, 2);
+    EXPECT_EQ(maps.total.figures.shots, 160);
+    ASSERT_TRUE(maps.worst && maps.best);
+    EXPECT_EQ(maps.worst->path, root + "2026.09.01/120000.txt");
+    EXPECT_EQ(maps.best->day + " " + maps.best->time + " " + maps.best->map, "2026-09-01 13:00:00 radar");
+    EXPECT_FLOAT_EQ(maps.best->accuracy, 50);
+
+    BreakdownChoice byWeapon{*WeaponIndex("Thompson"), std::nullopt, Period{}};
+    MatchTable every = ReadTree(dir.path(), WeaponsToRead(byWeapon));
+    Breakdown weapons = MakeBreakdown(every, byWeapon);
+    EXPECT_EQ(weapons.header, "Weapon");
+    ASSERT_EQ(weapons.rows.size(), Weapons().size());
+    std::size_t mp40 = *WeaponIndex("MP-40"), luger = *WeaponIndex("Luger");
+    EXPECT_EQ(weapons.folders[mp40], dir.path()) << "its matches lie in two day folders";
+    EXPECT_EQ(weapons.folders[luger], root + "old/2026.09.02");
+    const Figures& all = weapons.total.figures;
+    EXPECT_EQ(all.games, 4) << "a match counts once, whatever its weapons";
+    EXPECT_EQ(all.shots, 100 + 60 + 40 + 50 + 2);
+    EXPECT_EQ(all.collected, 5) << "every weapon's accuracy of every match";
+    EXPECT_FLOAT_EQ(all.lowest, 10);
+    EXPECT_FLOAT_EQ(all.highest, 50);
+    EXPECT_NEAR(all.mean, (10 + 50 + 50 + 10 + 50) / 5.0, 1e-6);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
@@ -183,6 +184,29 @@ TEST_F(WindowTest, KeptOpenByAPlayer) {
     EXPECT_EQ(next.findChild<QListWidget*>("List2")->selectedItems().at(0)->text(), "Thompson");
     EXPECT_EQ(next.findChild<QListWidget*>("List3")->selectedItems().at(0)->text(), "base");
     EXPECT_EQ(ChartWidget(nullptr, 2).image().size(), QSize(930, 342));  // at a device-pixel ratio of 2
+}
+
+TEST_F(WindowTest, BreakdownFollowsTheChoiceTheFolderAndItsChanges) {
+    dir.write("stats/2026.12.06/120000.txt", Match("radar", "Thompson: 40.0 4/10 3 1 1"));
+    QApplication::setActiveWindow(&window);
+    QTest::keyClick(&window, Qt::Key_B, Qt::ControlModifier);
+    BreakdownWindow* breakdown = window.breakdown();
+    ASSERT_NE(breakdown, nullptr);
+    auto weapon = [&] { return breakdown->findChild<QLabel*>("Weapon")->text(); };
+    auto games = [&] {  // of the total row
+        QAbstractItemModel* model = breakdown->findChild<QTableView*>("Groups")->model();
+        return model->rowCount() == 0 ? QString() : model->index(model->rowCount() - 1, 1).data().toString();
+    };
+    EXPECT_EQ(weapon(), "Weapon: Knife") << "none chosen: the first";
+    click("List2", "Thompson");
+    EXPECT_EQ(weapon(), "Weapon: Thompson");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return games() == "1"; }, 10000));
+    dir.write("stats/2026.12.07/120000.txt", Match("oasis", "Thompson: 20.0 2/10 1 0 0"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return games() == "2"; }, 10000)) << "a new match shows by itself";
+    QTest::keyClick(breakdown, Qt::Key_Escape);
+    EXPECT_FALSE(breakdown->isVisible());
+    window.findChild<QPushButton*>("OpenBreakdown")->click();
+    EXPECT_TRUE(breakdown->isVisible());
 }
 
 TEST_F(WindowTest, OneWeaponStaysChosen) {

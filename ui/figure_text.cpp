@@ -31,15 +31,39 @@ FigureTexts Describe(const Figures& f, char sep) {
                        f.collected > 0 ? SingleToText(f.highest, sep) + "%" : "-"};
 }
 
+std::vector<std::optional<double>> FigureValues(const Figures& f) {
+    auto share = [&](std::int32_t part) -> std::optional<double> {
+        if (f.shots == 0) return std::nullopt;
+        return SharePercent(part, f.shots);
+    };
+    auto accuracy = [&](double value) { return f.collected > 0 ? std::optional<double>(value) : std::nullopt; };
+    return {f.games,
+            f.shots,
+            f.hits,
+            share(f.hits),
+            f.headshots,
+            share(f.headshots),
+            f.kills,
+            f.deaths,
+            f.deaths != 0 ? KillDeathRatio(f.kills, f.deaths) : f.kills,  // no death: the kills
+            accuracy(f.mean),
+            accuracy(f.lowest),
+            accuracy(f.highest)};
+}
+
 FigureTexts DescribeCells(const Figures& f, char sep) {
     FigureTexts texts = Describe(f, sep);
-    auto percent = [&](float value, bool known) { return known ? OneDecimal(value, sep) + "%" : std::string("-"); };
-    texts.hitShare = percent(f.shots != 0 ? SharePercent(f.hits, f.shots) : 0, f.shots != 0);
-    texts.headshotShare = percent(f.shots != 0 ? SharePercent(f.headshots, f.shots) : 0, f.shots != 0);
-    texts.ratio = OneDecimal(f.deaths != 0 ? KillDeathRatio(f.kills, f.deaths) : static_cast<float>(f.kills), sep);
-    texts.mean = percent(static_cast<float>(f.mean), f.collected > 0);
-    texts.lowest = percent(f.lowest, f.collected > 0);
-    texts.highest = percent(f.highest, f.collected > 0);
+    std::vector<std::optional<double>> values = FigureValues(f);
+    auto cell = [&](std::size_t figure, const char* unit) {
+        const std::optional<double>& value = values[figure];
+        return value ? OneDecimal(static_cast<float>(*value), sep) + unit : std::string("-");
+    };
+    texts.hitShare = cell(kHitShare, "%");
+    texts.headshotShare = cell(kHeadshotShare, "%");
+    texts.ratio = cell(kRatio, "");
+    texts.mean = cell(kMean, "%");
+    texts.lowest = cell(kLowest, "%");
+    texts.highest = cell(kHighest, "%");
     return texts;
 }
 

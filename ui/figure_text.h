@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/tally.h"
 
@@ -30,6 +32,11 @@ FigureTexts Describe(const Figures& figures, char sep);
 // ratio and accuracies with exactly one decimal, cut ("42.0%", "1.0"), "-"
 // where there is no figure.
 FigureTexts DescribeCells(const Figures& figures, char sep);
+
+// The figures as numbers, in the order of FigureTexts; none for a share
+// without shots and for an accuracy without one collected.
+enum FigureIndex : std::size_t { kHitShare = 3, kHeadshotShare = 5, kRatio = 8, kMean = 9, kLowest = 10, kHighest = 11 };
+std::vector<std::optional<double>> FigureValues(const Figures& figures);
 
 // The map label's text for a map choice: "All maps" for every map.
 std::string MapText(const std::string& mapChoice);

@@ -299,6 +299,7 @@ void Form1Window::runStats() {
         box.exec();
         form_.ShowStopped();  // the figures shown before are not this choice's
     }
+    updateBreakdown();
     if (rewatch_) watchFolders();
     rewatch_ = false;
 }

@@ -11,6 +11,7 @@
 
 #include "ui/controls.h"
 #include "ui/form1.h"
+#include "ui/qt/breakdown_window.h"
 #include "ui/qt/chart_widget.h"
 
 namespace tovrik {
@@ -52,6 +53,9 @@ public:
     void chooseFolder();
     // Runs the current choice again, when a weapon is chosen.
     void runAgain();
+    // Shows the breakdown window of the chosen weapon.
+    void openBreakdown();
+    BreakdownWindow* breakdown() { return breakdown_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -63,6 +67,7 @@ private:
     void setUpKeysAndWatch();
     void watchFolders();
     void restoreChoice();
+    void updateBreakdown();
     bool showPointAt(const QPoint& pixel, const QPoint& global);
 
     Form1 form_;
@@ -79,6 +84,7 @@ private:
     QTimer* settle_;      // a run a second after the last change
     bool rewatch_ = true;  // folders may have come or gone since they were watched
     bool ended_ = false;
+    BreakdownWindow* breakdown_ = nullptr;  // made when first opened
 };
 
 }  // namespace tovrik

@@ -26,6 +26,13 @@ void Form1Window::setUpKeysAndWatch() {
     folder->setGeometry(7920 / 15, 135 / 15, 855 / 15, 300 / 15);  // in the title band, clear of the title
     folder->setFocusPolicy(Qt::TabFocus);
     connect(folder, &QPushButton::clicked, this, &Form1Window::chooseFolder);
+    auto* breakdown = new QPushButton("Breakdown\u2026", this);
+    breakdown->setObjectName("OpenBreakdown");
+    breakdown->setToolTip("The weapon by map, by period or beside the others (Ctrl+B)");
+    breakdown->setGeometry(6810 / 15, 135 / 15, 1050 / 15, 300 / 15);  // beside the folder button
+    breakdown->setFocusPolicy(Qt::TabFocus);
+    connect(breakdown, &QPushButton::clicked, this, &Form1Window::openBreakdown);
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_B), this, [this] { openBreakdown(); });
     new QShortcut(QKeySequence::Open, this, [this] { chooseFolder(); });
     new QShortcut(QKeySequence(Qt::Key_F5), this, [this] { runAgain(); });
     new QShortcut(QKeySequence(Qt::Key_Escape), this, [this] { close(); });
@@ -45,7 +52,10 @@ void Form1Window::setUpKeysAndWatch() {
     settle_ = new QTimer(this);
     settle_->setSingleShot(true);
     settle_->setInterval(kSettleMs);
-    connect(settle_, &QTimer::timeout, this, &Form1Window::runAgain);
+    connect(settle_, &QTimer::timeout, this, [this] {
+        runAgain();
+        if (breakdown_ != nullptr) breakdown_->reread();
+    });
     connect(watcher_, &QFileSystemWatcher::directoryChanged, this, [this] {
         rewatch_ = true;
         settle_->start();
@@ -61,6 +71,21 @@ void Form1Window::chooseFolder() {
     if (!watcher_->directories().isEmpty()) watcher_->removePaths(watcher_->directories());
     rewatch_ = true;
     runAgain();
+    updateBreakdown();
+}
+
+void Form1Window::openBreakdown() {
+    if (breakdown_ == nullptr) breakdown_ = new BreakdownWindow(this, form_.DecimalSeparator);
+    breakdown_->show();
+    updateBreakdown();
+    breakdown_->raise();
+    breakdown_->activateWindow();
+}
+
+void Form1Window::updateBreakdown() {
+    if (breakdown_ == nullptr || !breakdown_->isVisible()) return;
+    // The weapon chosen here, else the first.
+    breakdown_->showFor(form_.StatsDir, List2_Text());
 }
 
 void Form1Window::runAgain() {

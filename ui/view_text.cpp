@@ -1,4 +1,4 @@
-#include "app/report_print.h"
+#include "ui/view_text.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -37,11 +37,6 @@ std::string PadLeft(const std::string& text, std::size_t width) {
     return Width(text) >= width ? text : std::string(width - Width(text), ' ') + text;
 }
 
-std::vector<std::string> Headers(const std::string& first) {
-    return {first,   "Games",  "Shots", "Hits", "Hit %",  "Headshots", "HS %",
-            "Kills", "Deaths", "K/D",   "Mean", "Lowest", "Highest"};
-}
-
 std::vector<std::string> Cells(const ViewRow& row, char sep) {
     FigureTexts t = DescribeCells(row.figures, sep);
     return {CellText(row.label), t.games,  t.shots, t.hits, t.hitShare, t.headshots, t.headshotShare,
@@ -56,15 +51,15 @@ std::string TwoDecimals(double value) {
 
 // The figures with two decimals where they are fractions; `none` where there is no figure.
 std::vector<std::string> Decimals(const Figures& f, const std::string& none) {
-    auto figure = [&](double value, bool known) { return known ? TwoDecimals(value) : none; };
-    bool shots = f.shots != 0, collected = f.collected > 0;
-    double ratio = f.deaths != 0 ? KillDeathRatio(f.kills, f.deaths) : f.kills;  // no death: the kills
-    return {LongToText(f.games),         LongToText(f.shots),
-            LongToText(f.hits),          figure(shots ? SharePercent(f.hits, f.shots) : 0, shots),
-            LongToText(f.headshots),     figure(shots ? SharePercent(f.headshots, f.shots) : 0, shots),
-            LongToText(f.kills),         LongToText(f.deaths),
-            TwoDecimals(ratio),          figure(f.mean, collected),
-            figure(f.lowest, collected), figure(f.highest, collected)};
+    std::vector<std::optional<double>> values = FigureValues(f);
+    std::vector<std::string> cells;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        bool fraction = i == kHitShare || i == kHeadshotShare || i >= kRatio;
+        cells.push_back(!values[i] ? none
+                        : fraction ? TwoDecimals(*values[i])
+                                   : LongToText(static_cast<std::int32_t>(*values[i])));
+    }
+    return cells;
 }
 
 // Strict UTF-8 (RFC 3629): no overlong form, no surrogate, nothing above
@@ -98,6 +93,11 @@ std::string CsvText(const std::string& text) {
 
 }  // namespace
 
+std::vector<std::string> TableHeaders(const std::string& first) {
+    return {first,   "Games",  "Shots", "Hits", "Hit %",  "Headshots", "HS %",
+            "Kills", "Deaths", "K/D",   "Mean", "Lowest", "Highest"};
+}
+
 std::string SummaryText(const std::string& mapChoice, const std::string& weapon, const FigureTexts& t) {
     std::ostringstream out;
     auto row = [&](const char* caption, const std::string& value, const std::string& extra = "") {
@@ -123,7 +123,7 @@ std::string MatchText(const MatchTable& table, const MatchRecord& match) {
 }
 
 std::string TableText(const std::string& firstHeader, const std::vector<ViewRow>& rows, char sep) {
-    std::vector<std::vector<std::string>> table{Headers(firstHeader)};
+    std::vector<std::vector<std::string>> table{TableHeaders(firstHeader)};
     for (const ViewRow& row : rows) table.push_back(Cells(row, sep));
     std::vector<std::size_t> widths(table[0].size(), 0);
     for (const auto& cells : table)
@@ -145,7 +145,7 @@ std::string TableCsv(const std::string& firstHeader, const std::vector<ViewRow>&
         for (const std::string& cell : cells) out << ',' << cell;
         out << '\n';
     };
-    std::vector<std::string> headers = Headers(firstHeader);
+    std::vector<std::string> headers = TableHeaders(firstHeader);
     line(headers[0], std::vector<std::string>(headers.begin() + 1, headers.end()));
     for (const ViewRow& row : rows) line(CsvText(row.label), Decimals(row.figures, ""));
     return out.str();

@@ -16,6 +16,10 @@ std::string SummaryText(const std::string& mapChoice, const std::string& weapon,
 // was read from; "-" for a date or a time its path does not tell.
 std::string MatchText(const MatchTable& table, const MatchRecord& match);
 
+// The headers of a table whose first column is `first`: the group, then
+// the figures in the order of FigureTexts.
+std::vector<std::string> TableHeaders(const std::string& first);
+
 // The rows as a table under `firstHeader` (Weapon, Map, Day, ...): games,
 // shots, hits and hit %, headshots and headshot %, kills, deaths, k/d, mean,
 // lowest and highest accuracy, as table cells with `sep`.

@@ -1,0 +1,232 @@
+#include <QAbstractItemModel>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+#include <QTreeWidget>
+#include <sstream>
+#include <thread>
+
+#include "app/report_views.h"
+#include "engine/weapons.h"
+#include "tests/support/testing.h"
+#include "ui/qt/breakdown_window.h"
+
+namespace tovrik {
+namespace {
+
+using testing::Match;
+using testing::Slurp;
+using testing::TempDir;
+using Cells = std::vector<std::vector<std::string>>;
+
+// What `tovrik-report` prints for the words of `command`.
+std::string Report(const std::string& command) {
+    std::vector<std::string> words{"tovrik-report"};
+    for (std::istringstream in(command); in >> words.emplace_back();) {
+    }
+    words.pop_back();
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    std::ostringstream out, err;
+    EXPECT_EQ(RunReport(ParseReportOptions(static_cast<int>(argv.size()), argv.data()), out, err), 0) << command;
+    return out.str();
+}
+
+Cells CsvCells(const std::string& csv) {
+    Cells rows;
+    for (std::istringstream in(csv); !in.eof();) {
+        std::string line, cell;
+        if (!std::getline(in, line) || line.empty()) break;
+        rows.emplace_back();
+        for (std::istringstream fields(line + ","); std::getline(fields, cell, ',');) rows.back().push_back(cell);
+    }
+    return rows;
+}
+
+// A figure as a number: "27,5%" is 27.5.
+double Number(std::string text) {
+    for (char& c : text) c = c == ',' ? '.' : c;
+    return std::stod(text);
+}
+
+class BreakdownTest : public ::testing::Test {
+protected:
+    // The window's cells in the order shown, headers first.
+    Cells cells() {
+        QAbstractItemModel* model = window.findChild<QTableView*>("Groups")->model();
+        Cells rows(1);
+        for (int column = 0; column < model->columnCount(); ++column)
+            rows[0].push_back(model->headerData(column, Qt::Horizontal).toString().toStdString());
+        for (int row = 0; row < model->rowCount(); ++row) {
+            rows.emplace_back();
+            for (int column = 0; column < model->columnCount(); ++column)
+                rows.back().push_back(model->index(row, column).data().toString().toStdString());
+        }
+        return rows;
+    }
+    // Shows `weapon` below `dir` and waits for the figures.
+    void open(const std::string& statsDir, const char* weapon) {
+        QSignalSpy updated(&window, &BreakdownWindow::updated);
+        window.show();
+        window.showFor(statsDir, weapon);
+        ASSERT_TRUE(updated.count() > 0 || updated.wait(20000));
+    }
+    void choose(const char* grouping, const char* since = "", const char* until = "") {
+        window.findChild<QComboBox*>("Grouping")->setCurrentText(grouping);
+        window.findChild<QLineEdit*>("Since")->setText(since);
+        window.findChild<QLineEdit*>("Until")->setText(until);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !window.reading(); }, 20000));
+    }
+    QString status() { return window.findChild<QLabel*>("Status")->text(); }
+
+    TempDir dir;
+    BreakdownWindow window{nullptr, ','};
+};
+
+TEST_F(BreakdownTest, TableIsTheReportsCsvCellByCell) {
+    struct Row {
+        const char* name;
+        const char* tree;
+        const char* grouping;
+        const char* since;
+        const char* until;
+    } rows[] = {
+        {"classic by map", "stats", "Map", "", ""},
+        {"today's by day", "etlegacy-stats", "Day", "", ""},
+        {"classic by week", "stats", "Week", "", ""},
+        {"today's by month", "etlegacy-stats", "Month", "", ""},
+        {"classic by year", "stats", "Year", "", ""},
+        {"today's by weapon", "etlegacy-stats", "Weapon", "", ""},
+        {"classic by day over a period", "stats", "Day", "2026-09-04", "2026-09-06"},
+        {"today's by weapon from a day", "etlegacy-stats", "Weapon", "2026-09-05", ""},
+    };
+    for (const Row& row : rows) {
+        std::string tree = std::string(TOVRIK_EXAMPLES "/") + row.tree;
+        open(tree, "Thompson");
+        choose(row.grouping, row.since, row.until);
+        std::string command = std::string("--csv") + (*row.since ? std::string(" --since ") + row.since : "") +
+                              (*row.until ? std::string(" --until ") + row.until : "") + " " + tree;
+        if (std::string(row.grouping) != "Weapon") command += " Thompson --by " + QString(row.grouping).toLower().toStdString();
+        std::string csv = Report(command);
+        EXPECT_EQ(window.csv(), csv) << row.name;
+        std::string exported = dir / "export.csv";
+        EXPECT_TRUE(window.exportCsv(exported)) << row.name;
+        EXPECT_EQ(Slurp(exported), csv) << row.name;
+        Cells shown = cells(), expected = CsvCells(csv);
+        ASSERT_EQ(shown.size(), expected.size() + 1) << row.name << ": the rows and a total";
+        EXPECT_EQ(shown.back()[0], "Total") << row.name;
+        EXPECT_EQ(shown[0], expected[0]) << row.name;
+        for (std::size_t r = 1; r < expected.size(); ++r) {
+            EXPECT_EQ(shown[r][0], expected[r][0]) << row.name << " row " << r;
+            for (std::size_t c = 1; c < expected[r].size(); ++c) {
+                std::string where = std::string(row.name) + " row " + std::to_string(r) + " column " + expected[0][c];
+                if (expected[r][c].empty())
+                    EXPECT_EQ(shown[r][c], "-") << where;
+                else  // one decimal cut against two rounded
+                    EXPECT_NEAR(Number(shown[r][c]), Number(expected[r][c]), 0.105) << where;
+            }
+        }
+    }
+}
+
+TEST_F(BreakdownTest, SortsNumbersAsNumbersWithTheTotalLast) {
+    open(TOVRIK_EXAMPLES "/stats", "Thompson");
+    choose("Weapon");
+    auto* view = window.findChild<QTableView*>("Groups");
+    const int shots = 2;
+    for (Qt::SortOrder order : {Qt::AscendingOrder, Qt::DescendingOrder}) {
+        view->sortByColumn(shots, order);
+        Cells shown = cells();
+        EXPECT_EQ(shown.back()[0], "Total") << order;
+        for (std::size_t r = 2; r + 1 < shown.size(); ++r) {
+            double before = Number(shown[r - 1][shots]), here = Number(shown[r][shots]);
+            EXPECT_TRUE(order == Qt::AscendingOrder ? before <= here : before >= here) << order << " row " << r;
+        }
+    }
+    view->sortByColumn(0, Qt::AscendingOrder);
+    EXPECT_EQ(cells()[1][0], Weapons()[0]) << "the groups in their own order";
+}
+
+TEST_F(BreakdownTest, TotalsAndAPeriodWithoutMatches) {
+    open(TOVRIK_EXAMPLES "/stats", "Thompson");
+    choose("Map");
+    Cells shown = cells();
+    int games = 0;
+    for (std::size_t r = 1; r + 1 < shown.size(); ++r) games += std::stoi(shown[r][1]);
+    EXPECT_EQ(shown.back()[1], std::to_string(games));
+    EXPECT_EQ(window.findChild<QTreeWidget*>("Matches")->topLevelItemCount(), 2) << "the best and the worst";
+    choose("Day", "2030-01-01");
+    shown = cells();
+    ASSERT_EQ(shown.size(), 2u) << "the total alone";
+    EXPECT_EQ(shown[1][1], "0");
+    EXPECT_EQ(shown[1][10], "-");
+    EXPECT_EQ(window.findChild<QTreeWidget*>("Matches")->topLevelItemCount(), 0);
+    EXPECT_TRUE(window.findChild<TimeChart*>("TimeChart")->points().empty());
+    choose("Day", "2026-09-07", "2026-09-0");
+    EXPECT_EQ(status(), "A day is written YYYY-MM-DD, as 2026-12-06.");
+    EXPECT_EQ(cells().size(), 1u) << "the headers alone";
+    choose("Day", "2026-09-07", "2026-09-06");
+    EXPECT_EQ(status(), "The period ends before it starts.");
+}
+
+TEST_F(BreakdownTest, ARunTimeErrorIsToldAndTheChoicesStayUsable) {
+    dir.write("2026.09.01/120000.txt", Match("radar", "Thompson: 50.0 30/60 2 0 1"));
+    dir.write("2026.09.02/120000.txt", Match("radar", "Thompson: 50.0 30/x 2 0 1"));
+    std::string message;
+    try {
+        Report(dir.path() + " Thompson --by map");
+    } catch (const RunError& error) {
+        message = error.what();
+    }
+    ASSERT_FALSE(message.empty());
+    open(dir.path(), "Thompson");
+    auto* box = window.findChild<QMessageBox*>();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text().toStdString(), message);
+    EXPECT_EQ(box->icon(), QMessageBox::Critical);
+    box->accept();
+    EXPECT_EQ(cells().size(), 1u);
+    choose("Day", "", "2026-09-01");
+    EXPECT_EQ(cells().size(), 3u) << "the day before the bad match, and the total";
+}
+
+TEST_F(BreakdownTest, DoubleClicksOpenTheFolders) {
+    std::vector<std::string> opened;
+    window.openFolder = [&](const std::string& folder) { opened.push_back(folder); };
+    open(TOVRIK_EXAMPLES "/stats", "Thompson");
+    choose("Day", "2026-09-08", "2026-09-08");
+    auto* view = window.findChild<QTableView*>("Groups");
+    // As a double click on each row, the day and the total, and on the best match.
+    for (int row : {0, 1}) emit view->doubleClicked(view->model()->index(row, 3));
+    auto* matches = window.findChild<QTreeWidget*>("Matches");
+    emit matches->itemDoubleClicked(matches->topLevelItem(0), 2);
+    std::string day = TOVRIK_EXAMPLES "/stats/2026.09.08";
+    EXPECT_EQ(opened, (std::vector<std::string>{day, TOVRIK_EXAMPLES "/stats", day}));
+}
+
+TEST_F(BreakdownTest, ReadsOffTheWindowAndCloseCancels) {
+    for (int i = 0; i < 400; ++i)
+        dir.write("2026.09.01/" + std::to_string(100000 + i) + ".txt", Match("radar", "Thompson: 50.0 30/60 2 0 1"));
+    ScanOptions slow;
+    slow.threads = 1;
+    slow.beforeRead = [](const std::string&) { std::this_thread::sleep_for(std::chrono::milliseconds(5)); };
+    BreakdownWindow reader(nullptr, ',', slow);
+    QSignalSpy updated(&reader, &BreakdownWindow::updated);
+    reader.show();
+    reader.showFor(dir.path(), "Thompson");
+    EXPECT_TRUE(reader.reading());
+    EXPECT_FALSE(reader.findChild<QProgressBar*>("Progress")->isVisible()) << "not in the first half second";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return reader.findChild<QProgressBar*>("Progress")->isVisible(); }, 5000));
+    QTest::keyClick(&reader, Qt::Key_Escape);
+    EXPECT_FALSE(reader.isVisible());
+    EXPECT_FALSE(reader.reading());
+    QTest::qWait(50);
+    EXPECT_EQ(updated.count(), 0) << "a cancelled read shows nothing";
+}
+
+}  // namespace
+}  // namespace tovrik

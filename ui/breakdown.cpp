@@ -1,0 +1,152 @@
+#include "ui/breakdown.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "engine/match_file.h"
+#include "fileio/file_write.h"
+#include "settings/app_paths.h"
+#include "ui/view_text.h"
+
+namespace tovrik {
+namespace {
+
+// The deepest folder that holds both folders (each ending in "/").
+std::string CommonFolder(const std::string& a, const std::string& b) {
+    std::size_t same = static_cast<std::size_t>(std::mismatch(a.begin(), a.begin() + std::min(a.size(), b.size()),
+                                                              b.begin()).first - a.begin());
+    if (same == 0) return "";
+    return a.substr(0, a.rfind('/', same - 1) + 1);
+}
+
+bool UsesWeapon(const MatchRecord& match, std::size_t weapon) {
+    return std::any_of(match.rows.begin(), match.rows.end(), [&](const CountedRow& row) { return row.weapon == weapon; });
+}
+
+// For each row's label, the folder that holds every match counted in it.
+std::vector<std::string> FoldersOf(const MatchTable& table, const BreakdownChoice& choice,
+                                   const std::vector<ViewRow>& rows) {
+    std::unordered_map<std::string, std::string> folders;
+    auto note = [&](std::string label, const std::string& folder) {
+        auto [at, added] = folders.try_emplace(std::move(label), folder);
+        if (!added && at->second != folder) at->second = CommonFolder(at->second, folder);
+    };
+    for (const MatchRecord& match : table.matches) {
+        if (match.status != MatchStatus::Read || !choice.period.holds(match)) continue;
+        const std::string& folder = table.folders[match.folder];
+        if (!choice.grouping) {
+            for (const CountedRow& row : match.rows) note(Weapons()[row.weapon], folder);
+        } else if (UsesWeapon(match, choice.weapon)) {
+            note(GroupLabel(table, match, *choice.grouping), folder);
+        }
+    }
+    std::vector<std::string> byRow;
+    for (const ViewRow& row : rows) {
+        std::string& folder = byRow.emplace_back(folders[row.label]);
+        if (folder.size() > 1) folder.pop_back();  // as a folder is named: no "/" at its end
+    }
+    return byRow;
+}
+
+// Every weapon's figures together: the matches where any weapon counts, the
+// sums, and the accuracies of all of them.
+Figures Together(const MatchTable& table, const Period& period, const std::vector<ViewRow>& rows) {
+    Figures all;
+    for (const MatchRecord& match : table.matches)
+        all.games += match.status == MatchStatus::Read && period.holds(match) && !match.rows.empty();
+    double sum = 0;
+    for (const ViewRow& row : rows) {
+        const Figures& f = row.figures;
+        all.shots = AddLong(all.shots, f.shots, "shots");
+        all.hits = AddLong(all.hits, f.hits, "hits");
+        all.headshots = AddLong(all.headshots, f.headshots, "headshots");
+        all.kills = AddLong(all.kills, f.kills, "kills");
+        all.deaths = AddLong(all.deaths, f.deaths, "deaths");
+        if (f.collected == 0) continue;
+        all.lowest = all.collected == 0 ? f.lowest : std::min(all.lowest, f.lowest);
+        all.highest = all.collected == 0 ? f.highest : std::max(all.highest, f.highest);
+        all.collected += f.collected;
+        sum += f.mean * f.collected;
+    }
+    all.mean = all.collected > 0 ? sum / all.collected : 0;
+    return all;
+}
+
+std::optional<MatchPlace> PlaceOf(const MatchTable& table, const std::optional<CollectedAccuracy>& at) {
+    if (!at) return std::nullopt;
+    const MatchRecord& match = table.matches[at->match];
+    std::string path = table.path(match);
+    return MatchPlace{at->value, DayText(match.date), TimeText(match.time), std::string(table.map(match)), path,
+                      DirOf(path)};
+}
+
+}  // namespace
+
+WeaponSet WeaponsToRead(const BreakdownChoice& choice) {
+    return choice.grouping ? WeaponBit(choice.weapon) : kEveryWeapon;
+}
+
+std::size_t BreakdownWeapon(const std::string& chosen) { return WeaponIndex(chosen).value_or(0); }
+
+const std::string& WeaponName(std::size_t weapon) { return Weapons()[weapon]; }
+
+std::string BreakdownCsv(const Breakdown& breakdown) { return TableCsv(breakdown.header, breakdown.rows); }
+
+std::optional<std::string> WriteExport(const std::string& file, const std::string& bytes) {
+    return WriteWhole(file, bytes);
+}
+
+std::string GroupHeader(const std::optional<Grouping>& grouping) {
+    if (!grouping) return "Weapon";
+    static const char* const kHeaders[] = {"Map", "Day", "Week", "Month", "Year"};
+    return kHeaders[static_cast<int>(*grouping)];
+}
+
+Breakdown MakeBreakdown(const MatchTable& table, const BreakdownChoice& choice) {
+    Breakdown b;
+    b.header = GroupHeader(choice.grouping);
+    // The rows first: where the run stops, it stops as the report's view does.
+    b.rows = choice.grouping ? GroupRows(table, choice.weapon, kAllMaps, choice.period, *choice.grouping)
+                             : OverviewRows(table, kAllMaps, choice.period);
+    Tally whole = SummaryRun(table, choice.weapon, kAllMaps, choice.period);
+    b.total = ViewRow{"Total", choice.grouping ? whole.figures() : Together(table, choice.period, b.rows)};
+    b.folders = FoldersOf(table, choice, b.rows);
+    b.worst = PlaceOf(table, whole.lowest());
+    b.best = PlaceOf(table, whole.highest());
+    return b;
+}
+
+std::vector<TimePoint> TimePoints(const Breakdown& breakdown, const std::optional<Grouping>& grouping) {
+    std::vector<TimePoint> points;
+    for (std::size_t i = 0; grouping && i < breakdown.rows.size(); ++i) {
+        const ViewRow& row = breakdown.rows[i];
+        std::optional<int> day = GroupStartDay(*grouping, row.label);
+        if (day && row.figures.collected > 0) points.push_back(TimePoint{*day, row.figures.mean, i});
+    }
+    return points;
+}
+
+std::vector<TimeTick> TimeTicks(int first, int last, int most) {
+    auto tick = [](int day, std::size_t length) { return TimeTick{day, DayText(DateOfDays(day)).substr(0, length)}; };
+    // Days a few apart, else months, else years, the finest that fits.
+    for (int step : {1, 2, 7, 14})
+        if ((last - first) / step + 1 <= most) {
+            std::vector<TimeTick> ticks;
+            for (int day = first; day <= last; day += step) ticks.push_back(tick(day, 10));
+            return ticks;
+        }
+    MatchDate from = DateOfDays(first), to = DateOfDays(last);
+    int months = (to.year - from.year) * 12 + to.month - from.month + 1;
+    for (int step : {1, 2, 3, 6, 12, 24, 60, 120, 240, 600, 1200}) {
+        if (months / step > most) continue;
+        std::vector<TimeTick> ticks;
+        for (int m = from.year * 12 + from.month - 1; m <= to.year * 12 + to.month - 1; ++m) {
+            int day = DaysSinceEpoch(m / 12, m % 12 + 1, 1);
+            if (m % step == 0 && day >= first) ticks.push_back(tick(day, step < 12 ? 7 : 4));
+        }
+        if (!ticks.empty() && static_cast<int>(ticks.size()) <= most) return ticks;
+    }
+    return {tick(first, 10)};
+}
+
+}  // namespace tovrik

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/tree_scan.h"
+#include "engine/views.h"
+#include "engine/weapons.h"
+
+namespace tovrik {
+
+// What the breakdown shows: one weapon by map or by period, or every weapon
+// side by side, over every map and the matches of a period.
+struct BreakdownChoice {
+    std::size_t weapon = 0;                             // index into Weapons()
+    std::optional<Grouping> grouping = Grouping::Map;  // none: by weapon
+    Period period;
+};
+
+// The weapons a table must hold for the choice.
+WeaponSet WeaponsToRead(const BreakdownChoice& choice);
+
+// The weapon broken down for the weapon list's choice: the one chosen, else
+// the first; and its name.
+std::size_t BreakdownWeapon(const std::string& chosen);
+const std::string& WeaponName(std::size_t weapon);
+
+// The table's first header: "Weapon", "Map", "Day", "Week", "Month" or "Year".
+std::string GroupHeader(const std::optional<Grouping>& grouping);
+
+// A match as the breakdown names it.
+struct MatchPlace {
+    float accuracy = 0;
+    std::string day, time, map, path;  // "" for a day or a time the path does not tell
+    std::string folder;                // the folder of the file
+};
+
+struct Breakdown {
+    std::string header;
+    std::vector<ViewRow> rows;         // as `tovrik-report` lists them
+    std::vector<std::string> folders;  // of each row: the deepest folder that holds all its matches
+    ViewRow total;                     // every row together
+    std::optional<MatchPlace> worst, best;  // the weapon's lowest and highest accuracy
+};
+
+// The breakdown of a table read with WeaponsToRead(choice). Throws the run's
+// error where it stops.
+Breakdown MakeBreakdown(const MatchTable& table, const BreakdownChoice& choice);
+
+// The table as `tovrik-report --csv` writes it for the same choices.
+std::string BreakdownCsv(const Breakdown& breakdown);
+
+// Writes an exported file whole or not at all; says why when it could not.
+std::optional<std::string> WriteExport(const std::string& file, const std::string& bytes);
+
+// A dated group's point on a time axis: the first day of its period and its
+// mean accuracy.
+struct TimePoint {
+    int day = 0;  // since 1970-01-01
+    double accuracy = 0;
+    std::size_t row = 0;
+};
+
+// The rows of a dated grouping with a collected accuracy, in time order.
+std::vector<TimePoint> TimePoints(const Breakdown& breakdown, const std::optional<Grouping>& grouping);
+
+// A dated tick of a time axis.
+struct TimeTick {
+    int day = 0;
+    std::string text;  // "2026", "2026-12" or "2026-12-06"
+};
+
+// At most `most` ticks on round dates (years, months or days) from `first`
+// to `last`, both days since 1970-01-01.
+std::vector<TimeTick> TimeTicks(int first, int last, int most);
+
+}  // namespace tovrik

@@ -1,0 +1,247 @@
+#include "ui/qt/breakdown_window.h"
+
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSortFilterProxyModel>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <limits>
+
+#include "base/number_text.h"
+#include "ui/view_text.h"
+
+namespace tovrik {
+namespace {
+
+constexpr int kSortRole = Qt::UserRole + 1;   // a cell's number, a group's place
+constexpr int kTotalRole = Qt::UserRole + 2;  // true on the total row
+
+QString Text(const std::string& bytes) {
+    // A byte of a match file is one character.
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+// Sorts numbers as numbers and groups in their own order, and keeps the
+// total row last whichever way.
+class GroupSort : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+protected:
+    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override {
+        bool leftTotal = left.data(kTotalRole).toBool(), rightTotal = right.data(kTotalRole).toBool();
+        if (leftTotal != rightTotal) return leftTotal == (sortOrder() == Qt::DescendingOrder);
+        return left.data(kSortRole).toDouble() < right.data(kSortRole).toDouble();
+    }
+};
+
+// The choices of the grouping list, in its order.
+const std::pair<const char*, std::optional<Grouping>> kGroupings[] = {
+    {"Map", Grouping::Map},     {"Day", Grouping::Day},   {"Week", Grouping::Week},
+    {"Month", Grouping::Month}, {"Year", Grouping::Year}, {"Weapon", std::nullopt}};
+
+QList<QStandardItem*> RowItems(const ViewRow& row, double place, char sep) {
+    FigureTexts t = DescribeCells(row.figures, sep);
+    const std::string* texts[] = {&t.games, &t.shots,  &t.hits,  &t.hitShare, &t.headshots, &t.headshotShare,
+                                  &t.kills, &t.deaths, &t.ratio, &t.mean,     &t.lowest,    &t.highest};
+    std::vector<std::optional<double>> values = FigureValues(row.figures);
+    QList<QStandardItem*> items{new QStandardItem(Text(row.label))};
+    items[0]->setData(place, kSortRole);
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        auto* item = new QStandardItem(Text(*texts[i]));
+        item->setData(values[i].value_or(std::numeric_limits<double>::lowest()), kSortRole);
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        items.push_back(item);
+    }
+    for (QStandardItem* item : items) item->setEditable(false);
+    return items;
+}
+
+}  // namespace
+
+BreakdownWindow::BreakdownWindow(QWidget* parent, char sep, ScanOptions scan)
+    : QDialog(parent), sep_(sep), scan_(std::move(scan)) {
+    setObjectName("Breakdown");
+    setWindowTitle("Breakdown \u2014 Tovrik Stats");
+    openFolder = [](const std::string& folder) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromLocal8Bit(folder.c_str())));
+    };
+    setUpControls();
+    resize(900, 640);
+}
+
+BreakdownWindow::~BreakdownWindow() { stopRead(); }
+
+void BreakdownWindow::setUpControls() {
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(makeChoices());
+    model_ = new QStandardItemModel(this);
+    auto* sorted = new GroupSort(this);
+    sorted->setSourceModel(model_);
+    sorted->setSortRole(kSortRole);
+    groups_ = new QTableView(this);
+    groups_->setObjectName("Groups");
+    groups_->setModel(sorted);
+    groups_->setSortingEnabled(true);
+    groups_->sortByColumn(0, Qt::AscendingOrder);
+    groups_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    groups_->verticalHeader()->hide();
+    groups_->verticalHeader()->setDefaultSectionSize(groups_->fontMetrics().height() + 6);
+    groups_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    groups_->horizontalHeader()->setMinimumSectionSize(48);
+    groups_->setToolTip("Double click a row to open the folder of its matches");
+    connect(groups_, &QTableView::doubleClicked, this, &BreakdownWindow::openRow);
+    layout->addWidget(groups_, 3);
+    chart_ = new TimeChart(this);
+    chart_->setObjectName("TimeChart");
+    layout->addWidget(chart_, 2);
+    matches_ = new QTreeWidget(this);
+    matches_->setObjectName("Matches");
+    matches_->setHeaderLabels({"Match", "Accuracy", "Date", "Time", "Map", "File"});
+    matches_->setRootIsDecorated(false);
+    matches_->setMaximumHeight(72);
+    matches_->setToolTip("Double click a match to open its folder");
+    connect(matches_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+        openFolder(item->data(5, Qt::UserRole).toByteArray().toStdString());
+    });
+    layout->addWidget(matches_);
+    layout->addWidget(makeButtons());
+    poll_ = new QTimer(this);
+    poll_->setInterval(100);
+    connect(poll_, &QTimer::timeout, this, &BreakdownWindow::showProgress);
+}
+
+QWidget* BreakdownWindow::makeChoices() {
+    auto* row = new QWidget(this);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    weaponLabel_ = new QLabel(row);
+    weaponLabel_->setObjectName("Weapon");
+    weaponLabel_->setTextFormat(Qt::PlainText);
+    grouping_ = new QComboBox(row);
+    grouping_->setObjectName("Grouping");
+    for (const auto& [name, grouping] : kGroupings) grouping_->addItem(name);
+    since_ = new QLineEdit(row);
+    since_->setObjectName("Since");
+    until_ = new QLineEdit(row);
+    until_->setObjectName("Until");
+    for (QLineEdit* day : {since_, until_}) {
+        day->setPlaceholderText(day == since_ ? "first match" : "last match");
+        day->setToolTip("A day as YYYY-MM-DD, included; empty for no limit");
+        day->setMaximumWidth(110);
+        connect(day, &QLineEdit::textChanged, this, &BreakdownWindow::recompute);
+    }
+    connect(grouping_, &QComboBox::currentIndexChanged, this, &BreakdownWindow::recompute);
+    auto* groupBy = new QLabel("&Group by:", row);
+    groupBy->setBuddy(grouping_);
+    auto* from = new QLabel("&From:", row);
+    from->setBuddy(since_);
+    auto* to = new QLabel("&to:", row);
+    to->setBuddy(until_);
+    for (QWidget* widget : std::initializer_list<QWidget*>{weaponLabel_, groupBy, grouping_, from, since_, to, until_})
+        layout->addWidget(widget);
+    layout->addStretch();
+    return row;
+}
+
+QWidget* BreakdownWindow::makeButtons() {
+    auto* row = new QWidget(this);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    progress_ = new QProgressBar(row);
+    progress_->setObjectName("Progress");
+    progress_->setRange(0, 0);  // the count of files is not known before the end
+    progress_->setMaximumWidth(160);
+    progress_->hide();
+    status_ = new QLabel(row);
+    status_->setObjectName("Status");
+    status_->setTextFormat(Qt::PlainText);
+    layout->addWidget(progress_);
+    layout->addWidget(status_, 1);
+    auto button = [&](const char* name, const char* text, auto act) {
+        auto* b = new QPushButton(text, row);
+        b->setObjectName(name);
+        b->setAutoDefault(false);
+        connect(b, &QPushButton::clicked, this, act);
+        layout->addWidget(b);
+    };
+    button("ExportCsv", "&Export CSV\u2026", [this] {
+        QString file = QFileDialog::getSaveFileName(this, "Export CSV", "breakdown.csv", "CSV (*.csv)");
+        if (!file.isEmpty()) exportCsv(file.toLocal8Bit().toStdString());
+    });
+    button("SaveChart", "&Save chart\u2026", [this] {
+        QString file = QFileDialog::getSaveFileName(this, "Save chart", "breakdown.png", "PNG image (*.png)");
+        if (!file.isEmpty()) saveChart(file.toLocal8Bit().toStdString());
+    });
+    button("Close", "Close", [this] { close(); });
+    return row;
+}
+
+void BreakdownWindow::fill(const Breakdown& b) {
+    model_->clear();
+    QStringList headers;
+    for (const std::string& header : TableHeaders(b.header)) headers << Text(header);
+    model_->setHorizontalHeaderLabels(headers);
+    for (std::size_t i = 0; i < b.rows.size(); ++i) model_->appendRow(RowItems(b.rows[i], static_cast<double>(i), sep_));
+    QList<QStandardItem*> total = RowItems(b.total, 0, sep_);
+    for (QStandardItem* item : total) {
+        item->setData(true, kTotalRole);
+        QFont bold = item->font();
+        bold.setBold(true);
+        item->setFont(bold);
+    }
+    model_->appendRow(total);
+    groups_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    chart_->show(b, grouping_->currentIndex() >= 0 ? kGroupings[grouping_->currentIndex()].second : std::nullopt, sep_);
+    bool dated = b.header != "Map" && b.header != "Weapon";
+    chart_->setVisible(dated);
+    findChild<QPushButton*>("SaveChart")->setEnabled(dated);
+    fillMatches(b);
+}
+
+void BreakdownWindow::fillMatches(const Breakdown& b) {
+    matches_->clear();
+    for (const auto& [name, place] : {std::make_pair("Best", b.best), std::make_pair("Worst", b.worst)}) {
+        if (!place) continue;
+        auto dash = [](const std::string& text) { return text.empty() ? QString("-") : Text(text); };
+        auto* item = new QTreeWidgetItem(matches_, QStringList{name, Text(OneDecimal(place->accuracy, sep_)) + "%", dash(place->day),
+                                                    dash(place->time), Text(place->map),
+                                                    QString::fromLocal8Bit(place->path.c_str())});
+        item->setData(5, Qt::UserRole, QByteArray::fromStdString(place->folder));
+    }
+    for (int column = 0; column < 5; ++column) matches_->resizeColumnToContents(column);
+}
+
+void BreakdownWindow::clearFigures(const QString& status) {
+    model_->removeRows(0, model_->rowCount());
+    matches_->clear();
+    chart_->show(Breakdown{}, std::nullopt, sep_);
+    breakdown_.reset();
+    status_->setText(status);
+    emit updated();
+}
+
+void BreakdownWindow::openRow(const QModelIndex& index) {
+    auto* sorted = static_cast<QSortFilterProxyModel*>(groups_->model());
+    int row = sorted->mapToSource(index).row();
+    if (!breakdown_ || row < 0) return;
+    // The total row: the whole folder.
+    openFolder(static_cast<std::size_t>(row) < breakdown_->folders.size() ? breakdown_->folders[row] : statsDir_);
+}
+
+void BreakdownWindow::closeEvent(QCloseEvent* event) {
+    stopRead();
+    QDialog::closeEvent(event);
+}
+
+void BreakdownWindow::reject() {
+    stopRead();
+    QDialog::reject();
+}
+
+}  // namespace tovrik

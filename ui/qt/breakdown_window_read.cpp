@@ -1,0 +1,157 @@
+// The breakdown's data: the tree read off the window's thread, the figures
+// made from it for the choices, and the files written from them.
+#include <QBuffer>
+#include <QMessageBox>
+
+#include "base/number_text.h"
+#include "ui/qt/breakdown_window.h"
+
+namespace tovrik {
+namespace {
+
+constexpr int kQuietMs = 500;  // a read that ends sooner shows no progress
+
+}  // namespace
+
+void BreakdownWindow::showFor(const std::string& statsDir, const std::string& weaponName) {
+    std::size_t weapon = BreakdownWeapon(weaponName);
+    // The same folder and weapon show what they show.
+    if (statsDir == statsDir_ && weapon == weapon_ && (table_ || read_)) return;
+    weaponLabel_->setText("Weapon: " + QString::fromLatin1(WeaponName(weapon).c_str()));
+    weapon_ = weapon;
+    if (statsDir != statsDir_) table_.reset();
+    statsDir_ = statsDir;
+    recompute();
+}
+
+void BreakdownWindow::reread() {
+    table_.reset();
+    if (isVisible()) recompute();
+}
+
+void BreakdownWindow::startRead(WeaponSet weapons) {
+    stopRead();
+    read_ = std::make_unique<Read>();
+    read_->started.start();
+    Read* read = read_.get();
+    read->thread = std::thread([this, read, weapons, generation = ++generation_, dir = statsDir_, scan = scan_] {
+        auto table = std::make_shared<MatchTable>();
+        try {
+            *table = ReadTree(dir, weapons, scan, [read](std::size_t kept) {
+                read->kept = kept;
+                return !read->cancel;
+            });
+        } catch (const std::exception&) {
+            table = std::make_shared<MatchTable>();  // out of memory: shown as no matches
+        }
+        if (read->cancel) return;
+        QMetaObject::invokeMethod(
+            this, [this, generation, table, weapons] { readDone(generation, table, weapons); }, Qt::QueuedConnection);
+    });
+    status_->setText("Reading\u2026");
+    poll_->start();
+}
+
+void BreakdownWindow::stopRead() {
+    if (!read_) return;
+    read_->cancel = true;
+    read_->thread.join();
+    read_.reset();
+    ++generation_;  // a result already on its way is not shown
+    poll_->stop();
+    progress_->hide();
+}
+
+void BreakdownWindow::showProgress() {
+    if (!read_ || read_->started.elapsed() < kQuietMs) return;
+    progress_->show();
+    status_->setText("Reading\u2026 " + QString::fromLatin1(LongToText(static_cast<std::int32_t>(read_->kept)).c_str()) +
+                     " match files");
+}
+
+void BreakdownWindow::readDone(std::uint64_t generation, std::shared_ptr<MatchTable> table, WeaponSet weapons) {
+    if (generation != generation_ || !read_) return;
+    read_->thread.join();
+    read_.reset();
+    poll_->stop();
+    progress_->hide();
+    table_ = std::move(table);
+    tableWeapons_ = weapons;
+    recompute();
+}
+
+std::optional<BreakdownChoice> BreakdownWindow::choice() {
+    BreakdownChoice c;
+    c.weapon = weapon_;
+    c.grouping = grouping_->currentIndex() == grouping_->count() - 1
+                     ? std::nullopt
+                     : std::optional<Grouping>(static_cast<Grouping>(grouping_->currentIndex()));
+    for (QLineEdit* field : {since_, until_}) {
+        std::string text = field->text().trimmed().toLatin1().toStdString();
+        MatchDate day = DayOfText(text);
+        if (!text.empty() && !day.known()) {
+            clearFigures("A day is written YYYY-MM-DD, as 2026-12-06.");
+            return std::nullopt;
+        }
+        if (day.known()) (field == since_ ? c.period.since : c.period.until) = day;
+    }
+    if (c.period.since && c.period.until && c.period.since->key() > c.period.until->key()) {
+        clearFigures("The period ends before it starts.");
+        return std::nullopt;
+    }
+    return c;
+}
+
+void BreakdownWindow::recompute() {
+    std::optional<BreakdownChoice> c = choice();
+    if (!c || statsDir_.empty()) return;
+    WeaponSet needed = WeaponsToRead(*c);
+    if (!table_ || (tableWeapons_ & needed) != needed) {
+        if (!read_) startRead(needed);
+        return;
+    }
+    try {
+        breakdown_ = MakeBreakdown(*table_, *c);
+    } catch (const RunError& error) {
+        // As the main window shows it; the choices stay usable.
+        clearFigures("Stopped: the figures cannot be shown.");
+        auto* box = new QMessageBox(QMessageBox::Critical, "Tovrik Stats", QString::fromLocal8Bit(error.what()),
+                                    QMessageBox::Ok, this);
+        box->setTextFormat(Qt::PlainText);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+        return;
+    }
+    fill(*breakdown_);
+    std::size_t dateless = DatelessMatches(*table_, c->period);
+    QString status = table_->matches.empty() ? "No match files below this folder." : "";
+    if (dateless > 0) status = QString("Left out: %1 match(es) without a date in its path.").arg(dateless);
+    status_->setText(status);
+    emit updated();
+}
+
+std::string BreakdownWindow::csv() const { return breakdown_ ? BreakdownCsv(*breakdown_) : ""; }
+
+bool BreakdownWindow::exportCsv(const std::string& file) { return writeFile(file, csv(), "the table"); }
+
+bool BreakdownWindow::saveChart(const std::string& file) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    chart_->image().save(&buffer, "PNG");
+    return writeFile(file, png.toStdString(), "the chart");
+}
+
+bool BreakdownWindow::writeFile(const std::string& file, const std::string& bytes, const char* what) {
+    std::optional<std::string> failure = WriteExport(file, bytes);
+    if (!failure) return true;
+    QMessageBox box(QMessageBox::Warning, "Tovrik Stats",
+                    QString("Cannot write %1 to \"%2\": %3.")
+                        .arg(what, QString::fromLocal8Bit(file.c_str()), QString::fromLocal8Bit(failure->c_str())),
+                    QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+    return false;
+}
+
+}  // namespace tovrik

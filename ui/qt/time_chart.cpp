@@ -1,0 +1,120 @@
+#include "ui/qt/time_chart.h"
+
+#include <QHelpEvent>
+#include <QPainter>
+#include <QPen>
+#include <QToolTip>
+#include <cmath>
+
+#include "ui/figure_text.h"
+#include "ui/qt/chart_image.h"
+
+namespace tovrik {
+namespace {
+
+// The main chart's colours.
+const QColor kGuide(0, 0, 130), kCurve(255, 0, 0), kMark(255, 255, 255), kMeanLine(0, 100, 0), kTick(200, 200, 220);
+constexpr int kReach = 6;  // pixels from a point where a hover names it
+
+QString Text(const std::string& bytes) {
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+}  // namespace
+
+TimeChart::TimeChart(QWidget* parent) : QWidget(parent) {
+    setMinimumHeight(160);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TimeChart::show(const Breakdown& breakdown, const std::optional<Grouping>& grouping, char sep) {
+    points_ = TimePoints(breakdown, grouping);
+    texts_.clear();
+    top_ = 10;
+    for (const TimePoint& point : points_) {
+        const ViewRow& row = breakdown.rows[point.row];
+        FigureTexts t = DescribeCells(row.figures, sep);
+        texts_.push_back(Text(row.label) + QString(": mean %1 over %2 games\nlowest %3, highest %4, hits %5")
+                                               .arg(Text(t.mean), Text(t.games), Text(t.lowest), Text(t.highest),
+                                                    Text(t.hitShare)));
+        top_ = std::max(top_, std::ceil(point.accuracy / 10) * 10);
+    }
+    hasMean_ = !points_.empty() && breakdown.total.figures.collected > 0;
+    mean_ = breakdown.total.figures.mean;
+    first_ = points_.empty() ? 0 : points_.front().day;
+    last_ = points_.empty() ? 0 : std::max(points_.back().day, first_ + 1);
+    int room = std::max(1, static_cast<int>(plot().width()) / 90);  // a tick text is about 70 pixels wide
+    ticks_ = points_.empty() ? std::vector<TimeTick>{} : TimeTicks(first_, last_, room);
+    update();
+}
+
+QRectF TimeChart::plot() const { return QRectF(44, 10, std::max(width() - 92, 10), std::max(height() - 34, 10)); }
+
+QPointF TimeChart::place(int day, double accuracy) const {
+    QRectF p = plot();
+    double x = p.left() + p.width() * (day - first_) / std::max(1, last_ - first_);
+    return QPointF(x, p.bottom() - p.height() * accuracy / top_);
+}
+
+void TimeChart::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), ChartImage::kBackground);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QRectF p = plot();
+    painter.setPen(kTick);
+    if (points_.empty()) {
+        painter.drawText(rect(), Qt::AlignCenter, "No dated group with an accuracy to draw.");
+        return;
+    }
+    // Guides every 10 or 20 percent, labelled at the left.
+    for (double value = 0; value <= top_; value += top_ > 50 ? 20 : 10) {
+        QPointF at = place(first_, value);
+        painter.setPen(kGuide);
+        painter.drawLine(QPointF(p.left(), at.y()), QPointF(p.right(), at.y()));
+        painter.setPen(kTick);
+        painter.drawText(QRectF(0, at.y() - 8, p.left() - 6, 16), Qt::AlignRight | Qt::AlignVCenter,
+                         QString::number(value) + "%");
+    }
+    for (const TimeTick& tick : ticks_) {
+        QPointF at = place(tick.day, 0);
+        painter.setPen(kGuide);
+        painter.drawLine(QPointF(at.x(), p.top()), QPointF(at.x(), p.bottom() + 4));
+        painter.setPen(kTick);
+        painter.drawText(QRectF(at.x() - 45, p.bottom() + 5, 90, 16), Qt::AlignHCenter | Qt::AlignTop, Text(tick.text));
+    }
+    if (hasMean_) {
+        painter.setPen(QPen(kMeanLine, 1));
+        painter.drawLine(place(first_, mean_), place(last_, mean_));
+    }
+    painter.setPen(QPen(kCurve, 2));
+    for (std::size_t i = 1; i < points_.size(); ++i)
+        painter.drawLine(place(points_[i - 1].day, points_[i - 1].accuracy), place(points_[i].day, points_[i].accuracy));
+    painter.setPen(kCurve);
+    painter.setBrush(kMark);
+    for (const TimePoint& point : points_) painter.drawEllipse(place(point.day, point.accuracy), 3, 3);
+}
+
+QString TimeChart::textAt(const QPoint& pixel) const {
+    const QString* nearest = nullptr;
+    double best = kReach * kReach;
+    for (std::size_t i = 0; i < points_.size(); ++i) {
+        QPointF d = place(points_[i].day, points_[i].accuracy) - QPointF(pixel);
+        if (QPointF::dotProduct(d, d) <= best) best = QPointF::dotProduct(d, d), nearest = &texts_[i];
+    }
+    return nearest != nullptr ? *nearest : QString();
+}
+
+bool TimeChart::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+    auto* help = static_cast<QHelpEvent*>(event);
+    QString text = textAt(help->pos());
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), text, this);
+    return true;
+}
+
+QImage TimeChart::image() { return grab().toImage(); }
+
+}  // namespace tovrik

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+#include <vector>
+
+#include "ui/breakdown.h"
+
+namespace tovrik {
+
+// The breakdown's groups over time: each dated group's mean accuracy as a
+// point on a time axis with dated ticks, in the main chart's colours; the
+// whole period's mean as a line. Hovering a point names its group.
+class TimeChart : public QWidget {
+    Q_OBJECT
+public:
+    explicit TimeChart(QWidget* parent = nullptr);
+
+    // Shows the dated rows of `breakdown`; none for a grouping by map or weapon.
+    void show(const Breakdown& breakdown, const std::optional<Grouping>& grouping, char sep);
+    // The points shown, in time order.
+    const std::vector<TimePoint>& points() const { return points_; }
+    // The text a hover at `pixel` shows; empty away from every point.
+    QString textAt(const QPoint& pixel) const;
+    // The chart as a picture of its size.
+    QImage image();
+
+    QSize sizeHint() const override { return QSize(640, 220); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    QRectF plot() const;
+    QPointF place(int day, double accuracy) const;
+
+    std::vector<TimePoint> points_;
+    std::vector<QString> texts_;  // of each point
+    std::vector<TimeTick> ticks_;
+    double mean_ = 0;
+    bool hasMean_ = false;
+    double top_ = 100;  // the accuracy at the plot's top
+    int first_ = 0, last_ = 0;
+};
+
+}  // namespace tovrik
