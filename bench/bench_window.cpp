@@ -1,12 +1,15 @@
-// The window's first run, lists and labels included, over the statistics tree
-// named by TOVRIK_BENCH_DIR, on Qt's offscreen platform: a fresh window each
-// time, so that every run discovers the maps.
+// The window's first run, lists and labels included, and the opening of the
+// breakdown, over the statistics tree named by TOVRIK_BENCH_DIR, on Qt's
+// offscreen platform: fresh windows each time, so that every run discovers
+// the maps and every breakdown reads the tree.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QListWidget>
 #include <cstdlib>
 
+#include "ui/qt/breakdown_window.h"
 #include "ui/qt/form1_window.h"
 
 namespace {
@@ -28,6 +31,24 @@ void BM_FirstRun(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FirstRun)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// From the breakdown's opening to its table by map, as Ctrl+B shows it.
+void BM_OpenBreakdown(benchmark::State& state) {
+    const char* dir = std::getenv("TOVRIK_BENCH_DIR");
+    if (dir == nullptr) {
+        state.SkipWithError("TOVRIK_BENCH_DIR names no statistics tree");
+        return;
+    }
+    for (auto _ : state) {
+        tovrik::BreakdownWindow window(nullptr, '.');
+        QEventLoop shown;
+        QObject::connect(&window, &tovrik::BreakdownWindow::updated, &shown, &QEventLoop::quit);
+        window.show();
+        window.showFor(dir, "Thompson");
+        shown.exec();
+    }
+}
+BENCHMARK(BM_OpenBreakdown)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

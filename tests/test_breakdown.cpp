@@ -1,5 +1,6 @@
 #include <QAbstractItemModel>
 #include <QComboBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -171,6 +172,22 @@ TEST_F(BreakdownTest, TotalsAndAPeriodWithoutMatches) {
     EXPECT_EQ(cells().size(), 1u) << "the headers alone";
     choose("Day", "2026-09-07", "2026-09-06");
     EXPECT_EQ(status(), "The period ends before it starts.");
+}
+
+TEST_F(BreakdownTest, EveryControlByTabAndTheChartAsAPicture) {
+    open(TOVRIK_EXAMPLES "/stats", "Thompson");
+    choose("Week");
+    QStringList reached;
+    QWidget* at = window.findChild<QComboBox*>("Grouping");
+    for (int i = 0; i < 8; ++i, at = at->nextInFocusChain()) {
+        while (!(at->focusPolicy() & Qt::TabFocus)) at = at->nextInFocusChain();
+        reached << at->objectName();
+    }
+    EXPECT_EQ(reached, (QStringList{"Grouping", "Since", "Until", "Groups", "Matches", "ExportCsv", "SaveChart", "Close"}));
+    auto* chart = window.findChild<TimeChart*>("TimeChart");
+    EXPECT_EQ(chart->points().size(), 2u) << "two weeks of matches";
+    ASSERT_TRUE(window.saveChart(dir / "chart.png"));
+    EXPECT_EQ(QImage(QString::fromStdString(dir / "chart.png")).size(), chart->size() * chart->devicePixelRatio());
 }
 
 TEST_F(BreakdownTest, ARunTimeErrorIsToldAndTheChoicesStayUsable) {

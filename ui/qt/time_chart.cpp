@@ -86,9 +86,12 @@ void TimeChart::paintEvent(QPaintEvent*) {
         painter.setPen(QPen(kMeanLine, 1));
         painter.drawLine(place(first_, mean_), place(last_, mean_));
     }
-    painter.setPen(QPen(kCurve, 2));
+    // Marks only where they stand apart; a dense curve is a line.
+    bool sparse = p.width() / static_cast<double>(points_.size()) >= 8;
+    painter.setPen(QPen(kCurve, sparse ? 2 : 1));
     for (std::size_t i = 1; i < points_.size(); ++i)
         painter.drawLine(place(points_[i - 1].day, points_[i - 1].accuracy), place(points_[i].day, points_[i].accuracy));
+    if (!sparse) return;
     painter.setPen(kCurve);
     painter.setBrush(kMark);
     for (const TimePoint& point : points_) painter.drawEllipse(place(point.day, point.accuracy), 3, 3);
