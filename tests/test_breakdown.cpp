@@ -185,7 +185,11 @@ TEST_F(BreakdownTest, EveryControlByTabAndTheChartAsAPicture) {
     }
     EXPECT_EQ(reached, (QStringList{"Grouping", "Since", "Until", "Groups", "Matches", "ExportCsv", "SaveChart", "Close"}));
     auto* chart = window.findChild<TimeChart*>("TimeChart");
-    EXPECT_EQ(chart->points().size(), 2u) << "two weeks of matches";
+    ASSERT_EQ(chart->points().size(), 2u) << "two weeks of matches";
+    const TimePoint& first = chart->points()[0];
+    QPoint point = chart->place(first.day, first.accuracy).toPoint();
+    EXPECT_EQ(chart->textAt(point + QPoint(3, -3)).toStdString().substr(0, 35), "2026-W36: mean 25,0% over 5 games\nl");
+    EXPECT_EQ(chart->textAt(point + QPoint(9, 0)), "") << "away from the point";
     ASSERT_TRUE(window.saveChart(dir / "chart.png"));
     EXPECT_EQ(QImage(QString::fromStdString(dir / "chart.png")).size(), chart->size() * chart->devicePixelRatio());
 }

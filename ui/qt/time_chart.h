@@ -20,7 +20,9 @@ public:
     void show(const Breakdown& breakdown, const std::optional<Grouping>& grouping, char sep);
     // The points shown, in time order.
     const std::vector<TimePoint>& points() const { return points_; }
-    // The text a hover at `pixel` shows; empty away from every point.
+    // Where a point is drawn, and the text a hover at `pixel` shows: empty
+    // away from every point.
+    QPointF place(int day, double accuracy) const;
     QString textAt(const QPoint& pixel) const;
     // The chart as a picture of its size.
     QImage image();
@@ -33,7 +35,6 @@ protected:
 
 private:
     QRectF plot() const;
-    QPointF place(int day, double accuracy) const;
 
     std::vector<TimePoint> points_;
     std::vector<QString> texts_;  // of each point
