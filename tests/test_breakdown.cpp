@@ -8,6 +8,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QTreeWidget>
+#include <algorithm>
 #include <sstream>
 #include <thread>
 
@@ -25,32 +26,24 @@ using testing::TempDir;
 using Cells = std::vector<std::vector<std::string>>;
 
 // What `tovrik-report` prints for the words of `command`.
-std::string Report(const std::string& command) {
-    std::vector<std::string> words{"tovrik-report"};
-    for (std::istringstream in(command); in >> words.emplace_back();) {
-    }
-    words.pop_back();
-    std::vector<char*> argv;
-    for (std::string& word : words) argv.push_back(word.data());
+std::string Report(std::string command) {
+    std::vector<char*> argv{command.data()};  // "tovrik-report" stands first
+    for (char& c : command)
+        if (c == ' ') c = '\0', argv.push_back(&c + 1);
     std::ostringstream out, err;
     EXPECT_EQ(RunReport(ParseReportOptions(static_cast<int>(argv.size()), argv.data()), out, err), 0) << command;
     return out.str();
 }
 
-Cells CsvCells(const std::string& csv) {
-    Cells rows;
-    for (std::istringstream in(csv); !in.eof();) {
-        std::string line, cell;
-        if (!std::getline(in, line) || line.empty()) break;
-        rows.emplace_back();
-        for (std::istringstream fields(line + ","); std::getline(fields, cell, ',');) rows.back().push_back(cell);
-    }
-    return rows;
+std::vector<std::string> Split(const std::string& text, char separator) {
+    std::vector<std::string> parts(1);
+    for (char c : text) c == separator ? parts.emplace_back() : parts.back().append(1, c);
+    return parts;
 }
 
 // A figure as a number: "27,5%" is 27.5.
 double Number(std::string text) {
-    for (char& c : text) c = c == ',' ? '.' : c;
+    std::replace(text.begin(), text.end(), ',', '.');
     return std::stod(text);
 }
 
@@ -59,24 +52,20 @@ protected:
     // The window's cells in the order shown, headers first.
     Cells cells() {
         QAbstractItemModel* model = window.findChild<QTableView*>("Groups")->model();
-        Cells rows(1);
-        for (int column = 0; column < model->columnCount(); ++column)
-            rows[0].push_back(model->headerData(column, Qt::Horizontal).toString().toStdString());
-        for (int row = 0; row < model->rowCount(); ++row) {
-            rows.emplace_back();
+        Cells rows(model->rowCount() + 1);
+        for (int row = -1; row < model->rowCount(); ++row)
             for (int column = 0; column < model->columnCount(); ++column)
-                rows.back().push_back(model->index(row, column).data().toString().toStdString());
-        }
+                rows[row + 1].push_back((row < 0 ? model->headerData(column, Qt::Horizontal)
+                                                 : model->index(row, column).data())
+                                            .toString()
+                                            .toStdString());
         return rows;
     }
-    // Shows `weapon` below `dir` and waits for the figures.
-    void open(const std::string& statsDir, const char* weapon) {
-        QSignalSpy updated(&window, &BreakdownWindow::updated);
+    // Shows `weapon` below `statsDir` with the choices, and waits for the figures.
+    void open(const std::string& statsDir, const char* weapon, const char* grouping = "Map", const char* since = "",
+              const char* until = "") {
         window.show();
         window.showFor(statsDir, weapon);
-        ASSERT_TRUE(updated.count() > 0 || updated.wait(20000));
-    }
-    void choose(const char* grouping, const char* since = "", const char* until = "") {
         window.findChild<QComboBox*>("Grouping")->setCurrentText(grouping);
         window.findChild<QLineEdit*>("Since")->setText(since);
         window.findChild<QLineEdit*>("Until")->setText(until);
@@ -90,11 +79,7 @@ protected:
 
 TEST_F(BreakdownTest, TableIsTheReportsCsvCellByCell) {
     struct Row {
-        const char* name;
-        const char* tree;
-        const char* grouping;
-        const char* since;
-        const char* until;
+        const char *name, *tree, *grouping, *since, *until;
     } rows[] = {
         {"classic by map", "stats", "Map", "", ""},
         {"today's by day", "etlegacy-stats", "Day", "", ""},
@@ -106,37 +91,35 @@ TEST_F(BreakdownTest, TableIsTheReportsCsvCellByCell) {
         {"today's by weapon from a day", "etlegacy-stats", "Weapon", "2026-09-05", ""},
     };
     for (const Row& row : rows) {
-        std::string tree = std::string(TOVRIK_EXAMPLES "/") + row.tree;
-        open(tree, "Thompson");
-        choose(row.grouping, row.since, row.until);
-        std::string command = std::string("--csv") + (*row.since ? std::string(" --since ") + row.since : "") +
-                              (*row.until ? std::string(" --until ") + row.until : "") + " " + tree;
-        if (std::string(row.grouping) != "Weapon") command += " Thompson --by " + QString(row.grouping).toLower().toStdString();
-        std::string csv = Report(command);
+        std::string tree = std::string(TOVRIK_EXAMPLES "/") + row.tree, by = QString(row.grouping).toLower().toStdString();
+        open(tree, "Thompson", row.grouping, row.since, row.until);
+        std::string csv = Report("tovrik-report --csv " + tree + (by == "weapon" ? "" : " Thompson --by " + by) +
+                                 (*row.since ? std::string(" --since ") + row.since : "") +
+                                 (*row.until ? std::string(" --until ") + row.until : ""));
         EXPECT_EQ(window.csv(), csv) << row.name;
-        std::string exported = dir / "export.csv";
-        EXPECT_TRUE(window.exportCsv(exported)) << row.name;
-        EXPECT_EQ(Slurp(exported), csv) << row.name;
-        Cells shown = cells(), expected = CsvCells(csv);
-        ASSERT_EQ(shown.size(), expected.size() + 1) << row.name << ": the rows and a total";
+        EXPECT_TRUE(window.exportCsv(dir / "export.csv")) << row.name;
+        EXPECT_EQ(Slurp(dir / "export.csv"), csv) << row.name;
+        Cells shown = cells();
+        std::vector<std::string> lines = Split(csv, '\n');
+        ASSERT_EQ(shown.size(), lines.size()) << row.name << ": the rows and a total, for the CSV's last line end";
         EXPECT_EQ(shown.back()[0], "Total") << row.name;
-        EXPECT_EQ(shown[0], expected[0]) << row.name;
-        for (std::size_t r = 1; r < expected.size(); ++r) {
-            EXPECT_EQ(shown[r][0], expected[r][0]) << row.name << " row " << r;
-            for (std::size_t c = 1; c < expected[r].size(); ++c) {
-                std::string where = std::string(row.name) + " row " + std::to_string(r) + " column " + expected[0][c];
-                if (expected[r][c].empty())
+        for (std::size_t r = 0; r + 1 < lines.size(); ++r) {
+            std::vector<std::string> expected = Split(lines[r], ',');
+            for (std::size_t c = 0; c < expected.size(); ++c) {
+                std::string where = std::string(row.name) + " row " + std::to_string(r) + " column " + shown[0][c];
+                if (r == 0 || c == 0)
+                    EXPECT_EQ(shown[r][c], expected[c]) << where;
+                else if (expected[c].empty())
                     EXPECT_EQ(shown[r][c], "-") << where;
                 else  // one decimal cut against two rounded
-                    EXPECT_NEAR(Number(shown[r][c]), Number(expected[r][c]), 0.105) << where;
+                    EXPECT_NEAR(Number(shown[r][c]), Number(expected[c]), 0.105) << where;
             }
         }
     }
 }
 
 TEST_F(BreakdownTest, SortsNumbersAsNumbersWithTheTotalLast) {
-    open(TOVRIK_EXAMPLES "/stats", "Thompson");
-    choose("Weapon");
+    open(TOVRIK_EXAMPLES "/stats", "Thompson", "Weapon");
     auto* view = window.findChild<QTableView*>("Groups");
     const int shots = 2;
     for (Qt::SortOrder order : {Qt::AscendingOrder, Qt::DescendingOrder}) {
@@ -152,31 +135,39 @@ TEST_F(BreakdownTest, SortsNumbersAsNumbersWithTheTotalLast) {
     EXPECT_EQ(cells()[1][0], Weapons()[0]) << "the groups in their own order";
 }
 
-TEST_F(BreakdownTest, TotalsAndAPeriodWithoutMatches) {
+TEST_F(BreakdownTest, TotalsPeriodsAndFolders) {
     open(TOVRIK_EXAMPLES "/stats", "Thompson");
-    choose("Map");
     Cells shown = cells();
     int games = 0;
     for (std::size_t r = 1; r + 1 < shown.size(); ++r) games += std::stoi(shown[r][1]);
     EXPECT_EQ(shown.back()[1], std::to_string(games));
     EXPECT_EQ(window.findChild<QTreeWidget*>("Matches")->topLevelItemCount(), 2) << "the best and the worst";
-    choose("Day", "2030-01-01");
+    open(TOVRIK_EXAMPLES "/stats", "Thompson", "Day", "2030-01-01");
     shown = cells();
     ASSERT_EQ(shown.size(), 2u) << "the total alone";
     EXPECT_EQ(shown[1][1], "0");
     EXPECT_EQ(shown[1][10], "-");
     EXPECT_EQ(window.findChild<QTreeWidget*>("Matches")->topLevelItemCount(), 0);
     EXPECT_TRUE(window.findChild<TimeChart*>("TimeChart")->points().empty());
-    choose("Day", "2026-09-07", "2026-09-0");
+    open(TOVRIK_EXAMPLES "/stats", "Thompson", "Day", "2026-09-07", "2026-09-0");
     EXPECT_EQ(status(), "A day is written YYYY-MM-DD, as 2026-12-06.");
     EXPECT_EQ(cells().size(), 1u) << "the headers alone";
-    choose("Day", "2026-09-07", "2026-09-06");
+    open(TOVRIK_EXAMPLES "/stats", "Thompson", "Day", "2026-09-07", "2026-09-06");
     EXPECT_EQ(status(), "The period ends before it starts.");
+    // A double click on each row, the day and the total, and on the best match opens its folder.
+    std::vector<std::string> opened;
+    window.openFolder = [&](const std::string& folder) { opened.push_back(folder); };
+    open(TOVRIK_EXAMPLES "/stats", "Thompson", "Day", "2026-09-08", "2026-09-08");
+    auto* view = window.findChild<QTableView*>("Groups");
+    for (int row : {0, 1}) emit view->doubleClicked(view->model()->index(row, 3));
+    emit window.findChild<QTreeWidget*>("Matches")->itemDoubleClicked(
+        window.findChild<QTreeWidget*>("Matches")->topLevelItem(0), 2);
+    std::string day = TOVRIK_EXAMPLES "/stats/2026.09.08";
+    EXPECT_EQ(opened, (std::vector<std::string>{day, TOVRIK_EXAMPLES "/stats", day}));
 }
 
 TEST_F(BreakdownTest, EveryControlByTabAndTheChartAsAPicture) {
-    open(TOVRIK_EXAMPLES "/stats", "Thompson");
-    choose("Week");
+    open(TOVRIK_EXAMPLES "/stats", "Thompson", "Week");
     QStringList reached;
     QWidget* at = window.findChild<QComboBox*>("Grouping");
     for (int i = 0; i < 8; ++i, at = at->nextInFocusChain()) {
@@ -197,13 +188,8 @@ TEST_F(BreakdownTest, EveryControlByTabAndTheChartAsAPicture) {
 TEST_F(BreakdownTest, ARunTimeErrorIsToldAndTheChoicesStayUsable) {
     dir.write("2026.09.01/120000.txt", Match("radar", "Thompson: 50.0 30/60 2 0 1"));
     dir.write("2026.09.02/120000.txt", Match("radar", "Thompson: 50.0 30/x 2 0 1"));
-    std::string message;
-    try {
-        Report(dir.path() + " Thompson --by map");
-    } catch (const RunError& error) {
-        message = error.what();
-    }
-    ASSERT_FALSE(message.empty());
+    std::string message = dir / "2026.09.02/120000.txt" + ", line 3: \"x\" is not a whole number.";
+    ExpectRunError(Report("tovrik-report " + dir.path() + " Thompson --by map"), Conversion, message);
     open(dir.path(), "Thompson");
     auto* box = window.findChild<QMessageBox*>();
     ASSERT_NE(box, nullptr);
@@ -211,22 +197,8 @@ TEST_F(BreakdownTest, ARunTimeErrorIsToldAndTheChoicesStayUsable) {
     EXPECT_EQ(box->icon(), QMessageBox::Critical);
     box->accept();
     EXPECT_EQ(cells().size(), 1u);
-    choose("Day", "", "2026-09-01");
+    open(dir.path(), "Thompson", "Day", "", "2026-09-01");
     EXPECT_EQ(cells().size(), 3u) << "the day before the bad match, and the total";
-}
-
-TEST_F(BreakdownTest, DoubleClicksOpenTheFolders) {
-    std::vector<std::string> opened;
-    window.openFolder = [&](const std::string& folder) { opened.push_back(folder); };
-    open(TOVRIK_EXAMPLES "/stats", "Thompson");
-    choose("Day", "2026-09-08", "2026-09-08");
-    auto* view = window.findChild<QTableView*>("Groups");
-    // As a double click on each row, the day and the total, and on the best match.
-    for (int row : {0, 1}) emit view->doubleClicked(view->model()->index(row, 3));
-    auto* matches = window.findChild<QTreeWidget*>("Matches");
-    emit matches->itemDoubleClicked(matches->topLevelItem(0), 2);
-    std::string day = TOVRIK_EXAMPLES "/stats/2026.09.08";
-    EXPECT_EQ(opened, (std::vector<std::string>{day, TOVRIK_EXAMPLES "/stats", day}));
 }
 
 TEST_F(BreakdownTest, ReadsOffTheWindowAndCloseCancels) {

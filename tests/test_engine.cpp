@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <functional>
+#include <sstream>
 
 #include "base/ascii.h"
 #include "engine/file_search.h"
@@ -377,8 +378,9 @@ TEST(MatchReader, StatusMapAndRowsWithTheirEditorLines) {
     EXPECT_EQ(ReadOne(dir.mkdir("folder.txt")), "passed over");
 }
 
-// A tree of matches whose maps and rows are given as "map:row" per file.
-void WriteTree(const TempDir& dir, const std::vector<std::pair<std::string, std::string>>& files) {
+// Writes each file of a tree: its path, then its content.
+using Files = std::vector<std::pair<std::string, std::string>>;
+void WriteTree(const TempDir& dir, const Files& files) {
     for (const auto& [path, content] : files) dir.write(path, content);
 }
 
@@ -449,17 +451,14 @@ TEST(ScanTree, ClosesEveryDescriptorItOpens) {
 
 std::string TallyText(const Tally& t) {
     const Figures& f = t.figures();
-    std::string text;
+    std::ostringstream text;
     for (double n : {double(f.games), double(f.shots), double(f.hits), double(f.headshots), double(f.kills),
-                     double(f.deaths), double(f.collected), f.mean, double(f.lowest), double(f.highest)}) {
-        char number[32];
-        std::snprintf(number, sizeof number, "%g ", n);
-        text += number;
-    }
-    if (t.lowest()) text += "low@" + std::to_string(t.lowest()->match) + " ";
-    if (t.highest()) text += "high@" + std::to_string(t.highest()->match) + " ";
-    if (t.stop()) text += "stop@" + std::to_string(t.stop()->match) + ":" + std::to_string(t.stop()->line);
-    return text;
+                     double(f.deaths), double(f.collected), f.mean, double(f.lowest), double(f.highest)})
+        text << n << ' ';
+    if (t.lowest()) text << "low@" << t.lowest()->match << ' ';
+    if (t.highest()) text << "high@" << t.highest()->match << ' ';
+    if (t.stop()) text << "stop@" << t.stop()->match << ':' << t.stop()->line;
+    return text.str();
 }
 
 TEST(Tally, CountsCollectsAndStopsAsARun) {

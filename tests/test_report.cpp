@@ -118,6 +118,7 @@ TEST_F(ReportTest, ExitStatuses) {
         {"--since 2026-05-01 --until 2026-04-30 x", 2, "the period ends (--until 2026-04-30) before it starts"},
         {"DIR Bazooka2", 2, "\"Bazooka2\" is not a weapon of the list; did you mean Bazooka? The list: Knife,"},
         {"/ k43", 2, "\"k43\" is not a weapon of the list; did you mean K43 Rifle or Scp.K43?"},  // "/" kept whole
+        {"DIR mg", 2, "\"mg\" is not a weapon of the list; did you mean MP-40 or FG-42 or MP 34? The"},  // three at most
         {"DIR xyzzy", 2, "\"xyzzy\" is not a weapon of the list. The list: Knife, Luger,"},
         {"DIR Thompson", 1, "DIR/2026.12.08/bad.txt, line 2: \"1o\" is not a whole number.\n"}};
     for (const auto& [args, status, err] : cases) {
@@ -276,7 +277,7 @@ TEST_F(ReportTest, HostileNamesInEveryOutput) {
 // match without a date.
 TEST_F(ReportTest, ImpossibleDatesAreNoDates) {
     for (const char* path :
-         {"2026.02.30/120000.txt", "2026.09.31/120000.txt", "2024.02.29/120000.txt", "2026.09.01/250000.txt",
+         {"2026.02.30/120000.txt", "2026.09.31/120000.txt", "2024.02.29/120000.txt", "2026.09.01/240000.txt",
           "2026-09/2026-09-02-996161-m.txt", "2026-09/2026-09-03-235959-m.txt"})
         dir.write(path, ">>> Map: m\nThompson: 20.0 2/10 1 0 0\n");
     Outcome days = Report("--csv --by day DIR Thompson");

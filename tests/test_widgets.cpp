@@ -222,25 +222,17 @@ TEST_F(WindowTest, OneWeaponStaysChosen) {
 
 // Every weapon of the sample statistics under a decimal point, which cuts
 // nothing shorter than a comma does: each label shows its whole text.
-TEST(WindowLabels, HoldTheirTextsOnTheSampleStatistics) {
-    TempDir dir;
-    dir.write("path.dat", TOVRIK_EXAMPLES "/stats");
-    dir.write("tovrik-stats.portable", "");
-    qputenv("LC_ALL", "en_US.UTF-8");
-    Form1Window window(nullptr, QString::fromStdString(dir.path()));
-    window.form().AppDir = dir.path();
-    ASSERT_TRUE(window.load());
-    window.show();
-    auto* weapons = window.findChild<QListWidget*>("List2");
-    for (int row = 0; row < weapons->count(); ++row) {
-        weapons->setCurrentRow(row);
+TEST_F(WindowTest, LabelsHoldTheirTextsOnTheSampleStatistics) {
+    window.form().StatsDir = TOVRIK_EXAMPLES "/stats";
+    window.form().DecimalSeparator = '.';
+    for (int row = 0; row < list("List2")->count(); ++row) {
+        list("List2")->setCurrentRow(row);
         for (QLabel* label : window.findChildren<QLabel*>(QRegularExpression("^Label\\d+$")))
             EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width())
                 << label->text().toStdString();
     }
-    weapons->setCurrentRow(4);  // the Thompson
-    EXPECT_EQ(window.findChild<QLabel*>("Label18")->text(), "27.5%");
-    qunsetenv("LC_ALL");
+    list("List2")->setCurrentRow(4);  // the Thompson
+    EXPECT_EQ(texts("18"), "27.5%");
 }
 
 // The report's chart is the window's chart box after the same run, pixel for
