@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <QAbstractItemModel>
 #include <QComboBox>
 #include <QImage>
@@ -10,7 +12,6 @@
 #include <QTreeWidget>
 #include <algorithm>
 #include <sstream>
-#include <thread>
 
 #include "app/report_views.h"
 #include "engine/weapons.h"
@@ -135,7 +136,7 @@ TEST_F(BreakdownTest, SortsNumbersAsNumbersWithTheTotalLast) {
     EXPECT_EQ(cells()[1][0], Weapons()[0]) << "the groups in their own order";
 }
 
-TEST_F(BreakdownTest, TotalsPeriodsAndFolders) {
+TEST_F(BreakdownTest, TotalsPeriodsFoldersKeysAndChart) {
     open(TOVRIK_EXAMPLES "/stats", "Thompson");
     Cells shown = cells();
     int games = 0;
@@ -164,10 +165,8 @@ TEST_F(BreakdownTest, TotalsPeriodsAndFolders) {
         window.findChild<QTreeWidget*>("Matches")->topLevelItem(0), 2);
     std::string day = TOVRIK_EXAMPLES "/stats/2026.09.08";
     EXPECT_EQ(opened, (std::vector<std::string>{day, TOVRIK_EXAMPLES "/stats", day}));
-}
-
-TEST_F(BreakdownTest, EveryControlByTabAndTheChartAsAPicture) {
-    open(TOVRIK_EXAMPLES "/stats", "Thompson", "Week");
+    // Every control by Tab; the chart's hover texts, and the chart as a picture.
+    open(TOVRIK_EXAMPLES "/stats", "Thompson", "Week", "", "");
     QStringList reached;
     QWidget* at = window.findChild<QComboBox*>("Grouping");
     for (int i = 0; i < 8; ++i, at = at->nextInFocusChain()) {
@@ -204,10 +203,7 @@ TEST_F(BreakdownTest, ARunTimeErrorIsToldAndTheChoicesStayUsable) {
 TEST_F(BreakdownTest, ReadsOffTheWindowAndCloseCancels) {
     for (int i = 0; i < 400; ++i)
         dir.write("2026.09.01/" + std::to_string(100000 + i) + ".txt", Match("radar", "Thompson: 50.0 30/60 2 0 1"));
-    ScanOptions slow;
-    slow.threads = 1;
-    slow.beforeRead = [](const std::string&) { std::this_thread::sleep_for(std::chrono::milliseconds(5)); };
-    BreakdownWindow reader(nullptr, ',', slow);
+    BreakdownWindow reader(nullptr, ',', ScanOptions{1, [](const std::string&) { usleep(5000); }});  // a slow read
     QSignalSpy updated(&reader, &BreakdownWindow::updated);
     reader.show();
     reader.showFor(dir.path(), "Thompson");

@@ -54,7 +54,7 @@ TEST(FileRead, LinesAreTheRunsWithoutLineEnds) {
     EXPECT_EQ(ReadFileBytes(path, 0, buffer) + ReadFileBytes(path, 2, buffer), 7u);
 }
 
-TEST(FileRead, FailuresLeaveTheTargetAsItWas) {
+TEST(FileRead, FailuresLeaveTheTargetAsItWasAndWhatExists) {
     TempDir dir;
     ASSERT_EQ(mkfifo((dir / "x.txt").c_str(), 0600), 0);  // opened without waiting for a writer
     ASSERT_EQ(symlink("nowhere.txt", (dir / "dangling.txt").c_str()), 0);
@@ -71,20 +71,15 @@ TEST(FileRead, FailuresLeaveTheTargetAsItWas) {
         EXPECT_FALSE(FileRead(file, other, 0)) << kind;
         EXPECT_EQ(other.KindName(), kind);
     }
-}
-
-TEST(FileRead, Exists) {
-    TempDir dir;
     dir.write("b.txt", "x");
-    dir.mkdir("a.txt");
-    dir.write("c.dat", "x");
+    dir.mkdir("c.txt");
     const std::pair<std::string, bool> cases[] = {
-        {dir / "b.txt", true}, {dir / "a.txt", false}, {"/no-such-file", false}, {dir / "*.txt", false},
+        {dir / "b.txt", true}, {dir / "c.txt", false}, {"/no-such-file", false}, {dir / "c*.txt", false},
         {dir / "b.*", true},   {dir / "?.DAT", true},  {dir / "*.none", false}};
     for (const auto& [path, exists] : cases) EXPECT_EQ(FileExists(path), exists) << path;
 }
 
-TEST(FileWrite, RowsOfTheWriter) {
+TEST(FileWrite, RowsOfTheWriterAndItsFailures) {
     // before (nullptr: no file), data, delete first -> result, bytes after
     const std::tuple<const char*, FileValue, bool, bool, std::string> cases[] = {
         {nullptr, FileValue::Text("abc"), false, true, "abc"},
@@ -107,9 +102,7 @@ TEST(FileWrite, RowsOfTheWriter) {
         struct stat info {};
         EXPECT_TRUE(before || stat((dir / "f.dat").c_str(), &info) != 0 || (info.st_mode & 0777) == 0644);  // created
     }
-}
-
-TEST(FileWrite, FailuresWriteNothingAndDeletesAreOutright) {
+    // Failures write nothing; deletes are outright.
     TempDir dir;
     ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
     EXPECT_FALSE(FileWrite(dir / "fifo", FileValue::Text("x"), false));  // no reader: fails at once
@@ -161,6 +154,8 @@ Names Walked(const std::string& root, const std::string& pattern = "*.txt") {
 }
 Names Found(const TempDir& dir, const std::string& pattern = "*.txt") { return Walked(dir.path() + "/", pattern); }
 
+// Depth first in name order with whole names; nothing found is no error; the
+// folder with or without its "/".
 TEST(FindFiles, DepthFirstInNameOrderWithWholeNames) {
     TempDir dir;
     std::string deep;
@@ -175,11 +170,6 @@ TEST(FindFiles, DepthFirstInNameOrderWithWholeNames) {
                                  "x.txt/in.txt"}));
     EXPECT_EQ(Found(dir, "?.txt"), (Names{"A.TXT", "a.txt", "b.txt", "x.txt/", ".hidden/h.txt",
                                           "stats/2026.12.06/1.txt", "stats/2026.12.06/2.txt"}));
-}
-
-TEST(FindFiles, FindsNothingWithoutAnErrorAndTakesTheFolderWithOrWithoutItsSlash) {
-    TempDir dir;
-    dir.write("a.txt", "x");
     EXPECT_EQ(Walked(dir / "missing/"), Names{});
     EXPECT_EQ(Found(dir, "*.none"), Names{});
     // A statistics folder with or without its "/" (as "/" itself has one) is
@@ -187,7 +177,7 @@ TEST(FindFiles, FindsNothingWithoutAnErrorAndTakesTheFolderWithOrWithoutItsSlash
     for (const std::string& setting : {dir.path(), dir.path() + "/", std::string()}) {
         TreeWalk walk = MatchFiles(setting);
         FoundFile file;
-        EXPECT_EQ(walk.next(file) ? walk.folders()[file.folder] + file.name : "", setting.empty() ? "" : dir / "a.txt");
+        EXPECT_EQ(walk.next(file) ? walk.folders()[file.folder] + file.name : "", setting.empty() ? "" : dir / "A.TXT");
     }
 }
 
@@ -299,13 +289,25 @@ TEST(WeaponLine, ErrorsByKindAndMessage) {
     for (const char* text : {"25,3", "1.2.3", ".", "", "+", "1e5", "0x1", " 1.5"})
         ExpectRunError(ToSingle(text), Conversion, "\"" + std::string(text) + "\" is not a decimal number.");
     ExpectRunError(ToSingle(std::string(50, '9')), Overflow, "\"" + std::string(50, '9') + "\" is too large a number.");
-}
-
-TEST(WeaponLine, AccuracyReadsWithAPointWhateverTheLocale) {
+    // The accuracy reads with a point, whatever the locale.
     const std::pair<std::string, float> cases[] = {
         {"25.3", 25.3f}, {"0.0", 0.0f}, {"100", 100.0f},   {"-2.5", -2.5f},
         {"+.5", 0.5f},   {"7.", 7.0f},  {"12.75", 12.75f}, {"0." + std::string(60, '0') + "1", 0.0f}};
     for (const auto& [text, value] : cases) EXPECT_EQ(ToSingle(text), value) << text;
+}
+
+// Days that are not in the calendar and times that are not of a day leave a
+// match without a date.
+TEST(MatchDate, DaysOfTheCalendarAndTimesOfADay) {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"s/2026.02.30/", "120000.txt", "-"},        {"s/2026.09.31/", "120000.txt", "-"},
+        {"s/2024.02.29/", "120000.txt", "2024-02-29 12:00:00"}, {"s/2026.09.01/", "240000.txt", "-"},
+        {"s/2026-09/", "2026-09-02-996161-m.txt", "-"}, {"s/2026-09/", "2026-09-03-235959-m.txt", "2026-09-03 23:59:59"}};
+    for (auto [folder, name, when] : cases) {
+        int time = 0;
+        MatchDate date = DateOfPath(folder, name, time);
+        EXPECT_EQ(date.known() ? DayText(date) + " " + TimeText(time) : "-", when) << folder << name;
+    }
 }
 
 TEST(MatchFile, RowsByTheirWholeName) {
@@ -401,15 +403,24 @@ TEST(ScanTree, SearchOrderSharedNamesAndAStop) {
     EXPECT_EQ(names.folders.size(), 2u);
 }
 
+// The descriptors open in this process.
+std::size_t OpenDescriptors() {
+    std::size_t count = 0;
+    for (const DirEntry& entry : ListDirectory(std::string("/proc/self/fd"))) count += entry.name[0] != '.';
+    return count;
+}
+
 // Readers side by side hand the sink what one reader hands it, in the same
 // order; a later file read first never overtakes an earlier one that stops
-// the run, and nothing after the stop is handed on.
+// the run, and nothing after the stop is handed on. Every folder opened is
+// closed again.
 TEST(ScanTree, ReadersSideBySideGiveWhatOneGives) {
     TempDir dir;
     for (int i = 0; i < 300; ++i)
         dir.write(
             "d" + std::to_string(i / 50) + "/" + std::to_string(1000 + i) + ".txt",
             testing::Match("m" + std::to_string(i % 7), i == 150 ? "Colt: 10.0 1/x 0 0 0" : "Colt: 10.0 1/10 0 0 0"));
+    const std::size_t descriptors = OpenDescriptors();
     auto run = [&](unsigned threads, std::function<void(const std::string&)> beforeRead) {
         std::string seen;
         MatchNames names;
@@ -432,22 +443,9 @@ TEST(ScanTree, ReadersSideBySideGiveWhatOneGives) {
                       if (path.find("1150") != std::string::npos) usleep(100000);  // read last of its batch
                   }),
               one);
+    EXPECT_EQ(OpenDescriptors(), descriptors);
 }
 
-// The descriptors open in this process.
-std::size_t OpenDescriptors() {
-    std::size_t count = 0;
-    for (const DirEntry& entry : ListDirectory(std::string("/proc/self/fd"))) count += entry.name[0] != '.';
-    return count;
-}
-
-TEST(ScanTree, ClosesEveryDescriptorItOpens) {
-    TempDir dir;
-    for (int i = 0; i < 300; ++i) dir.write("d" + std::to_string(i) + "/e/1.txt", testing::Match("m", ""));
-    std::size_t before = OpenDescriptors();
-    EXPECT_EQ(ReadTree(dir.path()).matches.size(), 300u);
-    EXPECT_EQ(OpenDescriptors(), before);
-}
 
 std::string TallyText(const Tally& t) {
     const Figures& f = t.figures();

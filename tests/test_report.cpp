@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -49,7 +50,7 @@ protected:
     TempDir dir, scratch;
 };
 
-TEST_F(ReportTest, TraceOfOneRun) {
+TEST_F(ReportTest, TraceOfOneRunAndTheSummary) {
     dir.write("stats/2026.12.06/194512.txt", ">>> Map: base2\nThompson:  31.2  54/173  7  4  2\n");
     EXPECT_EQ(Report("--comma --trace DIR/stats/ Thompson").out,
               "Picture1.Cls\nPicture1.DrawWidth 1\nPicture1.Line 0 1280 6975 1280 0 0 130\n"
@@ -59,10 +60,8 @@ TEST_F(ReportTest, TraceOfOneRun) {
               "Label23.Caption=31,2%\nLabel24.Caption=31,2%\nLabel10.Caption=173\nLabel9.Caption=2\n"
               "Label17.Caption=1,1%\nLabel18.Caption=31,2%\nLabel12.Caption=54\nLabel15.Caption=7\n"
               "Label16.Caption=4\nLabel20.Caption=1,7\nLabel26.Caption=1\n");
-}
-
-TEST_F(ReportTest, SummaryBesideTheCaptions) {
-    Sample();
+    std::filesystem::remove_all(dir / "stats");
+    Sample();  // the summary beside the captions
     EXPECT_EQ(Report("--point DIR thompson --map base2").out,
               "Map:              base2\n"
               "Weapon:           Thompson\n"
@@ -271,20 +270,6 @@ TEST_F(ReportTest, HostileNamesInEveryOutput) {
     std::string json = Report("--json --by map DIR Thompson").out;
     EXPECT_THAT(json, AllOf(HasSubstr("\"\\u00c0\\u00af\""), HasSubstr("\"\\u00ed\\u00a0\\u0080\""),
                             HasSubstr("\"" + std::string(50, 'w') + "\xC3\xA9\"")));
-}
-
-// Days that are not in the calendar and times that are not of a day leave a
-// match without a date.
-TEST_F(ReportTest, ImpossibleDatesAreNoDates) {
-    for (const char* path :
-         {"2026.02.30/120000.txt", "2026.09.31/120000.txt", "2024.02.29/120000.txt", "2026.09.01/240000.txt",
-          "2026-09/2026-09-02-996161-m.txt", "2026-09/2026-09-03-235959-m.txt"})
-        dir.write(path, ">>> Map: m\nThompson: 20.0 2/10 1 0 0\n");
-    Outcome days = Report("--csv --by day DIR Thompson");
-    std::string firsts;
-    for (std::size_t at = 0; (at = days.out.find('\n', at)) != std::string::npos && at + 1 < days.out.size(); ++at)
-        firsts += days.out.substr(at + 1, days.out.find(',', at) - at - 1) + " ";
-    EXPECT_EQ(firsts, "2024-02-29 2026-09-03 no date ");
 }
 
 // Output files are written whole or not at all, and only ever as regular files.

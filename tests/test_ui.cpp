@@ -72,14 +72,11 @@ std::string Captions(const FakeControls& controls) {
     return texts;
 }
 
-TEST_F(RunTest, NoFilesAtAll) {
-    form.ComputeStats();
+TEST_F(RunTest, CollectsAccuraciesAboveOneInFileOrder) {
+    EXPECT_EQ(RunCompletes(), 0);                                                  // no file at all
     EXPECT_EQ(Captions(controls), "All maps|Thompson|0|0|0|0|0|0|0|0|0|-|-|-|");  // no accuracy: no figure
     EXPECT_EQ(Only(controls.chart, {"Picture1.Line"}).size(), 3u);                // the guide lines alone
-    EXPECT_TRUE(form.MapsListed);
-}
-
-TEST_F(RunTest, CollectsAccuraciesAboveOneInFileOrder) {
+    controls.chart.clear();
     dir.write("a.txt", Match("m", "Thompson: 20.0 2/10 1 0 0"));
     dir.write("b.txt", Match("m", "Thompson: 0.5 1/200 0 1 0"));
     dir.write("c.txt", Match("m", "Thompson: 1.0 1/100 0 1 0"));  // exactly 1: counted, not collected
@@ -216,7 +213,7 @@ TEST(Views, TodaysRowsByTheirWholeName) {
         EXPECT_EQ(SummaryRun(today, *WeaponIndex(weapon), "", Period{}).figures().games, games) << weapon;
 }
 
-TEST(NumberText, VirguleCutsAfterTheComma) {
+TEST(NumberText, VirguleCutsAfterTheCommaAndTheForms) {
     // value, with a decimal comma, with a decimal point
     const std::tuple<float, const char*, const char*> cases[] = {
         {45.678f, "45,6", "45.6"},    {12.96f, "12,9", "12.9"}, {0.95f, "0,9", "0.9"},    {9.57f, "9,57", "9.57"},
@@ -224,9 +221,6 @@ TEST(NumberText, VirguleCutsAfterTheComma) {
         {100.0f / 3, "33,3", "33.3"}, {0.0f, "0", "0"},         {12345678.0f, "1", "1"},  {27.59762f, "27,5", "27.5"}};
     for (auto [value, comma, point] : cases)
         EXPECT_EQ(Virgule(value, ',') + " " + Virgule(value, '.'), comma + std::string(" ") + point);
-}
-
-TEST(NumberText, SingleAndDoubleForms) {
     // Seven and fifteen significant digits, the exponent form outside 1E-4 to 1E7 (1E15).
     EXPECT_EQ(SingleToText(100.0f / 3, ',') + " " + SingleToText(1e7f, ',') + " " + SingleToText(12345678.0f, ',') +
                   " " + SingleToText(0.0001f, ',') + " " + SingleToText(0.00001f, ',') + " " + SingleToText(-48, ','),
@@ -449,26 +443,22 @@ TEST(Breakdown, TotalsFoldersAndExtremes) {
     dir.write("2026.09.02/120000.txt", Match("radar", "MP-40: 10.0 5/50 0 0 1"));
     dir.write("old/2026.09.02/120000.txt", Match("radar", "Luger: 50.0 1/2 0 0 1"));
     const std::string root = dir.path() + "/";
-    BreakdownChoice byMap{*WeaponIndex("Thompson"), Grouping::Map, Period{}};
+    BreakdownChoice byMap{*WeaponIndex("Thompson"), Grouping::Map, Period{}}, byWeapon{byMap.weapon, {}, {}};
     Breakdown maps = MakeBreakdown(ReadTree(dir.path(), WeaponsToRead(byMap)), byMap);
     EXPECT_EQ(maps.folders, (std::vector<std::string>{root + "2026.09.01", root + "2026.09.01"}));
     EXPECT_EQ(maps.total.figures.shots, 160);
     ASSERT_TRUE(maps.worst && maps.best);
     EXPECT_EQ(maps.worst->path, root + "2026.09.01/120000.txt");
     EXPECT_EQ(maps.best->day + " " + maps.best->time + " " + maps.best->map, "2026-09-01 13:00:00 radar");
-
-    BreakdownChoice byWeapon{*WeaponIndex("Thompson"), std::nullopt, Period{}};
-    Breakdown weapons = MakeBreakdown(ReadTree(dir.path(), WeaponsToRead(byWeapon)), byWeapon);
+    Breakdown weapons = MakeBreakdown(ReadTree(dir.path()), byWeapon);
     ASSERT_EQ(weapons.rows.size(), Weapons().size());
-    std::size_t mp40 = *WeaponIndex("MP-40"), luger = *WeaponIndex("Luger");
-    EXPECT_EQ(weapons.folders[mp40], dir.path()) << "its matches lie in two day folders";
-    EXPECT_EQ(weapons.folders[luger], root + "old/2026.09.02");
+    EXPECT_EQ(weapons.folders[*WeaponIndex("MP-40")], dir.path()) << "its matches lie in two day folders";
+    EXPECT_EQ(weapons.folders[*WeaponIndex("Luger")], root + "old/2026.09.02");
     const Figures& all = weapons.total.figures;
     EXPECT_EQ(all.games, 4) << "a match counts once, whatever its weapons";
     EXPECT_EQ(all.shots, 100 + 60 + 40 + 50 + 2);
     EXPECT_EQ(all.collected, 5) << "every weapon's accuracy of every match";
-    EXPECT_FLOAT_EQ(all.lowest, 10);
-    EXPECT_FLOAT_EQ(all.highest, 50);
+    EXPECT_EQ(std::make_pair(all.lowest, all.highest), std::make_pair(10.0f, 50.0f));
     EXPECT_NEAR(all.mean, (10 + 50 + 50 + 10 + 50) / 5.0, 1e-6);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <cstdio>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -53,13 +53,9 @@ public:
 
 private:
     static std::string Numbers(std::initializer_list<float> values) {
-        std::string text;
-        for (float value : values) {
-            char buffer[32];
-            std::snprintf(buffer, sizeof buffer, "%g ", static_cast<double>(value));
-            text += buffer;
-        }
-        return text;
+        std::ostringstream text;
+        for (float value : values) text << value << ' ';
+        return text.str();
     }
     static std::string Colour(Rgb c) {
         return std::to_string(c.r) + " " + std::to_string(c.g) + " " + std::to_string(c.b);
