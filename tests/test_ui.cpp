@@ -422,18 +422,19 @@ TEST(Breakdown, GroupStartsOnTheTimeAxis) {
 }
 
 TEST(Breakdown, TicksOnRoundDates) {
-    auto texts = [](const char* first, const char* last, int most) {
+    auto texts = [](const char* first, const char* last, int most, Grouping unit = Grouping::Day) {
         auto day = [](const char* text) { return *GroupStartDay(Grouping::Day, text); };
         std::string joined;
-        for (const TimeTick& tick : TimeTicks(day(first), day(last), most)) joined += " " + tick.text;
+        for (const TimeTick& tick : TimeTicks(day(first), day(last), most, unit)) joined += " " + tick.text;
         return joined.substr(1);
     };
     EXPECT_EQ(texts("2026-09-03", "2026-09-05", 3), "2026-09-03 2026-09-04 2026-09-05") << "every day";
     EXPECT_EQ(texts("2026-09-03", "2026-09-06", 3), "2026-09-03 2026-09-05") << "every other day";
-    EXPECT_EQ(texts("2026-09-01", "2026-09-30", 5), "2026-09-01 2026-09-08 2026-09-15 2026-09-22 2026-09-29");
+    EXPECT_EQ(texts("2026-09-01", "2026-09-30", 5), "2026-09-07 2026-09-14 2026-09-21 2026-09-28") << "Mondays";
+    EXPECT_EQ(texts("2026-09-03", "2026-09-05", 3, Grouping::Week), "2026-09-03") << "weeks: no Monday, the first day";
     EXPECT_EQ(texts("2026-01-15", "2026-06-20", 3), "2026-03 2026-05") << "every other month from the first";
+    EXPECT_EQ(texts("2026-01-15", "2026-03-20", 9, Grouping::Year), "2026-01-15") << "years: no new year";
     EXPECT_EQ(texts("2019-05-01", "2026-12-06", 4), "2020 2022 2024 2026") << "every other year";
-    EXPECT_EQ(texts("2026-09-03", "2026-09-30", 1), "2026-09-03") << "no room: the first day alone";
 }
 
 TEST(Breakdown, TotalsFoldersAndExtremes) {

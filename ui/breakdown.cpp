@@ -126,19 +126,23 @@ std::vector<TimePoint> TimePoints(const Breakdown& breakdown, const std::optiona
     return points;
 }
 
-std::vector<TimeTick> TimeTicks(int first, int last, int most) {
+std::vector<TimeTick> TimeTicks(int first, int last, int most, Grouping unit) {
     auto tick = [](int day, std::size_t length) { return TimeTick{day, DayText(DateOfDays(day)).substr(0, length)}; };
-    // Days a few apart, else months, else years, the finest that fits.
-    for (int step : {1, 2, 7, 14})
-        if ((last - first) / step + 1 <= most) {
-            std::vector<TimeTick> ticks;
-            for (int day = first; day <= last; day += step) ticks.push_back(tick(day, 10));
-            return ticks;
-        }
+    // Days a few apart (weeks from a Monday), else months, else years: the
+    // finest that fits.
+    for (int step : {1, 2, 7, 14}) {
+        int start = step < 7 ? first : first + (7 - Weekday(first)) % 7;
+        if ((unit != Grouping::Day && unit != Grouping::Week) || (unit == Grouping::Week && step < 7) || start > last ||
+            (last - start) / step + 1 > most)
+            continue;
+        std::vector<TimeTick> ticks;
+        for (int day = start; day <= last; day += step) ticks.push_back(tick(day, 10));
+        return ticks;
+    }
     MatchDate from = DateOfDays(first), to = DateOfDays(last);
     int months = (to.year - from.year) * 12 + to.month - from.month + 1;
     for (int step : {1, 2, 3, 6, 12, 24, 60, 120, 240, 600, 1200}) {
-        if (months / step > most) continue;
+        if (months / step > most || (unit == Grouping::Year && step < 12)) continue;
         std::vector<TimeTick> ticks;
         for (int m = from.year * 12 + from.month - 1; m <= to.year * 12 + to.month - 1; ++m) {
             int day = DaysSinceEpoch(m / 12, m % 12 + 1, 1);
@@ -147,6 +151,11 @@ std::vector<TimeTick> TimeTicks(int first, int last, int most) {
         if (!ticks.empty() && static_cast<int>(ticks.size()) <= most) return ticks;
     }
     return {tick(first, 10)};
+}
+
+int HalfPeriodDays(Grouping unit) {
+    static const int kDays[] = {1, 1, 4, 15, 183};  // map, day, week, month, year
+    return kDays[static_cast<int>(unit)];
 }
 
 }  // namespace tovrik

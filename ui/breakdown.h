@@ -72,8 +72,13 @@ struct TimeTick {
     std::string text;  // "2026", "2026-12" or "2026-12-06"
 };
 
-// At most `most` ticks on round dates (years, months or days) from `first`
-// to `last`, both days since 1970-01-01.
-std::vector<TimeTick> TimeTicks(int first, int last, int most);
+// At most `most` ticks on round dates (years, months, Mondays or days, none
+// finer than `unit`'s period) from `first` to `last`, both days since
+// 1970-01-01; the first day alone when none fits.
+std::vector<TimeTick> TimeTicks(int first, int last, int most, Grouping unit);
+
+// About half the days of a group's period: the room a time axis leaves
+// before its first group and after its last.
+int HalfPeriodDays(Grouping unit);
 
 }  // namespace tovrik

@@ -41,10 +41,10 @@ void TimeChart::show(const Breakdown& breakdown, const std::optional<Grouping>& 
     }
     hasMean_ = !points_.empty() && breakdown.total.figures.collected > 0;
     mean_ = breakdown.total.figures.mean;
-    first_ = points_.empty() ? 0 : points_.front().day;
-    last_ = points_.empty() ? 0 : std::max(points_.back().day, first_ + 1);
-    int room = std::max(1, static_cast<int>(plot().width()) / 90);  // a tick text is about 70 pixels wide
-    ticks_ = points_.empty() ? std::vector<TimeTick>{} : TimeTicks(first_, last_, room);
+    unit_ = grouping.value_or(Grouping::Day);
+    // Room of half a period before the first group and after the last.
+    first_ = points_.empty() ? 0 : points_.front().day - HalfPeriodDays(unit_);
+    last_ = points_.empty() ? 1 : points_.back().day + HalfPeriodDays(unit_);
     update();
 }
 
@@ -75,7 +75,8 @@ void TimeChart::paintEvent(QPaintEvent*) {
         painter.drawText(QRectF(0, at.y() - 8, p.left() - 6, 16), Qt::AlignRight | Qt::AlignVCenter,
                          QString::number(value) + "%");
     }
-    for (const TimeTick& tick : ticks_) {
+    int room = std::max(1, static_cast<int>(p.width()) / 90);  // a tick text is about 70 pixels wide
+    for (const TimeTick& tick : TimeTicks(first_, last_, room, unit_)) {
         QPointF at = place(tick.day, 0);
         painter.setPen(kGuide);
         painter.drawLine(QPointF(at.x(), p.top()), QPointF(at.x(), p.bottom() + 4));

@@ -38,7 +38,7 @@ private:
 
     std::vector<TimePoint> points_;
     std::vector<QString> texts_;  // of each point
-    std::vector<TimeTick> ticks_;
+    Grouping unit_ = Grouping::Day;
     double mean_ = 0;
     bool hasMean_ = false;
     double top_ = 100;  // the accuracy at the plot's top
