@@ -14,12 +14,16 @@
 
 namespace {
 
-void BM_FirstRun(benchmark::State& state) {
+// The tree to read, or none (the benchmark then skipped with why).
+const char* BenchDir(benchmark::State& state) {
     const char* dir = std::getenv("TOVRIK_BENCH_DIR");
-    if (dir == nullptr) {
-        state.SkipWithError("TOVRIK_BENCH_DIR names no statistics tree");
-        return;
-    }
+    if (dir == nullptr) state.SkipWithError("TOVRIK_BENCH_DIR names no statistics tree");
+    return dir;
+}
+
+void BM_FirstRun(benchmark::State& state) {
+    const char* dir = BenchDir(state);
+    if (dir == nullptr) return;
     for (auto _ : state) {
         state.PauseTiming();
         tovrik::Form1Window window;
@@ -34,11 +38,8 @@ BENCHMARK(BM_FirstRun)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // From the breakdown's opening to its table by map, as Ctrl+B shows it.
 void BM_OpenBreakdown(benchmark::State& state) {
-    const char* dir = std::getenv("TOVRIK_BENCH_DIR");
-    if (dir == nullptr) {
-        state.SkipWithError("TOVRIK_BENCH_DIR names no statistics tree");
-        return;
-    }
+    const char* dir = BenchDir(state);
+    if (dir == nullptr) return;
     for (auto _ : state) {
         tovrik::BreakdownWindow window(nullptr, '.');
         QEventLoop shown;

@@ -45,6 +45,13 @@ const std::pair<const char*, std::optional<Grouping>> kGroupings[] = {
     {"Map", Grouping::Map},     {"Day", Grouping::Day},   {"Week", Grouping::Week},
     {"Month", Grouping::Month}, {"Year", Grouping::Year}, {"Weapon", std::nullopt}};
 
+// A row of controls without margins of its own.
+QHBoxLayout* RowLayout(QWidget* row) {
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    return layout;
+}
+
 QList<QStandardItem*> RowItems(const ViewRow& row, double place, char sep) {
     FigureTexts t = DescribeCells(row.figures, sep);
     const std::string* texts[] = {&t.games, &t.shots,  &t.hits,  &t.hitShare, &t.headshots, &t.headshotShare,
@@ -118,8 +125,7 @@ void BreakdownWindow::setUpControls() {
 
 QWidget* BreakdownWindow::makeChoices() {
     auto* row = new QWidget(this);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
+    QHBoxLayout* layout = RowLayout(row);
     weaponLabel_ = new QLabel(row);
     weaponLabel_->setObjectName("Weapon");
     weaponLabel_->setTextFormat(Qt::PlainText);
@@ -151,8 +157,7 @@ QWidget* BreakdownWindow::makeChoices() {
 
 QWidget* BreakdownWindow::makeButtons() {
     auto* row = new QWidget(this);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
+    QHBoxLayout* layout = RowLayout(row);
     progress_ = new QProgressBar(row);
     progress_->setObjectName("Progress");
     progress_->setRange(0, 0);  // the count of files is not known before the end
