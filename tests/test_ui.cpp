@@ -405,6 +405,7 @@ TEST(Breakdown, GroupStartsOnTheTimeAxis) {
         {"the first week of a year begun on a Thursday", Grouping::Week, "2026-W01", "2025-12-29"},
         {"a 53rd week", Grouping::Week, "2020-W53", "2020-12-28"},
         {"a week in the year", Grouping::Week, "2026-W49", "2026-11-30"},
+        {"the first week of a year whose 4th of January is a Monday", Grouping::Week, "2021-W01", "2021-01-04"},
         {"a month", Grouping::Month, "2026-12", "2026-12-01"},
         {"a year", Grouping::Year, "1999", "1999-01-01"},
         {"no date", Grouping::Day, "no date", ""},
