@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <deque>
+#include <numeric>
 #include <unordered_map>
 
 #include "base/ascii.h"
@@ -23,7 +24,7 @@ struct Group {
 // The positions of the groups in the order the view shows them.
 std::vector<std::size_t> Order(const std::deque<Group>& groups, Grouping grouping) {
     std::vector<std::size_t> order(groups.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::iota(order.begin(), order.end(), std::size_t{0});
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
         // Maps as the map list orders them: ASCII case folded, the first met first.
         return grouping == Grouping::Map ? FoldedLess(groups[a].label, groups[b].label)

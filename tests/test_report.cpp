@@ -117,7 +117,8 @@ TEST_F(ReportTest, ExitStatuses) {
         {"--since 2026-05-01 --until 2026-04-30 x", 2, "the period ends (--until 2026-04-30) before it starts"},
         {"DIR Bazooka2", 2, "\"Bazooka2\" is not a weapon of the list; did you mean Bazooka? The list: Knife,"},
         {"/ k43", 2, "\"k43\" is not a weapon of the list; did you mean K43 Rifle or Scp.K43?"},  // "/" kept whole
-        {"DIR mg", 2, "\"mg\" is not a weapon of the list; did you mean MP-40 or FG-42 or MP 34? The"},  // three at most
+        {"DIR mg", 2,
+         "\"mg\" is not a weapon of the list; did you mean MP-40 or FG-42 or MP 34? The"},  // three at most
         {"DIR xyzzy", 2, "\"xyzzy\" is not a weapon of the list. The list: Knife, Luger,"},
         {"DIR Thompson", 1, "DIR/2026.12.08/bad.txt, line 2: \"1o\" is not a whole number.\n"}};
     for (const auto& [args, status, err] : cases) {
@@ -291,6 +292,11 @@ TEST_F(ReportTest, ChartFilesWholeOrNotAtAll) {
     EXPECT_EQ(Report("--chart " + png + " DIR Thompson").status, 0);
     EXPECT_EQ(testing::Slurp(png).substr(1, 3), "PNG");
     EXPECT_LT(testing::Slurp(png).size(), 100000u);  // replaced, not overwritten in place
+    // A write that fails half way leaves the file as it was, and no temporary file beside it.
+    Outcome big =
+        Report("--version >/dev/null; ulimit -f 1; trap '' XFSZ; " TOVRIK_REPORT " --chart " + png + " DIR Thompson");
+    EXPECT_EQ(big.err, "tovrik-report: cannot write the chart to \"" + png + "\": File too large.\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out.path()), {}), 1);
 }
 
 // A folder the user may not list is a failure that says why, not an empty

@@ -13,14 +13,15 @@ namespace {
 
 // The deepest folder that holds both folders (each ending in "/").
 std::string CommonFolder(const std::string& a, const std::string& b) {
-    std::size_t same = static_cast<std::size_t>(std::mismatch(a.begin(), a.begin() + std::min(a.size(), b.size()),
-                                                              b.begin()).first - a.begin());
+    std::size_t same = static_cast<std::size_t>(
+        std::mismatch(a.begin(), a.begin() + std::min(a.size(), b.size()), b.begin()).first - a.begin());
     if (same == 0) return "";
     return a.substr(0, a.rfind('/', same - 1) + 1);
 }
 
 bool UsesWeapon(const MatchRecord& match, std::size_t weapon) {
-    return std::any_of(match.rows.begin(), match.rows.end(), [&](const CountedRow& row) { return row.weapon == weapon; });
+    return std::any_of(match.rows.begin(), match.rows.end(),
+                       [&](const CountedRow& row) { return row.weapon == weapon; });
 }
 
 // For each row's label, the folder that holds every match counted in it.
@@ -76,8 +77,8 @@ std::optional<MatchPlace> PlaceOf(const MatchTable& table, const std::optional<C
     if (!at) return std::nullopt;
     const MatchRecord& match = table.matches[at->match];
     std::string path = table.path(match);
-    return MatchPlace{at->value, DayText(match.date), TimeText(match.time), std::string(table.map(match)), path,
-                      DirOf(path)};
+    return MatchPlace{at->value, DayText(match.date), TimeText(match.time), std::string(table.map(match)),
+                      path,      DirOf(path)};
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ namespace tovrik {
 // What the breakdown shows: one weapon by map or by period, or every weapon
 // side by side, over every map and the matches of a period.
 struct BreakdownChoice {
-    std::size_t weapon = 0;                             // index into Weapons()
+    std::size_t weapon = 0;                            // index into Weapons()
     std::optional<Grouping> grouping = Grouping::Map;  // none: by weapon
     Period period;
 };
@@ -39,9 +39,9 @@ struct MatchPlace {
 
 struct Breakdown {
     std::string header;
-    std::vector<ViewRow> rows;         // as `tovrik-report` lists them
-    std::vector<std::string> folders;  // of each row: the deepest folder that holds all its matches
-    ViewRow total;                     // every row together
+    std::vector<ViewRow> rows;              // as `tovrik-report` lists them
+    std::vector<std::string> folders;       // of each row: the deepest folder that holds all its matches
+    ViewRow total;                          // every row together
     std::optional<MatchPlace> worst, best;  // the weapon's lowest and highest accuracy
 };
 

@@ -113,9 +113,8 @@ void BreakdownWindow::setUpControls() {
     matches_->setRootIsDecorated(false);
     matches_->setMaximumHeight(72);
     matches_->setToolTip("Double click a match to open its folder");
-    connect(matches_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
-        openFolder(item->data(5, Qt::UserRole).toByteArray().toStdString());
-    });
+    connect(matches_, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem* item) { openFolder(item->data(5, Qt::UserRole).toByteArray().toStdString()); });
     layout->addWidget(matches_);
     layout->addWidget(makeButtons());
     poll_ = new QTimer(this);
@@ -192,7 +191,8 @@ void BreakdownWindow::fill(const Breakdown& b) {
     QStringList headers;
     for (const std::string& header : TableHeaders(b.header)) headers << Text(header);
     model_->setHorizontalHeaderLabels(headers);
-    for (std::size_t i = 0; i < b.rows.size(); ++i) model_->appendRow(RowItems(b.rows[i], static_cast<double>(i), sep_));
+    for (std::size_t i = 0; i < b.rows.size(); ++i)
+        model_->appendRow(RowItems(b.rows[i], static_cast<double>(i), sep_));
     QList<QStandardItem*> total = RowItems(b.total, 0, sep_);
     for (QStandardItem* item : total) {
         item->setData(true, kTotalRole);
@@ -214,9 +214,9 @@ void BreakdownWindow::fillMatches(const Breakdown& b) {
     for (const auto& [name, place] : {std::make_pair("Best", b.best), std::make_pair("Worst", b.worst)}) {
         if (!place) continue;
         auto dash = [](const std::string& text) { return text.empty() ? QString("-") : Text(text); };
-        auto* item = new QTreeWidgetItem(matches_, QStringList{name, Text(OneDecimal(place->accuracy, sep_)) + "%", dash(place->day),
-                                                    dash(place->time), Text(place->map),
-                                                    QString::fromLocal8Bit(place->path.c_str())});
+        auto* item = new QTreeWidgetItem(
+            matches_, QStringList{name, Text(OneDecimal(place->accuracy, sep_)) + "%", dash(place->day),
+                                  dash(place->time), Text(place->map), QString::fromLocal8Bit(place->path.c_str())});
         item->setData(5, Qt::UserRole, QByteArray::fromStdString(place->folder));
     }
     for (int column = 0; column < 5; ++column) matches_->resizeColumnToContents(column);

@@ -65,8 +65,8 @@ void BreakdownWindow::stopRead() {
 void BreakdownWindow::showProgress() {
     if (!read_ || read_->started.elapsed() < kQuietMs) return;
     progress_->show();
-    status_->setText("Reading\u2026 " + QString::fromLatin1(LongToText(static_cast<std::int32_t>(read_->kept)).c_str()) +
-                     " match files");
+    status_->setText("Reading\u2026 " +
+                     QString::fromLatin1(LongToText(static_cast<std::int32_t>(read_->kept)).c_str()) + " match files");
 }
 
 void BreakdownWindow::readDone(std::uint64_t generation, std::shared_ptr<MatchTable> table, WeaponSet weapons) {

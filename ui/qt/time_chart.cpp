@@ -34,9 +34,9 @@ void TimeChart::show(const Breakdown& breakdown, const std::optional<Grouping>& 
     for (const TimePoint& point : points_) {
         const ViewRow& row = breakdown.rows[point.row];
         FigureTexts t = DescribeCells(row.figures, sep);
-        texts_.push_back(Text(row.label) + QString(": mean %1 over %2 games\nlowest %3, highest %4, hits %5")
-                                               .arg(Text(t.mean), Text(t.games), Text(t.lowest), Text(t.highest),
-                                                    Text(t.hitShare)));
+        texts_.push_back(Text(row.label) +
+                         QString(": mean %1 over %2 games\nlowest %3, highest %4, hits %5")
+                             .arg(Text(t.mean), Text(t.games), Text(t.lowest), Text(t.highest), Text(t.hitShare)));
         top_ = std::max(top_, std::ceil(point.accuracy / 10) * 10);
     }
     hasMean_ = !points_.empty() && breakdown.total.figures.collected > 0;
@@ -91,7 +91,8 @@ void TimeChart::paintEvent(QPaintEvent*) {
     bool sparse = p.width() / static_cast<double>(points_.size()) >= 8;
     painter.setPen(QPen(kCurve, sparse ? 2 : 1));
     for (std::size_t i = 1; i < points_.size(); ++i)
-        painter.drawLine(place(points_[i - 1].day, points_[i - 1].accuracy), place(points_[i].day, points_[i].accuracy));
+        painter.drawLine(place(points_[i - 1].day, points_[i - 1].accuracy),
+                         place(points_[i].day, points_[i].accuracy));
     if (!sparse) return;
     painter.setPen(kCurve);
     painter.setBrush(kMark);
