@@ -1,8 +1,8 @@
 #include "app/report_views.h"
 
-#include <QBuffer>
+#include <dlfcn.h>
+
 #include <algorithm>
-#include <QByteArray>
 
 #include "ui/view_text.h"
 #include "app/report_trace.h"
@@ -13,9 +13,8 @@
 #include "fileio/directory.h"
 #include "fileio/file_write.h"
 #include "ui/breakdown.h"
-#include "ui/chart_painter.h"
 #include "ui/form1.h"
-#include "ui/qt/chart_image.h"
+#include "settings/app_paths.h"
 
 namespace tovrik {
 namespace {
@@ -79,20 +78,28 @@ int Groups(const View& v, std::ostream& out, std::ostream& err) {
     return 0;
 }
 
+// The chart's module: the build's, for a program of the build, else the one
+// installed beside the programs.
+std::string ChartModule() {
+    const std::string dir = ProgramDir();
+    if (dir.rfind(TOVRIK_BUILD_DIR, 0) == 0) return TOVRIK_CHART_MODULE_BUILT;
+    return dir + "/" TOVRIK_CHART_MODULE_FROM_BINDIR;
+}
+
 // The chart as the window's chart box shows it after the same run, written
 // whole or not at all.
 bool WriteChart(const Tally& tally, const std::string& file, std::ostream& err) {
-    ChartImage chart;
-    PaintGrid(chart);
-    PaintCurve(chart, tally);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
+    using ChartPng = bool (*)(const Tally*, std::string*);
+    static void* module = dlopen(ChartModule().c_str(), RTLD_NOW | RTLD_LOCAL);  // kept for the process
+    auto chartPng = module != nullptr ? reinterpret_cast<ChartPng>(dlsym(module, "tovrik_chart_png")) : nullptr;
+    std::string png;
     std::optional<std::string> failure;
-    if (!chart.image().save(&buffer, "PNG"))
+    if (chartPng == nullptr)
+        failure = "the chart's module " + Escaped(ChartModule()) + " cannot be loaded";
+    else if (!chartPng(&tally, &png))
         failure = "the image could not be made";
     else
-        failure = WriteWhole(file, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+        failure = WriteWhole(file, png);
     if (!failure) return true;
     err << "tovrik-report: cannot write the chart to \"" << Escaped(file) << "\": " << *failure << ".\n";
     return false;

@@ -19,13 +19,15 @@ namespace tovrik {
 // one, the step it fails at and its error.
 struct CountedRow {
     enum Step : std::uint8_t { kAccuracy, kHeadshots, kShots, kHits, kKills, kDeaths, kDone };
-    std::uint8_t weapon = 0;  // index into Weapons()
-    std::uint8_t failsAt = kDone;
-    std::int32_t line = 0;               // the line an editor shows it on
-    std::optional<std::uint32_t> error;  // index into MatchRecord::errors when it fails
+    // In this order 24 bytes: a table of every weapon holds millions of them.
+    std::int32_t line = 0;  // the line an editor shows it on
     float accuracy = 0;
     std::array<std::int16_t, 5> numbers{};  // headshots, shots, hits, kills, deaths
+    std::uint8_t weapon = 0;                // index into Weapons()
+    std::uint8_t failsAt = kDone;
+    std::optional<std::uint16_t> error;  // index into MatchRecord::errors when it fails (a row a line: < 32,767)
 };
+static_assert(sizeof(CountedRow) == 24);
 
 enum class MatchStatus : std::uint8_t {
     PassedOver,  // unreadable, empty or only line ends: no run sees it
