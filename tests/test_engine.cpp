@@ -302,8 +302,10 @@ TEST(MatchDate, DaysOfTheCalendarAndTimesOfADay) {
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {"s/2026.02.30/", "120000.txt", "-"},        {"s/2026.09.31/", "120000.txt", "-"},
         {"s/2024.02.29/", "120000.txt", "2024-02-29 12:00:00"}, {"s/2026.09.01/", "240000.txt", "-"},
-        {"s/2026-09/", "2026-09-02-996161-m.txt", "-"}, {"s/2026-09/", "2026-09-03-235959-m.txt", "2026-09-03 23:59:59"},
-        {"s/2026.09.01/", "120000-copy.txt", "2026-09-01 "}};  // a day without a time
+        {"s/2026-09/", "2026-09-02-996161-m.txt", "-"},
+        {"s/2026-09/", "2026-09-03-235959-m.txt", "2026-09-03 23:59:59"},
+        {"s/2026.09.01/", "120000-copy.txt", "2026-09-01 "},  // a day without a time
+        {"s/2100.02.29/", "120000.txt", "-"}};                // a century is no leap year but every fourth
     for (auto [folder, name, when] : cases) {
         int time = 0;
         MatchDate date = DateOfPath(folder, name, time);
@@ -360,6 +362,7 @@ TEST(MatchReader, StatusMapAndRowsWithTheirEditorLines) {
     for (int i = 0; i < 32767; ++i) over += "Colt: 1.0 1/1 0 0 0\r\n";
     const std::pair<std::string, std::string> cases[] = {
         {"", "passed over"},
+        {"x", "read map=x"},  // one byte
         {"\r\n\r\n", "passed over"},
         {"MP 40: 25.3 45/178 5 3 12", "read map=12 | MP-40@1:6 12 178 45 5 3"},  // the first line is a row too
         {">>> Map: radar\r\rLuger: 1 2\r\nTeam Allies\nColt: 9.5 2/x 1 0 3\n",
@@ -367,7 +370,8 @@ TEST(MatchReader, StatusMapAndRowsWithTheirEditorLines) {
         {">>> Map: m\n\nKnife: 1 2 3\nPanzer: 12.5 1/8 1 2 \n",
          "read map=m | Knife@3:6 3 0 0 1 2 | Panzer@4:1 0 0 0 0 0 \"\" is not a whole number."},
         {">>> Map: m\nThompson: x. 1/2 3 4 5\nLuger: 5.0 1/2 k 4 5",
-         "read map=m | Thompson@2:0 0 0 0 0 0 \"x.\" is not a decimal number. | Luger@3:4 5 2 1 0 0 \"k\" is not a whole number."},
+         "read map=m | Thompson@2:0 0 0 0 0 0 \"x.\" is not a decimal number."
+         " | Luger@3:4 5 2 1 0 0 \"k\" is not a whole number."},
         {over, "stops map=long | DIR/f.txt, line 32768: the file has more than 32,767 lines."}};
     for (const auto& [content, expected] : cases) {
         std::string path = dir.write("f.txt", content);

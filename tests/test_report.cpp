@@ -120,6 +120,7 @@ TEST_F(ReportTest, ExitStatuses) {
         {"DIR mg", 2,
          "\"mg\" is not a weapon of the list; did you mean MP-40 or FG-42 or MP 34? The"},  // three at most
         {"DIR xyzzy", 2, "\"xyzzy\" is not a weapon of the list. The list: Knife, Luger,"},
+        {"DIR zzgranatwerfzzzzz", 2, "\"zzgranatwerfzzzzz\" is not a weapon of the list. The list:"},  // 7 slips
         {"DIR Thompson", 1, "DIR/2026.12.08/bad.txt, line 2: \"1o\" is not a whole number.\n"}};
     for (const auto& [args, status, err] : cases) {
         Outcome o = Report(args);
@@ -252,7 +253,7 @@ TEST_F(ReportTest, HostileNamesInEveryOutput) {
                                 "@SUM(1)",
                                 "\tx",
                                 "\x1B[2J\x1B]0;pwned\x07",
-                                std::string(50, 'w') + "\xC3\xA9",
+                                "\xC3\xA9" + std::string(50, 'w') + "\xC3\xA9",
                                 "\xC0\xAF",
                                 "\xED\xA0\x80",
                                 "plain"};
@@ -265,12 +266,12 @@ TEST_F(ReportTest, HostileNamesInEveryOutput) {
         EXPECT_THAT(csv, HasSubstr(cell));
     std::string text = Report("--by map DIR Thompson").out;
     EXPECT_THAT(text, HasSubstr("\\x1B[2J\\x1B]0;pwned\\x07  "));
-    EXPECT_THAT(text, HasSubstr(std::string(39, 'w') + "\xE2\x80\xA6  "));  // cut at 40 characters
+    EXPECT_THAT(text, HasSubstr("\n\xC3\xA9" + std::string(38, 'w') + "\xE2\x80\xA6  "));  // 40 characters
     EXPECT_EQ(text.find('\x1B'), std::string::npos);
     EXPECT_THAT(Report("DIR Thompson").out, HasSubstr("DIR/x/0\\nLowest match:     FORGED.txt\n"));
     std::string json = Report("--json --by map DIR Thompson").out;
     EXPECT_THAT(json, AllOf(HasSubstr("\"\\u00c0\\u00af\""), HasSubstr("\"\\u00ed\\u00a0\\u0080\""),
-                            HasSubstr("\"" + std::string(50, 'w') + "\xC3\xA9\"")));
+                            HasSubstr("\"\xC3\xA9" + std::string(50, 'w') + "\xC3\xA9\"")));
 }
 
 // Output files are written whole or not at all, and only ever as regular files.
