@@ -300,8 +300,10 @@ TEST(WeaponLine, ErrorsByKindAndMessage) {
 // match without a date.
 TEST(MatchDate, DaysOfTheCalendarAndTimesOfADay) {
     const std::tuple<const char*, const char*, const char*> cases[] = {
-        {"s/2026.02.30/", "120000.txt", "-"},        {"s/2026.09.31/", "120000.txt", "-"},
-        {"s/2024.02.29/", "120000.txt", "2024-02-29 12:00:00"}, {"s/2026.09.01/", "240000.txt", "-"},
+        {"s/2026.02.30/", "120000.txt", "-"},
+        {"s/2026.09.31/", "120000.txt", "-"},
+        {"s/2024.02.29/", "120000.txt", "2024-02-29 12:00:00"},
+        {"s/2026.09.01/", "240000.txt", "-"},
         {"s/2026-09/", "2026-09-02-996161-m.txt", "-"},
         {"s/2026-09/", "2026-09-03-235959-m.txt", "2026-09-03 23:59:59"},
         {"s/2026.09.01/", "120000-copy.txt", "2026-09-01 "},  // a day without a time
@@ -363,6 +365,9 @@ TEST(MatchReader, StatusMapAndRowsWithTheirEditorLines) {
     const std::pair<std::string, std::string> cases[] = {
         {"", "passed over"},
         {"x", "read map=x"},  // one byte
+        {"m\n\xA0"
+         "Colt: 1 2\n\tColt: 3 4",
+         "read map=m | Colt@3:6 0 0 0 3 4"},  // names whole from the line start
         {"\r\n\r\n", "passed over"},
         {"MP 40: 25.3 45/178 5 3 12", "read map=12 | MP-40@1:6 12 178 45 5 3"},  // the first line is a row too
         {">>> Map: radar\r\rLuger: 1 2\r\nTeam Allies\nColt: 9.5 2/x 1 0 3\n",
@@ -451,7 +456,6 @@ TEST(ScanTree, ReadersSideBySideGiveWhatOneGives) {
               one);
     EXPECT_EQ(OpenDescriptors(), descriptors);
 }
-
 
 std::string TallyText(const Tally& t) {
     const Figures& f = t.figures();
