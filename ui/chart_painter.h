@@ -10,6 +10,13 @@ struct Rgb {
     bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
 };
 
+// The chart's colours: the guide lines, the curve, the mark at each point's
+// start, the mean line.
+constexpr Rgb kGuideRgb{0, 0, 130};
+constexpr Rgb kCurveRgb{255, 0, 0};
+constexpr Rgb kMarkRgb{255, 255, 255};
+constexpr Rgb kMeanRgb{0, 100, 0};
+
 // What the chart is painted on, in twips from its top-left corner: the
 // window's chart box, or an image for a file. What is drawn stays until cleared.
 class ChartSurface {

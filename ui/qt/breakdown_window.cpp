@@ -13,6 +13,7 @@
 #include <limits>
 
 #include "base/number_text.h"
+#include "ui/qt/latin1_text.h"
 #include "ui/view_text.h"
 
 namespace tovrik {
@@ -20,11 +21,6 @@ namespace {
 
 constexpr int kSortRole = Qt::UserRole + 1;   // a cell's number, a group's place
 constexpr int kTotalRole = Qt::UserRole + 2;  // true on the total row
-
-QString Text(const std::string& bytes) {
-    // A byte of a match file is one character.
-    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
 
 // Sorts numbers as numbers and groups in their own order, and keeps the
 // total row last whichever way.
@@ -40,10 +36,9 @@ protected:
     }
 };
 
-// The choices of the grouping list, in its order.
-const std::pair<const char*, std::optional<Grouping>> kGroupings[] = {
-    {"Map", Grouping::Map},     {"Day", Grouping::Day},   {"Week", Grouping::Week},
-    {"Month", Grouping::Month}, {"Year", Grouping::Year}, {"Weapon", std::nullopt}};
+// The choices of the grouping list, in its order; none is by weapon.
+const std::optional<Grouping> kGroupings[] = {Grouping::Map,   Grouping::Day,  Grouping::Week,
+                                              Grouping::Month, Grouping::Year, std::nullopt};
 
 // A row of controls without margins of its own.
 QHBoxLayout* RowLayout(QWidget* row) {
@@ -57,10 +52,10 @@ QList<QStandardItem*> RowItems(const ViewRow& row, double place, char sep) {
     const std::string* texts[] = {&t.games, &t.shots,  &t.hits,  &t.hitShare, &t.headshots, &t.headshotShare,
                                   &t.kills, &t.deaths, &t.ratio, &t.mean,     &t.lowest,    &t.highest};
     std::vector<std::optional<double>> values = FigureValues(row.figures);
-    QList<QStandardItem*> items{new QStandardItem(Text(row.label))};
+    QList<QStandardItem*> items{new QStandardItem(Latin1Text(row.label))};
     items[0]->setData(place, kSortRole);
     for (std::size_t i = 0; i < values.size(); ++i) {
-        auto* item = new QStandardItem(Text(*texts[i]));
+        auto* item = new QStandardItem(Latin1Text(*texts[i]));
         item->setData(values[i].value_or(std::numeric_limits<double>::lowest()), kSortRole);
         item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         items.push_back(item);
@@ -130,7 +125,7 @@ QWidget* BreakdownWindow::makeChoices() {
     weaponLabel_->setTextFormat(Qt::PlainText);
     grouping_ = new QComboBox(row);
     grouping_->setObjectName("Grouping");
-    for (const auto& [name, grouping] : kGroupings) grouping_->addItem(name);
+    for (const std::optional<Grouping>& grouping : kGroupings) grouping_->addItem(Latin1Text(GroupHeader(grouping)));
     since_ = new QLineEdit(row);
     since_->setObjectName("Since");
     until_ = new QLineEdit(row);
@@ -186,10 +181,12 @@ QWidget* BreakdownWindow::makeButtons() {
     return row;
 }
 
+std::optional<Grouping> BreakdownWindow::groupingChosen() const { return kGroupings[grouping_->currentIndex()]; }
+
 void BreakdownWindow::fill(const Breakdown& b) {
     model_->clear();
     QStringList headers;
-    for (const std::string& header : TableHeaders(b.header)) headers << Text(header);
+    for (const std::string& header : TableHeaders(b.header)) headers << Latin1Text(header);
     model_->setHorizontalHeaderLabels(headers);
     for (std::size_t i = 0; i < b.rows.size(); ++i)
         model_->appendRow(RowItems(b.rows[i], static_cast<double>(i), sep_));
@@ -202,8 +199,9 @@ void BreakdownWindow::fill(const Breakdown& b) {
     }
     model_->appendRow(total);
     groups_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    chart_->show(b, grouping_->currentIndex() >= 0 ? kGroupings[grouping_->currentIndex()].second : std::nullopt, sep_);
-    bool dated = b.header != "Map" && b.header != "Weapon";
+    std::optional<Grouping> grouping = groupingChosen();
+    chart_->show(b, grouping, sep_);
+    bool dated = grouping && *grouping != Grouping::Map;
     chart_->setVisible(dated);
     findChild<QPushButton*>("SaveChart")->setEnabled(dated);
     fillMatches(b);
@@ -213,10 +211,11 @@ void BreakdownWindow::fillMatches(const Breakdown& b) {
     matches_->clear();
     for (const auto& [name, place] : {std::make_pair("Best", b.best), std::make_pair("Worst", b.worst)}) {
         if (!place) continue;
-        auto dash = [](const std::string& text) { return text.empty() ? QString("-") : Text(text); };
-        auto* item = new QTreeWidgetItem(
-            matches_, QStringList{name, Text(OneDecimal(place->accuracy, sep_)) + "%", dash(place->day),
-                                  dash(place->time), Text(place->map), QString::fromLocal8Bit(place->path.c_str())});
+        auto dash = [](const std::string& text) { return text.empty() ? QString("-") : Latin1Text(text); };
+        auto* item =
+            new QTreeWidgetItem(matches_, QStringList{name, Latin1Text(OneDecimal(place->accuracy, sep_)) + "%",
+                                                      dash(place->day), dash(place->time), Latin1Text(place->map),
+                                                      QString::fromLocal8Bit(place->path.c_str())});
         item->setData(5, Qt::UserRole, QByteArray::fromStdString(place->folder));
     }
     for (int column = 0; column < 5; ++column) matches_->resizeColumnToContents(column);

@@ -70,6 +70,7 @@ private:
     void stopRead();
     void readDone(std::uint64_t generation, std::shared_ptr<MatchTable> table, WeaponSet weapons);
     void showProgress();
+    std::optional<Grouping> groupingChosen() const;
     std::optional<BreakdownChoice> choice();
     void recompute();
     void fill(const Breakdown& breakdown);

@@ -83,9 +83,7 @@ void BreakdownWindow::readDone(std::uint64_t generation, std::shared_ptr<MatchTa
 std::optional<BreakdownChoice> BreakdownWindow::choice() {
     BreakdownChoice c;
     c.weapon = weapon_;
-    c.grouping = grouping_->currentIndex() == grouping_->count() - 1
-                     ? std::nullopt
-                     : std::optional<Grouping>(static_cast<Grouping>(grouping_->currentIndex()));
+    c.grouping = groupingChosen();
     for (QLineEdit* field : {since_, until_}) {
         std::string text = field->text().trimmed().toLatin1().toStdString();
         MatchDate day = DayOfText(text);

@@ -11,8 +11,6 @@ int Pixels(float twips) {
     return (static_cast<int>(twips) + ChartImage::kTwipsPerPixel - 1) / ChartImage::kTwipsPerPixel;
 }
 
-QColor Colour(Rgb c) { return QColor(c.r, c.g, c.b); }
-
 }  // namespace
 
 const QColor ChartImage::kBackground(0, 0, 64);

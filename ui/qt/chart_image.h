@@ -13,6 +13,7 @@ namespace tovrik {
 // PNG file, pixel for pixel the same.
 class ChartImage : public ChartSurface {
 public:
+    static QColor Colour(Rgb c) { return QColor(c.r, c.g, c.b); }
     static constexpr int kTwipsPerPixel = 15;
     static const QColor kBackground;
 

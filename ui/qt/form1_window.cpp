@@ -10,6 +10,7 @@
 #include "base/run_error.h"
 #include "base/version.h"
 #include "settings/qt/browse_folder.h"
+#include "ui/qt/latin1_text.h"
 
 namespace tovrik {
 namespace {
@@ -18,11 +19,6 @@ constexpr int kTwips = ChartImage::kTwipsPerPixel;
 
 QRect Twips(int left, int top, int width, int height) {
     return QRect(left / kTwips, top / kTwips, width / kTwips, height / kTwips);
-}
-
-QString Text(const std::string& bytes) {
-    // A byte of a match file is one character.
-    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
 QFont WindowFont(bool bold) {
@@ -240,7 +236,7 @@ std::string Form1Window::SelectedText(QListWidget* list) {
     return selected.isEmpty() ? std::string() : selected.first()->text().toLatin1().toStdString();
 }
 
-void Form1Window::List2_AddItem(const std::string& text) { list2_->addItem(Text(text)); }
+void Form1Window::List2_AddItem(const std::string& text) { list2_->addItem(Latin1Text(text)); }
 
 void Form1Window::List3_AddItem(const std::string& text) { pendingMaps_.push_back(text); }
 
@@ -265,7 +261,7 @@ void Form1Window::showPendingMaps() {
     list3Items_ = std::move(merged);
     pendingMaps_.clear();
     QStringList texts;
-    for (const std::string& item : list3Items_) texts << Text(item);
+    for (const std::string& item : list3Items_) texts << Latin1Text(item);
     const QString chosen = list3_->selectedItems().isEmpty() ? QString() : list3_->selectedItems().first()->text();
     QSignalBlocker quiet(list3_);  // the same choice, not a new one
     list3_->clear();
@@ -279,7 +275,7 @@ void Form1Window::showPendingMaps() {
 void Form1Window::SetCaption(Label label, const std::string& text) {
     // A text wider than its label is cut with "…" and shown whole on hover.
     QLabel* shown = values_.at(label);
-    QString whole = Text(text);
+    QString whole = Latin1Text(text);
     QString fitting = shown->fontMetrics().elidedText(whole, Qt::ElideRight, shown->width());
     shown->setText(fitting);
     shown->setToolTip(fitting == whole ? QString() : whole);

@@ -8,17 +8,16 @@
 
 #include "ui/figure_text.h"
 #include "ui/qt/chart_image.h"
+#include "ui/qt/latin1_text.h"
 
 namespace tovrik {
 namespace {
 
-// The main chart's colours.
-const QColor kGuide(0, 0, 130), kCurve(255, 0, 0), kMark(255, 255, 255), kMeanLine(0, 100, 0), kTick(200, 200, 220);
+// The main chart's colours, and the ticks' texts.
+const QColor kGuideColour = ChartImage::Colour(kGuideRgb), kCurveColour = ChartImage::Colour(kCurveRgb),
+             kMarkColour = ChartImage::Colour(kMarkRgb), kMeanColour = ChartImage::Colour(kMeanRgb),
+             kTick(200, 200, 220);
 constexpr int kReach = 6;  // pixels from a point where a hover names it
-
-QString Text(const std::string& bytes) {
-    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
 
 }  // namespace
 
@@ -34,9 +33,9 @@ void TimeChart::show(const Breakdown& breakdown, const std::optional<Grouping>& 
     for (const TimePoint& point : points_) {
         const ViewRow& row = breakdown.rows[point.row];
         FigureTexts t = DescribeCells(row.figures, sep);
-        texts_.push_back(Text(row.label) +
-                         QString(": mean %1 over %2 games\nlowest %3, highest %4, hits %5")
-                             .arg(Text(t.mean), Text(t.games), Text(t.lowest), Text(t.highest), Text(t.hitShare)));
+        texts_.push_back(Latin1Text(row.label) + QString(": mean %1 over %2 games\nlowest %3, highest %4, hits %5")
+                                                     .arg(Latin1Text(t.mean), Latin1Text(t.games), Latin1Text(t.lowest),
+                                                          Latin1Text(t.highest), Latin1Text(t.hitShare)));
         top_ = std::max(top_, std::ceil(point.accuracy / 10) * 10);
     }
     hasMean_ = !points_.empty() && breakdown.total.figures.collected > 0;
@@ -69,7 +68,7 @@ void TimeChart::paintEvent(QPaintEvent*) {
     // Guides every 10 or 20 percent, labelled at the left.
     for (double value = 0; value <= top_; value += top_ > 50 ? 20 : 10) {
         QPointF at = place(first_, value);
-        painter.setPen(kGuide);
+        painter.setPen(kGuideColour);
         painter.drawLine(QPointF(p.left(), at.y()), QPointF(p.right(), at.y()));
         painter.setPen(kTick);
         painter.drawText(QRectF(0, at.y() - 8, p.left() - 6, 16), Qt::AlignRight | Qt::AlignVCenter,
@@ -78,24 +77,25 @@ void TimeChart::paintEvent(QPaintEvent*) {
     int room = std::max(1, static_cast<int>(p.width()) / 90);  // a tick text is about 70 pixels wide
     for (const TimeTick& tick : TimeTicks(first_, last_, room, unit_)) {
         QPointF at = place(tick.day, 0);
-        painter.setPen(kGuide);
+        painter.setPen(kGuideColour);
         painter.drawLine(QPointF(at.x(), p.top()), QPointF(at.x(), p.bottom() + 4));
         painter.setPen(kTick);
-        painter.drawText(QRectF(at.x() - 45, p.bottom() + 5, 90, 16), Qt::AlignHCenter | Qt::AlignTop, Text(tick.text));
+        painter.drawText(QRectF(at.x() - 45, p.bottom() + 5, 90, 16), Qt::AlignHCenter | Qt::AlignTop,
+                         Latin1Text(tick.text));
     }
     if (hasMean_) {
-        painter.setPen(QPen(kMeanLine, 1));
+        painter.setPen(QPen(kMeanColour, 1));
         painter.drawLine(place(first_, mean_), place(last_, mean_));
     }
     // Marks only where they stand apart; a dense curve is a line.
     bool sparse = p.width() / static_cast<double>(points_.size()) >= 8;
-    painter.setPen(QPen(kCurve, sparse ? 2 : 1));
+    painter.setPen(QPen(kCurveColour, sparse ? 2 : 1));
     for (std::size_t i = 1; i < points_.size(); ++i)
         painter.drawLine(place(points_[i - 1].day, points_[i - 1].accuracy),
                          place(points_[i].day, points_[i].accuracy));
     if (!sparse) return;
-    painter.setPen(kCurve);
-    painter.setBrush(kMark);
+    painter.setPen(kCurveColour);
+    painter.setBrush(kMarkColour);
     for (const TimePoint& point : points_) painter.drawEllipse(place(point.day, point.accuracy), 3, 3);
 }
 
