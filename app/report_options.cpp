@@ -2,10 +2,9 @@
 
 #include <sys/stat.h>
 
-#include <QCommandLineParser>
 #include <cerrno>
 #include <cstring>
-#include <QCoreApplication>
+#include <algorithm>
 #include <cctype>
 #include <map>
 
@@ -52,27 +51,74 @@ constexpr OptionRow kOptions[] = {
     {"help", nullptr, "Print this help and exit."},
     {"version", nullptr, "Print the version and exit."}};
 
-struct Parser {
-    QCommandLineParser parser;
-    std::map<std::string, QCommandLineOption> options;
+constexpr const char* kDescription =
+    "Sums up one player's Enemy Territory weapon statistics from the match files below STATS_DIR.\n"
+    "With a WEAPON: the summary the window shows for it. Without: one row per weapon.\n";
+constexpr OptionRow kArguments[] = {{"STATS_DIR", nullptr, "The statistics directory."},
+                                    {"WEAPON", nullptr, "A weapon of the weapon list, such as Thompson or mp40."}};
 
-    Parser() {
-        parser.setApplicationDescription(
-            "Sums up one player's Enemy Territory weapon statistics from the match files below STATS_DIR.\n"
-            "With a WEAPON: the summary the window shows for it. Without: one row per weapon.");
-        for (const OptionRow& row : kOptions) {
-            QCommandLineOption option(row.name, row.help, row.value ? row.value : QString());
-            options.emplace(row.name, option);
-            parser.addOption(option);
+// The command line's options and arguments. "--name value" and "--name=value"
+// both give a value; "--" ends the options; a later value of an option
+// replaces an earlier one.
+struct Parser {
+    std::map<std::string, std::string> given;  // option name -> its value ("" for none)
+    std::vector<std::string> arguments;
+
+    Parser(int argc, char* argv[]) {
+        bool options = true;
+        for (int i = 1; i < argc; ++i) {
+            std::string_view arg = argv[i];
+            if (!options || arg.size() < 2 || arg[0] != '-') {
+                arguments.emplace_back(arg);
+            } else if (arg == "--") {
+                options = false;
+            } else if (arg[1] != '-') {
+                throw UsageError{"Unknown option '" + std::string(arg.substr(1, 1)) + "'."};
+            } else {
+                std::size_t equals = arg.find('=');
+                std::string name(arg.substr(2, equals == arg.npos ? arg.npos : equals - 2));
+                const OptionRow* row = std::find_if(std::begin(kOptions), std::end(kOptions),
+                                                    [&](const OptionRow& r) { return name == r.name; });
+                if (row == std::end(kOptions)) throw UsageError{"Unknown option '" + name + "'."};
+                if (!row->value && equals != arg.npos) throw UsageError{"Unexpected value after '--" + name + "'."};
+                if (row->value && equals == arg.npos && i + 1 == argc)
+                    throw UsageError{"Missing value after '--" + name + "'."};
+                given[name] = !row->value ? "" : equals != arg.npos ? std::string(arg.substr(equals + 1)) : argv[++i];
+            }
         }
-        parser.addPositionalArgument("STATS_DIR", "The statistics directory.");
-        parser.addPositionalArgument("WEAPON", "A weapon of the weapon list, such as Thompson or mp40.", "[WEAPON]");
     }
-    const QCommandLineOption& operator[](const char* name) const { return options.at(name); }
-    // The option's value as the bytes given: each byte was read as one character.
-    std::string bytes(const char* name) const { return parser.value(options.at(name)).toLatin1().toStdString(); }
-    bool isSet(const char* name) const { return parser.isSet(options.at(name)); }
+    // The option's value as the bytes given.
+    std::string bytes(const char* name) const {
+        auto found = given.find(name);
+        return found == given.end() ? "" : found->second;
+    }
+    bool isSet(const char* name) const { return given.count(name) != 0; }
 };
+
+// The help's rows: the name in a column, the help wrapped beside it at 79
+// characters.
+std::string HelpRows(const OptionRow* begin, const OptionRow* end, std::size_t column) {
+    std::string text;
+    for (const OptionRow* row = begin; row != end; ++row) {
+        std::string line = "  " + std::string(begin == std::begin(kArguments) ? "" : "--") + row->name +
+                           (row->value ? " <" + std::string(row->value) + ">" : "");
+        std::string_view words = row->help;
+        while (!words.empty()) {
+            line.resize(column, ' ');
+            std::size_t room = 79 - column, cut = words.size() <= room ? words.size() : words.rfind(' ', room);
+            text += line.append(words.substr(0, cut)) + "\n";
+            words.remove_prefix(std::min(words.size(), cut + 1));
+            line.clear();
+        }
+    }
+    return text;
+}
+
+std::string HelpText() {
+    return std::string("Usage: tovrik-report [options] STATS_DIR [WEAPON]\n") + kDescription + "\nOptions:\n" +
+           HelpRows(std::begin(kOptions), std::end(kOptions), 18) + "\nArguments:\n" +
+           HelpRows(std::begin(kArguments), std::end(kArguments), 18) + kExamples;
+}
 
 // A name as a player may type it: lower case, without spaces, dashes or dots.
 std::string Squeezed(std::string_view name) {
@@ -136,8 +182,7 @@ std::optional<Grouping> GroupingOf(const Parser& p) {
     return found->second;
 }
 
-std::string StatsDirOf(const QString& argument) {
-    std::string dir = argument.toLatin1().toStdString();
+std::string StatsDirOf(std::string dir) {
     while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
     struct stat info {};
     if (stat(dir.c_str(), &info) != 0)
@@ -168,24 +213,15 @@ std::vector<std::string> Nearest(const std::vector<std::string>& names, const st
 }
 
 ReportOptions ParseReportOptions(int argc, char* argv[]) {
-    QCoreApplication::setApplicationName("tovrik-report");
-    QCoreApplication::setApplicationVersion(kVersion);
-    Parser p;
-    // Each byte of an argument is one character, so that a folder or a map
-    // whose name is not valid text keeps its bytes (toLatin1 gives them back).
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) arguments << QString::fromLatin1(argv[i]);
-    if (!p.parser.parse(arguments)) throw UsageError{p.parser.errorText().toStdString()};
+    // Each argument is kept as its bytes, so that a folder or a map whose
+    // name is not valid text keeps them.
+    Parser p(argc, argv);
     ReportOptions o;
-    if (p.isSet("help")) {
-        // Without an application object the parser cannot tell the program's name.
-        std::string help = p.parser.helpText().replace("<executable_name>", "tovrik-report").toStdString();
-        return o.answer = help + kExamples, o;
-    }
+    if (p.isSet("help")) return o.answer = HelpText(), o;
     if (p.isSet("version")) return o.answer = std::string("tovrik-report ") + kVersion + "\n", o;
 
-    const QStringList args = p.parser.positionalArguments();
-    if (args.isEmpty()) throw UsageError{"the statistics directory is missing."};
+    const std::vector<std::string>& args = p.arguments;
+    if (args.empty()) throw UsageError{"the statistics directory is missing."};
     if (args.size() > 2) throw UsageError{"too many arguments: one STATS_DIR and one WEAPON at most."};
     bool hasWeapon = args.size() == 2;
     CheckCombinations(p, hasWeapon);
@@ -198,7 +234,7 @@ ReportOptions ParseReportOptions(int argc, char* argv[]) {
     if (o.period.since && o.period.until && o.period.since->key() > o.period.until->key())
         throw UsageError{"the period ends (--until " + o.until + ") before it starts (--since " + o.since + ")."};
     o.statsDir = StatsDirOf(args[0]);
-    if (hasWeapon) o.weapon = WeaponNamed(args[1].toLatin1().toStdString());
+    if (hasWeapon) o.weapon = WeaponNamed(args[1]);
     o.sep = p.isSet("comma") ? ',' : p.isSet("point") ? '.' : UserDecimalSeparator();
     o.mapChoice = p.bytes("map");
     o.output = p.isSet("csv") ? ReportOutput::Csv : p.isSet("json") ? ReportOutput::Json : ReportOutput::Text;

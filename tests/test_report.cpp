@@ -110,6 +110,11 @@ TEST_F(ReportTest, ExitStatuses) {
         {"--csv x Colt", 2,
          "--csv is for a table: the overview, or --by with a WEAPON.\nTry 'tovrik-report --help'.\n"},
         {"--bogus x", 2, "Unknown option 'bogus'."},
+        {"-m x", 2, "Unknown option 'm'."},
+        {"x --map", 2, "Missing value after '--map'."},
+        {"--csv=1 x", 2, "Unexpected value after '--csv'."},
+        {"-- --csv", 2, "\"--csv\" is not a directory"},  // "--" ends the options
+        {"--map=nowhere --map=atlantis DIR Thompson", 0, "no match was played on \"atlantis\""},
         {"--comma --point x", 2, "--comma and --point exclude each other."},
         {"/nonexistent/stats", 2, "\"/nonexistent/stats\" is not a directory: No such file or directory."},
         {"--since 2026-02-30 x", 2, "--since takes a day as YYYY-MM-DD, not \"2026-02-30\"."},
