@@ -2,7 +2,7 @@
 
 #include <cstdint>
 #include <memory>
-#include <set>
+#include <unordered_set>
 #include <string>
 #include <vector>
 
@@ -54,7 +54,7 @@ private:
     std::string pattern_;
     std::vector<Frame> stack_;
     std::vector<std::string> folders_;
-    std::set<FileId> seenDirectories_, seenEntries_;
+    std::unordered_set<FileId, FileId::Hash> seenDirectories_, seenEntries_;
     std::int32_t count_ = 0;
 };
 

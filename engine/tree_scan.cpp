@@ -64,7 +64,7 @@ private:
 
 bool NextJob(TreeWalk& walk, Job& job) {
     if (!walk.next(job.file)) return false;
-    job.path = walk.folders()[job.file.folder] + job.file.name;
+    job.path.assign(walk.folders()[job.file.folder]).append(job.file.name);  // in place: no allocation a file
     job.record.date = DateOfPath(walk.folders()[job.file.folder], job.file.name, job.record.time);
     job.failure = nullptr;
     return true;
@@ -90,14 +90,16 @@ struct Batch {
 
 // The batches between the walk, the readers and the sink: a ring the walk
 // fills in search order, readers take from in that order and finish in any
-// order, and the sink empties strictly in order.
+// order, and the sink empties strictly in order. The sink's own thread reads
+// too while the batch it waits for is not done, so that a scan of N threads
+// keeps N busy and none waits for another while there is a batch to read.
 class Ring {
 public:
     using ReadFn = std::function<void(MatchReader&, Job&)>;
 
-    Ring(std::size_t capacity, unsigned readers, ReadFn read)
+    Ring(std::size_t capacity, unsigned helpers, ReadFn read)
         : batches_(capacity), done_(capacity, false), read_(std::move(read)) {
-        for (unsigned i = 0; i < readers; ++i) readers_.emplace_back([this] { readLoop(); });
+        for (unsigned i = 0; i < helpers; ++i) readers_.emplace_back([this] { readLoop(); });
     }
     // Stops the readers, whatever they were doing, and waits for them.
     ~Ring() {
@@ -127,11 +129,17 @@ public:
         }
         return true;
     }
-    // The next batch in order once read; nullptr when none is left.
-    Batch* next() {
+    // The next batch in order once read, reading with `reader` while it is
+    // not; nullptr when none is left.
+    Batch* next(MatchReader& reader) {
         std::unique_lock<std::mutex> lock(mutex_);
         if (consumed_ == submitted_) return nullptr;
-        toSink_.wait(lock, [this] { return done_[consumed_ % batches_.size()]; });
+        while (!done_[consumed_ % batches_.size()]) {
+            if (taken_ < submitted_)
+                readBatch(reader, lock);
+            else
+                toSink_.wait(lock);
+        }
         return &batches_[consumed_ % batches_.size()];
     }
     // Gives the batch that next() returned back to the walk.
@@ -148,20 +156,24 @@ private:
         for (;;) {
             toReaders_.wait(lock, [this] { return stopping_ || taken_ < submitted_; });
             if (stopping_) return;
-            std::size_t at = taken_++ % batches_.size();
-            lock.unlock();
-            Batch& batch = batches_[at];
-            for (std::size_t i = 0; i < batch.count && !stopping_; ++i) {
-                try {
-                    read_(reader, batch.jobs[i]);
-                } catch (...) {
-                    batch.jobs[i].failure = std::current_exception();
-                }
-            }
-            lock.lock();
-            done_[at] = true;
-            if (at == consumed_ % batches_.size()) toSink_.notify_one();
+            readBatch(reader, lock);
         }
+    }
+    // Reads the next batch not taken, with the lock released meanwhile.
+    void readBatch(MatchReader& reader, std::unique_lock<std::mutex>& lock) {
+        std::size_t at = taken_++ % batches_.size();
+        lock.unlock();
+        Batch& batch = batches_[at];
+        for (std::size_t i = 0; i < batch.count && !stopping_; ++i) {
+            try {
+                read_(reader, batch.jobs[i]);
+            } catch (...) {
+                batch.jobs[i].failure = std::current_exception();
+            }
+        }
+        lock.lock();
+        done_[at] = true;
+        if (at == consumed_ % batches_.size()) toSink_.notify_one();
     }
     std::vector<Batch> batches_;
     std::vector<bool> done_;
@@ -175,10 +187,11 @@ private:
 
 void ScanInParallel(TreeWalk& walk, WeaponSet weapons, Interner& interner, const MatchNames& names,
                     const MatchSink& each, const ScanOptions& options, unsigned threads) {
-    Ring ring(threads * 2, threads, [&](MatchReader& reader, Job& job) { Read(reader, weapons, options, job); });
+    Ring ring(threads * 2, threads - 1, [&](MatchReader& reader, Job& job) { Read(reader, weapons, options, job); });
+    MatchReader reader;
     for (bool walking = true;;) {
         if (walking) walking = ring.fill(walk);
-        Batch* batch = ring.next();
+        Batch* batch = ring.next(reader);
         if (batch == nullptr) return;
         for (std::size_t i = 0; i < batch->count; ++i) {
             Job& job = batch->jobs[i];
@@ -221,8 +234,7 @@ MatchTable ReadTree(const std::string& statsDir, WeaponSet weapons, const ScanOp
     ScanTree(
         statsDir, weapons, table,
         [&](const MatchNames&, MatchRecord& record) {
-            table.matches.push_back(std::move(record));
-            table.matches.back().rows.shrink_to_fit();
+            table.matches.push_back(record);  // a copy holds just its rows; the reader keeps its room
             return !carryOn || carryOn(table.matches.size());
         },
         options);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +18,10 @@ struct FileId {
     unsigned long long device = 0, inode = 0;
     bool known() const { return inode != 0; }
     bool operator<(const FileId& o) const { return device != o.device ? device < o.device : inode < o.inode; }
+    bool operator==(const FileId& o) const { return device == o.device && inode == o.inode; }
+    struct Hash {  // inodes seldom repeat across devices
+        std::size_t operator()(const FileId& id) const { return std::hash<unsigned long long>()(id.inode); }
+    };
 };
 
 // One entry of a directory listing. `isDirectory` and `id` follow links: a

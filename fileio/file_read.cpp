@@ -14,6 +14,9 @@
 namespace tovrik {
 namespace {
 
+// The room a match file is first read into: far more than a match's file.
+constexpr std::size_t kFirstRead = 64 * 1024;
+
 bool PatternExists(const std::string& path) {
     std::size_t slash = path.rfind('/');
     std::string dir = slash == std::string::npos ? "." : path.substr(0, slash + 1);
@@ -43,10 +46,9 @@ UniqueFd OpenRegularFile(int dir, const std::string& name, std::uint64_t& size) 
 
 namespace {
 
-// Reads `count` bytes from the start of `fd` into `data`; fewer when the file
-// is shorter now.
-std::size_t ReadAll(const UniqueFd& fd, char* data, std::size_t count) {
-    std::size_t done = 0;
+// Reads `count` bytes of `fd` into `data`, from its byte `done` on (those
+// before are there already); fewer when the file is shorter now.
+std::size_t ReadAll(const UniqueFd& fd, char* data, std::size_t count, std::size_t done = 0) {
     while (done < count) {
         ssize_t got = pread(fd.get(), data + done, count - done, static_cast<off_t>(done));
         if (got < 0 && errno == EINTR) continue;
@@ -78,11 +80,21 @@ void MakeRoom(std::string& buffer, std::uint64_t count, const std::string& path,
 }  // namespace
 
 std::size_t ReadFileAt(int dir, const std::string& name, const std::string& path, std::string& buffer) {
-    std::uint64_t size = 0;
-    UniqueFd fd = OpenRegularFile(dir, name, size);
-    if (!fd || size == 0) return 0;
+    // One read into the buffer's room tells a match file whole. Only a file
+    // that fills it takes a stat, for its size and that it is a regular file:
+    // a FIFO, socket or terminal put in the listed file's place fails the
+    // positioned read itself, and a device that fills the room fails the stat.
+    UniqueFd fd(openat(dir, name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (!fd) return 0;
+    if (buffer.size() < kFirstRead) buffer.resize(kFirstRead);
+    std::size_t got = ReadAll(fd, buffer.data(), buffer.size());
+    if (got < buffer.size()) return got;
+    struct stat info {};
+    if (fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return 0;
+    const auto size = static_cast<std::uint64_t>(info.st_size);
+    if (size <= got) return got;
     MakeRoom(buffer, size, path, false);
-    return ReadAll(fd, buffer.data(), static_cast<std::size_t>(size));
+    return ReadAll(fd, buffer.data(), static_cast<std::size_t>(size), got);
 }
 
 std::size_t ReadFileBytes(const std::string& path, std::int32_t limit, std::string& buffer) {

@@ -35,7 +35,7 @@ UniqueFd OpenRegularFile(int dir, const std::string& name, std::uint64_t& size);
 // `buffer`, which grows as needed and never shrinks, and returns the number
 // read: 0 for a missing, empty or unreadable file or anything but a regular
 // file. A file past kMaxFileSize, or too large for memory, throws RunError
-// naming it as `path`; nothing of it is read.
+// naming it as `path`; nothing of it is kept.
 std::size_t ReadFileAt(int dir, const std::string& name, const std::string& path, std::string& buffer);
 
 // Reads what FileRead reads into `buffer` (it holds the count asked for, zero
