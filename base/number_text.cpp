@@ -1,20 +1,21 @@
 #include "base/number_text.h"
 
 #include <charconv>
-#include <cstdio>
 #include <cstdlib>
 #include <string_view>
+
+#include "base/ascii.h"
 
 namespace tovrik {
 namespace {
 
-std::string Formatted(const char* format, double value, char sep) {
+// `value` as printf's "%.<precision>G" writes it in the C locale, with `sep`
+// for the point.
+std::string Formatted(double value, int precision, char sep) {
     char buffer[48];
-    std::snprintf(buffer, sizeof buffer, format, value);
-    std::string text(buffer);
-    // The C library writes the decimal point of whatever locale is set.
-    for (char& c : text)
-        if (c == '.' || c == ',') c = sep;
+    char* end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, precision).ptr;
+    std::string text(buffer, end);
+    for (char& c : text) c = c == '.' ? sep : AsciiUpper(static_cast<unsigned char>(c));  // 1E+07, INF, NAN
     return text;
 }
 
@@ -22,9 +23,9 @@ std::string Formatted(const char* format, double value, char sep) {
 
 std::string LongToText(std::int32_t value) { return std::to_string(value); }
 
-std::string SingleToText(float value, char sep) { return Formatted("%.7G", static_cast<double>(value), sep); }
+std::string SingleToText(float value, char sep) { return Formatted(static_cast<double>(value), 7, sep); }
 
-std::string DoubleToText(double value, char sep) { return Formatted("%.15G", value, sep); }
+std::string DoubleToText(double value, char sep) { return Formatted(value, 15, sep); }
 
 double TextToDouble(const std::string& text, char sep) {
     std::string plain = text;

@@ -98,14 +98,19 @@ std::vector<ViewRow> GroupRows(const MatchTable& table, std::size_t weapon, cons
                                const Period& period, Grouping grouping) {
     SummaryRun(table, weapon, mapChoice, period);  // a stop of the whole run comes first
     std::deque<Group> groups;                      // where they are, as they are met
+    // A group's position by its label, or for maps by the map's index (the
+    // last for a match whose map was not read).
+    constexpr std::size_t kNone = SIZE_MAX;
     std::unordered_map<std::string, std::size_t> byLabel;
+    std::vector<std::size_t> byMap(grouping == Grouping::Map ? table.maps.size() + 1 : 0, kNone);
     for (std::size_t m = 0; m < table.matches.size(); ++m) {
         const MatchRecord& match = table.matches[m];
         if (match.status == MatchStatus::PassedOver || !period.holds(match)) continue;
-        std::string label = GroupLabel(table, match, grouping);
-        auto [at, added] = byLabel.try_emplace(std::move(label), groups.size());
-        if (added) groups.push_back(Group{at->first, Tally(weapon, mapChoice)});
-        groups[at->second].tally.add(table, match, m);
+        std::size_t& at = grouping == Grouping::Map
+                              ? byMap[match.map.value_or(table.maps.size())]
+                              : byLabel.try_emplace(GroupLabel(table, match, grouping), kNone).first->second;
+        if (at == kNone) at = groups.size(), groups.push_back(Group{GroupLabel(table, match, grouping), Tally(weapon, mapChoice)});
+        groups[at].tally.add(table, match, m);
     }
     std::vector<ViewRow> rows;
     for (std::size_t position : Order(groups, grouping)) {

@@ -52,19 +52,15 @@ std::vector<std::optional<double>> FigureValues(const Figures& f) {
 }
 
 FigureTexts DescribeCells(const Figures& f, char sep) {
-    FigureTexts texts = Describe(f, sep);
     std::vector<std::optional<double>> values = FigureValues(f);
     auto cell = [&](std::size_t figure, const char* unit) {
         const std::optional<double>& value = values[figure];
         return value ? OneDecimal(static_cast<float>(*value), sep) + unit : std::string("-");
     };
-    texts.hitShare = cell(kHitShare, "%");
-    texts.headshotShare = cell(kHeadshotShare, "%");
-    texts.ratio = cell(kRatio, "");
-    texts.mean = cell(kMean, "%");
-    texts.lowest = cell(kLowest, "%");
-    texts.highest = cell(kHighest, "%");
-    return texts;
+    return FigureTexts{LongToText(f.games),      LongToText(f.shots), LongToText(f.hits),  cell(kHitShare, "%"),
+                       LongToText(f.headshots),  cell(kHeadshotShare, "%"),                LongToText(f.kills),
+                       LongToText(f.deaths),     cell(kRatio, ""),    cell(kMean, "%"),    cell(kLowest, "%"),
+                       cell(kHighest, "%")};
 }
 
 std::string MapText(const std::string& mapChoice) { return AllMaps(mapChoice) ? "All maps" : mapChoice; }
