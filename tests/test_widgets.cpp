@@ -156,10 +156,20 @@ TEST_F(WindowTest, KeptOpenByAPlayer) {
     QApplication::sendEvent(window.findChild<ChartWidget*>("Picture1"), &hover);
     EXPECT_EQ(QToolTip::text().toStdString(),
               "2026-12-06 12:00:00  radar  40%\n" + (dir / "stats/2026.12.06/120000.txt"));
-    // A new match shows by itself, its map joining the list.
-    dir.write("stats/2026.12.07/120000.txt", Match("oasis", "Thompson: 20.0 2/10 1 0 0"));
+    // A new match shows by itself, its map joining the list (the folders are
+    // watched once the figures show).
+    QCoreApplication::processEvents();
+    const QString oasis = "oasis-by-the-sea-at-dusk";  // wider than the list: whole on hover
+    dir.write("stats/2026.12.07/120000.txt", Match(oasis.toStdString(), "Thompson: 20.0 2/10 1 0 0"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return texts("26") == "2"; }, 10000));
-    EXPECT_TRUE(entries("List3").contains("oasis"));
+    auto tipOver = [&](const QString& map) {
+        QHelpEvent over(QEvent::ToolTip, list("List3")->visualItemRect(list("List3")->findItems(map, {})[0]).center(),
+                        QPoint(0, 0));
+        QApplication::sendEvent(list("List3")->viewport(), &over);
+        return QToolTip::text();
+    };
+    EXPECT_EQ(tipOver(oasis), oasis);
+    EXPECT_NE(tipOver("radar"), "radar");
     // Ctrl+O: another folder, the current choice run there and kept.
     std::string other = dir.mkdir("other");
     dir.write("other/a.txt", Match("base", "Thompson: 50.0 5/10 0 0 0"));

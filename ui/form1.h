@@ -2,7 +2,7 @@
 
 #include <cstdint>
 #include <functional>
-#include <set>
+#include <unordered_set>
 #include <string>
 #include <vector>
 
@@ -36,7 +36,7 @@ public:
 
     // Window state.
     std::string StatsDir;             // without a trailing "/"
-    std::set<std::string> KnownMaps;  // the maps already put into List3
+    std::unordered_set<std::string> KnownMaps;  // the maps already put into List3
     bool MapsListed = false;          // true once a run has completed
     std::int32_t TotHeadshots = 0, TotShots = 0, TotHits = 0, TotKills = 0, TotDeaths = 0, GamesPlayed = 0;
     double AvgAccuracy = 0;

@@ -30,9 +30,12 @@ void Form1::ComputeStats() {
     std::optional<std::size_t> chosen = WeaponIndex(weapon);
     Tally tally(chosen, mapChoice, BoxOf(chart), true);
     std::vector<ChartPoint> points;
+    std::uint32_t mapsMet = 0;
     MatchNames names;
     ScanTree(StatsDir, chosen ? WeaponBit(*chosen) : 0, names, [&](const MatchNames& known, MatchRecord& match) {
-        if (match.map) ListMap(known.maps[*match.map]);
+        // The scan numbers maps as it meets them: a map is new to this run
+        // when its number is the next one.
+        if (match.map && *match.map == mapsMet) ListMap(known.maps[mapsMet++]);
         std::int32_t before = tally.figures().collected;
         bool going = tally.add(known, match, points.size());
         if (tally.figures().collected > before) points.push_back(PointOf(known, match, tally.points().back().value));

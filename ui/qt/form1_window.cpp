@@ -266,9 +266,6 @@ void Form1Window::showPendingMaps() {
     QSignalBlocker quiet(list3_);  // the same choice, not a new one
     list3_->clear();
     list3_->addItems(texts);
-    const int room = list3_->viewport()->width() - 2 * list3_->frameWidth();
-    for (int row = 0; row < list3_->count(); ++row)
-        if (list3_->fontMetrics().horizontalAdvance(texts[row]) > room) list3_->item(row)->setToolTip(texts[row]);
     if (!chosen.isEmpty()) list3_->item(static_cast<int>(texts.indexOf(chosen)))->setSelected(true);
 }
 
@@ -296,7 +293,9 @@ void Form1Window::runStats() {
         form_.ShowStopped();  // the figures shown before are not this choice's
     }
     updateBreakdown();
-    if (rewatch_) watchFolders();
+    // The folders are watched once the figures show: over many folders the
+    // watch takes a while of its own.
+    if (rewatch_) QTimer::singleShot(0, this, &Form1Window::watchFolders);
     rewatch_ = false;
 }
 

@@ -40,6 +40,7 @@ void Form1Window::setUpKeysAndWatch() {
     list2_->installEventFilter(this);
     setAttribute(Qt::WA_AlwaysShowToolTips);  // the window beside the game is seldom the active one
     picture1_->installEventFilter(this);
+    list3_->viewport()->installEventFilter(this);
     // Enter runs the entry that has the focus.
     for (QListWidget* list : {list2_, list3_})
         connect(list, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
@@ -120,6 +121,17 @@ bool Form1Window::eventFilter(QObject* watched, QEvent* event) {
     if (watched == picture1_ && event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
         if (!showPointAt(help->pos(), help->globalPos())) QToolTip::hideText();
+        return true;
+    }
+    if (watched == list3_->viewport() && event->type() == QEvent::ToolTip) {
+        // A map's name wider than the list is shown whole on hover.
+        auto* help = static_cast<QHelpEvent*>(event);
+        QListWidgetItem* item = list3_->itemAt(help->pos());
+        const int room = list3_->viewport()->width() - 2 * list3_->frameWidth();
+        if (item != nullptr && list3_->fontMetrics().horizontalAdvance(item->text()) > room)
+            QToolTip::showText(help->globalPos(), item->text(), list3_->viewport());
+        else
+            QToolTip::hideText();
         return true;
     }
     return QWidget::eventFilter(watched, event);
