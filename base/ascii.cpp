@@ -11,6 +11,12 @@ bool FoldedLess(std::string_view a, std::string_view b) {
     });
 }
 
+std::string Folded(std::string_view text) {
+    std::string folded(text);
+    for (char& c : folded) c = static_cast<char>(AsciiUpper(static_cast<unsigned char>(c)));
+    return folded;
+}
+
 bool FoldedEqual(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return AsciiUpper(static_cast<unsigned char>(x)) == AsciiUpper(static_cast<unsigned char>(y));

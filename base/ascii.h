@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace tovrik {
@@ -14,6 +15,10 @@ constexpr unsigned char AsciiUpper(unsigned char c) {
 // True when `a` sorts before `b` with ASCII letters folded (the order of the
 // map list and of directory listings); equal folds compare equal.
 bool FoldedLess(std::string_view a, std::string_view b);
+
+// `text` with its ASCII letters folded: FoldedLess(a, b) is Folded(a) <
+// Folded(b), which sorts many names faster.
+std::string Folded(std::string_view text);
 
 // True when `a` and `b` are the same with ASCII letters folded.
 bool FoldedEqual(std::string_view a, std::string_view b);

@@ -83,7 +83,7 @@ std::string TimeText(int time) {
 
 int DaysSinceEpoch(int y, int m, int d) {
     y -= m <= 2;
-    int era = (y >= 0 ? y : y - 399) / 400;
+    int era = y / 400;  // days are counted from the year 1 on: no era before the first
     int yoe = y - era * 400;
     int doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
     int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
@@ -96,7 +96,7 @@ int Weekday(int days) {
 
 MatchDate DateOfDays(int days) {
     days += 719468;
-    int era = (days >= 0 ? days : days - 146096) / 146097;
+    int era = days / 146097;
     int doe = days - era * 146097;
     int yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
     int doy = doe - (365 * yoe + yoe / 4 - yoe / 100);

@@ -11,7 +11,7 @@ Tally::Tally(std::optional<std::size_t> weapon, std::string mapChoice, ChartBox 
     : weapon_(weapon), mapChoice_(std::move(mapChoice)), box_(box), keepPoints_(keepPoints) {}
 
 void Tally::stopAt(RunError error, std::size_t match, std::int32_t line, std::int32_t segments) {
-    stop_ = RunStop{std::move(error), match, line, segments};
+    stop_ = std::make_shared<const RunStop>(RunStop{std::move(error), match, line, segments});
 }
 
 bool Tally::add(const MatchNames& names, const MatchRecord& match, std::size_t index) {
@@ -95,10 +95,10 @@ void Tally::finish(const std::function<std::string(std::size_t match)>& pathOf) 
 void ThrowFirstStop(const std::vector<const Tally*>& tallies) {
     const RunStop* first = nullptr;
     for (const Tally* tally : tallies) {
-        const std::optional<RunStop>& stop = tally->stop();
+        const RunStop* stop = tally->stop();
         if (stop &&
             (first == nullptr || std::make_pair(stop->match, stop->line) < std::make_pair(first->match, first->line)))
-            first = &*stop;
+            first = stop;
     }
     if (first != nullptr) throw first->error;
 }

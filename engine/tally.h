@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -62,7 +63,8 @@ public:
     // The collected accuracies that set the lowest and the highest, when any did.
     const std::optional<CollectedAccuracy>& lowest() const { return lowest_; }
     const std::optional<CollectedAccuracy>& highest() const { return highest_; }
-    const std::optional<RunStop>& stop() const { return stop_; }
+    // Where the run stopped; nullptr while it goes on.
+    const RunStop* stop() const { return stop_.get(); }
     const ChartBox& box() const { return box_; }
 
 private:
@@ -79,7 +81,7 @@ private:
     std::vector<CollectedAccuracy> points_;
     std::optional<CollectedAccuracy> lowest_, highest_;
     std::optional<std::pair<CollectedAccuracy, std::int32_t>> offChart_;  // the first, and its position
-    std::optional<RunStop> stop_;
+    std::shared_ptr<const RunStop> stop_;  // seldom set: a tally a group stays small
 };
 
 // Throws the error of the tally among `tallies` that stopped first in search order.

@@ -43,12 +43,11 @@ void Read(MatchReader& reader, WeaponSet weapons, const ScanOptions& options, Jo
 // maps as the records in search order meet them.
 class Interner {
 public:
-    explicit Interner(MatchNames& names) : names_(names), firstFolder_(names.folders.size()) {}
+    explicit Interner(MatchNames& names) : names_(names) {}
 
     void name(const TreeWalk& walk, Job& job) {
-        while (names_.folders.size() - firstFolder_ <= job.file.folder)
-            names_.folders.push_back(walk.folders()[names_.folders.size() - firstFolder_]);
-        job.record.folder = static_cast<std::uint32_t>(firstFolder_ + job.file.folder);
+        while (names_.folders.size() <= job.file.folder) names_.folders.push_back(walk.folders()[names_.folders.size()]);
+        job.record.folder = job.file.folder;
         job.record.map.reset();
         if (!job.mapRead) return;
         auto [at, added] = maps_.try_emplace(job.map, static_cast<std::uint32_t>(names_.maps.size()));
@@ -58,7 +57,6 @@ public:
 
 private:
     MatchNames& names_;
-    std::size_t firstFolder_;
     std::unordered_map<std::string, std::uint32_t> maps_;
 };
 
@@ -68,17 +66,6 @@ bool NextJob(TreeWalk& walk, Job& job) {
     job.record.date = DateOfPath(walk.folders()[job.file.folder], job.file.name, job.record.time);
     job.failure = nullptr;
     return true;
-}
-
-void ScanInOrder(TreeWalk& walk, WeaponSet weapons, Interner& interner, const MatchNames& names, const MatchSink& each,
-                 const ScanOptions& options) {
-    MatchReader reader;
-    Job job;
-    while (NextJob(walk, job)) {
-        Read(reader, weapons, options, job);
-        interner.name(walk, job);
-        if (!each(names, job.record)) return;
-    }
 }
 
 // Files travel in batches, so that the threads meet once a batch, not once a file.
@@ -185,6 +172,7 @@ private:
     std::vector<std::thread> readers_;
 };
 
+// Reads with `threads` threads, the caller's one of them.
 void ScanInParallel(TreeWalk& walk, WeaponSet weapons, Interner& interner, const MatchNames& names,
                     const MatchSink& each, const ScanOptions& options, unsigned threads) {
     Ring ring(threads * 2, threads - 1, [&](MatchReader& reader, Job& job) { Read(reader, weapons, options, job); });
@@ -221,11 +209,7 @@ void ScanTree(const std::string& statsDir, WeaponSet weapons, MatchNames& names,
               const ScanOptions& options) {
     TreeWalk walk = MatchFiles(statsDir);
     Interner interner(names);
-    unsigned threads = ReaderThreads(options.threads);
-    if (threads == 1)
-        ScanInOrder(walk, weapons, interner, names, each, options);
-    else
-        ScanInParallel(walk, weapons, interner, names, each, options, threads);
+    ScanInParallel(walk, weapons, interner, names, each, options, ReaderThreads(options.threads));
 }
 
 MatchTable ReadTree(const std::string& statsDir, WeaponSet weapons, const ScanOptions& options,

@@ -25,7 +25,7 @@ unsigned ReaderThreads(unsigned requested);
 
 // Reads every match file ("*.txt") below `statsDir` and hands each record to
 // `each` strictly in search order, whatever order the readers finish in; the
-// records' folders and maps are added to `names`. Once `each` returns false
+// records' folders and maps are put into `names`, empty before. Once `each` returns false
 // nothing more is handed on, and no reader outlives the call. An empty folder
 // setting names no folder.
 void ScanTree(const std::string& statsDir, WeaponSet weapons, MatchNames& names, const MatchSink& each,

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <deque>
+#include <cstdint>
 #include <numeric>
-#include <unordered_map>
+#include <tuple>
+#include <memory>
 
 #include "base/ascii.h"
 #include "engine/weapons.h"
@@ -16,21 +17,41 @@ std::function<std::string(std::size_t)> PathIn(const MatchTable& table) {
     return [&table](std::size_t match) { return table.path(match); };
 }
 
+// A group's figures as its run ended, and where it was first met.
 struct Group {
     std::string label;
-    Tally tally;
+    std::size_t first;  // its first match
+    Figures figures;
+    std::unique_ptr<RunError> stop;
 };
 
 // The positions of the groups in the order the view shows them.
-std::vector<std::size_t> Order(const std::deque<Group>& groups, Grouping grouping) {
+std::vector<std::size_t> Order(const std::vector<Group>& groups, Grouping grouping) {
+    // Maps as the map list orders them: ASCII case folded, the first met first.
+    std::vector<std::string> keys;
+    keys.reserve(groups.size());
+    for (const Group& group : groups) keys.push_back(grouping == Grouping::Map ? Folded(group.label) : group.label);
     std::vector<std::size_t> order(groups.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        // Maps as the map list orders them: ASCII case folded, the first met first.
-        return grouping == Grouping::Map ? FoldedLess(groups[a].label, groups[b].label)
-                                         : groups[a].label < groups[b].label;
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return std::tie(keys[a], groups[a].first) < std::tie(keys[b], groups[b].first);
     });
     return order;
+}
+
+// The key of a match's group, one for each label: the map's number, or the
+// day, month or year as a number, or the week's Monday; kNoKey for no map or
+// no date.
+constexpr std::int64_t kNoKey = INT64_MIN;
+std::int64_t GroupKey(const MatchRecord& match, Grouping grouping) {
+    if (grouping == Grouping::Map) return match.map ? std::int64_t{*match.map} : kNoKey;
+    const MatchDate& d = match.date;
+    if (!d.known()) return kNoKey;
+    if (grouping == Grouping::Week) {
+        int day = DaysSinceEpoch(d.year, d.month, d.day);
+        return day - Weekday(day);
+    }
+    return grouping == Grouping::Year ? d.year : grouping == Grouping::Month ? d.key() / 100 : d.key();
 }
 
 }  // namespace
@@ -97,27 +118,30 @@ Tally SummaryRun(const MatchTable& table, std::size_t weapon, const std::string&
 std::vector<ViewRow> GroupRows(const MatchTable& table, std::size_t weapon, const std::string& mapChoice,
                                const Period& period, Grouping grouping) {
     SummaryRun(table, weapon, mapChoice, period);  // a stop of the whole run comes first
-    std::deque<Group> groups;                      // where they are, as they are met
-    // A group's position by its label, or for maps by the map's index (the
-    // last for a match whose map was not read).
-    constexpr std::size_t kNone = SIZE_MAX;
-    std::unordered_map<std::string, std::size_t> byLabel;
-    std::vector<std::size_t> byMap(grouping == Grouping::Map ? table.maps.size() + 1 : 0, kNone);
-    for (std::size_t m = 0; m < table.matches.size(); ++m) {
-        const MatchRecord& match = table.matches[m];
-        if (match.status == MatchStatus::PassedOver || !period.holds(match)) continue;
-        std::size_t& at = grouping == Grouping::Map
-                              ? byMap[match.map.value_or(table.maps.size())]
-                              : byLabel.try_emplace(GroupLabel(table, match, grouping), kNone).first->second;
-        if (at == kNone) at = groups.size(), groups.push_back(Group{GroupLabel(table, match, grouping), Tally(weapon, mapChoice)});
-        groups[at].tally.add(table, match, m);
+    // The matches sorted by group, each group's in search order; then one
+    // run a group.
+    std::vector<std::pair<std::int64_t, std::size_t>> keyed;
+    keyed.reserve(table.matches.size());
+    for (std::size_t m = 0; m < table.matches.size(); ++m)
+        if (period.holds(table.matches[m])) keyed.emplace_back(GroupKey(table.matches[m], grouping), m);
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<Group> groups;
+    groups.reserve(keyed.size());  // room only: pages untouched cost nothing
+    for (std::size_t i = 0; i < keyed.size();) {
+        Tally tally(weapon, mapChoice);
+        const std::size_t first = keyed[i].second;
+        for (const std::int64_t key = keyed[i].first; i < keyed.size() && keyed[i].first == key; ++i)
+            tally.add(table, table.matches[keyed[i].second], keyed[i].second);
+        tally.finish(PathIn(table));
+        groups.push_back(Group{GroupLabel(table, table.matches[first], grouping), first, tally.figures(),
+                               tally.stop() ? std::make_unique<RunError>(tally.stop()->error) : nullptr});
     }
     std::vector<ViewRow> rows;
+    rows.reserve(groups.size());
     for (std::size_t position : Order(groups, grouping)) {
-        Group& group = groups[position];
-        group.tally.finish(PathIn(table));
-        ThrowFirstStop({&group.tally});
-        if (group.tally.figures().games > 0) rows.push_back(ViewRow{group.label, group.tally.figures()});
+        const Group& group = groups[position];
+        if (group.stop) throw *group.stop;
+        if (group.figures.games > 0) rows.push_back(ViewRow{group.label, group.figures});  // none: passed over
     }
     return rows;
 }

@@ -1,6 +1,7 @@
 #include "ui/view_text.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <sstream>
 
@@ -33,10 +34,6 @@ std::string Pad(const std::string& text, std::size_t width) {
     return Width(text) >= width ? text : text + std::string(width - Width(text), ' ');
 }
 
-std::string PadLeft(const std::string& text, std::size_t width) {
-    return Width(text) >= width ? text : std::string(width - Width(text), ' ') + text;
-}
-
 std::vector<std::string> Cells(const ViewRow& row, char sep) {
     FigureTexts t = DescribeCells(row.figures, sep);
     return {CellText(row.label), t.games,  t.shots, t.hits, t.hitShare, t.headshots, t.headshotShare,
@@ -45,8 +42,7 @@ std::vector<std::string> Cells(const ViewRow& row, char sep) {
 
 std::string TwoDecimals(double value) {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.2f", value);
-    return buffer;
+    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2).ptr);
 }
 
 // The figures with two decimals where they are fractions; `none` where there is no figure.
@@ -128,14 +124,18 @@ std::string TableText(const std::string& firstHeader, const std::vector<ViewRow>
     std::vector<std::size_t> widths(table[0].size(), 0);
     for (const auto& cells : table)
         for (std::size_t i = 0; i < cells.size(); ++i) widths[i] = std::max(widths[i], Width(cells[i]));
-    std::ostringstream out;
+    // The first column to the left, the figures to the right, two spaces apart.
+    std::string out;
     for (const auto& cells : table) {
-        std::string line;
-        for (std::size_t i = 0; i < cells.size(); ++i)
-            line += (i == 0 ? Pad(cells[i], widths[i]) : "  " + PadLeft(cells[i], widths[i]));
-        out << line << '\n';
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            std::size_t room = widths[i] - Width(cells[i]);
+            if (i > 0) out.append(2 + room, ' ');
+            out += cells[i];
+            if (i == 0) out.append(room, ' ');
+        }
+        out += '\n';
     }
-    return out.str();
+    return out;
 }
 
 std::string TableCsv(const std::string& firstHeader, const std::vector<ViewRow>& rows) {
