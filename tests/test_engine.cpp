@@ -1,7 +1,9 @@
 #include <fcntl.h>
+#include <sched.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -307,7 +309,13 @@ TEST(MatchDate, DaysOfTheCalendarAndTimesOfADay) {
         {"s/2026-09/", "2026-09-02-996161-m.txt", "-"},
         {"s/2026-09/", "2026-09-03-235959-m.txt", "2026-09-03 23:59:59"},
         {"s/2026.09.01/", "120000-copy.txt", "2026-09-01 "},  // a day without a time
-        {"s/2100.02.29/", "120000.txt", "-"}};                // a century is no leap year but every fourth
+        {"s/2100.02.29/", "120000.txt", "-"},                 // a century is no leap year but every fourth
+        {"s/2026.09.01/", "000000.txt", "2026-09-01 00:00:00"},
+        {"s/0001.01.01/", "120000.txt", "0001-01-01 12:00:00"},
+        {"s/0000.12.31/", "120000.txt", "-"},
+        {"s/x/", "2026-09x03-235959-m.txt", "-"},  // today's layout takes its three dashes
+        {"s/x/", "2026x09-03-235959-m.txt", "-"},
+        {"s/x/", "2026-09-03x235959-m.txt", "-"}};
     for (auto [folder, name, when] : cases) {
         int time = 0;
         MatchDate date = DateOfPath(folder, name, time);
@@ -456,6 +464,20 @@ TEST(ScanTree, ReadersSideBySideGiveWhatOneGives) {
                   }),
               one);
     EXPECT_EQ(OpenDescriptors(), descriptors);
+}
+
+TEST(ScanTree, ReadersAsAskedElseAsSetElseOneAProcessor) {
+    cpu_set_t cpus;
+    ASSERT_EQ(sched_getaffinity(0, sizeof cpus, &cpus), 0);
+    const unsigned processors = std::clamp(static_cast<unsigned>(CPU_COUNT(&cpus)), 1u, 8u);
+    const std::tuple<const char*, unsigned, const char*, unsigned> cases[] = {
+        {"asked", 5, "3", 5},          {"asked, at most 8", 20, nullptr, 8}, {"set", 0, "3", 3},
+        {"set to one", 0, "1", 1},     {"set, at most 8", 0, "99", 8},      {"set to none", 0, "0", processors},
+        {"set below", 0, "-2", processors}, {"not set", 0, nullptr, processors}};
+    for (auto [name, asked, setting, expected] : cases) {
+        testing::ScopedEnv threads("TOVRIK_THREADS", setting);
+        EXPECT_EQ(ReaderThreads(asked), expected) << name;
+    }
 }
 
 std::string TallyText(const Tally& t) {
