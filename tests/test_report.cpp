@@ -243,7 +243,6 @@ TEST_F(ReportTest, StopsWritesAndHelp) {
     EXPECT_EQ(Report("DIR Colt").err, "tovrik-report: DIR/b.txt, line 2: \"zero\" is not a whole number.\n");
     Outcome help = Report("--version >/dev/full; " TOVRIK_REPORT " --help");
     EXPECT_EQ(help.status, 0);
-    EXPECT_THAT(help.out, HasSubstr("Usage: tovrik-report [options] STATS_DIR [WEAPON]\nSums up"));
     EXPECT_THAT(help.out, HasSubstr("  --by <GROUP>    With a WEAPON: one row per map, day, week (ISO), month or\n"
                                     "                  year.\n  --csv           Print"));  // wrapped at 79
     EXPECT_THAT(help.out, HasSubstr("\nArguments:\n  STATS_DIR       The statistics directory.\n  WEAPON  "));
