@@ -156,8 +156,7 @@ TEST_F(WindowTest, KeptOpenByAPlayer) {
     QApplication::sendEvent(window.findChild<ChartWidget*>("Picture1"), &hover);
     EXPECT_EQ(QToolTip::text().toStdString(),
               "2026-12-06 12:00:00  radar  40%\n" + (dir / "stats/2026.12.06/120000.txt"));
-    // A new match shows by itself, its map joining the list (the folders are
-    // watched once the figures show).
+    // A new match shows by itself once the folders are watched, its map listed.
     QCoreApplication::processEvents();
     const QString oasis = "oasis-by-the-sea-at-dusk";  // wider than the list: whole on hover
     dir.write("stats/2026.12.07/120000.txt", Match(oasis.toStdString(), "Thompson: 20.0 2/10 1 0 0"));
