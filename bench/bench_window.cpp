@@ -8,7 +8,7 @@
 #include <QEventLoop>
 #include <QListWidget>
 #include <cstdlib>
-#include <optional>
+#include <memory>
 
 #include "ui/qt/breakdown_window.h"
 #include "ui/qt/form1_window.h"
@@ -25,11 +25,11 @@ const char* BenchDir(benchmark::State& state) {
 void BM_FirstRun(benchmark::State& state) {
     const char* dir = BenchDir(state);
     if (dir == nullptr) return;
-    std::optional<tovrik::Form1Window> window;  // made and closed outside the timing
+    std::unique_ptr<tovrik::Form1Window> window;  // made and closed outside the timing
     for (auto _ : state) {
         state.PauseTiming();
         window.reset();
-        window.emplace();
+        window = std::make_unique<tovrik::Form1Window>();
         window->form().StatsDir = dir;
         window->form().FillLists();
         state.ResumeTiming();

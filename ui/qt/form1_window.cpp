@@ -252,12 +252,18 @@ void Form1Window::showPendingMaps() {
     // there: the new entries, in the order they came, merged into the list at
     // once, so that a first run over many maps costs no more than a sort.
     if (pendingMaps_.empty()) return;
-    auto less = [](const std::string& a, const std::string& b) { return FoldedLess(a, b); };
-    std::stable_sort(pendingMaps_.begin(), pendingMaps_.end(), less);
+    std::vector<std::pair<std::string, std::size_t>> keys;  // folded, then as they came
+    keys.reserve(pendingMaps_.size());
+    for (std::size_t i = 0; i < pendingMaps_.size(); ++i) keys.emplace_back(Folded(pendingMaps_[i]), i);
+    std::sort(keys.begin(), keys.end());
+    std::vector<std::string> sorted;
+    sorted.reserve(keys.size());
+    for (const auto& key : keys) sorted.push_back(std::move(pendingMaps_[key.second]));
     std::vector<std::string> merged;
-    merged.reserve(list3Items_.size() + pendingMaps_.size());
-    std::merge(list3Items_.begin(), list3Items_.end(), pendingMaps_.begin(), pendingMaps_.end(),
-               std::back_inserter(merged), less);
+    merged.reserve(list3Items_.size() + sorted.size());
+    std::merge(std::make_move_iterator(list3Items_.begin()), std::make_move_iterator(list3Items_.end()),
+               std::make_move_iterator(sorted.begin()), std::make_move_iterator(sorted.end()),
+               std::back_inserter(merged), [](const std::string& a, const std::string& b) { return FoldedLess(a, b); });
     list3Items_ = std::move(merged);
     pendingMaps_.clear();
     QStringList texts;
