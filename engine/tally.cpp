@@ -26,7 +26,8 @@ bool Tally::add(const MatchNames& names, const MatchRecord& match, std::size_t i
     std::int32_t line = 0;
     for (const CountedRow& row : match.rows) {
         if (row.weapon != *weapon_) continue;
-        if (!count(names, match, index, row)) return false;
+        count(names, match, index, row);
+        if (stop_) return false;
         // The match's accuracy is its last counted row's.
         accuracy = row.accuracy;
         line = row.line;
@@ -48,30 +49,22 @@ void Tally::collect(const CollectedAccuracy& at) {
     ++figures_.collected;  // at most one a match: never past the match count
 }
 
-bool Tally::count(const MatchNames& names, const MatchRecord& match, std::size_t index, const CountedRow& row) {
-    if (row.failsAt == CountedRow::kAccuracy) {
-        stopAt(match.errors[*row.error], index, row.line);
-        return false;
-    }
+void Tally::count(const MatchNames& names, const MatchRecord& match, std::size_t index, const CountedRow& row) {
+    if (row.failsAt == CountedRow::kAccuracy) return stopAt(match.errors[*row.error], index, row.line);
     // Each number is added as soon as it is read, so a later failing field
     // leaves the earlier ones added and a total may overflow before it.
     std::int32_t* totals[] = {&figures_.headshots, &figures_.shots, &figures_.hits, &figures_.kills, &figures_.deaths};
     static const char* const kNames[] = {"headshots", "shots", "hits", "kills", "deaths"};
     try {
         for (std::size_t step = 0; step < 5; ++step) {
-            if (row.failsAt == CountedRow::kHeadshots + step) {
-                stopAt(match.errors[*row.error], index, row.line);
-                return false;
-            }
+            if (row.failsAt == CountedRow::kHeadshots + step) return stopAt(match.errors[*row.error], index, row.line);
             *totals[step] = AddLong(*totals[step], row.numbers[step], kNames[step]);
         }
         figures_.games = AddLong(figures_.games, 1, "games played");
     } catch (RunError& error) {
         error.locate(names.path(match), row.line);
         stopAt(std::move(error), index, row.line);
-        return false;
     }
-    return true;
 }
 
 void Tally::finish(const std::function<std::string(std::size_t match)>& pathOf) {

@@ -68,7 +68,8 @@ public:
     const ChartBox& box() const { return box_; }
 
 private:
-    bool count(const MatchNames& names, const MatchRecord& match, std::size_t index, const CountedRow& row);
+    // Adds a counted row's numbers, or stops the run where the row fails.
+    void count(const MatchNames& names, const MatchRecord& match, std::size_t index, const CountedRow& row);
     void collect(const CollectedAccuracy& at);
     void stopAt(RunError error, std::size_t match, std::int32_t line, std::int32_t segments = 0);
 

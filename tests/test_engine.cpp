@@ -28,8 +28,7 @@ using testing::TempDir;
 using Lines = std::vector<std::string>;
 using Names = std::vector<std::string>;
 
-// Lines are the runs of bytes without CR or LF, nothing trimmed, bytes as they
-// are; a limit cuts the read.
+// Lines are the runs of bytes without CR or LF, nothing trimmed, bytes as they are; a limit cuts the read.
 TEST(FileRead, LinesAreTheRunsWithoutLineEnds) {
     const std::tuple<std::string, std::int32_t, Lines> cases[] = {
         {"A\r\nB", 0, {"A", "B"}}, {"A\n\n\nB\r\r", 0, {"A", "B"}},
@@ -145,8 +144,7 @@ TEST(Directory, WildcardsAndNameOrder) {
     EXPECT_TRUE(!HasWildcard("/tmp/a*b/c.txt") && HasWildcard("/tmp/ab/c?.txt"));  // the name's alone count
 }
 
-// The entries a walk below `root` yields, as paths relative to it; a folder
-// ends in "/".
+// The entries a walk below `root` yields, as paths relative to it; a folder ends in "/".
 Names Walked(const std::string& root, const std::string& pattern = "*.txt") {
     TreeWalk walk(root, pattern);
     Names found;
@@ -158,8 +156,7 @@ Names Walked(const std::string& root, const std::string& pattern = "*.txt") {
 }
 Names Found(const TempDir& dir, const std::string& pattern = "*.txt") { return Walked(dir.path() + "/", pattern); }
 
-// Depth first in name order with whole names; nothing found is no error; the
-// folder with or without its "/".
+// Depth first in name order with whole names; nothing found is no error; the folder with or without its "/".
 TEST(FindFiles, DepthFirstInNameOrderWithWholeNames) {
     TempDir dir;
     std::string deep;
@@ -300,8 +297,7 @@ TEST(WeaponLine, ErrorsByKindAndMessage) {
     for (const auto& [text, value] : cases) EXPECT_EQ(ToSingle(text), value) << text;
 }
 
-// Days that are not in the calendar and times that are not of a day leave a
-// match without a date.
+// Days that are not in the calendar and times that are not of a day leave a match without a date.
 TEST(MatchDate, DaysOfTheCalendarAndTimesOfADay) {
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {"s/2026.02.30/", "120000.txt", "-"},
@@ -315,6 +311,8 @@ TEST(MatchDate, DaysOfTheCalendarAndTimesOfADay) {
         {"s/2026.09.01/", "000000.txt", "2026-09-01 00:00:00"},
         {"s/0001.01.01/", "120000.txt", "0001-01-01 12:00:00"},
         {"s/0000.12.31/", "120000.txt", "-"},
+        {"s/2026.01.32/", "120000.txt", "-"},
+        {"s/2026.12.061/", "120000.txt", "-"},  // a folder of eleven characters
         {"s/x/", "2026x09-03-235959-m.txt", "-"},  // today's layout takes its three dashes
         {"s/x/", "2026-09-03x235959-m.txt", "-"}};
     for (auto [folder, name, when] : cases) {
@@ -349,8 +347,7 @@ TEST(MatchFile, RowsByTheirWholeName) {
     }
 }
 
-// One record of the reader: its status, map, and each row as
-// "weapon@line:failsAt:numbers" with the error's message after a failure.
+// A record: its status, map, and each row as "weapon@line:failsAt:numbers", a failure's message after it.
 std::string ReadOne(const std::string& path, WeaponSet weapons = kEveryWeapon) {
     MatchReader reader;
     MatchRecord record;
@@ -431,10 +428,8 @@ std::size_t OpenDescriptors() {
     return count;
 }
 
-// Readers side by side hand the sink what one reader hands it, in the same
-// order; a later file read first never overtakes an earlier one that stops
-// the run, and nothing after the stop is handed on. Every folder opened is
-// closed again.
+// Readers side by side hand on what one reader does, in order: a later file read first never overtakes an
+// earlier one that stops the run, nothing after the stop is handed on, every folder opened is closed again.
 TEST(ScanTree, ReadersSideBySideGiveWhatOneGives) {
     TempDir dir;
     for (int i = 0; i < 300; ++i)

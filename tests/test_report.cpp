@@ -125,6 +125,7 @@ TEST_F(ReportTest, ExitStatuses) {
         {"/ k43", 2, "\"k43\" is not a weapon of the list; did you mean K43 Rifle or Scp.K43?"},  // "/" kept whole
         {"DIR mg", 2,
          "\"mg\" is not a weapon of the list; did you mean MP-40 or FG-42 or MP 34? The"},  // three at most
+        {"DIR ran", 2, "\"ran\" is not a weapon of the list; did you mean Garand or Granatwerf or Scp.Garand?"},
         {"DIR xyzzy", 2, "\"xyzzy\" is not a weapon of the list. The list: Knife, Luger,"},
         {"DIR zzgranatwerfzzzzz", 2, "\"zzgranatwerfzzzzz\" is not a weapon of the list. The list:"},  // 7 slips
         {"DIR Thompson", 1, "DIR/2026.12.08/bad.txt, line 2: \"1o\" is not a whole number.\n"}};
@@ -138,8 +139,7 @@ TEST_F(ReportTest, ExitStatuses) {
               "1\nList3.AddItem=radar\n");
 }
 
-// Names as players type them: today's spellings, and without case, space,
-// dash or dot when one weapon fits; and notes on what zero means.
+// Names as players type them: today's spellings, no case, space, dash or dot; and notes on what zero means.
 TEST_F(ReportTest, NamesAsPlayersTypeThemAndWhatZeroMeans) {
     Sample();
     for (auto [typed, weapon] : {std::pair{"mp40", "MP-40"},
@@ -164,8 +164,7 @@ TEST_F(ReportTest, NamesAsPlayersTypeThemAndWhatZeroMeans) {
     EXPECT_EQ(std::to_string(empty.status) + empty.err, "0tovrik-report: no match files below \"DIR/empty\".\n");
 }
 
-// Hostile arguments and files: bytes kept whole, messages on one line, memory
-// that runs out said as such.
+// Hostile arguments and files: bytes kept whole, messages on one line, memory that runs out said as such.
 TEST_F(ReportTest, HostileBytesMessagesAndMemory) {
     dir.write("stat\xE9s/1.txt", ">>> Map: caf\xE9\nThompson: 40.0 4/10 1 0 0\n");
     const std::string utf8 = "\xC3\xA9t\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80";  // characters of two to four bytes
@@ -188,8 +187,7 @@ TEST_F(ReportTest, HostileBytesMessagesAndMemory) {
 #endif
 }
 
-// Views over one pass: periods by the dates in the paths, groups, the best
-// and worst match, JSON and CSV that read back.
+// Views over one pass: periods by the paths' dates, groups, the best and worst match, JSON and CSV read back.
 TEST_F(ReportTest, PeriodsGroupsExtremesJsonCsv) {
     for (auto [path, map, row] :
          {std::tuple{"2025-12/2025-12-29-120000-oa,sis.txt", "oa,sis", "15.0 1/10 0 0 0"},  // Monday: 2026-W01
@@ -231,10 +229,12 @@ TEST_F(ReportTest, PeriodsGroupsExtremesJsonCsv) {
     EXPECT_TRUE(weapons[0]["mean_accuracy"].isNull());
     std::string csv = Report("--csv --by day DIR Thompson").out;
     EXPECT_THAT(csv, HasSubstr("\n2027-01-04,1,10,4,40.00,1,10.00,2,0,2.00,40.00,40.00,40.00\n"));
+    // An accuracy off the whole run's chart stops every grouping, though its group alone could be drawn.
+    dir.write("2027.01.05/120000.txt", ">>> Map: zeta\nThompson: 2000.0 1/10 0 0 0\n");
+    EXPECT_THAT(Report("--by map DIR Thompson").err, HasSubstr("the accuracy 2000 puts the chart's curve at -48640"));
 }
 
-// A view of several weapons stops where the first of their runs would; output
-// that cannot be written fails; help shows every option.
+// A view of several weapons stops where their first run would; unwritable output fails; help shows every option.
 TEST_F(ReportTest, StopsWritesAndHelp) {
     dir.write("a.txt", ">>> Map: m\nColt: 50.0 1/2 0 0 0\nThompson: 10.0 1/1x 0 0 0\n");
     dir.write("b.txt", ">>> Map: m\nColt: 50.0 1/2 zero 0 0\n");
@@ -307,8 +307,7 @@ TEST_F(ReportTest, ChartFilesWholeOrNotAtAll) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out.path()), {}), 1);
 }
 
-// A folder the user may not list is a failure that says why, not an empty
-// report; as root, tried as nobody.
+// A folder the user may not list is a failure that says why, not an empty report; as root, tried as nobody.
 TEST_F(ReportTest, AFolderThatCannotBeListed) {
     bool root = geteuid() == 0;
     char closed[] = "/tmp/tovrik-closed-XXXXXX";  // where nobody may go, whatever TMPDIR is
@@ -329,8 +328,7 @@ TEST_F(ReportTest, AFolderThatCannotBeListed) {
     EXPECT_EQ(o.err, "tovrik-report: cannot list \"" + std::string(closed) + "\": Permission denied.\n");
 }
 
-// A file past what the reader takes is an error naming it, whatever its size
-// past 32 bits; nothing of it is read.
+// A file past what the reader takes is an error naming it, whatever its size past 32 bits; none of it is read.
 TEST_F(ReportTest, FilesPastTwoGigabytes) {
     for (long long size : {2147483648LL, 4294967296LL + 333}) {
         std::string path = dir.write("big/2026.09.01/100000.txt", ">>> Map: m\nThompson: 20.0 2/10 1 0 0\n");

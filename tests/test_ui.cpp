@@ -140,8 +140,7 @@ TEST(Chart, PainterDrawsTheCurveWithMarksAndTheMean) {
 
 const std::string kGood = ">>> Map: radar\nThompson:  40.0  4/10  1  0  0\n";
 
-// Whatever lies in the statistics tree, a run ends: completed, or with the one
-// run-time error naming the file and the line.
+// Whatever lies in the tree, a run ends: completed, or with one run-time error naming the file and the line.
 TEST_F(RunTest, HostileTreeCompletes) {
     dir.write("2026.12.06/000000.txt", kGood);
     dir.write("long-line.txt", ">>> Map: radar\n" + std::string(40000, 'y') + "\n");  // not a row: not read
@@ -449,13 +448,14 @@ TEST(Breakdown, TotalsFoldersAndExtremes) {
     dir.write("old/2026.09.02/120000.txt", Match("radar", "Luger: 60.0 1/2 0 0 1"));
     const std::string root = dir.path() + "/";
     BreakdownChoice byMap{*WeaponIndex("Thompson"), Grouping::Map, Period{}}, byWeapon{byMap.weapon, {}, {}};
-    Breakdown maps = MakeBreakdown(ReadTree(dir.path(), WeaponsToRead(byMap)), byMap);
+    const MatchTable table = ReadTree(dir.path());  // every weapon's rows: radar's MP-40 and Luger matches left out
+    Breakdown maps = MakeBreakdown(table, byMap);
     EXPECT_EQ(maps.folders, (std::vector<std::string>{root + "2026.09.01", root + "2026.09.01"}));
     EXPECT_EQ(maps.total.figures.shots, 160);
     ASSERT_TRUE(maps.worst && maps.best);
     EXPECT_EQ(maps.worst->path, root + "2026.09.01/120000.txt");
     EXPECT_EQ(maps.best->day + " " + maps.best->time + " " + maps.best->map, "2026-09-01 13:00:00 radar");
-    Breakdown weapons = MakeBreakdown(ReadTree(dir.path()), byWeapon);
+    Breakdown weapons = MakeBreakdown(table, byWeapon);
     ASSERT_EQ(weapons.rows.size(), Weapons().size());
     EXPECT_EQ(weapons.folders[*WeaponIndex("MP-40")], dir.path()) << "its matches lie in two day folders";
     EXPECT_EQ(weapons.folders[*WeaponIndex("Luger")], root + "old/2026.09.02");

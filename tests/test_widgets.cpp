@@ -243,8 +243,7 @@ TEST_F(WindowTest, LabelsHoldTheirTextsOnTheSampleStatistics) {
     EXPECT_EQ(texts("18"), "27.5%");
 }
 
-// The report's chart is the window's chart box after the same run, pixel for
-// pixel.
+// The report's chart is the window's chart box after the same run, pixel for pixel.
 TEST_F(WindowTest, ReportChartIsTheChartBox) {
     window.form().StatsDir = TOVRIK_EXAMPLES "/stats";
     click("List2", "Thompson");

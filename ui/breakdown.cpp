@@ -69,7 +69,7 @@ Figures Together(const MatchTable& table, const Period& period, const std::vecto
         all.collected += f.collected;
         sum += f.mean * f.collected;
     }
-    all.mean = all.collected > 0 ? sum / all.collected : 0;
+    if (all.collected > 0) all.mean = sum / all.collected;
     return all;
 }
 
