@@ -62,6 +62,15 @@ TEST_F(RunTest, MapsAreListedOnTheFirstRunAndChosenByWholeName) {
     EXPECT_EQ(controls.list3.size(), 8u);
 }
 
+// Many maps put in at once go where they would one at a time, equal ones in the order they came.
+TEST(MapList, ManyAtOnceAsOneByOne) {
+    const std::vector<std::string> list{"", "-- All maps --", "az", "Base"}, added{"base", "AZ", "", "aZb", "Az", "0"};
+    std::vector<std::string> oneByOne = list, atOnce = list;
+    for (const std::string& map : added) oneByOne.insert(oneByOne.begin() + SortedRow(oneByOne, map), map);
+    InsertSorted(atOnce, added);
+    EXPECT_EQ(atOnce, oneByOne);
+}
+
 // Each value label's caption after a run, in the order Label5 6 26 10 12 18 9 17 15 16 20 24 22 23.
 std::string Captions(const FakeControls& controls) {
     std::string texts;

@@ -1,6 +1,8 @@
 #include "ui/controls.h"
 
 #include <algorithm>
+#include <iterator>
+#include <utility>
 
 #include "base/ascii.h"
 
@@ -18,6 +20,23 @@ std::size_t SortedRow(const std::vector<std::string>& items, const std::string& 
         std::upper_bound(items.begin(), items.end(), text,
                          [](const std::string& a, const std::string& b) { return FoldedLess(a, b); }) -
         items.begin());
+}
+
+void InsertSorted(std::vector<std::string>& items, std::vector<std::string> added) {
+    std::vector<std::pair<std::string, std::size_t>> keys;  // folded, then as they came
+    keys.reserve(added.size());
+    for (std::size_t i = 0; i < added.size(); ++i) keys.emplace_back(Folded(added[i]), i);
+    std::sort(keys.begin(), keys.end());
+    std::vector<std::string> sorted;
+    sorted.reserve(keys.size());
+    for (const auto& key : keys) sorted.push_back(std::move(added[key.second]));
+    // A merge takes the list's entry first of two equal ones: the new ones go after.
+    std::vector<std::string> merged;
+    merged.reserve(items.size() + sorted.size());
+    std::merge(std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()),
+               std::make_move_iterator(sorted.begin()), std::make_move_iterator(sorted.end()),
+               std::back_inserter(merged), [](const std::string& a, const std::string& b) { return FoldedLess(a, b); });
+    items = std::move(merged);
 }
 
 }  // namespace tovrik

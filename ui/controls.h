@@ -37,6 +37,10 @@ const char* LabelName(Label label);
 // every entry that compares equal or less, ASCII letters folded.
 std::size_t SortedRow(const std::vector<std::string>& items, const std::string& text);
 
+// Puts each of `added`, in the order given, where SortedRow would put it:
+// the list one insertion at a time would make, at the cost of one sort.
+void InsertSorted(std::vector<std::string>& items, std::vector<std::string> added);
+
 // Every operation Form1 performs on the window's controls, and no other, by
 // the controls' names: List1 (out of sight), the weapon list List2, the map
 // list List3, the chart box Picture1 and the value labels.

@@ -2,10 +2,7 @@
 
 #include <QMessageBox>
 #include <QSignalBlocker>
-#include <algorithm>
-#include <iterator>
 
-#include "base/ascii.h"
 #include "base/number_text.h"
 #include "base/run_error.h"
 #include "base/version.h"
@@ -248,23 +245,10 @@ void Form1Window::List3_Clear() {
 }
 
 void Form1Window::showPendingMaps() {
-    // Each entry goes where SortedRow puts it, after the equal ones already
-    // there: the new entries, in the order they came, merged into the list at
-    // once, so that a first run over many maps costs no more than a sort.
+    // The new entries merged into the list at once, so that a first run over
+    // many maps costs no more than a sort.
     if (pendingMaps_.empty()) return;
-    std::vector<std::pair<std::string, std::size_t>> keys;  // folded, then as they came
-    keys.reserve(pendingMaps_.size());
-    for (std::size_t i = 0; i < pendingMaps_.size(); ++i) keys.emplace_back(Folded(pendingMaps_[i]), i);
-    std::sort(keys.begin(), keys.end());
-    std::vector<std::string> sorted;
-    sorted.reserve(keys.size());
-    for (const auto& key : keys) sorted.push_back(std::move(pendingMaps_[key.second]));
-    std::vector<std::string> merged;
-    merged.reserve(list3Items_.size() + sorted.size());
-    std::merge(std::make_move_iterator(list3Items_.begin()), std::make_move_iterator(list3Items_.end()),
-               std::make_move_iterator(sorted.begin()), std::make_move_iterator(sorted.end()),
-               std::back_inserter(merged), [](const std::string& a, const std::string& b) { return FoldedLess(a, b); });
-    list3Items_ = std::move(merged);
+    InsertSorted(list3Items_, std::move(pendingMaps_));
     pendingMaps_.clear();
     QStringList texts;
     for (const std::string& item : list3Items_) texts << Latin1Text(item);
