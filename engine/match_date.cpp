@@ -57,7 +57,7 @@ MatchDate DateOfPath(const std::string& folder, const std::string& name, int& ti
     std::string last(dir.substr(dir.rfind('/') == std::string_view::npos ? 0 : dir.rfind('/') + 1));
     if (last.size() != 10 || !Separated(last, 4, '.') || !Separated(last, 7, '.')) return MatchDate{};
     MatchDate date = Valid(Digits(last, 0, 4), Digits(last, 5, 2), Digits(last, 8, 2));
-    if (date.known() && name.size() > 6 && name[6] == '.') time = TimeAt(name, 0);
+    if (date.known() && Separated(name, 6, '.')) time = TimeAt(name, 0);
     if (time == -2) return time = -1, MatchDate{};
     return date;
 }

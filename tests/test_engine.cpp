@@ -409,7 +409,8 @@ TEST(ScanTree, SearchOrderSharedNamesAndAStop) {
     WriteTree(dir, {{"2026.12.06/1.txt", testing::Match("radar", "Colt: 10.0 1/10 1 0 0")},
                     {"2026.12.06/2.txt", ""},
                     {"2026.12.07/1.txt", testing::Match("radar", "")},
-                    {"a.txt", testing::Match("base", "")}});
+                    {"notes/a.dat", testing::Match("base", "")}});
+    ASSERT_EQ(symlink("notes/a.dat", (dir / "a.txt").c_str()), 0);  // a link to a file reads as the file
     MatchNames names;
     std::vector<std::string> seen;
     ScanTree(dir.path(), kEveryWeapon, names, [&](const MatchNames& n, MatchRecord& m) {

@@ -245,7 +245,7 @@ TEST(NumberText, VirguleCutsAfterTheCommaAndTheForms) {
 
 TEST(NumberText, SeparatorOfTheLocale) {
     const std::pair<const char*, char> names[] = {
-        {"fr_FR.UTF-8", ','}, {"de_DE", ','}, {"de_CH.UTF-8", '.'},  {"it_CH", '.'}, {"en_US.UTF-8", '.'},
+        {"fr_FR.UTF-8", ','}, {"de_DE", ','}, {"de_CH.UTF-8", '.'},  {"it_CH.UTF-8", '.'}, {"en_US.UTF-8", '.'},
         {"C", '.'},           {"pt_BR", ','}, {"ru_RU.KOI8-R", ','}, {"", '.'},      {"C.UTF-8", '.'}};
     for (auto [name, sep] : names) EXPECT_EQ(DecimalSeparatorOf(name), sep) << name;
     // LC_ALL, LC_NUMERIC, LANG: the first set decides.
@@ -320,6 +320,10 @@ TEST_F(StatsDirTest, CancelEndsTheProgramAndWritesNothing) {
     EXPECT_EQ(calls, expected);
     EXPECT_TRUE(controls.ended);
     EXPECT_FALSE(FileExists(dir / "app/path.dat") || FileExists(dir / "config/tovrik-stats/path.dat"));
+    controls.ended = false, controls.anotherInstance = true;  // another window open: ended before a question
+    EXPECT_FALSE(form.Form_Load());
+    EXPECT_TRUE(controls.ended);
+    EXPECT_EQ(calls.size(), expected.size());
 }
 
 // The last weapon and map, one a line; a map of "-" is every map.
@@ -333,6 +337,9 @@ TEST_F(StatsDirTest, LastChoiceBesideTheFolderSetting) {
     }
     form.SaveChoice("MP-40", "");
     EXPECT_EQ(Slurp(dir / "app/choice.dat"), "MP-40\n-\n");
+    form.SaveStatsDir("/stats");
+    EXPECT_EQ(Slurp(dir / "app/path.dat"), "/stats");
+    EXPECT_NE(access((dir / "config").c_str(), F_OK), 0) << "nothing made in the user's folder";
 }
 
 // A choice that cannot be kept is said, and holds until the window closes.

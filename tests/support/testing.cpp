@@ -23,18 +23,12 @@ TempDir::~TempDir() {
 
 ScopedEnv::ScopedEnv(const char* name, const char* value) : name_(name), had_(std::getenv(name) != nullptr) {
     if (had_) old_ = std::getenv(name);
-    if (value != nullptr)
-        setenv(name, value, 1);
-    else
-        unsetenv(name);
+    Set(name, value);
 }
 
-ScopedEnv::~ScopedEnv() {
-    if (had_)
-        setenv(name_.c_str(), old_.c_str(), 1);
-    else
-        unsetenv(name_.c_str());
-}
+ScopedEnv::~ScopedEnv() { Set(name_.c_str(), had_ ? old_.c_str() : nullptr); }
+
+void ScopedEnv::Set(const char* name, const char* value) { value ? setenv(name, value, 1) : unsetenv(name); }
 
 std::string TempDir::write(const std::string& relative, const std::string& bytes) const {
     std::filesystem::path full = std::filesystem::path(path_) / relative;

@@ -37,6 +37,7 @@ public:
     ScopedEnv& operator=(const ScopedEnv&) = delete;
 
 private:
+    static void Set(const char* name, const char* value);
     std::string name_, old_;
     bool had_;
 };
