@@ -175,7 +175,7 @@ std::optional<Grouping> GroupingOf(const Parser& p) {
                                                                {"week", Grouping::Week},
                                                                {"month", Grouping::Month},
                                                                {"year", Grouping::Year}};
-    if (!p.isSet("by")) return std::nullopt;
+    if (!p.isSet("by")) return {};
     auto found = kGroupings.find(p.bytes("by"));
     if (found == kGroupings.end())
         throw UsageError{"--by takes map, day, week, month or year, not " + Quoted(p.bytes("by")) + "."};

@@ -33,7 +33,7 @@ std::int32_t AddLong(std::int32_t total, std::int32_t value, const char* what) {
     std::int64_t sum = std::int64_t{total} + value;
     if (sum > kLongMax || sum < -std::int64_t{kLongMax} - 1)
         throw RunError(RunError::Kind::Overflow, std::string("the ") + what + " total goes past " +
-                                                     (sum > 0 ? "2,147,483,647." : "-2,147,483,648."));
+                                                     (sum > kLongMax ? "2,147,483,647." : "-2,147,483,648."));
     return static_cast<std::int32_t>(sum);
 }
 

@@ -61,20 +61,22 @@ std::string GroupLabel(const MatchNames& names, const MatchRecord& match, Groupi
     if (!match.date.known()) return "no date";
     if (grouping == Grouping::Week) return IsoWeekText(match.date);
     // A day, a month, a year: the leading part of the day's text.
-    return DayText(match.date).substr(0, grouping == Grouping::Year ? 4 : grouping == Grouping::Month ? 7 : 10);
+    std::string day = DayText(match.date);
+    if (grouping != Grouping::Day) day.resize(grouping == Grouping::Year ? 4 : 7);
+    return day;
 }
 
 std::optional<int> GroupStartDay(Grouping grouping, const std::string& label) {
     if (grouping == Grouping::Week) {
         // The Monday of the week that holds the year's fourth of January.
         MatchDate fourth = DayOfText(label.substr(0, 4) + "-01-04");
-        if (label.size() != 8 || label.compare(4, 2, "-W") != 0 || !fourth.known()) return std::nullopt;
+        if (label.size() != 8 || label.compare(4, 2, "-W") != 0 || !fourth.known()) return {};
         int week = std::atoi(label.c_str() + 6), day = DaysSinceEpoch(fourth.year, 1, 4);
         return day - Weekday(day) + (week - 1) * 7;
     }
     const char* tail = grouping == Grouping::Year ? "-01-01" : grouping == Grouping::Month ? "-01" : "";
     MatchDate date = grouping == Grouping::Map ? MatchDate{} : DayOfText(label + tail);
-    if (!date.known()) return std::nullopt;
+    if (!date.known()) return {};
     return DaysSinceEpoch(date.year, date.month, date.day);
 }
 

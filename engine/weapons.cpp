@@ -37,7 +37,7 @@ const std::vector<std::string>& Weapons() {
 
 std::optional<std::size_t> WeaponIndex(std::string_view weapon) {
     auto at = std::find(Weapons().begin(), Weapons().end(), weapon);
-    if (at == Weapons().end()) return std::nullopt;
+    if (at == Weapons().end()) return {};
     return static_cast<std::size_t>(at - Weapons().begin());
 }
 
@@ -54,12 +54,12 @@ std::optional<std::size_t> WeaponOfRow(std::string_view name) {
     static const std::size_t kLongest = kNames.back().name.size();
     // Most lines of a match file name no weapon: their length or first
     // letter tells it before any comparison of the whole name.
-    if (name.size() < kNames.front().name.size() || name.size() > kLongest) return std::nullopt;
+    if (name.size() < kNames.front().name.size() || name.size() > kLongest) return {};
     for (const RowName& row : kNames) {
         if (row.name.size() > name.size()) break;
         if (row.name.size() == name.size() && row.name[0] == name[0] && row.name == name) return row.weapon;
     }
-    return std::nullopt;
+    return {};
 }
 
 }  // namespace tovrik

@@ -103,7 +103,7 @@ UniqueFd OpenDirectoryAt(int dir, const std::string& name) {
 
 std::optional<std::string> WhyNotListable(const std::string& path) {
     if (path.empty()) return std::string(std::strerror(ENOENT));
-    if (OpenDirectoryAt(AT_FDCWD, path)) return std::nullopt;
+    if (OpenDirectoryAt(AT_FDCWD, path)) return {};
     return std::string(std::strerror(errno));
 }
 

@@ -74,7 +74,7 @@ std::optional<std::string> WriteWhole(const std::string& path, std::string_view 
     if (fchmod(fd.get(), 0666 & ~mask) != 0 || fsync(fd.get()) != 0) return fail(errno);
     if (close(fd.release()) != 0) return fail(errno);
     if (rename(temporary.c_str(), path.c_str()) != 0) return fail(errno);
-    return std::nullopt;
+    return {};
 }
 
 }  // namespace tovrik

@@ -27,7 +27,7 @@ std::optional<std::string> WritePathDat(const std::string& location, const std::
     bool inConfig = location.compare(0, configDir.size() + 1, configDir + "/") == 0;
     if ((inConfig && !MakeDirectories(configDir)) || !FileWrite(location, FileValue::Text(directory), true))
         return std::string(errno != 0 ? std::strerror(errno) : "it could not be written");
-    return std::nullopt;
+    return {};
 }
 
 }  // namespace tovrik

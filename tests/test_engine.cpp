@@ -460,6 +460,8 @@ TEST(ScanTree, ReadersSideBySideGiveWhatOneGives) {
                       if (path.find("1150") != std::string::npos) usleep(100000);  // read last of its batch
                   }),
               one);
+    for (unsigned threads : {1u, 2u})  // a failure of another kind reaches the caller as it is
+        EXPECT_THROW(run(threads, [](const std::string&) { throw std::bad_alloc(); }), std::bad_alloc) << threads;
     EXPECT_EQ(OpenDescriptors(), descriptors);
 }
 

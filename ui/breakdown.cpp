@@ -74,7 +74,7 @@ Figures Together(const MatchTable& table, const Period& period, const std::vecto
 }
 
 std::optional<MatchPlace> PlaceOf(const MatchTable& table, const std::optional<CollectedAccuracy>& at) {
-    if (!at) return std::nullopt;
+    if (!at) return {};
     const MatchRecord& match = table.matches[at->match];
     std::string path = table.path(match);
     return MatchPlace{at->value, DayText(match.date), TimeText(match.time), std::string(table.map(match)),

@@ -33,7 +33,7 @@ FigureTexts Describe(const Figures& f, char sep) {
 
 std::vector<std::optional<double>> FigureValues(const Figures& f) {
     auto share = [&](std::int32_t part) -> std::optional<double> {
-        if (f.shots == 0) return std::nullopt;
+        if (f.shots == 0) return {};
         return SharePercent(part, f.shots);
     };
     auto accuracy = [&](double value) { return f.collected > 0 ? std::optional<double>(value) : std::nullopt; };

@@ -22,10 +22,7 @@ public:
     std::map<Label, std::string> captions;
 
     // The caption last set, or "" when none was.
-    std::string caption(Label label) const {
-        auto it = captions.find(label);
-        return it == captions.end() ? std::string() : it->second;
-    }
+    std::string caption(Label label) const { return captions.count(label) ? captions.at(label) : std::string(); }
 
     void List1_Clear() override {}
     void List2_AddItem(const std::string& text) override { list2.push_back(text); }
