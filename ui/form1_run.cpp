@@ -56,7 +56,7 @@ void Form1::ComputeStats() {
 }
 
 ChartPoint Form1::PointOf(const MatchNames& names, const MatchRecord& match, float accuracy) {
-    return ChartPoint{0, 0, accuracy, match.date, match.time, std::string(names.map(match)), names.path(match)};
+    return ChartPoint{{}, {}, accuracy, match.date, match.time, std::string(names.map(match)), names.path(match)};
 }
 
 std::string Form1::PointText(const ChartPoint& point) const {
