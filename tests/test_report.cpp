@@ -126,7 +126,7 @@ TEST_F(ReportTest, ExitStatuses) {
         {"DIR mg", 2,
          "\"mg\" is not a weapon of the list; did you mean MP-40 or FG-42 or MP 34? The"},  // three at most
         {"DIR ran", 2, "\"ran\" is not a weapon of the list; did you mean Garand or Granatwerf or Scp.Garand?"},
-        {"DIR Artilleryzzzz", 2, "\"Artilleryzzzz\" is not a weapon of the list; did you mean Artillery?"},  // 4 slips
+        {"DIR Artilleryzzzzz", 2, "\"Artilleryzzzzz\" is not a weapon of the list; did you mean Artillery?"},  // 5 slips
         {"DIR xyzzy", 2, "\"xyzzy\" is not a weapon of the list. The list: Knife, Luger,"},
         {"DIR zzgranatwerfzzzzz", 2, "\"zzgranatwerfzzzzz\" is not a weapon of the list. The list:"},  // 7 slips
         {"DIR Thompson", 1, "DIR/2026.12.08/bad.txt, line 2: \"1o\" is not a whole number.\n"}};
