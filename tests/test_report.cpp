@@ -174,7 +174,8 @@ TEST_F(ReportTest, HostileBytesMessagesAndMemory) {
               "Map:              caf\xE9\nWeapon:           Thompson\nPlayed:           1\n");
     // JSON keeps UTF-8, and escapes quotes, backslashes, control bytes and bytes that are not UTF-8.
     std::string json = Report("--json --by map DIR/stat\xE9s Thompson").out;
-    EXPECT_THAT(json, AllOf(HasSubstr("\"caf\\u00e9\""), HasSubstr("\"" + utf8 + R"(\"\\\u0001")")));
+    EXPECT_THAT(json, AllOf(HasSubstr("\"by\": \"map\""), HasSubstr("\"caf\\u00e9\""),
+                            HasSubstr("\"" + utf8 + R"(\"\\\u0001")")));
     dir.write("lines/a\r\nb\x01.txt", ">>> Map: m\nThompson: 40.0 4/10 1" + std::string(78, '7') + "\xC3\xA9" +
                                           std::string(30000, '7') + " 0 0\n");
     EXPECT_EQ(Report("DIR/lines Thompson").err,
