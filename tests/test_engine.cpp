@@ -300,15 +300,15 @@ TEST(WeaponLine, ErrorsByKindAndMessage) {
 // Days that are not in the calendar and times that are not of a day leave a match without a date.
 TEST(MatchDate, DaysOfTheCalendarAndTimesOfADay) {
     const std::tuple<const char*, const char*, const char*> cases[] = {
-        {"s/2026.02.30/", "120000.txt", "-"},
+        {"s/2026.02.29/", "120000.txt", "-"},
         {"s/2026.09.31/", "120000.txt", "-"},
         {"s/2024.02.29/", "120000.txt", "2024-02-29 12:00:00"},
         {"s/2026.09.01/", "240000.txt", "-"},
         {"s/2026-09/", "2026-09-02-996161-m.txt", "-"},
-        {"s/2026-09/", "2026-09-03-235959-m.txt", "2026-09-03 23:59:59"},
-        {"s/2026.09.01/", "120000-copy.txt", "2026-09-01 "},  // a day without a time
+        {"s/2026-09/", "2026-12-31-235959-m.txt", "2026-12-31 23:59:59"},
+        {"s/2026.03.31/", "120000-copy.txt", "2026-03-31 "},  // a day without a time
         {"s/2100.02.29/", "120000.txt", "-"},                 // a century is no leap year but every fourth
-        {"s/2026.09.01/", "000000.txt", "2026-09-01 00:00:00"},
+        {"s/2026.08.31", "000000.txt", "2026-08-31 00:00:00"},  // the folder without its "/"
         {"s/0001.01.01/", "120000.txt", "0001-01-01 12:00:00"},
         {"s/0000.12.31/", "120000.txt", "-"},
         {"s/2026.01.32/", "120000.txt", "-"},
