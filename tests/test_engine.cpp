@@ -124,6 +124,9 @@ TEST(FileWrite, RowsOfTheWriterAndItsFailures) {
                        "the delete flags " + std::to_string(flags) + " are outside -32,768 to 32,767.");
     EXPECT_TRUE(FileExists(dir / "g.dat"));
     EXPECT_TRUE(ShellDeleteFile(dir / "g.dat", -32768));
+    const mode_t mask = umask(027);
+    EXPECT_EQ(WriteWhole(dir / "w.dat", "x"), std::nullopt);
+    EXPECT_EQ(umask(mask), mode_t{027}) << "a whole-file write leaves the process's mask as it found it";
 }
 
 TEST(Ascii, EditDistance) {

@@ -121,6 +121,7 @@ TEST_F(ReportTest, ExitStatuses) {
         {"--since 2026-02-30 x", 2, "--since takes a day as YYYY-MM-DD, not \"2026-02-30\"."},
         {"--until 2023-02-29 x", 2, "--until takes a day as YYYY-MM-DD, not \"2023-02-29\"."},
         {"--since 2026-05-01 --until 2026-04-30 x", 2, "the period ends (--until 2026-04-30) before it starts"},
+        {"--since 2026-12-08 --until 2026-12-08 DIR Thompson", 1, "DIR/2026.12.08/bad.txt, line 2:"},  // one day
         {"DIR Bazooka2", 2, "\"Bazooka2\" is not a weapon of the list; did you mean Bazooka? The list: Knife,"},
         {"/ k43", 2, "\"k43\" is not a weapon of the list; did you mean K43 Rifle or Scp.K43?"},  // "/" kept whole
         {"DIR mg", 2,
@@ -143,14 +144,10 @@ TEST_F(ReportTest, ExitStatuses) {
 // Names as players type them: today's spellings, no case, space, dash or dot; and notes on what zero means.
 TEST_F(ReportTest, NamesAsPlayersTypeThemAndWhatZeroMeans) {
     Sample();
-    for (auto [typed, weapon] : {std::pair{"mp40", "MP-40"},
-                                 {"'MP 40'", "MP-40"},
-                                 {"'FG 42'", "FG-42"},
-                                 {"mg42gun", "MG-42 Gun"},
-                                 {"k43rifle", "K43 Rifle"},
-                                 {"scpgarand", "Scp.Garand"},
-                                 {"SCP.K43", "Scp.K43"},
-                                 {"'mp 34'", "MP 34"}})
+    const std::pair<const char*, const char*> names[] = {
+        {"mp40", "MP-40"},         {"'MP 40'", "MP-40"},        {"'FG 42'", "FG-42"},   {"mg42gun", "MG-42 Gun"},
+        {"k43rifle", "K43 Rifle"}, {"scpgarand", "Scp.Garand"}, {"SCP.K43", "Scp.K43"}, {"'mp 34'", "MP 34"}};
+    for (auto [typed, weapon] : names)
         EXPECT_THAT(Report("DIR " + std::string(typed)).out,
                     HasSubstr("\nWeapon:           " + std::string(weapon) + "\n"));
     const std::pair<std::string, std::string> notes[] = {
