@@ -11,7 +11,6 @@ constexpr std::size_t kMostQuoted = 80;
 
 std::string Escaped(std::string_view text) {
     std::string out;
-    out.reserve(text.size());
     for (char c : text) {
         auto byte = static_cast<unsigned char>(c);
         if (c == '\n') {

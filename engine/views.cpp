@@ -28,9 +28,9 @@ struct Group {
 // The positions of the groups in the order the view shows them.
 std::vector<std::size_t> Order(const std::vector<Group>& groups, Grouping grouping) {
     // Maps as the map list orders them: ASCII case folded, the first met first.
-    std::vector<std::string> keys;
-    keys.reserve(groups.size());
-    for (const Group& group : groups) keys.push_back(grouping == Grouping::Map ? Folded(group.label) : group.label);
+    std::vector<std::string> keys(groups.size());
+    std::transform(groups.begin(), groups.end(), keys.begin(),
+                   [&](const Group& group) { return grouping == Grouping::Map ? Folded(group.label) : group.label; });
     std::vector<std::size_t> order(groups.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
     std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
@@ -145,7 +145,6 @@ std::vector<ViewRow> GroupRows(const MatchTable& table, std::size_t weapon, cons
                                tally.stop() ? std::make_unique<RunError>(tally.stop()->error) : nullptr});
     }
     std::vector<ViewRow> rows;
-    rows.reserve(groups.size());
     for (std::size_t position : Order(groups, grouping)) {
         const Group& group = groups[position];
         if (group.stop) throw *group.stop;

@@ -176,8 +176,7 @@ TEST(FindFiles, DepthFirstInNameOrderWithWholeNames) {
                                           "stats/2026.12.06/1.txt", "stats/2026.12.06/2.txt"}));
     EXPECT_EQ(Walked(dir / "missing/"), Names{});
     EXPECT_EQ(Found(dir, "*.none"), Names{});
-    // A statistics folder with or without its "/" (as "/" itself has one) is
-    // searched from one "/"; an empty setting searches nothing.
+    // A statistics folder with or without its "/" (as "/" has one) is searched from one "/"; an empty one, nothing.
     for (const std::string& setting : {dir.path(), dir.path() + "/", std::string()}) {
         TreeWalk walk = MatchFiles(setting);
         FoundFile file;
@@ -185,9 +184,8 @@ TEST(FindFiles, DepthFirstInNameOrderWithWholeNames) {
     }
 }
 
-// Each folder is opened in its parent: a tree far deeper than a path may be
-// long is walked to its end, without recursion, and every folder it opened is
-// closed again.
+// Each folder is opened in its parent: a tree far deeper than a path may be long is walked to its end,
+// without recursion, and every folder it opened is closed again.
 TEST(FindFiles, DeeperThanAPathMayBe) {
     TempDir dir;
     const std::string deep(200, 'd');

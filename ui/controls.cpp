@@ -24,18 +24,16 @@ std::size_t SortedRow(const std::vector<std::string>& items, const std::string& 
 
 void InsertSorted(std::vector<std::string>& items, std::vector<std::string> added) {
     std::vector<std::pair<std::string, std::size_t>> keys;  // folded, then as they came
-    keys.reserve(added.size());
-    for (std::size_t i = 0; i < added.size(); ++i) keys.emplace_back(Folded(added[i]), i);
+    for (const std::string& entry : added) keys.emplace_back(Folded(entry), keys.size());
     std::sort(keys.begin(), keys.end());
-    std::vector<std::string> sorted;
-    sorted.reserve(keys.size());
-    for (const auto& key : keys) sorted.push_back(std::move(added[key.second]));
+    std::vector<std::string> sorted(keys.size());
+    std::transform(keys.begin(), keys.end(), sorted.begin(),
+                   [&](const auto& key) { return std::move(added[key.second]); });
     // A merge takes the list's entry first of two equal ones: the new ones go after.
-    std::vector<std::string> merged;
-    merged.reserve(items.size() + sorted.size());
+    std::vector<std::string> merged(items.size() + sorted.size());
     std::merge(std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()),
-               std::make_move_iterator(sorted.begin()), std::make_move_iterator(sorted.end()),
-               std::back_inserter(merged), [](const std::string& a, const std::string& b) { return FoldedLess(a, b); });
+               std::make_move_iterator(sorted.begin()), std::make_move_iterator(sorted.end()), merged.begin(),
+               [](const std::string& a, const std::string& b) { return FoldedLess(a, b); });
     items = std::move(merged);
 }
 
