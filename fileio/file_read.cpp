@@ -103,7 +103,7 @@ std::size_t ReadFileBytes(const std::string& path, std::int32_t limit, std::stri
     if (HasWildcard(path) && !PatternExists(path)) return 0;
     std::uint64_t size = 0;
     UniqueFd fd = OpenRegularFile(AT_FDCWD, path, size);
-    if (!fd || size == 0) return 0;
+    if (!fd) return 0;
     std::uint64_t count =
         limit > 0 && static_cast<std::uint64_t>(limit) < size ? static_cast<std::uint64_t>(limit) : size;
     MakeRoom(buffer, count, path, true);  // bytes past a short read stay zero

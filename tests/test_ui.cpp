@@ -461,27 +461,27 @@ TEST(Breakdown, TotalsFoldersAndExtremes) {
     dir.write("2026.09.01/120000.txt", Match("goldrush", "Thompson: 10.0 10/100 1 2 3\nMP-40: 50.0 20/40 0 1 0"));
     dir.write("2026.09.01/130000.txt", Match("radar", "Thompson: 50.0 30/60 2 0 1"));
     dir.write("2026.09.02/120000.txt", Match("radar", "MP-40: 5.0 5/50 0 0 1"));
-    dir.write("old/2026.09.02/120000.txt", Match("radar", "Luger: 60.0 1/2 0 0 1"));
+    dir.write("old/2026.09.02/120000.txt", Match("radar", "Luger: 60.0 1/2 0 0 1\nThompson: 20.0 2/10 0 0 0"));
     const std::string root = dir.path() + "/";
-    BreakdownChoice byMap{*WeaponIndex("Thompson"), Grouping::Map, Period{}}, byWeapon{byMap.weapon, {}, {}};
-    const MatchTable table = ReadTree(dir.path());  // every weapon's rows: radar's MP-40 and Luger matches left out
+    BreakdownChoice byMap{*WeaponIndex("Thompson"), Grouping::Map, Period{{}, DayOfText("2026-09-01")}};
+    const MatchTable table = ReadTree(dir.path());  // every weapon's rows: radar's others and days after left out
     Breakdown maps = MakeBreakdown(table, byMap);
     EXPECT_EQ(maps.folders, (std::vector<std::string>{root + "2026.09.01", root + "2026.09.01"}));
     EXPECT_EQ(maps.total.figures.shots, 160);
     ASSERT_TRUE(maps.worst && maps.best);
     EXPECT_EQ(maps.worst->path, root + "2026.09.01/120000.txt");
     EXPECT_EQ(maps.best->day + " " + maps.best->time + " " + maps.best->map, "2026-09-01 13:00:00 radar");
-    Breakdown weapons = MakeBreakdown(table, byWeapon);
+    Breakdown weapons = MakeBreakdown(table, BreakdownChoice{byMap.weapon, {}, {}});
     ASSERT_EQ(weapons.rows.size(), Weapons().size());
     EXPECT_EQ(weapons.folders[*WeaponIndex("MP-40")], dir.path()) << "its matches lie in two day folders";
     EXPECT_EQ(weapons.folders[*WeaponIndex("Luger")], root + "old/2026.09.02");
     const Figures& all = weapons.total.figures;
     EXPECT_EQ(all.games, 4) << "a match counts once, whatever its weapons";
-    EXPECT_EQ(all.shots, 100 + 60 + 40 + 50 + 2);
-    EXPECT_EQ(all.collected, 5) << "every weapon's accuracy of every match";
+    EXPECT_EQ(all.shots, 100 + 60 + 40 + 50 + 2 + 10);
+    EXPECT_EQ(all.collected, 6) << "every weapon's accuracy of every match";
     EXPECT_EQ(all.lowest, 5.0f) << "MP-40's, not the last weapon's";
     EXPECT_EQ(all.highest, 60.0f) << "Luger's";
-    EXPECT_NEAR(all.mean, (10 + 50 + 50 + 5 + 60) / 5.0, 1e-6);
+    EXPECT_NEAR(all.mean, (10 + 50 + 50 + 5 + 60 + 20) / 6.0, 1e-6);
 }
 
 }  // namespace

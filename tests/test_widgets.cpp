@@ -138,9 +138,8 @@ TEST_F(WindowTest, RunTimeErrorLeavesTheWindowUsable) {
     EXPECT_EQ(testing::Slurp(dir / "app/path.dat"), before);  // closing writes nothing
 }
 
-// For a player who keeps the window open: the keyboard alone, the match behind
-// a point, new matches shown by themselves, another folder, the last choice
-// at the next start, and a chart as sharp as the screen.
+// For a player who keeps the window open: the keyboard alone, the match behind a point, new matches shown by
+// themselves, another folder, the last choice at the next start, and a chart as sharp as the screen.
 TEST_F(WindowTest, KeptOpenByAPlayer) {
     dir.write("stats/2026.12.06/120000.txt", Match("radar", "Thompson: 40.0 4/10 3 1 1"));
     dir.write("stats/2026.12.06/130000.txt", Match("radar", "Knife: 1 0 0"));
