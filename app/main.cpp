@@ -37,7 +37,6 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");  // numbers are formatted by our own code
     QApplication::setApplicationName("tovrik-stats");
-    QApplication::setApplicationVersion(tovrik::kVersion);
     QGuiApplication::setDesktopFileName("org.tovrik_stats.TovrikStats");  // the desktop's entry and icon for it
 
     tovrik::Form1Window window;

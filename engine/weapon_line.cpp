@@ -30,10 +30,10 @@ void NormalizeWeaponLine(std::string_view line, std::string& record) {
         if (i + 1 < line.size() && line[i + 1] == ' ') record += '|';
     }
 
-    long highest = record.empty() ? -1 : static_cast<long>(std::count(record.begin(), record.end(), '|'));
+    const auto bars = std::count(record.begin(), record.end(), '|');  // the last field's index
     if (Contains(line, '/') && Contains(line, '.')) {
-        if (highest == 3) record += "|0";  // no headshots column
-    } else if (highest == 1) {
+        if (bars == 3) record += "|0";  // no headshots column
+    } else if (bars == 1) {
         record.insert(0, "0.0|0/0|");  // kills and deaths only
         record += "|0";
     } else {

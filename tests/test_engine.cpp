@@ -351,8 +351,8 @@ TEST(MatchFile, RowsByTheirWholeName) {
 
 // A record: its status, map, and each row as "weapon@line:failsAt:numbers", a failure's message after it.
 std::string ReadOne(const std::string& path, WeaponSet weapons = kEveryWeapon) {
-    MatchReader reader;
-    MatchRecord record;
+    static MatchReader reader;  // one reader and record for every file, as a scan keeps them
+    static MatchRecord record;
     std::string map = "?";
     bool mapRead = reader.read(AT_FDCWD, path, path, weapons, record, map);
     const char* status[] = {"passed over", "read", "stops"};
