@@ -1,5 +1,4 @@
-// The main of the widget tests: one application for all of them, on the
-// offscreen platform unless another is asked for.
+// The widget tests' main: one application for all of them, on the offscreen platform unless another is asked for.
 #include <gtest/gtest.h>
 
 #include <QApplication>

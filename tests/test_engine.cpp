@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -124,9 +125,10 @@ TEST(FileWrite, RowsOfTheWriterAndItsFailures) {
                        "the delete flags " + std::to_string(flags) + " are outside -32,768 to 32,767.");
     EXPECT_TRUE(FileExists(dir / "g.dat"));
     EXPECT_TRUE(ShellDeleteFile(dir / "g.dat", -32768));
-    const mode_t mask = umask(027);
+    const mode_t mask = umask(022);
     EXPECT_EQ(WriteWhole(dir / "w.dat", "x"), std::nullopt);
-    EXPECT_EQ(umask(mask), mode_t{027}) << "a whole-file write leaves the process's mask as it found it";
+    EXPECT_EQ(umask(mask), mode_t{022}) << "a whole-file write leaves the process's mask as it found it";
+    EXPECT_EQ(std::filesystem::status(dir / "w.dat").permissions(), std::filesystem::perms(0644)) << "as any file made";
 }
 
 TEST(Ascii, EditDistance) {

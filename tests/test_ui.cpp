@@ -276,8 +276,7 @@ protected:
 };
 
 TEST_F(StatsDirTest, LoadsTheFirstLineWithoutAsking) {
-    // The reading is the file reader's: here what path.dat adds to it. A
-    // portable copy keeps it beside itself, before the user's folder.
+    // What path.dat adds to the file reader: a portable copy keeps it beside itself, before the user's folder.
     dir.write("app/tovrik-stats.portable", "");
     dir.mkdir("first ");
     const std::pair<std::string, std::string> cases[] = {
@@ -320,6 +319,9 @@ TEST_F(StatsDirTest, CancelEndsTheProgramAndWritesNothing) {
     EXPECT_EQ(calls, expected);
     EXPECT_TRUE(controls.ended);
     EXPECT_FALSE(FileExists(dir / "app/path.dat") || FileExists(dir / "config/tovrik-stats/path.dat"));
+    controls.ended = false, form.BrowseFolder = nullptr;  // no way to ask: as if cancelled
+    EXPECT_FALSE(form.InitStatsDir());
+    EXPECT_TRUE(controls.ended);
     controls.ended = false, controls.anotherInstance = true;  // another window open: ended before a question
     EXPECT_FALSE(form.Form_Load());
     EXPECT_TRUE(controls.ended);
@@ -482,6 +484,8 @@ TEST(Breakdown, TotalsFoldersAndExtremes) {
     EXPECT_EQ(all.lowest, 5.0f) << "MP-40's, not the last weapon's";
     EXPECT_EQ(all.highest, 60.0f) << "Luger's";
     EXPECT_NEAR(all.mean, (10 + 50 + 50 + 5 + 60 + 20) / 6.0, 1e-6);
+    const Breakdown days = MakeBreakdown(table, BreakdownChoice{byMap.weapon, Grouping::Day, {}});
+    EXPECT_EQ(TimePoints(days, Grouping::Day).size(), 2u) << "the day of one accuracy too";
 }
 
 }  // namespace

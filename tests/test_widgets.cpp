@@ -227,8 +227,7 @@ TEST_F(WindowTest, OneWeaponStaysChosen) {
     EXPECT_EQ(texts("6 26"), "Colt|0");
 }
 
-// Every weapon of the sample statistics under a decimal point, which cuts
-// nothing shorter than a comma does: each label shows its whole text.
+// Every weapon of the sample statistics under a decimal point (which cuts no less than a comma): each label whole.
 TEST_F(WindowTest, LabelsHoldTheirTextsOnTheSampleStatistics) {
     window.form().StatsDir = TOVRIK_EXAMPLES "/stats";
     window.form().DecimalSeparator = '.';
@@ -253,8 +252,7 @@ TEST_F(WindowTest, ReportChartIsTheChartBox) {
     EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32), window.findChild<ChartWidget*>("Picture1")->image());
 }
 
-// One window per user, whatever the environment of each start: a second
-// start, with another runtime folder or none, hands over to the first and ends.
+// One window per user: a second start, with another runtime folder or none, hands over to the first and ends.
 TEST(SingleInstance, SecondStartEndsAtOnceWhateverItsEnvironment) {
     TempDir tmp;
     auto start = [](QProcess& process, const char* runtime) {
@@ -314,8 +312,7 @@ TEST(BrowseDialog, SelectionStatusFlagsOkAndCancel) {
     result = Browse(0x41, "", [](BrowseFolderDialog* dialog) {
         EXPECT_EQ(dialog->requestFlags(), 0x45);
         EXPECT_EQ(dialog->findChild<QLabel*>("status")->geometry(), QRect(11, 31, 298, 16));  // left in place
-        // The tree takes the focus and makes "/" current: still no choice, and
-        // Enter chooses nothing.
+        // The tree takes the focus and makes "/" current: still no choice, and Enter chooses nothing.
         auto* tree = dialog->findChild<QTreeView*>("tree");
         tree->setFocus();
         QTest::keyClick(tree, Qt::Key_Return);

@@ -11,9 +11,8 @@
 
 namespace tovrik::testing {
 
-// The window's controls without a screen: keeps what the lists, labels and
-// selections hold, and records each chart operation as a line
-// ("Picture1.Line 0 1280 6975 1280 0 0 130").
+// The window's controls without a screen: keeps what the lists, labels and selections hold, and records each
+// chart operation as a line ("Picture1.Line 0 1280 6975 1280 0 0 130").
 class FakeControls : public Form1Controls, public ChartSurface {
 public:
     std::string list2Selection, list3Selection;
@@ -59,8 +58,7 @@ private:
     }
 };
 
-// A window without a screen whose statistics folder is a fresh temporary
-// folder, with the Thompson chosen.
+// A window without a screen, its statistics folder a fresh temporary one, the Thompson chosen.
 class RunTest : public ::testing::Test {
 protected:
     RunTest() {

@@ -27,8 +27,7 @@ private:
     std::string path_;
 };
 
-// Sets (or, with nullptr, unsets) an environment variable for its lifetime,
-// then puts back what was there.
+// Sets (or, with nullptr, unsets) an environment variable for its lifetime, then puts back what was there.
 class ScopedEnv {
 public:
     ScopedEnv(const char* name, const char* value);
