@@ -430,6 +430,7 @@ TEST(Breakdown, GroupStartsOnTheTimeAxis) {
         {"a year", Grouping::Year, "1999", "1999-01-01"},
         {"no date", Grouping::Day, "no date", ""},
         {"a week without its number", Grouping::Week, "2026-W", ""},
+        {"a week without its W", Grouping::Week, "2026-X49", ""},
         {"a map", Grouping::Map, "2026-12-06", ""}};
     for (auto [name, grouping, label, start] : rows) {
         std::optional<int> day = GroupStartDay(grouping, label);
