@@ -80,16 +80,14 @@ protected:
 TEST_F(BreakdownTest, TableIsTheReportsCsvCellByCell) {
     struct Row {
         const char *name, *tree, *grouping, *since, *until;
-    } rows[] = {
-        {"classic by map", "stats", "Map", "", ""},
-        {"today's by day", "etlegacy-stats", "Day", "", ""},
-        {"classic by week", "stats", "Week", "", ""},
-        {"today's by month", "etlegacy-stats", "Month", "", ""},
-        {"classic by year", "stats", "Year", "", ""},
-        {"today's by weapon", "etlegacy-stats", "Weapon", "", ""},
-        {"classic by day over a period", "stats", "Day", "2026-09-04", "2026-09-06"},
-        {"today's by weapon from a day", "etlegacy-stats", "Weapon", "2026-09-05", ""},
-    };
+    } rows[] = {{"classic by map", "stats", "Map", "", ""},
+                {"today's by day", "etlegacy-stats", "Day", "", ""},
+                {"classic by week", "stats", "Week", "", ""},
+                {"today's by month", "etlegacy-stats", "Month", "", ""},
+                {"classic by year", "stats", "Year", "", ""},
+                {"today's by weapon", "etlegacy-stats", "Weapon", "", ""},
+                {"classic by day over a period", "stats", "Day", "2026-09-04", "2026-09-06"},
+                {"today's by weapon from a day", "etlegacy-stats", "Weapon", "2026-09-05", ""}};
     for (const Row& row : rows) {
         std::string tree = TOVRIK_EXAMPLES "/" + std::string(row.tree),
                     by = QString(row.grouping).toLower().toStdString();

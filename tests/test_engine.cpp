@@ -293,7 +293,8 @@ TEST(WeaponLine, ErrorsByKindAndMessage) {
         ExpectRunError(ToInteger(text), Overflow, "\"" + std::string(text) + "\" is outside -32,768 to 32,767.");
     for (const char* text : {"25,3", "1.2.3", ".", "", "+", "1e5", "0x1", " 1.5", "+-5"})
         ExpectRunError(ToSingle(text), Conversion, "\"" + std::string(text) + "\" is not a decimal number.");
-    ExpectRunError(ToSingle(std::string(50, '9')), Overflow, "\"" + std::string(50, '9') + "\" is too large a number.");
+    ExpectRunError(ToSingle(std::string(90, '9')), Overflow,
+                   "\"" + std::string(80, '9') + "…\" is too large a number.");
     // The accuracy reads with a point, whatever the locale.
     const std::pair<std::string, float> cases[] = {
         {"25.3", 25.3f}, {"0.0", 0.0f}, {"100", 100.0f},   {"-2.5", -2.5f},
@@ -459,11 +460,8 @@ TEST(ScanTree, ReadersSideBySideGiveWhatOneGives) {
     const std::string stop = "/d3/1150.txt, line 3: \"x\" is not a whole number.";
     EXPECT_EQ(one.substr(one.size() - stop.size()), stop);
     for (unsigned threads : {2u, 4u}) EXPECT_EQ(run(threads, {}), one) << threads;
-    EXPECT_EQ(run(2,
-                  [](const std::string& path) {
-                      if (path.find("1150") != std::string::npos) usleep(100000);  // read last of its batch
-                  }),
-              one);
+    auto lastOfItsBatch = [](const std::string& path) { usleep(path.find("1150") != std::string::npos ? 100000 : 0); };
+    EXPECT_EQ(run(2, lastOfItsBatch), one);
     for (unsigned threads : {1u, 2u})  // a failure of another kind reaches the caller as it is
         EXPECT_THROW(run(threads, [](const std::string&) { throw std::bad_alloc(); }), std::bad_alloc) << threads;
     EXPECT_EQ(OpenDescriptors(), descriptors);

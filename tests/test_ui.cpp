@@ -189,6 +189,9 @@ TEST_F(RunTest, EveryKindOfRunTimeErrorNamesFileAndLine) {
         {"\r\n\r\nThompson: 10.0 1/10 one 0 0\r\n", Conversion, "4", "\"one\" is not a whole number."},
         {"\rThompson: 10.0 1/10 1 0 \n", Conversion, "3", "\"\" is not a whole number."},
         {"Thompson: 4O.0 4/10 1 0 0\n", Conversion, "2", "\"4O.0\" is not a decimal number."},
+        {"Thompson: 4/10 x 0\n", Conversion, "2",
+         "\"4/10\" is not a whole number. A row without a \".\" has no accuracy "
+         "column: its fields are read as kills, deaths and headshots."},
         {"Thompson: " + std::string(39990, '1') + "\n", Overflow, "2",
          "the line is 40000 characters long; a weapon line holds at most 32,766."},
         {"Thompson: 5000.0 1/10 1 0 0\n", Overflow, "2",
