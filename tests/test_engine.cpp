@@ -311,13 +311,13 @@ TEST(MatchDate, DaysOfTheCalendarAndTimesOfADay) {
         {"s/2026.09.01/", "240000.txt", "-"},
         {"s/2026-09/", "2026-09-02-996161-m.txt", "-"},
         {"s/2026-09/", "2026-12-31-235959-m.txt", "2026-12-31 23:59:59"},
-        {"s/2026.03.31/", "120000-copy.txt", "2026-03-31 "},  // a day without a time
-        {"s/2100.02.29/", "120000.txt", "-"},                 // a century is no leap year but every fourth
+        {"s/2026.03.31/", "12x000.txt", "2026-03-31 "},         // a day without a time
+        {"s/2100.02.29/", "120000.txt", "-"},                   // a century is no leap year but every fourth
         {"s/2026.08.31", "000000.txt", "2026-08-31 00:00:00"},  // the folder without its "/"
         {"s/0001.01.01/", "120000.txt", "0001-01-01 12:00:00"},
         {"s/0000.12.31/", "120000.txt", "-"},
         {"s/2026.01.32/", "120000.txt", "-"},
-        {"s/2026.12.061/", "120000.txt", "-"},  // a folder of eleven characters
+        {"s/2026.12.061/", "120000.txt", "-"},     // a folder of eleven characters
         {"s/x/", "2026x09-03-235959-m.txt", "-"},  // today's layout takes its three dashes
         {"s/x/", "2026-09-03x235959-m.txt", "-"}};
     for (auto [folder, name, when] : cases) {
