@@ -54,7 +54,7 @@ MatchDate DateOfPath(const std::string& folder, const std::string& name, int& ti
     // The classic game: YYYY.MM.DD/HHMMSS.txt
     std::string_view dir(folder);
     if (!dir.empty() && dir.back() == '/') dir.remove_suffix(1);
-    std::string last(dir.substr(dir.rfind('/') == std::string_view::npos ? 0 : dir.rfind('/') + 1));
+    std::string last(dir.substr(dir.rfind('/') + 1));  // no "/": npos + 1 is 0, the whole folder
     if (last.size() != 10 || !Separated(last, 4, '.') || !Separated(last, 7, '.')) return MatchDate{};
     MatchDate date = Valid(Digits(last, 0, 4), Digits(last, 5, 2), Digits(last, 8, 2));
     if (date.known() && Separated(name, 6, '.')) time = TimeAt(name, 0);

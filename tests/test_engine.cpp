@@ -318,6 +318,7 @@ TEST(MatchDate, DaysOfTheCalendarAndTimesOfADay) {
         {"s/0000.12.31/", "120000.txt", "-"},
         {"s/2026.01.32/", "120000.txt", "-"},
         {"s/2026.12.061/", "120000.txt", "-"},     // a folder of eleven characters
+        {"s/2026x12.06/", "120000.txt", "-"},
         {"s/x/", "2026x09-03-235959-m.txt", "-"},  // today's layout takes its three dashes
         {"s/x/", "2026-09-03x235959-m.txt", "-"}};
     for (auto [folder, name, when] : cases) {
