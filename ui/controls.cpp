@@ -24,6 +24,7 @@ std::size_t SortedRow(const std::vector<std::string>& items, const std::string& 
 
 void InsertSorted(std::vector<std::string>& items, std::vector<std::string> added) {
     std::vector<std::pair<std::string, std::size_t>> keys;  // folded, then as they came
+    keys.reserve(added.size());  // a first run may bring tens of thousands of maps
     for (const std::string& entry : added) keys.emplace_back(Folded(entry), keys.size());
     std::sort(keys.begin(), keys.end());
     std::vector<std::string> sorted(keys.size());
