@@ -23,6 +23,13 @@ RunError Located(RunError error, const std::string& path, int line) {
 }  // namespace
 
 void MatchReader::readRow(std::string_view line, CountedRow& row) {
+    float accuracy = 0;
+    std::array<std::int16_t, 5> numbers{};
+    if (ReadPlainRow(line, accuracy, numbers)) {
+        row.accuracy = accuracy;
+        row.numbers = numbers;
+        return;
+    }
     row.failsAt = CountedRow::kAccuracy;
     NormalizeWeaponLine(line, normalized_);
     SplitRecord(normalized_, fields_);

@@ -12,6 +12,46 @@ namespace {
 
 bool Contains(std::string_view text, char c) { return text.find(c) != std::string_view::npos; }
 
+// A field of a weapon line in the shape the game writes: digits, and at most
+// one "." or "/" with digits after it.
+struct PlainField {
+    std::uint32_t numbers[2];  // before and after the separator
+    std::uint32_t digits[2];
+    char separator;  // 0 when none
+
+    // A whole number of at most four digits, which no 16-bit range check can fail.
+    bool whole(std::int16_t& value) const {
+        value = static_cast<std::int16_t>(numbers[0]);
+        return separator == 0 && digits[0] <= 4;
+    }
+};
+
+// The digits from `p` on, at most eight; nullptr past eight.
+const char* ReadDigits(const char* p, const char* end, std::uint32_t& number, std::uint32_t& digits) {
+    number = 0;
+    digits = 0;
+    for (; p < end && static_cast<unsigned char>(*p - '0') <= 9; ++p) {
+        if (++digits > 8) return nullptr;
+        number = number * 10 + static_cast<std::uint32_t>(*p - '0');
+    }
+    return p;
+}
+
+// The field from `p` on into `field`, and the byte after it; nullptr when it
+// is not of the plain shape.
+const char* ReadPlainField(const char* p, const char* end, PlainField& field) {
+    field.separator = 0;
+    field.numbers[1] = field.digits[1] = 0;
+    p = ReadDigits(p, end, field.numbers[0], field.digits[0]);
+    if (p == nullptr || field.digits[0] == 0) return nullptr;
+    if (p < end && (*p == '.' || *p == '/')) {
+        field.separator = *p;
+        p = ReadDigits(p + 1, end, field.numbers[1], field.digits[1]);
+        if (p == nullptr || field.digits[1] == 0) return nullptr;
+    }
+    return p == end || *p == ' ' ? p : nullptr;
+}
+
 }  // namespace
 
 void NormalizeWeaponLine(std::string_view line, std::string& record) {
@@ -39,6 +79,46 @@ void NormalizeWeaponLine(std::string_view line, std::string& record) {
     } else {
         record.insert(0, "0.0|0/0|");  // no accuracy and no hits/shots
     }
+}
+
+bool ReadPlainRow(std::string_view line, float& accuracy, std::array<std::int16_t, 5>& numbers) {
+    std::size_t colon = line.find(':');
+    if (colon == std::string_view::npos) return false;
+    PlainField fields[5];
+    std::size_t count = 0;
+    for (const char *p = line.data() + colon + 1, *end = line.data() + line.size();;) {
+        while (p < end && *p == ' ') ++p;
+        if (p == end) break;
+        if (count == 5 || (p = ReadPlainField(p, end, fields[count++])) == nullptr) return false;
+    }
+    // A trailing space gives an empty last field: only a line with all its
+    // columns can spare it.
+    const bool spaced = line.back() == ' ';
+    if (count == 5 || (count == 4 && !spaced)) {
+        static constexpr std::uint32_t kTens[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
+        const PlainField& shot = fields[0];
+        const PlainField& hit = fields[1];
+        if (shot.separator != '.' || shot.digits[0] + shot.digits[1] > 7 || hit.separator != '/' || hit.digits[0] > 4 ||
+            hit.digits[1] > 4 || !fields[2].whole(numbers[3]) || !fields[3].whole(numbers[4]))
+            return false;
+        numbers[0] = 0;
+        if (count == 5 && !fields[4].whole(numbers[0])) return false;
+        numbers[1] = static_cast<std::int16_t>(hit.numbers[1]);
+        numbers[2] = static_cast<std::int16_t>(hit.numbers[0]);
+        // Both the digits and their power of ten are exact in a float: one
+        // division rounds as reading the text does.
+        const auto tens = static_cast<float>(kTens[shot.digits[1]]);
+        accuracy = static_cast<float>(shot.numbers[0] * kTens[shot.digits[1]] + shot.numbers[1]) / tens;
+        return true;
+    }
+    std::string_view name = line.substr(0, colon);
+    if ((count == 3 || (count == 2 && !spaced)) && !(Contains(name, '/') && Contains(name, '.'))) {
+        accuracy = 0;
+        numbers = {0, 0, 0, 0, 0};
+        return fields[0].whole(numbers[3]) && fields[1].whole(numbers[4]) &&
+               (count == 2 || fields[2].whole(numbers[0]));
+    }
+    return false;
 }
 
 void SplitRecord(std::string_view record, std::vector<std::string_view>& fields) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -12,6 +13,14 @@ namespace tovrik {
 // lines that lack the accuracy, the hits/shots or the headshots column.
 // Throws RunError (Overflow) for an overlong line.
 void NormalizeWeaponLine(std::string_view line, std::string& record);
+
+// A weapon line in the shape the game writes, read straight into its
+// accuracy and numbers (headshots, shots, hits, kills, deaths): after the
+// colon, "accuracy hits/shots kills deaths [headshots]" or "kills deaths
+// [headshots]" of plain digits, at most four a number and seven in the
+// accuracy. What the normalized fields give for such a line; false for any
+// other line, leaving it to them.
+bool ReadPlainRow(std::string_view line, float& accuracy, std::array<std::int16_t, 5>& numbers);
 
 // The "|"-separated fields of a record into `fields`, cleared first; an
 // empty record has none.

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iomanip>
 #include <sstream>
 
 #include "base/ascii.h"
@@ -271,6 +272,39 @@ TEST(WeaponLine, FieldsAndSlashParts) {
     };
     EXPECT_EQ(parts("54/173", 2) + parts("-32768/32767", 2) + parts("007/+5", 2) + parts("1/22/3", 3),
               "54 173 -32768 32767 7 5 1 22 3 ");
+}
+
+// What a row's fields read as, "acc hs shots hits kills deaths", through the normalized fields or the plain shape.
+std::string RowRead(std::string_view line, bool plain) {
+    float acc = 0;
+    std::array<std::int16_t, 5> n{};
+    if (plain && !ReadPlainRow(line, acc, n)) return "not plain";
+    if (!plain) {
+        acc = ToSingle(WeaponField(line, 0));
+        n = {ToInteger(WeaponField(line, 4)), GetSlashPart(WeaponField(line, 1), 1),
+             GetSlashPart(WeaponField(line, 1), 0), ToInteger(WeaponField(line, 2)), ToInteger(WeaponField(line, 3))};
+    }
+    std::ostringstream out;
+    out << std::setprecision(9) << acc << ' ' << n[0] << ' ' << n[1] << ' ' << n[2] << ' ' << n[3] << ' ' << n[4];
+    return out.str();
+}
+
+TEST(WeaponLine, PlainRowsReadAsTheirFieldsDo) {
+    const std::string plain[] = {"Thompson:  31.2  54/173  7  4  2", "Panzer: 12.5 1/8 1 2", "Airstrike: 3 1",
+                                 "Knife: 4 2 1", "G.Launchr: 0 2", "Sten: 20.0 2/10 1 0 0 ", "Knife:  9999 0 7 ",
+                                 "MP-40: 0.1 9999/0 0 0 0", "Mortar: 1234.567 1/8 1 2 3"};
+    for (const std::string& line : plain) EXPECT_EQ(RowRead(line, true), RowRead(line, false)) << line;
+    const std::string others[] = {"Panzer: 12.5 1/8 1 2 ", "Knife: 1 2 ", "Knife:", "Colt: 1", "Mortar: 1.5 1/8 1 2 3 4",
+                                  "Luger:\t5 1", "Colt: 1:2 3", "A.B/C: 1 2", "Luger: 10000 1", "Luger: 5.0 1/8 -1 1",
+                                  "Luger: 12345.678 1/8 1 1", "Luger: +5 1", "Luger: 5. 1/8 1 1", "Luger: .5 1/8 1 1",
+                                  "Luger: 5.0 1/8/2 1 1", "Luger: 5.0.1 1/8 1 1", "Luger: 5.0 1/8 1:1 1",
+                                  "Luger: 5.0 3 1 1", "Luger: 5 3/8 1 1", std::string("Colt: 1\0 3", 11)};
+    for (const std::string& line : others) EXPECT_EQ(RowRead(line, true), "not plain") << line;
+    for (int value = 1; value < 10000000; value += 9973)  // rounded as the text reads, wherever the point is
+        for (std::size_t at = 1; at < std::to_string(value).size(); ++at) {
+            std::string line = "L: " + std::to_string(value).insert(at, ".") + " 1/2 3 4";
+            EXPECT_EQ(RowRead(line, true), RowRead(line, false)) << line;
+        }
 }
 
 TEST(WeaponLine, ErrorsByKindAndMessage) {
