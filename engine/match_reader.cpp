@@ -1,5 +1,6 @@
 #include "engine/match_reader.h"
 
+#include <cstring>
 
 #include "base/limits.h"
 #include "engine/match_file.h"
@@ -9,11 +10,28 @@
 namespace tovrik {
 namespace {
 
-// The end of the line that starts at `p`: the first CR or LF, or `end`.
-const char* LineEnd(const char* p, const char* end) {
-    while (p < end && *p != '\n' && *p != '\r') ++p;
-    return p;
-}
+// The ends of the lines of a file's bytes: the first CR or LF from where a
+// line starts, or the end. The next CR is looked for only once passed: most
+// files have none, and each line end is then one search for an LF.
+class LineEnds {
+public:
+    LineEnds(const char* begin, const char* end) : end_(end), cr_(Find(begin, '\r')) {}
+
+    const char* after(const char* p) {
+        if (cr_ < p) cr_ = Find(p, '\r');
+        return Find(p, '\n', cr_);
+    }
+
+private:
+    const char* Find(const char* p, char c) const { return Find(p, c, end_); }
+    static const char* Find(const char* p, char c, const char* end) {
+        const void* found = std::memchr(p, c, static_cast<std::size_t>(end - p));
+        return found != nullptr ? static_cast<const char*>(found) : end;
+    }
+
+    const char* end_;
+    const char* cr_;  // the first CR at or after the last line's start, or the end
+};
 
 RunError Located(RunError error, const std::string& path, int line) {
     error.locate(path, line);
@@ -82,6 +100,7 @@ bool MatchReader::read(int dir, const std::string& name, const std::string& path
     // counts CR LF, a lone LF and a lone CR as one line end each.
     const char* p = buffer_.data();
     const char* end = p + size;
+    LineEnds lineEnds(p, end);
     std::int32_t editorLine = 1;
     std::size_t index = 0;
     for (;; ++index) {
@@ -89,7 +108,7 @@ bool MatchReader::read(int dir, const std::string& name, const std::string& path
             if (*p == '\n' || p + 1 == end || p[1] != '\n') ++editorLine;
         if (p == end) break;
         const char* start = p;
-        p = LineEnd(p, end);
+        p = lineEnds.after(p);
         std::string_view line(start, static_cast<std::size_t>(p - start));
         if (index == 0) {
             map.assign(MapName(line));
