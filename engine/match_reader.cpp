@@ -83,6 +83,13 @@ void MatchReader::addRow(const std::string& path, std::string_view line, std::in
     }
 }
 
+void MatchTable::keep(const MatchRecord& record) {
+    // Moved in, the rows keep the room they were copied to.
+    matches.push_back(MatchRecord{record.status, record.folder, record.name, record.date, record.time, record.map,
+                                  std::pmr::vector<CountedRow>(record.rows.begin(), record.rows.end(), rowRoom.get()),
+                                  record.errors});
+}
+
 bool MatchReader::read(int dir, const std::string& name, const std::string& path, WeaponSet weapons,
                        MatchRecord& record, std::string& map) {
     record.status = MatchStatus::PassedOver;

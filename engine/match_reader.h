@@ -1,11 +1,14 @@
 #pragma once
 
 #include <array>
-#include <deque>
 #include <cstdint>
+#include <deque>
+#include <memory>
+#include <memory_resource>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "base/run_error.h"
@@ -43,7 +46,7 @@ struct MatchRecord {
     MatchDate date;
     int time = -1;                     // HHMMSS, or -1
     std::optional<std::uint32_t> map;  // index into MatchNames::maps; absent when not read
-    std::vector<CountedRow> rows;      // of the chosen weapons, in file order
+    std::pmr::vector<CountedRow> rows;  // of the chosen weapons, in file order
     std::vector<RunError> errors;      // located at the file and line
 };
 
@@ -61,7 +64,24 @@ struct MatchNames {
 
 // Every match file below a statistics folder, read once, in search order.
 struct MatchTable : MatchNames {
+    // The kept rows lie side by side in one room that is freed whole: quick
+    // to fill, to sum over and to let go of, with millions of rows.
+    std::shared_ptr<std::pmr::monotonic_buffer_resource> rowRoom =
+        std::make_shared<std::pmr::monotonic_buffer_resource>();
     std::deque<MatchRecord> matches;  // no copy as it grows
+
+    MatchTable() = default;
+    MatchTable(MatchTable&&) = default;
+    MatchTable& operator=(MatchTable&& other) noexcept {
+        matches.clear();  // the rows go before the room they lie in
+        MatchNames::operator=(std::move(other));
+        rowRoom = std::move(other.rowRoom);
+        matches = std::move(other.matches);
+        return *this;
+    }
+
+    // Keeps a copy of `record`, its rows in the room.
+    void keep(const MatchRecord& record);
     std::string path(std::size_t match) const { return MatchNames::path(matches[match]); }
     using MatchNames::path;
 };

@@ -218,7 +218,7 @@ MatchTable ReadTree(const std::string& statsDir, WeaponSet weapons, const ScanOp
     ScanTree(
         statsDir, weapons, table,
         [&](const MatchNames&, MatchRecord& record) {
-            table.matches.push_back(record);  // a copy holds just its rows; the reader keeps its room
+            table.keep(record);
             return !carryOn || carryOn(table.matches.size());
         },
         options);

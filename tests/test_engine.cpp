@@ -578,11 +578,11 @@ TEST(Views, GroupsInTheirOrderAndTheFirstStop) {
     EXPECT_EQ(OverviewRows(table, "", Period{})[2].figures.games, 3);
     EXPECT_EQ(DatelessMatches(table, Period{}) + DatelessMatches(table, Period{DayOfText("2026-12-06"), {}}), 1u);
     dir.write("z.txt", testing::Match("m", "Luger: 5.0 1/20 x 0 0\nColt: 5.0 1/20 y 0 0"));
-    MatchTable bad = ReadTree(dir.path());
+    table = ReadTree(dir.path());  // over a table: its rows go before the room they lie in
     // Colt's row fails after Luger's in the file, but Luger's run stops there first.
-    ExpectRunError(OverviewRows(bad, "", Period{}), Conversion,
+    ExpectRunError(OverviewRows(table, "", Period{}), Conversion,
                    dir / "z.txt" + ", line 3: \"x\" is not a whole number.");
-    ExpectRunError(GroupRows(bad, 2, "", Period{}, Grouping::Map), Conversion,
+    ExpectRunError(GroupRows(table, 2, "", Period{}, Grouping::Map), Conversion,
                    dir / "z.txt" + ", line 4: \"y\" is not a whole number.");
     std::string lines;  // a file too long stops every weapon's run, rows or none
     for (int i = 0; i < 32768; ++i) lines += "m\n";
