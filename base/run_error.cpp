@@ -29,12 +29,9 @@ void RunError::compose() {
     message_ += detail_;
 }
 
-std::int32_t AddLong(std::int32_t total, std::int32_t value, const char* what) {
-    std::int64_t sum = std::int64_t{total} + value;
-    if (sum > kLongMax || sum < -std::int64_t{kLongMax} - 1)
-        throw RunError(RunError::Kind::Overflow, std::string("the ") + what + " total goes past " +
-                                                     (sum > kLongMax ? "2,147,483,647." : "-2,147,483,648."));
-    return static_cast<std::int32_t>(sum);
+void ThrowLongOverflow(std::int64_t sum, const char* what) {
+    throw RunError(RunError::Kind::Overflow, std::string("the ") + what + " total goes past " +
+                                                 (sum > kLongMax ? "2,147,483,647." : "-2,147,483,648."));
 }
 
 }  // namespace tovrik

@@ -37,7 +37,14 @@ private:
     std::string message_;
 };
 
+// Throws the overflow of a Long total named `what` that reached `sum`.
+[[noreturn]] void ThrowLongOverflow(std::int64_t sum, const char* what);
+
 // Adds two Longs; leaving the 32-bit range is an overflow named after `what`.
-std::int32_t AddLong(std::int32_t total, std::int32_t value, const char* what);
+inline std::int32_t AddLong(std::int32_t total, std::int32_t value, const char* what) {
+    std::int64_t sum = std::int64_t{total} + value;
+    if (sum > kLongMax || sum < -std::int64_t{kLongMax} - 1) ThrowLongOverflow(sum, what);
+    return static_cast<std::int32_t>(sum);
+}
 
 }  // namespace tovrik

@@ -96,14 +96,14 @@ std::size_t DatelessMatches(const MatchTable& table, const Period& period) {
 std::vector<ViewRow> OverviewRows(const MatchTable& table, const std::string& mapChoice, const Period& period) {
     std::vector<Tally> tallies;
     for (std::size_t w = 0; w < Weapons().size(); ++w) tallies.emplace_back(w, mapChoice);
+    const WeaponSet every = WeaponBit(tallies.size()) - 1;
     for (std::size_t m = 0; m < table.matches.size(); ++m) {
         const MatchRecord& match = table.matches[m];
         if (!period.holds(match)) continue;
-        // A weapon's run changes only at its rows, or at a match that stops every run.
-        WeaponSet met = match.status == MatchStatus::Stops ? kEveryWeapon : 0;
+        // A weapon's run changes only at its rows, or at a match that stops every run: those weapons, in order.
+        WeaponSet met = match.status == MatchStatus::Stops ? every : 0;
         for (const CountedRow& row : match.rows) met |= WeaponBit(row.weapon);
-        for (std::size_t w = 0; w < tallies.size(); ++w)
-            if ((met & WeaponBit(w)) != 0) tallies[w].add(table, match, m);
+        for (; met != 0; met &= met - 1) tallies[static_cast<std::size_t>(__builtin_ctz(met))].add(table, match, m);
     }
     std::vector<const Tally*> finished;
     for (Tally& tally : tallies) tally.finish(PathIn(table)), finished.push_back(&tally);
