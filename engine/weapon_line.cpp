@@ -26,14 +26,13 @@ struct PlainField {
     }
 };
 
-// The digits from `p` on, at most eight; nullptr past eight.
+// The digits from `p` on: their number (wrapping past 32 bits, where it
+// counts no more) and how many there are.
 const char* ReadDigits(const char* p, const char* end, std::uint32_t& number, std::uint32_t& digits) {
     number = 0;
     digits = 0;
-    for (; p < end && static_cast<unsigned char>(*p - '0') <= 9; ++p) {
-        if (++digits > 8) return nullptr;
+    for (; p < end && static_cast<unsigned char>(*p - '0') <= 9; ++p, ++digits)
         number = number * 10 + static_cast<std::uint32_t>(*p - '0');
-    }
     return p;
 }
 
@@ -43,11 +42,11 @@ const char* ReadPlainField(const char* p, const char* end, PlainField& field) {
     field.separator = 0;
     field.numbers[1] = field.digits[1] = 0;
     p = ReadDigits(p, end, field.numbers[0], field.digits[0]);
-    if (p == nullptr || field.digits[0] == 0) return nullptr;
+    if (field.digits[0] == 0) return nullptr;
     if (p < end && (*p == '.' || *p == '/')) {
         field.separator = *p;
         p = ReadDigits(p + 1, end, field.numbers[1], field.digits[1]);
-        if (p == nullptr || field.digits[1] == 0) return nullptr;
+        if (field.digits[1] == 0) return nullptr;
     }
     return p == end || *p == ' ' ? p : nullptr;
 }
@@ -83,7 +82,7 @@ void NormalizeWeaponLine(std::string_view line, std::string& record) {
 
 bool ReadPlainRow(std::string_view line, float& accuracy, std::array<std::int16_t, 5>& numbers) {
     std::size_t colon = line.find(':');
-    if (colon == std::string_view::npos) return false;
+    if (colon == std::string_view::npos || line.size() > kMaxLineLength) return false;
     PlainField fields[5];
     std::size_t count = 0;
     for (const char *p = line.data() + colon + 1, *end = line.data() + line.size();;) {

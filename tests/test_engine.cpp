@@ -292,13 +292,15 @@ std::string RowRead(std::string_view line, bool plain) {
 TEST(WeaponLine, PlainRowsReadAsTheirFieldsDo) {
     const std::string plain[] = {"Thompson:  31.2  54/173  7  4  2", "Panzer: 12.5 1/8 1 2", "Airstrike: 3 1",
                                  "Knife: 4 2 1", "G.Launchr: 0 2", "Sten: 20.0 2/10 1 0 0 ", "Knife:  9999 0 7 ",
-                                 "MP-40: 0.1 9999/0 0 0 0", "Mortar: 1234.567 1/8 1 2 3"};
+                                 "MP-40: 0.1 9999/0 0 0 0", "Mortar: 1234.567 1/8 1 2 3",
+                                 "Knife:" + std::string(32757, ' ') + "1 2"};  // the longest line
     for (const std::string& line : plain) EXPECT_EQ(RowRead(line, true), RowRead(line, false)) << line;
     const std::string others[] = {"Panzer: 12.5 1/8 1 2 ", "Knife: 1 2 ", "Knife:", "Colt: 1", "Mortar: 1.5 1/8 1 2 3 4",
                                   "Luger:\t5 1", "Colt: 1:2 3", "A.B/C: 1 2", "Luger: 10000 1", "Luger: 5.0 1/8 -1 1",
                                   "Luger: 12345.678 1/8 1 1", "Luger: +5 1", "Luger: 5. 1/8 1 1", "Luger: .5 1/8 1 1",
                                   "Luger: 5.0 1/8/2 1 1", "Luger: 5.0.1 1/8 1 1", "Luger: 5.0 1/8 1:1 1",
-                                  "Luger: 5.0 3 1 1", "Luger: 5 3/8 1 1", std::string("Colt: 1\0 3", 11)};
+                                  "Luger: 5.0 3 1 1", "Luger: 5 3/8 1 1", std::string("Colt: 1\0 3", 11),
+                                  "Knife:" + std::string(32758, ' ') + "1 2", "Luger: 1.0 1/8 1 99999999999"};
     for (const std::string& line : others) EXPECT_EQ(RowRead(line, true), "not plain") << line;
     for (int value = 1; value < 10000000; value += 9973)  // rounded as the text reads, wherever the point is
         for (std::size_t at = 1; at < std::to_string(value).size(); ++at) {
