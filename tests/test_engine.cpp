@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -362,6 +363,14 @@ TEST(MatchDate, DaysOfTheCalendarAndTimesOfADay) {
         MatchDate date = DateOfPath(folder, name, time);
         EXPECT_EQ(date.known() ? DayText(date) + " " + TimeText(time) : "-", when) << folder << name;
     }
+    for (int month = 1; month <= 12; ++month)  // the 30th and 31st of each month as the C library's calendar has them
+        for (int day : {30, 31}) {
+            std::tm tm{};
+            tm.tm_mday = day, tm.tm_mon = month - 1, tm.tm_year = 2026 - 1900, tm.tm_hour = 12;
+            timegm(&tm);  // an impossible day becomes one of the next month
+            std::string text = "2026-" + std::to_string(100 + month).substr(1) + "-" + std::to_string(day);
+            EXPECT_EQ(DayOfText(text).known(), tm.tm_mon == month - 1) << text;
+        }
 }
 
 TEST(MatchFile, RowsByTheirWholeName) {

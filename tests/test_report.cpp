@@ -157,6 +157,9 @@ TEST_F(ReportTest, NamesAsPlayersTypeThemAndWhatZeroMeans) {
         {"DIR Colt", ""},
         {"--map radar DIR Colt", ""}};
     for (const auto& [args, note] : notes) EXPECT_EQ(Report(args).err, note) << args;
+    for (char c : std::string("1234")) dir.write("four/" + std::string(1, c) + ".txt", std::string(">>> Map: ab") + c);
+    EXPECT_EQ(Report("--map abx DIR/four Colt").err,  // three at most
+              "tovrik-report: no match was played on \"abx\"; maps played: ab1, ab2, ab3.\n");
     dir.mkdir("empty");
     Outcome empty = Report("DIR/empty Colt");
     EXPECT_EQ(std::to_string(empty.status) + empty.err, "0tovrik-report: no match files below \"DIR/empty\".\n");
