@@ -14,6 +14,14 @@ bool IsSubdirectory(const DirEntry& entry) { return entry.isDirectory && entry.n
 
 }  // namespace
 
+bool SeenFiles::insert(const FileId& id) {
+    std::uint64_t& word = words_[FileId{id.device, id.inode / kBits}];
+    const std::uint64_t bit = std::uint64_t{1} << (id.inode % kBits);
+    if ((word & bit) != 0) return false;
+    word |= bit;
+    return true;
+}
+
 TreeWalk::TreeWalk(const std::string& dir, std::string pattern) : pattern_(std::move(pattern)) {
     if (!dir.empty()) enter(OpenDirectoryAt(AT_FDCWD, dir), dir.back() == '/' ? dir : dir + "/", 0);
 }
@@ -24,7 +32,7 @@ void TreeWalk::enter(UniqueFd fd, std::string path, unsigned long long parentDev
     // file system is on no other.
     if (!fd) return;
     FileId id = IdOf(fd);
-    if (!id.known() || !seenDirectories_.insert(id).second) return;
+    if (!id.known() || !seenDirectories_.insert(id)) return;
     if (id.device != parentDevice && OnVirtualFileSystem(fd)) return;
     std::vector<DirEntry> entries = ListDirectory(fd, id.device);
     Frame frame{std::make_shared<UniqueFd>(std::move(fd)), static_cast<std::uint32_t>(folders_.size()), id.device,
@@ -42,7 +50,7 @@ bool TreeWalk::next(FoundFile& file) {
             const DirEntry& entry = frame.entries[frame.nextMatch++];
             if (!WildcardMatch(entry.name, pattern_)) continue;
             // A link or a hard link to an entry already yielded adds nothing.
-            if (entry.id.known() && !seenEntries_.insert(entry.id).second) continue;
+            if (entry.id.known() && !seenEntries_.insert(entry.id)) continue;
             if (count_ == kLongMax)
                 throw RunError(RunError::Kind::Overflow, "more than 2,147,483,647 match files were found.");
             ++count_;

@@ -2,7 +2,8 @@
 
 #include <cstdint>
 #include <memory>
-#include <unordered_set>
+#include <limits>
+#include <unordered_map>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,18 @@ struct FoundFile {
     std::string name;
     bool isDirectory = false;
     bool isRegular = false;
+};
+
+// The files met, by their device and inode: a bit each, in words of the
+// inodes that lie together, as the files of a folder mostly do.
+class SeenFiles {
+public:
+    // True the first time `id` is met.
+    bool insert(const FileId& id);
+
+private:
+    static constexpr unsigned kBits = std::numeric_limits<std::uint64_t>::digits;
+    std::unordered_map<FileId, std::uint64_t, FileId::Hash> words_;  // by device and inode / kBits
 };
 
 // Walks a directory tree depth first and yields every entry whose name
@@ -54,7 +67,7 @@ private:
     std::string pattern_;
     std::vector<Frame> stack_;
     std::vector<std::string> folders_;
-    std::unordered_set<FileId, FileId::Hash> seenDirectories_, seenEntries_;
+    SeenFiles seenDirectories_, seenEntries_;
     std::int32_t count_ = 0;
 };
 
