@@ -3,6 +3,7 @@
 #include <clocale>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "base/quote.h"
 #include "base/version.h"
@@ -17,14 +18,20 @@ constexpr const char* kUsage =
     "(beside a copy run from its build folder or marked portable); remove that file to\n"
     "choose another folder. See tovrik-stats(1) and tovrik-report(1).\n";
 
+// Writes `text` on stdout: status 0, or 1 when it could not be written whole.
+int Answer(const std::string& text) {
+    std::fputs(text.c_str(), stdout);
+    return std::fflush(stdout) != 0 || std::ferror(stdout) ? 1 : 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     // Answered before any window, so that they work without a display.
     if (argc > 1) {
-        if (argc == 2 && std::strcmp(argv[1], "--help") == 0) return std::fputs(kUsage, stdout) < 0;
+        if (argc == 2 && std::strcmp(argv[1], "--help") == 0) return Answer(kUsage);
         if (argc == 2 && std::strcmp(argv[1], "--version") == 0)
-            return std::printf("tovrik-stats %s\n", tovrik::kVersion) < 0;
+            return Answer(std::string("tovrik-stats ") + tovrik::kVersion + "\n");
         std::fprintf(stderr, "tovrik-stats: %s is not an option; try 'tovrik-stats --help'.\n",
                      tovrik::Quoted(argv[1]).c_str());
         return 2;

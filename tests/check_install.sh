@@ -58,6 +58,7 @@ for program in tovrik-stats tovrik-report; do
     out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/$program" "$option" 2>"$work/err")
     status=$?
     [ $status -eq 0 ] && [ -n "$out" ] || fail "$program $option: status $status, $(cat "$work/err")"
+    ! "$prefix/bin/$program" "$option" >/dev/full 2>/dev/null || fail "$program $option >/dev/full: status 0"
   done
 done
 # The installed report starts without Qt, and draws its chart with the
