@@ -6,6 +6,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <string_view>
 
 #include "base/run_error.h"
 #include "fileio/file_read.h"
@@ -54,19 +56,19 @@ bool FileWrite(const std::string& path, const FileValue& data, bool deleteFirst)
 std::optional<std::string> WriteWhole(const std::string& path, std::string_view bytes) {
     struct stat info {};
     if (lstat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return std::string("it is not a regular file");
-    std::size_t slash = path.rfind('/');
-    std::string temporary = (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + ".tovrik-XXXXXX";
+    // The temporary lies beside the file, so that the rename stays on its file system.
+    std::string temporary = (std::filesystem::path(path).parent_path() / ".tovrik-XXXXXX").string();
     UniqueFd fd(mkostemp(temporary.data(), O_CLOEXEC));
     if (!fd) return std::string(std::strerror(errno));
     auto fail = [&](int error) {
         unlink(temporary.c_str());
         return std::optional<std::string>(std::strerror(error));
     };
-    for (std::size_t done = 0; done < bytes.size();) {
-        ssize_t n = write(fd.get(), bytes.data() + done, bytes.size() - done);
+    for (std::string_view rest = bytes; !rest.empty();) {
+        ssize_t n = write(fd.get(), rest.data(), rest.size());
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return fail(n < 0 ? errno : ENOSPC);
-        done += static_cast<std::size_t>(n);
+        rest.remove_prefix(static_cast<std::size_t>(n));
     }
     // A full disk may tell only at the flush or the close.
     mode_t mask = umask(0);
