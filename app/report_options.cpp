@@ -128,14 +128,13 @@ std::string Squeezed(std::string_view name) {
     return key;
 }
 
-// The weapon `name` means: the list's own name or today's spelling in any
-// case, or the one weapon whose name it is without case, space, dash or dot.
+// The weapon `name` means: the one whose name or today's spelling it is
+// without case, space, dash or dot (no two weapons' names are so alike).
 std::size_t WeaponNamed(const std::string& name) {
     std::vector<std::size_t> fits;
     for (std::size_t w = 0; w < Weapons().size(); ++w) {
         const std::string& weapon = Weapons()[w];
         std::string_view other = OtherSpelling(weapon);
-        if (FoldedEqual(weapon, name) || (!other.empty() && FoldedEqual(other, name))) return w;
         if (Squeezed(weapon) == Squeezed(name) || (!other.empty() && Squeezed(other) == Squeezed(name)))
             fits.push_back(w);
     }

@@ -1,6 +1,7 @@
 #include "base/ascii.h"
 
 #include <algorithm>
+#include <numeric>
 #include <vector>
 
 namespace tovrik {
@@ -24,18 +25,19 @@ bool FoldedEqual(std::string_view a, std::string_view b) {
 }
 
 std::size_t EditDistance(std::string_view a, std::string_view b) {
+    // A row of the table at a time: row[j] is the distance from the part of
+    // `a` read so far to the first j characters of `b`.
     std::vector<std::size_t> row(b.size() + 1);
-    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
-    for (std::size_t i = 1; i <= a.size(); ++i) {
-        std::size_t diagonal = row[0];
-        row[0] = i;
-        for (std::size_t j = 1; j <= b.size(); ++j) {
+    std::iota(row.begin(), row.end(), std::size_t{0});
+    for (char x : a) {
+        std::size_t diagonal = row[0]++;
+        for (std::size_t j = 1; j < row.size(); ++j) {
             std::size_t above = row[j];
-            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            row[j] = std::min({above + 1, row[j - 1] + 1, diagonal + (x != b[j - 1])});
             diagonal = above;
         }
     }
-    return row[b.size()];
+    return row.back();
 }
 
 }  // namespace tovrik

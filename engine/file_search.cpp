@@ -15,10 +15,9 @@ bool IsSubdirectory(const DirEntry& entry) { return entry.isDirectory && entry.n
 }  // namespace
 
 bool SeenFiles::insert(const FileId& id) {
-    std::uint64_t& word = words_[FileId{id.device, id.inode / kBits}];
-    const std::uint64_t bit = std::uint64_t{1} << (id.inode % kBits);
-    if ((word & bit) != 0) return false;
-    word |= bit;
+    std::bitset<kBits>& word = words_[FileId{id.device, id.inode / kBits}];
+    if (word.test(id.inode % kBits)) return false;
+    word.set(id.inode % kBits);
     return true;
 }
 

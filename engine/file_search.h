@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 #include <memory>
 #include <limits>
@@ -31,7 +32,7 @@ public:
 
 private:
     static constexpr unsigned kBits = std::numeric_limits<std::uint64_t>::digits;
-    std::unordered_map<FileId, std::uint64_t, FileId::Hash> words_;  // by device and inode / kBits
+    std::unordered_map<FileId, std::bitset<kBits>, FileId::Hash> words_;  // by device and inode / kBits
 };
 
 // Walks a directory tree depth first and yields every entry whose name

@@ -112,7 +112,7 @@ bool MatchReader::read(int dir, const std::string& name, const std::string& path
     std::size_t index = 0;
     for (;; ++index) {
         for (; p < end && (*p == '\n' || *p == '\r'); ++p)
-            if (*p == '\n' || p + 1 == end || p[1] != '\n') ++editorLine;
+            if (std::string_view(p, static_cast<std::size_t>(end - p)).substr(0, 2) != "\r\n") ++editorLine;
         if (p == end) break;
         const char* start = p;
         p = lineEnds.after(p);

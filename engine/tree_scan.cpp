@@ -165,7 +165,7 @@ private:
     std::vector<Batch> batches_;
     std::vector<bool> done_;
     ReadFn read_;
-    std::size_t submitted_ = 0, taken_ = 0, consumed_ = 0;
+    std::size_t submitted_{}, taken_{}, consumed_{};
     std::atomic<bool> stopping_{false};
     std::mutex mutex_;
     std::condition_variable toReaders_, toSink_;

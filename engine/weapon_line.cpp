@@ -15,9 +15,9 @@ bool Contains(std::string_view text, char c) { return text.find(c) != std::strin
 // A field of a weapon line in the shape the game writes: digits, and at most
 // one "." or "/" with digits after it.
 struct PlainField {
-    std::uint32_t numbers[2];  // before and after the separator
-    std::uint32_t digits[2];
-    char separator;  // 0 when none
+    std::uint32_t numbers[2]{};  // before and after the separator
+    std::uint32_t digits[2]{};
+    char separator{};  // none
 
     // A whole number of at most four digits, which no 16-bit range check can fail.
     bool whole(std::int16_t& value) const {
@@ -36,11 +36,9 @@ const char* ReadDigits(const char* p, const char* end, std::uint32_t& number, st
     return p;
 }
 
-// The field from `p` on into `field`, and the byte after it; nullptr when it
-// is not of the plain shape.
+// The field from `p` on into `field`, new, and the byte after it; nullptr
+// when it is not of the plain shape.
 const char* ReadPlainField(const char* p, const char* end, PlainField& field) {
-    field.separator = 0;
-    field.numbers[1] = field.digits[1] = 0;
     p = ReadDigits(p, end, field.numbers[0], field.digits[0]);
     if (field.digits[0] == 0) return nullptr;
     if (p < end && (*p == '.' || *p == '/')) {

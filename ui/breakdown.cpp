@@ -147,7 +147,7 @@ std::vector<TimeTick> TimeTicks(int first, int last, int most, Grouping unit) {
         std::vector<TimeTick> ticks;
         for (int m = from.year * 12 + from.month - 1; m <= to.year * 12 + to.month - 1; ++m) {
             int day = DaysSinceEpoch(m / 12, m % 12 + 1, 1);
-            if (m % step == 0 && day >= first) ticks.push_back(tick(day, step < 12 ? 7 : 4));
+            if (m % step == 0 && day >= first) ticks.push_back(tick(day, step % 12 != 0 ? 7 : 4));
         }
         if (!ticks.empty() && static_cast<int>(ticks.size()) <= most) return ticks;
     }

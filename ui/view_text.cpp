@@ -67,7 +67,7 @@ bool ValidUtf8(const std::string& s) {
         if (n == 0 || i + n > s.size()) return false;
         for (std::size_t k = 1; k < n; ++k)
             if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-        auto second = static_cast<unsigned char>(s[i + 1 < s.size() ? i + 1 : i]);
+        auto second = static_cast<unsigned char>(s[i + 1]);  // the string's closing NUL after its last byte
         if ((c == 0xE0 && second < 0xA0) || (c == 0xED && second > 0x9F) || (c == 0xF0 && second < 0x90) ||
             (c == 0xF4 && second > 0x8F))
             return false;  // overlong, a surrogate, or past U+10FFFF
