@@ -256,6 +256,7 @@ TEST(WeaponLine, NormalizesEveryLineShape) {
         {"Mortar: 1.5 1/8 1 2 3 4", "1.5|1/8|1|2|3|4"}  // more fields than five: kept
     };
     for (const auto& [line, record] : cases) EXPECT_EQ(Normalized(line), record) << line;
+    EXPECT_EQ(Normalized(std::string_view("Airstrike: 3 1 ").substr(0, 14)), "0.0|0/0|3|1|0");  // not a byte past it
     std::vector<std::string_view> fields{"old"};
     SplitRecord("", fields);
     EXPECT_EQ(fields, std::vector<std::string_view>{});
@@ -363,14 +364,16 @@ TEST(MatchDate, DaysOfTheCalendarAndTimesOfADay) {
         MatchDate date = DateOfPath(folder, name, time);
         EXPECT_EQ(date.known() ? DayText(date) + " " + TimeText(time) : "-", when) << folder << name;
     }
-    for (int month = 1; month <= 12; ++month)  // the 30th and 31st of each month as the C library's calendar has them
-        for (int day : {30, 31}) {
-            std::tm tm{};
-            tm.tm_mday = day, tm.tm_mon = month - 1, tm.tm_year = 2026 - 1900, tm.tm_hour = 12;
-            timegm(&tm);  // an impossible day becomes one of the next month
-            std::string text = "2026-" + std::to_string(100 + month).substr(1) + "-" + std::to_string(day);
-            EXPECT_EQ(DayOfText(text).known(), tm.tm_mon == month - 1) << text;
-        }
+    for (int year : {2000, 2026, 2100})  // the ends of the months as the C library's calendar has them
+        for (int month = 1; month <= 12; ++month)
+            for (int day : {29, 30, 31}) {
+                std::tm tm{};
+                tm.tm_mday = day, tm.tm_mon = month - 1, tm.tm_year = year - 1900, tm.tm_hour = 12;
+                timegm(&tm);  // an impossible day becomes one of the next month
+                std::string text =
+                    std::to_string(year) + "-" + std::to_string(100 + month).substr(1) + "-" + std::to_string(day);
+                EXPECT_EQ(DayOfText(text).known(), tm.tm_mon == month - 1) << text;
+            }
 }
 
 TEST(MatchFile, RowsByTheirWholeName) {

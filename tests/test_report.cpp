@@ -211,6 +211,8 @@ TEST_F(ReportTest, PeriodsGroupsExtremesJsonCsv) {
     EXPECT_THAT(Report("--csv --by week DIR Thompson").out, HasSubstr("\n2026-W53,2,20,2,"));  // its Thursday a 31st
     EXPECT_EQ(rows(Report("--by year --since 2026-12-31 DIR Thompson")),
               "0|Year|2027|Left out: 1 match without a date in its path.");
+    EXPECT_EQ(Report("--csv --by year --since 2026-12-31 DIR Thompson").err,
+              "Left out: 1 match without a date in its path.\n");
     std::string period = Report("--point --since 2026-12-28 --until 2027-01-01 DIR Thompson").out;
     EXPECT_THAT(period, HasSubstr("Played:           2\n"));
     // The two matches of 10% tie for the lowest: the first in search order is named.
