@@ -132,8 +132,9 @@ std::vector<TimeTick> TimeTicks(int first, int last, int most, Grouping unit) {
     // Days a few apart (weeks from a Monday), else months, else years: the
     // finest that fits.
     for (int step : {1, 2, 7, 14}) {
-        int start = step < 7 ? first : first + (7 - Weekday(first)) % 7;
-        if ((unit != Grouping::Day && unit != Grouping::Week) || (unit == Grouping::Week && step < 7) || start > last ||
+        const bool weeks = step % 7 == 0;  // whole weeks start on a Monday
+        int start = weeks ? first + (7 - Weekday(first)) % 7 : first;
+        if ((unit != Grouping::Day && unit != Grouping::Week) || (unit == Grouping::Week && !weeks) || start > last ||
             (last - start) / step + 1 > most)
             continue;
         std::vector<TimeTick> ticks;
