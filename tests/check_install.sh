@@ -59,6 +59,7 @@ for program in tovrik-stats tovrik-report; do
     status=$?
     [ $status -eq 0 ] && [ -n "$out" ] || fail "$program $option: status $status, $(cat "$work/err")"
     ! "$prefix/bin/$program" "$option" >/dev/full 2>/dev/null || fail "$program $option >/dev/full: status 0"
+    [ "$program" = tovrik-report ] || ! "$prefix/bin/$program" "$option" x 2>/dev/null || fail "$program $option x: status 0"
   done
 done
 # The installed report starts without Qt, and draws its chart with the

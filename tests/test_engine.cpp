@@ -137,6 +137,8 @@ TEST(Ascii, EditDistance) {
     const std::tuple<const char*, const char*, std::size_t> cases[] = {
         {"", "abc", 3}, {"abc", "abc", 0}, {"kitten", "sitting", 3}, {"garnd", "garand", 1}, {"ab", "ba", 2}};
     for (auto [a, b, distance] : cases) EXPECT_EQ(EditDistance(a, b), distance) << a << " " << b;
+    EXPECT_TRUE(FoldedEqual("aB", "Ab"));
+    EXPECT_FALSE(FoldedEqual("ab", "abc")) << "a word is not equal to a longer one it begins";
 }
 
 TEST(Directory, WildcardsAndNameOrder) {
@@ -430,6 +432,7 @@ TEST(MatchReader, StatusMapAndRowsWithTheirEditorLines) {
          "read map=m | Colt@3:6 0 0 0 3 4"},  // names whole from the line start
         {"\r\n\r\n", "passed over"},
         {"MP 40: 25.3 45/178 5 3 12", "read map=12 | MP-40@1:6 12 178 45 5 3"},  // the first line is a row too
+        {"m\nColt: +9.5 1/2 3 4 5", "read map=m | Colt@2:6 5 2 1 3 4"},  // a row not in the game's own shape
         {"m" + std::string(65536, '\n') + "Colt: 1 2", "read map=m | Colt@65537:6 0 0 0 1 2"},  // past the first read
         {">>> Map: radar\r\rLuger: 1 2\r\nTeam Allies\nColt: 9.5 2/x 1 0 3\n",
          "read map=radar | Luger@3:6 0 0 0 1 2 | Colt@5:2 3 0 0 0 0 \"x\" is not a whole number."},

@@ -468,6 +468,8 @@ TEST(Breakdown, TotalsFoldersAndExtremes) {
     dir.write("2026.09.01/130000.txt", Match("radar", "Thompson: 50.0 30/60 2 0 1"));
     dir.write("2026.09.02/120000.txt", Match("radar", "MP-40: 5.0 5/50 0 0 1"));
     dir.write("old/2026.09.02/120000.txt", Match("radar", "Luger: 60.0 1/2 0 0 1\nThompson: 20.0 2/10 0 0 0"));
+    dir.write("2026.09.03/120000.txt", Match("radar", "Colt: 25.0 1/4 0 0 0"));
+    dir.write("2026.09.04/120000.txt", Match("radar", ""));  // read, but no weapon counts
     const std::string root = dir.path() + "/";
     BreakdownChoice byMap{*WeaponIndex("Thompson"), Grouping::Map, Period{{}, DayOfText("2026-09-01")}};
     const MatchTable table = ReadTree(dir.path());  // every weapon's rows: radar's others and days after left out
@@ -482,14 +484,16 @@ TEST(Breakdown, TotalsFoldersAndExtremes) {
     EXPECT_EQ(weapons.folders[*WeaponIndex("MP-40")], dir.path()) << "its matches lie in two day folders";
     EXPECT_EQ(weapons.folders[*WeaponIndex("Luger")], root + "old/2026.09.02");
     const Figures& all = weapons.total.figures;
-    EXPECT_EQ(all.games, 4) << "a match counts once, whatever its weapons";
-    EXPECT_EQ(all.shots, 100 + 60 + 40 + 50 + 2 + 10);
-    EXPECT_EQ(all.collected, 6) << "every weapon's accuracy of every match";
+    EXPECT_EQ(all.games, 5) << "a match counts once, whatever its weapons";
+    EXPECT_EQ(all.shots, 100 + 60 + 40 + 50 + 2 + 10 + 4);
+    EXPECT_EQ(all.collected, 7) << "every weapon's accuracy of every match";
     EXPECT_EQ(all.lowest, 5.0f) << "MP-40's, not the last weapon's";
     EXPECT_EQ(all.highest, 60.0f) << "Luger's";
-    EXPECT_NEAR(all.mean, (10 + 50 + 50 + 5 + 60 + 20) / 6.0, 1e-6);
+    EXPECT_NEAR(all.mean, (10 + 50 + 50 + 5 + 60 + 20 + 25) / 7.0, 1e-6);
     const Breakdown days = MakeBreakdown(table, BreakdownChoice{byMap.weapon, Grouping::Day, {}});
     EXPECT_EQ(TimePoints(days, Grouping::Day).size(), 2u) << "the day of one accuracy too";
+    const BreakdownChoice lastDays{byMap.weapon, {}, Period{DayOfText("2026-09-03"), {}}};
+    EXPECT_EQ(MakeBreakdown(table, lastDays).total.figures.mean, 25.0f) << "the one accuracy of those days";
 }
 
 }  // namespace
