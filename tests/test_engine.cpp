@@ -376,6 +376,7 @@ TEST(MatchDate, DaysOfTheCalendarAndTimesOfADay) {
                     std::to_string(year) + "-" + std::to_string(100 + month).substr(1) + "-" + std::to_string(day);
                 EXPECT_EQ(DayOfText(text).known(), tm.tm_mon == month - 1) << text;
             }
+    EXPECT_FALSE(DayOfText("2026-09x01").known()) << "both dashes";
 }
 
 TEST(MatchFile, RowsByTheirWholeName) {
