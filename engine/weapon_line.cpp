@@ -12,6 +12,10 @@ namespace {
 
 bool Contains(std::string_view text, char c) { return text.find(c) != std::string_view::npos; }
 
+// Whether a weapon line has the accuracy and hits/shots columns: a "/" and a
+// "." anywhere in it, its name included.
+bool HasAccuracyColumns(std::string_view line) { return Contains(line, '/') && Contains(line, '.'); }
+
 // A field of a weapon line in the shape the game writes: digits, and at most
 // one "." or "/" with digits after it.
 struct PlainField {
@@ -68,7 +72,7 @@ void NormalizeWeaponLine(std::string_view line, std::string& record) {
     }
 
     const auto bars = std::count(record.begin(), record.end(), '|');  // the last field's index
-    if (Contains(line, '/') && Contains(line, '.')) {
+    if (HasAccuracyColumns(line)) {
         if (bars == 3) record += "|0";  // no headshots column
     } else if (bars == 1) {
         record.insert(0, "0.0|0/0|");  // kills and deaths only
@@ -108,8 +112,7 @@ bool ReadPlainRow(std::string_view line, float& accuracy, std::array<std::int16_
         accuracy = static_cast<float>(shot.numbers[0] * kTens[shot.digits[1]] + shot.numbers[1]) / tens;
         return true;
     }
-    std::string_view name = line.substr(0, colon);
-    if ((count == 3 || (count == 2 && !spaced)) && !(Contains(name, '/') && Contains(name, '.'))) {
+    if ((count == 3 || (count == 2 && !spaced)) && !HasAccuracyColumns(line)) {
         accuracy = 0;
         numbers = {0, 0, 0, 0, 0};
         return fields[0].whole(numbers[3]) && fields[1].whole(numbers[4]) &&
