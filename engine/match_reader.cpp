@@ -15,16 +15,16 @@ namespace {
 // files have none, and each line end is then one search for an LF.
 class LineEnds {
 public:
-    LineEnds(const char* begin, const char* end) : end_(end), cr_(Find(begin, '\r')) {}
+    LineEnds(const char* begin, const char* end) : end_(end), cr_(Find(begin, end, '\r')) {}
 
     const char* after(const char* p) {
-        if (cr_ < p) cr_ = Find(p, '\r');
-        return Find(p, '\n', cr_);
+        if (cr_ < p) cr_ = Find(p, end_, '\r');
+        return Find(p, cr_, '\n');
     }
 
 private:
-    const char* Find(const char* p, char c) const { return Find(p, c, end_); }
-    static const char* Find(const char* p, char c, const char* end) {
+    // The first `c` in [p, end), or `end`.
+    static const char* Find(const char* p, const char* end, char c) {
         const void* found = std::memchr(p, c, static_cast<std::size_t>(end - p));
         return found != nullptr ? static_cast<const char*>(found) : end;
     }
