@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 #include "base/quote.h"
 #include "base/run_error.h"
@@ -53,6 +54,23 @@ const char* ReadPlainField(const char* p, const char* end, PlainField& field) {
     return p == end || *p == ' ' ? p : nullptr;
 }
 
+// The first byte from `p` on that is not a space, or `end`. Eight bytes at a
+// time: the game pads its columns with long runs of spaces.
+const char* SkipSpaces(const char* p, const char* end) {
+    for (; end - p >= 8; p += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, p, sizeof word);
+        word ^= 0x2020202020202020u;  // spaces become zero bytes
+#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+        if (word != 0) return p + __builtin_ctzll(word) / 8;
+#else
+        if (word != 0) return p + __builtin_clzll(word) / 8;
+#endif
+    }
+    while (p < end && *p == ' ') ++p;
+    return p;
+}
+
 }  // namespace
 
 void NormalizeWeaponLine(std::string_view line, std::string& record) {
@@ -88,7 +106,7 @@ bool ReadPlainRow(std::string_view line, float& accuracy, std::array<std::int16_
     PlainField fields[5];
     std::size_t count = 0;
     for (const char *p = line.data() + colon + 1, *end = line.data() + line.size();;) {
-        while (p < end && *p == ' ') ++p;
+        p = SkipSpaces(p, end);
         if (p == end) break;
         if (count == 5 || (p = ReadPlainField(p, end, fields[count++])) == nullptr) return false;
     }

@@ -299,6 +299,10 @@ TEST(WeaponLine, PlainRowsReadAsTheirFieldsDo) {
                                  "MP-40: 0.1 9999/0 0 0 0", "Mortar: 1234.567 1/8 1 2 3",
                                  "Knife:" + std::string(32757, ' ') + "1 2"};  // the longest line
     for (const std::string& line : plain) EXPECT_EQ(RowRead(line, true), RowRead(line, false)) << line;
+    for (std::size_t gap = 1; gap <= 17; ++gap) {  // a field at every place of a run of spaces
+        const std::string s(gap, ' '), line = "Colt:" + s + "21.1" + s + "4/19" + s + "10" + s + "3" + s + "1";
+        EXPECT_EQ(RowRead(line, true), RowRead(line, false)) << gap;
+    }
     const std::string others[] = {"Panzer: 12.5 1/8 1 2 ", "Knife: 1 2 ", "Knife:", "Colt: 1", "Mortar: 1.5 1/8 1 2 3 4",
                                   "Luger:\t5 1", "Colt: 1:2 3", "A.B/C: 1 2", "Luger: 10000 1", "Luger: 5.0 1/8 -1 1",
                                   "Luger: 12345.678 1/8 1 1", "Luger: +5 1", "Luger: 5. 1/8 1 1", "Luger: .5 1/8 1 1",
