@@ -62,8 +62,8 @@ int Trace(const ReportOptions& o, std::ostream& out) {
     return 0;
 }
 
-int Overview(const View& v, std::ostream& out, std::ostream& err) {
-    std::vector<ViewRow> rows = OverviewRows(v.table, v.options.mapChoice, v.options.period);
+int Overview(const View& v, WeaponRuns& runs, std::ostream& out, std::ostream& err) {
+    std::vector<ViewRow> rows = runs.finish(v.table).rows();
     v.printTable(GroupHeader(std::nullopt), "\"view\": \"overview\", ", "weapon", rows, out, err);
     return 0;
 }
@@ -114,10 +114,10 @@ std::string MatchJson(const MatchTable& table, const MatchRecord* match) {
            ", \"file\": " + JsonString(table.path(*match)) + "}";
 }
 
-int Summary(const View& v, std::ostream& out, std::ostream& err) {
+int Summary(const View& v, WeaponRuns& runs, std::ostream& out, std::ostream& err) {
     const ReportOptions& o = v.options;
     const std::string& weapon = Weapons()[*o.weapon];
-    Tally tally = SummaryRun(v.table, *o.weapon, o.mapChoice, o.period, o.chartFile.has_value());
+    const Tally& tally = runs.finish(v.table).of(*o.weapon);
     if (o.chartFile && !WriteChart(tally, *o.chartFile, err)) return 1;
     auto matchOf = [&](const std::optional<CollectedAccuracy>& at) -> const MatchRecord* {
         return at ? &v.table.matches[at->match] : nullptr;
@@ -158,13 +158,16 @@ int RunReport(const ReportOptions& o, std::ostream& out, std::ostream& err) {
         return 1;
     }
     if (o.trace) return Trace(o, out);
-    // Every other view sums over the matches, read once.
-    const MatchTable table = ReadTree(o.statsDir, o.weapon ? WeaponBit(*o.weapon) : kEveryWeapon);
+    // Every other view sums over the matches, read once: the overview and the
+    // summary as they are read, the groups over the rows kept.
+    const WeaponSet weapons = o.weapon ? WeaponBit(*o.weapon) : kEveryWeapon;
+    WeaponRuns runs(weapons, o.mapChoice, o.period, o.chartFile.has_value());
+    const MatchTable table = o.grouping ? ReadTree(o.statsDir, weapons) : SumTree(o.statsDir, runs);
     NoteWhatZeroMeans(o, table, err);
     const View view{o, table, DatelessMatches(table, o.period)};
-    if (!o.weapon) return Overview(view, out, err);
+    if (!o.weapon) return Overview(view, runs, out, err);
     if (o.grouping) return Groups(view, out, err);
-    return Summary(view, out, err);
+    return Summary(view, runs, out, err);
 }
 
 }  // namespace tovrik

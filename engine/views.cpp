@@ -1,13 +1,14 @@
 #include "engine/views.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <numeric>
 #include <tuple>
-#include <memory>
 
 #include "base/ascii.h"
+#include "engine/tree_scan.h"
 #include "engine/weapons.h"
 
 namespace tovrik {
@@ -93,34 +94,55 @@ std::size_t DatelessMatches(const MatchTable& table, const Period& period) {
     }));
 }
 
-std::vector<ViewRow> OverviewRows(const MatchTable& table, const std::string& mapChoice, const Period& period) {
-    std::vector<Tally> tallies;
-    for (std::size_t w = 0; w < Weapons().size(); ++w) tallies.emplace_back(w, mapChoice);
-    const WeaponSet every = WeaponBit(tallies.size()) - 1;
-    for (std::size_t m = 0; m < table.matches.size(); ++m) {
-        const MatchRecord& match = table.matches[m];
-        if (!period.holds(match)) continue;
-        // A weapon's run changes only at its rows, or at a match that stops every run: those weapons, in order.
-        WeaponSet met = match.status == MatchStatus::Stops ? every : 0;
-        for (const CountedRow& row : match.rows) met |= WeaponBit(row.weapon);
-        for (; met != 0; met &= met - 1) tallies[static_cast<std::size_t>(__builtin_ctz(met))].add(table, match, m);
-    }
+WeaponRuns::WeaponRuns(WeaponSet weapons, const std::string& mapChoice, const Period& period, bool keepPoints)
+    : weapons_(weapons & (WeaponBit(Weapons().size()) - 1)), period_(period) {
+    for (std::size_t w = 0; w < Weapons().size(); ++w) tallies_.emplace_back(w, mapChoice, ChartBox{}, keepPoints);
+}
+
+void WeaponRuns::add(const MatchNames& names, const MatchRecord& record, std::size_t match) {
+    if (!period_.holds(record)) return;
+    // A weapon's run changes only at its rows, or at a match that stops every run: those weapons, in order.
+    WeaponSet met = record.status == MatchStatus::Stops ? weapons_ : 0;
+    for (const CountedRow& row : record.rows) met |= WeaponBit(row.weapon);
+    for (met &= weapons_; met != 0; met &= met - 1)
+        tallies_[static_cast<std::size_t>(__builtin_ctz(met))].add(names, record, match);
+}
+
+const WeaponRuns& WeaponRuns::finish(const MatchTable& table) {
     std::vector<const Tally*> finished;
-    for (Tally& tally : tallies) tally.finish(PathIn(table)), finished.push_back(&tally);
+    for (Tally& tally : tallies_) tally.finish(PathIn(table)), finished.push_back(&tally);
     ThrowFirstStop(finished);
+    return *this;
+}
+
+std::vector<ViewRow> WeaponRuns::rows() const {
     std::vector<ViewRow> rows;
-    for (std::size_t w = 0; w < tallies.size(); ++w) rows.push_back(ViewRow{Weapons()[w], tallies[w].figures()});
+    for (std::size_t w = 0; w < tallies_.size(); ++w) rows.push_back(ViewRow{Weapons()[w], tallies_[w].figures()});
     return rows;
+}
+
+MatchTable SumTree(const std::string& statsDir, WeaponRuns& runs) {
+    MatchTable table;
+    ScanTree(statsDir, runs.weapons(), table, [&](const MatchNames&, MatchRecord& record) {
+        runs.add(table, record, table.matches.size());
+        record.rows.clear();  // summed: the table keeps the match without them
+        table.keep(record);
+        return true;
+    });
+    return table;
+}
+
+std::vector<ViewRow> OverviewRows(const MatchTable& table, const std::string& mapChoice, const Period& period) {
+    WeaponRuns runs(kEveryWeapon, mapChoice, period);
+    for (std::size_t m = 0; m < table.matches.size(); ++m) runs.add(table, table.matches[m], m);
+    return runs.finish(table).rows();
 }
 
 Tally SummaryRun(const MatchTable& table, std::size_t weapon, const std::string& mapChoice, const Period& period,
                  bool keepPoints) {
-    Tally tally(weapon, mapChoice, ChartBox{}, keepPoints);
-    for (std::size_t m = 0; m < table.matches.size(); ++m)
-        if (period.holds(table.matches[m]) && !tally.add(table, table.matches[m], m)) break;
-    tally.finish(PathIn(table));
-    ThrowFirstStop({&tally});
-    return tally;
+    WeaponRuns runs(WeaponBit(weapon), mapChoice, period, keepPoints);
+    for (std::size_t m = 0; m < table.matches.size(); ++m) runs.add(table, table.matches[m], m);
+    return runs.finish(table).of(weapon);
 }
 
 std::vector<ViewRow> GroupRows(const MatchTable& table, std::size_t weapon, const std::string& mapChoice,

@@ -38,6 +38,32 @@ struct ViewRow {
     Figures figures;
 };
 
+// The runs of the chosen weapons over the matches of the period, a match at a
+// time in search order: as a table is read, or over one read before.
+class WeaponRuns {
+public:
+    WeaponRuns(WeaponSet weapons, const std::string& mapChoice, const Period& period, bool keepPoints = false);
+    // Adds the match numbered `match`, the next in search order, its names in `names`.
+    void add(const MatchNames& names, const MatchRecord& record, std::size_t match);
+    // Ends the runs. Throws the run-time error of the run that stops first in search order.
+    const WeaponRuns& finish(const MatchTable& table);
+    // The finished run of a chosen weapon.
+    const Tally& of(std::size_t weapon) const { return tallies_[weapon]; }
+    // Every weapon's figures, in the weapon list's order (none for one not chosen).
+    std::vector<ViewRow> rows() const;
+    WeaponSet weapons() const { return weapons_; }
+
+private:
+    WeaponSet weapons_;
+    Period period_;
+    std::vector<Tally> tallies_;  // one a weapon of the list
+};
+
+// Reads the tree below `statsDir` as ReadTree does, adding each match to
+// `runs` as it is kept, beside the readers. The table keeps the matches
+// without their rows: the runs have summed them.
+MatchTable SumTree(const std::string& statsDir, WeaponRuns& runs);
+
 // Every weapon over the matches of the period, in the weapon list's order.
 // Throws the run-time error of the run that stops first in search order.
 std::vector<ViewRow> OverviewRows(const MatchTable& table, const std::string& mapChoice, const Period& period);

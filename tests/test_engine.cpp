@@ -577,6 +577,20 @@ TEST(Tally, CountsCollectsAndStopsAsARun) {
             if (period.holds(table.matches[m])) tally.add(table, table.matches[m], m);
         tally.finish([&](std::size_t m) { return table.path(m); });
         EXPECT_EQ(TallyText(tally), expected) << weapon << " " << map << " " << until;
+        // Summed as the tree is read, the same run.
+        WeaponRuns runs(WeaponBit(*WeaponIndex(weapon)), map, period);
+        const MatchTable kept = SumTree(dir.path(), runs);
+        std::string thrown;
+        try {
+            runs.finish(kept);
+        } catch (const RunError& error) {
+            thrown = error.what();
+        }
+        EXPECT_EQ(thrown, tally.stop() ? tally.stop()->error.what() : "");
+        EXPECT_EQ(TallyText(runs.of(*WeaponIndex(weapon))), expected)
+            << "summed " << weapon << " " << map << " " << until;
+        EXPECT_EQ(kept.path(3), table.path(3));
+        EXPECT_EQ(kept.matches[2].rows.size(), 0u);
     }
 }
 
@@ -604,6 +618,9 @@ TEST(Views, GroupsInTheirOrderAndTheFirstStop) {
     // Colt's row fails after Luger's in the file, but Luger's run stops there first.
     ExpectRunError(OverviewRows(table, "", Period{}), Conversion,
                    dir / "z.txt" + ", line 3: \"x\" is not a whole number.");
+    WeaponRuns runs(kEveryWeapon, "", Period{});
+    const MatchTable kept = SumTree(dir.path(), runs);
+    ExpectRunError(runs.finish(kept), Conversion, dir / "z.txt" + ", line 3: \"x\" is not a whole number.");
     ExpectRunError(GroupRows(table, 2, "", Period{}, Grouping::Map), Conversion,
                    dir / "z.txt" + ", line 4: \"y\" is not a whole number.");
     std::string lines;  // a file too long stops every weapon's run, rows or none
