@@ -87,6 +87,8 @@ TEST_F(ReportTest, OverviewTableAndCsv) {
                                  " 20,0%    31,2%\n"));
     EXPECT_THAT(csv, HasSubstr("\nKnife,1,0,0,,0,,2,0,2.00,,,\nLuger,0,0,0,,0,,0,0,0.00,,,\n"
                                "Colt,1,4,1,25.00,0,0.00,0,1,0.00,25.00,25.00,25.00\n"));
+    dir.write("2026.12.08/0.txt", ">>> Map: m\nMP 34: 5.0 1/-5 0 0 0\n");  // shots below zero still share
+    EXPECT_THAT(Report("--csv DIR").out, HasSubstr("\nMP 34,1,-5,1,-20.00,"));
 }
 
 TEST_F(ReportTest, ExitStatuses) {
@@ -113,6 +115,7 @@ TEST_F(ReportTest, ExitStatuses) {
         {"-m x", 2, "Unknown option 'm'."},
         {"-", 2, "\"-\" is not a directory"},
         {"x --map", 2, "Missing value after '--map'."},
+        {"x --map=m", 2, "\"x\" is not a directory"},  // its value given with it
         {"--csv=1 x", 2, "Unexpected value after '--csv'."},
         {"-- --csv", 2, "\"--csv\" is not a directory"},  // "--" ends the options
         {"--map=nowhere --map=atlantis DIR Thompson", 0, "no match was played on \"atlantis\""},
@@ -120,6 +123,7 @@ TEST_F(ReportTest, ExitStatuses) {
         {"/nonexistent/stats", 2, "\"/nonexistent/stats\" is not a directory: No such file or directory."},
         {"--since 2026-02-30 x", 2, "--since takes a day as YYYY-MM-DD, not \"2026-02-30\"."},
         {"--until 2023-02-29 x", 2, "--until takes a day as YYYY-MM-DD, not \"2023-02-29\"."},
+        {"--until 2023-12-011 x", 2, "--until takes a day as YYYY-MM-DD, not \"2023-12-011\"."},
         {"--since 2026-05-01 --until 2026-04-30 x", 2, "the period ends (--until 2026-04-30) before it starts"},
         {"--since 2026-12-08 --until 2026-12-08 DIR Thompson", 1, "DIR/2026.12.08/bad.txt, line 2:"},  // one day
         {"DIR Bazooka2", 2, "\"Bazooka2\" is not a weapon of the list; did you mean Bazooka? The list: Knife,"},

@@ -106,10 +106,10 @@ TEST_F(RunTest, CollectsAccuraciesAboveOneInFileOrder) {
 TEST_F(RunTest, ChartErrorNamesTheMatchAndKeepsTheCurveDrawnBeforeIt) {
     const char* msg = ", line 3: the accuracy 2000 puts the chart's curve at -48640, outside -32,768 to 32,767.";
     const std::string off = Match("m", "Thompson: 2000.0 2/10 1 0 0"), on = Match("m", "Thompson: 20.0 1/5 0 0 0");
-    // The match off the chart first, then second: the same segment fails.
+    // The match off the chart first, then second: the same segment fails, and a later one off too changes nothing.
     for (bool earlier : {true, false}) {
         std::string first = dir.write("a.txt", earlier ? off : on), second = dir.write("b.txt", earlier ? on : off);
-        dir.write("c.txt", on);
+        dir.write("c.txt", Match("m", "Thompson: 3000.0 3/10 1 0 0"));
         controls.chart.clear();
         ExpectRunError(form.ComputeStats(), Overflow, (earlier ? first : second) + msg);
         EXPECT_EQ(Only(controls.chart, {"Picture1.Line 0 2048", "Picture1.PSet"}), Trace{}) << earlier;
