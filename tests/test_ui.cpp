@@ -434,6 +434,7 @@ TEST(Breakdown, GroupStartsOnTheTimeAxis) {
         {"no date", Grouping::Day, "no date", ""},
         {"a week without its number", Grouping::Week, "2026-W", ""},
         {"a week without its W", Grouping::Week, "2026-X49", ""},
+        {"a week with a letter before W", Grouping::Week, "2026-A49", ""},
         {"a map", Grouping::Map, "2026-12-06", ""}};
     for (auto [name, grouping, label, start] : rows) {
         std::optional<int> day = GroupStartDay(grouping, label);
@@ -444,6 +445,8 @@ TEST(Breakdown, GroupStartsOnTheTimeAxis) {
         EXPECT_EQ(DaysSinceEpoch(date.year, date.month, date.day), day) << day;
         EXPECT_EQ(IsoWeekText(date), IsoWeekText(DateOfDays(day - Weekday(day)))) << day;  // its Monday's week
     }
+    for (int era = 3; era <= 24; ++era)  // the last day of each 400 years, counted from March
+        EXPECT_EQ(DayText(DateOfDays(era * 146097 - 719469)), std::to_string(era * 400) + "-02-29") << era;
 }
 
 TEST(Breakdown, TicksOnRoundDates) {
@@ -460,6 +463,8 @@ TEST(Breakdown, TicksOnRoundDates) {
     EXPECT_EQ(texts("2026-01-15", "2026-05-20", 3), "2026-03 2026-05") << "every other month from the first";
     EXPECT_EQ(texts("2026-01-15", "2026-03-20", 9, Grouping::Year), "2026-01-15") << "years: no new year";
     EXPECT_EQ(texts("2019-05-01", "2026-12-06", 4), "2020 2022 2024 2026") << "every other year";
+    EXPECT_EQ(texts("2024-02-10", "2026-12-06", 6), "2024-07 2025-01 2025-07 2026-01 2026-07") << "half years";
+    EXPECT_EQ(texts("1890-01-01", "2026-12-06", 3), "1900 1950 2000") << "every fifty years";
 }
 
 TEST(Breakdown, TotalsFoldersAndExtremes) {
