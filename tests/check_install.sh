@@ -102,9 +102,11 @@ LOOK
 # Without a runtime folder, as under su or in a service, where Qt has notes
 # of its own to make: none of them reaches the terminal. The display number
 # search starts at one of this run's own, so that suites run side by side do
-# not race for the same number.
+# not race for the same number. The server must not reset when the display
+# check's client leaves: a window that connects while it does finds no display.
 shown=$(env -u XDG_RUNTIME_DIR XDG_CONFIG_HOME=$work/config \
-  xvfb-run -a -n $((100 + $$ % 800)) -e "$work/xvfb.err" bash "$work/look" "$prefix/bin/tovrik-stats" "$work/window.err" 2>&1)
+  xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1280x1024x24 -noreset" -e "$work/xvfb.err" \
+  bash "$work/look" "$prefix/bin/tovrik-stats" "$work/window.err" 2>&1)
 skipped=0
 if [ "$shown" = "no display" ]; then
   # A machine that cannot start Xvfb cannot show the window: said, not failed.
