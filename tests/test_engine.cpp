@@ -56,6 +56,7 @@ TEST(FileRead, LinesAreTheRunsWithoutLineEnds) {
     EXPECT_EQ(bytes.bytes(), (FileValue::Bytes{'A', '\r', '\n'}));
     std::string buffer;
     EXPECT_EQ(ReadFileBytes(path, 0, buffer) + ReadFileBytes(path, 2, buffer), 7u);
+    EXPECT_EQ(ReadFileAt(AT_FDCWD, "/dev/zero", "/dev/zero", buffer), 0u);  // a device that fills the room: nothing
 }
 
 TEST(FileRead, FailuresLeaveTheTargetAsItWasAndWhatExists) {
@@ -306,7 +307,7 @@ TEST(WeaponLine, PlainRowsReadAsTheirFieldsDo) {
     const std::string others[] = {"Panzer: 12.5 1/8 1 2 ", "Knife: 1 2 ", "Knife:", "Colt: 1", "Mortar: 1.5 1/8 1 2 3 4",
                                   "Luger:\t5 1", "Colt: 1:2 3", "A.B/C: 1 2", "Luger: 10000 1", "Luger: 5.0 1/8 -1 1",
                                   "Luger: 12345.678 1/8 1 1", "Luger: +5 1", "Luger: 5. 1/8 1 1", "Luger: .5 1/8 1 1",
-                                  "Luger: 5.0 1/8/2 1 1", "Luger: 5.0.1 1/8 1 1", "Luger: 5.0 1/8 1:1 1",
+                                  "Luger: 5.0 1/8/2 1 1", "Luger: 5.0.1 1/8 1 1", "Luger: 5.0 1/8 1:1 1", "Knife 3 1",
                                   "Luger: 5.0 3 1 1", "Luger: 5 3/8 1 1", std::string("Colt: 1\0 3", 11),
                                   "Knife:" + std::string(32758, ' ') + "1 2", "Luger: 1.0 1/8 1 99999999999"};
     for (const std::string& line : others) EXPECT_EQ(RowRead(line, true), "not plain") << line;
@@ -352,7 +353,7 @@ TEST(MatchDate, DaysOfTheCalendarAndTimesOfADay) {
         {"s/2026.02.29/", "120000.txt", "-"},
         {"s/2026.09.31/", "120000.txt", "-"},
         {"s/2024.02.29/", "120000.txt", "2024-02-29 12:00:00"},
-        {"s/2026.09.01/", "240000.txt", "-"},
+        {"s/2026.09.01/", "240000.txt", "-"}, {"s/2026.09.01/", "120060.txt", "-"},
         {"s/2026-09/", "2026-09-02-996161-m.txt", "-"},
         {"s/2026-09/", "2026-12-31-235959-m.txt", "2026-12-31 23:59:59"},
         {"s/2026.03.31/", "12x000.txt", "2026-03-31 "},         // a day without a time
@@ -458,6 +459,8 @@ TEST(MatchReader, StatusMapAndRowsWithTheirEditorLines) {
               "read map=m | Colt@3:6 0 0 0 1 2");
     EXPECT_EQ(ReadOne(dir / "missing.txt"), "passed over");
     EXPECT_EQ(ReadOne(dir.mkdir("folder.txt")), "passed over");
+    ASSERT_EQ(truncate(dir.write("big.txt", ">>> Map: m\n").c_str(), 2147483648LL), 0);  // sparse: no disk used
+    EXPECT_EQ(ReadOne(dir / "big.txt").substr(0, 8), "stops | ");                      // too large: its map unread
 }
 
 // Writes each file of a tree: its path, then its content.

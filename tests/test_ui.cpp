@@ -96,6 +96,7 @@ TEST_F(RunTest, CollectsAccuraciesAboveOneInFileOrder) {
               (Trace{"Picture1.Line 0 2048 6975 1792 255 0 0", "Picture1.PSet 0 2048 255 255 255",
                      "Picture1.Line 0 1920 6975 1920 0 100 0"}));
     EXPECT_DOUBLE_EQ(form.AvgAccuracy, 25.0);
+    EXPECT_FLOAT_EQ(form.Points[1].x, 6975);  // the last point at the right edge
     // The ratio of 5 kills to 3 deaths is cut, not rounded.
     EXPECT_EQ(Captions(controls), "All maps|Thompson|5|320|7|2,1%|1|0,3%|5|3|1,6|25%|20%|30%|");
     dir.write("g.txt", Match("m", "Thompson: x 1"));
@@ -424,18 +425,14 @@ TEST(BrowseCallback, Messages) {
 
 TEST(Breakdown, GroupStartsOnTheTimeAxis) {
     const std::tuple<const char*, Grouping, const char*, const char*> rows[] = {
-        {"a day", Grouping::Day, "2024-02-29", "2024-02-29"},
+        {"a day", Grouping::Day, "2024-02-29", "2024-02-29"}, {"a 53rd week", Grouping::Week, "2020-W53", "2020-12-28"},
         {"the first week of a year begun on a Thursday", Grouping::Week, "2026-W01", "2025-12-29"},
-        {"a 53rd week", Grouping::Week, "2020-W53", "2020-12-28"},
-        {"a week in the year", Grouping::Week, "2026-W49", "2026-11-30"},
         {"the first week of a year whose 4th of January is a Monday", Grouping::Week, "2021-W01", "2021-01-04"},
-        {"a month", Grouping::Month, "2026-12", "2026-12-01"},
-        {"a year", Grouping::Year, "1999", "1999-01-01"},
-        {"no date", Grouping::Day, "no date", ""},
-        {"a week without its number", Grouping::Week, "2026-W", ""},
+        {"a week in the year", Grouping::Week, "2026-W49", "2026-11-30"}, {"a map", Grouping::Map, "2026-12-06", ""},
+        {"a month", Grouping::Month, "2026-12", "2026-12-01"}, {"a year", Grouping::Year, "1999", "1999-01-01"},
+        {"no date", Grouping::Day, "no date", ""}, {"a week without its number", Grouping::Week, "2026-W", ""},
         {"a week without its W", Grouping::Week, "2026-X49", ""},
-        {"a week with a letter before W", Grouping::Week, "2026-A49", ""},
-        {"a map", Grouping::Map, "2026-12-06", ""}};
+        {"a week with a letter before W", Grouping::Week, "2026-A49", ""}};
     for (auto [name, grouping, label, start] : rows) {
         std::optional<int> day = GroupStartDay(grouping, label);
         EXPECT_EQ(day ? DayText(DateOfDays(*day)) : "", start) << name;
@@ -462,9 +459,11 @@ TEST(Breakdown, TicksOnRoundDates) {
     EXPECT_EQ(texts("2026-09-03", "2026-09-05", 3, Grouping::Week), "2026-09-03") << "weeks: no Monday, the first day";
     EXPECT_EQ(texts("2026-01-15", "2026-05-20", 3), "2026-03 2026-05") << "every other month from the first";
     EXPECT_EQ(texts("2026-01-15", "2026-03-20", 9, Grouping::Year), "2026-01-15") << "years: no new year";
-    EXPECT_EQ(texts("2019-05-01", "2026-12-06", 4), "2020 2022 2024 2026") << "every other year";
+    EXPECT_EQ(texts("2019-05-01", "2026-12-06", 4, Grouping::Year), "2020 2022 2024 2026") << "every other year";
     EXPECT_EQ(texts("2024-02-10", "2026-12-06", 6), "2024-07 2025-01 2025-07 2026-01 2026-07") << "half years";
     EXPECT_EQ(texts("1890-01-01", "2026-12-06", 3), "1900 1950 2000") << "every fifty years";
+    EXPECT_EQ(texts("1950-01-01", "2026-12-06", 4) + texts("1990-01-01", "2026-12-06", 8),
+              "1960 1980 2000 20201990 1995 2000 2005 2010 2015 2020 2025") << "every twenty and every five years";
 }
 
 TEST(Breakdown, TotalsFoldersAndExtremes) {
