@@ -36,7 +36,7 @@ TEST(FileRead, LinesAreTheRunsWithoutLineEnds) {
     const std::tuple<std::string, std::int32_t, Lines> cases[] = {
         {"A\r\nB", 0, {"A", "B"}}, {"A\n\n\nB\r\r", 0, {"A", "B"}},
         {"A\n\rB", 0, {"A", "B"}}, {"\r\nABC", 0, {"ABC"}},
-        {"A", 0, {"A"}},           {" A\t", 0, {" A\t"}},
+        {"A", 0, {"A"}},           {" A\t", 0, {" A\t"}}, {"\tA", 0, {"\tA"}},
         {"ABCD", 2, {"AB"}},       {"ABCD", 1, {"A"}},
         {"ABCD", -1, {"ABCD"}},    {"ABCD", 4, {"ABCD"}},
         {"ABCD", 99, {"ABCD"}},    {std::string("x\xE9y\0z", 5), 0, {std::string("x\xE9y\0z", 5)}}};
@@ -282,7 +282,7 @@ TEST(WeaponLine, FieldsAndSlashParts) {
 // What a row's fields read as, "acc hs shots hits kills deaths", through the normalized fields or the plain shape.
 std::string RowRead(std::string_view line, bool plain) {
     float acc = 0;
-    std::array<std::int16_t, 5> n{};
+    std::array<std::int16_t, 5> n{9, 9, 9, 9, 9};  // each number set by the read
     if (plain && !ReadPlainRow(line, acc, n)) return "not plain";
     if (!plain) {
         acc = ToSingle(WeaponField(line, 0));
@@ -373,7 +373,7 @@ TEST(MatchDate, DaysOfTheCalendarAndTimesOfADay) {
     }
     for (int year : {2000, 2026, 2100})  // the ends of the months as the C library's calendar has them
         for (int month = 1; month <= 12; ++month)
-            for (int day : {29, 30, 31}) {
+            for (int day : {29, 30, 31, 32}) {
                 std::tm tm{};
                 tm.tm_mday = day, tm.tm_mon = month - 1, tm.tm_year = year - 1900, tm.tm_hour = 12;
                 timegm(&tm);  // an impossible day becomes one of the next month

@@ -443,7 +443,8 @@ TEST(Breakdown, GroupStartsOnTheTimeAxis) {
         EXPECT_EQ(IsoWeekText(date), IsoWeekText(DateOfDays(day - Weekday(day)))) << day;  // its Monday's week
     }
     for (int era = 3; era <= 24; ++era)  // the last day of each 400 years, counted from March
-        EXPECT_EQ(DayText(DateOfDays(era * 146097 - 719469)), std::to_string(era * 400) + "-02-29") << era;
+        EXPECT_EQ(DayText(DateOfDays(era * 146097 - 719469)) + DayText(DateOfDays(era * 146097 - 719438)),
+                  std::to_string(era * 400) + "-02-29" + std::to_string(era * 400) + "-03-31") << era;
 }
 
 TEST(Breakdown, TicksOnRoundDates) {
