@@ -52,6 +52,7 @@ protected:
 
 TEST_F(ReportTest, TraceOfOneRunAndTheSummary) {
     dir.write("stats/2026.12.06/194512.txt", ">>> Map: base2\nThompson:  31.2  54/173  7  4  2\n");
+    EXPECT_EQ(Report("--trace DIR/stats Thompson").status, 0);
     EXPECT_EQ(Report("--comma --trace DIR/stats/ Thompson").out,
               "Picture1.Cls\nPicture1.DrawWidth 1\nPicture1.Line 0 1280 6975 1280 0 0 130\n"
               "Picture1.Line 0 640 6975 640 0 0 130\nPicture1.Line 0 1920 6975 1920 0 0 130\nList1.Clear\n"
