@@ -43,13 +43,14 @@ RunError Located(RunError error, const std::string& path, int line) {
 void MatchReader::readRow(std::string_view line, CountedRow& row) {
     float accuracy = 0;
     std::array<std::int16_t, 5> numbers{};
-    if (ReadPlainRow(line, accuracy, numbers)) {
+    const RowEnd end = MayEndAfterShots(row.weapon) ? RowEnd::MayEndAfterShots : RowEnd::AfterDeaths;
+    if (ReadPlainRow(line, end, accuracy, numbers)) {
         row.accuracy = accuracy;
         row.numbers = numbers;
         return;
     }
     row.failsAt = CountedRow::kAccuracy;
-    NormalizeWeaponLine(line, normalized_);
+    NormalizeWeaponLine(line, end, normalized_);
     SplitRecord(normalized_, fields_);
     auto field = [&](int index) { return RecordField(fields_, normalized_, index); };
     row.accuracy = ToSingle(field(0));

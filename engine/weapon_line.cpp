@@ -73,7 +73,7 @@ const char* SkipSpaces(const char* p, const char* end) {
 
 }  // namespace
 
-void NormalizeWeaponLine(std::string_view line, std::string& record) {
+void NormalizeWeaponLine(std::string_view line, RowEnd rowEnd, std::string& record) {
     if (line.size() > kMaxLineLength)
         throw RunError(RunError::Kind::Overflow, "the line is " + std::to_string(line.size()) +
                                                      " characters long; a weapon line holds at most 32,766.");
@@ -92,6 +92,10 @@ void NormalizeWeaponLine(std::string_view line, std::string& record) {
     const auto bars = std::count(record.begin(), record.end(), '|');  // the last field's index
     if (HasAccuracyColumns(line)) {
         if (bars == 3) record += "|0";  // no headshots column
+        if (rowEnd == RowEnd::MayEndAfterShots && (bars == 1 || (bars == 2 && record.back() == '|'))) {
+            if (bars == 2) record.pop_back();  // its trailing space
+            record += "|0|0|0";                 // no kills, deaths or headshots
+        }
     } else if (bars == 1) {
         record.insert(0, "0.0|0/0|");  // kills and deaths only
         record += "|0";
@@ -100,7 +104,7 @@ void NormalizeWeaponLine(std::string_view line, std::string& record) {
     }
 }
 
-bool ReadPlainRow(std::string_view line, float& accuracy, std::array<std::int16_t, 5>& numbers) {
+bool ReadPlainRow(std::string_view line, RowEnd rowEnd, float& accuracy, std::array<std::int16_t, 5>& numbers) {
     std::size_t colon = line.find(':');
     if (colon == std::string_view::npos || line.size() > kMaxLineLength) return false;
     PlainField fields[5];
@@ -113,14 +117,16 @@ bool ReadPlainRow(std::string_view line, float& accuracy, std::array<std::int16_
     // A trailing space gives an empty last field: only a line with all its
     // columns can spare it.
     const bool spaced = line.back() == ' ';
-    if (count == 5 || (count == 4 && !spaced)) {
+    const bool shotsOnly = count == 2 && rowEnd == RowEnd::MayEndAfterShots;
+    if (count == 5 || (count == 4 && !spaced) || shotsOnly) {
         static constexpr std::uint32_t kTens[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
         const PlainField& shot = fields[0];
         const PlainField& hit = fields[1];
         if (shot.separator != '.' || shot.digits[0] + shot.digits[1] > 7 || hit.separator != '/' || hit.digits[0] > 4 ||
-            hit.digits[1] > 4 || !fields[2].whole(numbers[3]) || !fields[3].whole(numbers[4]))
+            hit.digits[1] > 4)
             return false;
-        numbers[0] = 0;
+        numbers = {0, 0, 0, 0, 0};
+        if (!shotsOnly && (!fields[2].whole(numbers[3]) || !fields[3].whole(numbers[4]))) return false;
         if (count == 5 && !fields[4].whole(numbers[0])) return false;
         numbers[1] = static_cast<std::int16_t>(hit.numbers[1]);
         numbers[2] = static_cast<std::int16_t>(hit.numbers[0]);

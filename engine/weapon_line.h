@@ -8,19 +8,25 @@
 
 namespace tovrik {
 
+// How many columns a weapon's row must have: all of them, or, for a row that
+// may end after its hits/shots (today's Syringe), the accuracy and hits/shots
+// alone, kills, deaths and headshots then read as 0.
+enum class RowEnd : bool { AfterDeaths, MayEndAfterShots };
+
 // The normalized text of a weapon line into `record` (its room reused):
 // accuracy|hits/shots|kills|deaths|headshots, with the defaults filled in for
 // lines that lack the accuracy, the hits/shots or the headshots column.
 // Throws RunError (Overflow) for an overlong line.
-void NormalizeWeaponLine(std::string_view line, std::string& record);
+void NormalizeWeaponLine(std::string_view line, RowEnd rowEnd, std::string& record);
 
 // A weapon line in the shape the game writes, read straight into its
 // accuracy and numbers (headshots, shots, hits, kills, deaths): after the
 // colon, "accuracy hits/shots kills deaths [headshots]" or "kills deaths
 // [headshots]" of plain digits, at most four a number and seven in the
-// accuracy. What the normalized fields give for such a line; false for any
-// other line, leaving it to them.
-bool ReadPlainRow(std::string_view line, float& accuracy, std::array<std::int16_t, 5>& numbers);
+// accuracy, or "accuracy hits/shots" alone where `end` allows. What the
+// normalized fields give for such a line; false for any other line, leaving
+// it to them.
+bool ReadPlainRow(std::string_view line, RowEnd rowEnd, float& accuracy, std::array<std::int16_t, 5>& numbers);
 
 // The "|"-separated fields of a record into `fields`, cleared first; an
 // empty record has none.

@@ -49,6 +49,11 @@ std::string_view OtherSpelling(std::string_view weapon) {
     return {};
 }
 
+bool MayEndAfterShots(std::size_t weapon) {
+    static const std::size_t kSyringe = *WeaponIndex("Syringe");
+    return weapon == kSyringe;
+}
+
 std::optional<std::size_t> WeaponOfRow(std::string_view name) {
     static const std::vector<RowName> kNames = RowNames();
     static const std::size_t kLongest = kNames.back().name.size();

@@ -23,6 +23,10 @@ std::string_view OtherSpelling(std::string_view weapon);
 // other spelling of it, byte for byte); none for any other name.
 std::optional<std::size_t> WeaponOfRow(std::string_view name);
 
+// Whether today's game may end a row of `weapon` after its hits/shots, with
+// no kills, deaths or headshots: the Syringe's.
+bool MayEndAfterShots(std::size_t weapon);
+
 // A set of weapons, bit i for Weapons()[i].
 using WeaponSet = std::uint32_t;
 constexpr WeaponSet kEveryWeapon = ~WeaponSet{0};

@@ -225,15 +225,15 @@ TEST(FindFiles, EachDirectoryAndMatchOnceAndNoKernelFileSystems) {
     EXPECT_EQ(Walked("/proc/", "*").size() + Walked("/sys/", "*").size() + Walked("/dev/", "*").size(), 0u);
 }
 
-std::string Normalized(std::string_view line) {
+std::string Normalized(std::string_view line, RowEnd end = RowEnd::AfterDeaths) {
     std::string record;
-    NormalizeWeaponLine(line, record);
+    NormalizeWeaponLine(line, end, record);
     return record;
 }
 
 // Field `index` of the line's record.
-std::string WeaponField(std::string_view line, int index) {
-    std::string record = Normalized(line);
+std::string WeaponField(std::string_view line, int index, RowEnd end = RowEnd::AfterDeaths) {
+    std::string record = Normalized(line, end);
     std::vector<std::string_view> fields;
     SplitRecord(record, fields);
     return std::string(RecordField(fields, record, index));
@@ -259,6 +259,17 @@ TEST(WeaponLine, NormalizesEveryLineShape) {
         {"Mortar: 1.5 1/8 1 2 3 4", "1.5|1/8|1|2|3|4"}  // more fields than five: kept
     };
     for (const auto& [line, record] : cases) EXPECT_EQ(Normalized(line), record) << line;
+    // A row that may end after its hits/shots: today's Syringe.
+    const std::tuple<const char*, const char*, const char*> shotsOnly[] = {
+        {"as the game writes it", "Syringe   :  50.0    1/2    ", "50.0|1/2|0|0|0"},
+        {"without its last space", "Syringe: 50.0 1/2", "50.0|1/2|0|0|0"},
+        {"the classic game's row", "Syringe  : 100.0    2/2       2      0", "100.0|2/2|2|0|0"},
+        {"a kills column alone", "Syringe: 50.0 1/2 3", "50.0|1/2|3"},
+        {"a kills column alone, spaced", "Syringe: 50.0 1/2 3 ", "50.0|1/2|3||0"},
+        {"the accuracy alone", "Syringe: 50.0 ", "0.0|0/0|50.0||0"},
+        {"nothing after the colon", "Syringe:", "0.0|0/0|"}};
+    for (auto [name, line, record] : shotsOnly) EXPECT_EQ(Normalized(line, RowEnd::MayEndAfterShots), record) << name;
+    EXPECT_EQ(Normalized("Syringe   :  50.0    1/2    "), "50.0|1/2|");  // any other row lacks its kills
     EXPECT_EQ(Normalized(std::string_view("Airstrike: 3 1 ").substr(0, 14)), "0.0|0/0|3|1|0");  // not a byte past it
     std::vector<std::string_view> fields{"old"};
     SplitRecord("", fields);
@@ -280,15 +291,15 @@ TEST(WeaponLine, FieldsAndSlashParts) {
 }
 
 // What a row's fields read as, "acc hs shots hits kills deaths", through the normalized fields or the plain shape.
-std::string RowRead(std::string_view line, bool plain) {
+std::string RowRead(std::string_view line, bool plain, RowEnd end = RowEnd::AfterDeaths) {
     float acc = 0;
     std::array<std::int16_t, 5> n{9, 9, 9, 9, 9};  // each number set by the read
-    if (plain && !ReadPlainRow(line, acc, n)) return "not plain";
-    if (!plain) {
-        acc = ToSingle(WeaponField(line, 0));
-        n = {ToInteger(WeaponField(line, 4)), GetSlashPart(WeaponField(line, 1), 1),
-             GetSlashPart(WeaponField(line, 1), 0), ToInteger(WeaponField(line, 2)), ToInteger(WeaponField(line, 3))};
-    }
+    if (plain && !ReadPlainRow(line, end, acc, n)) return "not plain";
+    auto field = [&](int index) { return WeaponField(line, index, end); };
+    if (!plain)
+        n = {ToInteger(field(4)), GetSlashPart(field(1), 1), GetSlashPart(field(1), 0), ToInteger(field(2)),
+             ToInteger(field(3))};
+    if (!plain) acc = ToSingle(field(0));
     std::ostringstream out;
     out << std::setprecision(9) << acc << ' ' << n[0] << ' ' << n[1] << ' ' << n[2] << ' ' << n[3] << ' ' << n[4];
     return out.str();
@@ -311,6 +322,18 @@ TEST(WeaponLine, PlainRowsReadAsTheirFieldsDo) {
                                   "Luger: 5.0 3 1 1", "Luger: 5 3/8 1 1", std::string("Colt: 1\0 3", 11),
                                   "Knife:" + std::string(32758, ' ') + "1 2", "Luger: 1.0 1/8 1 99999999999"};
     for (const std::string& line : others) EXPECT_EQ(RowRead(line, true), "not plain") << line;
+    const std::tuple<const char*, const char*, const char*> shotsOnly[] = {
+        {"as the game writes it", "Syringe   :  50.0    1/2    ", "50 0 2 1 0 0"},
+        {"without its last space", "Syringe: 12.5 1/8", "12.5 0 8 1 0 0"},
+        {"with its kills and deaths", "Syringe: 100.0 2/2 3 4", "100 0 2 2 3 4"},
+        {"with headshots", "Syringe: 100.0 2/2 3 4 5", "100 5 2 2 3 4"}};
+    for (auto [name, line, read] : shotsOnly) {
+        EXPECT_EQ(RowRead(line, true, RowEnd::MayEndAfterShots), read) << name;
+        EXPECT_EQ(RowRead(line, false, RowEnd::MayEndAfterShots), read) << name;
+    }
+    for (const char* line : {"Syringe: 50.0 1/2 3", "Syringe: 50.0 1/2 3 ", "Syringe: 1/2 ", "Syringe: 50.0 "})
+        EXPECT_EQ(RowRead(line, true, RowEnd::MayEndAfterShots), "not plain") << line;
+    EXPECT_EQ(RowRead("Syringe   :  50.0    1/2    ", true), "not plain");
     for (int value = 1; value < 10000000; value += 9973)  // rounded as the text reads, wherever the point is
         for (std::size_t at = 1; at < std::to_string(value).size(); ++at) {
             std::string line = "L: " + std::to_string(value).insert(at, ".") + " 1/2 3 4";
@@ -447,6 +470,9 @@ TEST(MatchReader, StatusMapAndRowsWithTheirEditorLines) {
         {">>> Map: m\nThompson: x. 1/2 3 4 5\nLuger: 5.0 1/2 k 4 5",
          "read map=m | Thompson@2:0 0 0 0 0 0 \"x.\" is not a decimal number."
          " | Luger@3:4 5 2 1 0 0 \"k\" is not a whole number."},
+        {">>> Map: m\nSyringe   :  50.0    1/2    \nLuger     :  50.0    1/2    \n",  // only the Syringe may end so
+         "read map=m | Syringe@2:6 0 2 1 0 0 | Luger@3:1 0 0 0 0 0 the weapon line has no field 4 (its fields read "
+         "\"50.0|1/2|\")."},
         {over, "stops map=long | DIR/f.txt, line 32768: the file has more than 32,767 lines."}};
     for (const auto& [content, expected] : cases) {
         std::string path = dir.write("f.txt", content);
