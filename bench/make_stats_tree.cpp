@@ -11,6 +11,7 @@
 //   make_stats_tree [--today] [--hostile] [--distinct-maps] DIR COUNT [SEED]
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -50,10 +51,29 @@ const char* kTodayNames[] = {"LugerKid", "Sten", "ThompsonFan", "MP40-Max", "Kni
 
 void Mkdir(const std::string& path) { mkdir(path.c_str(), 0755); }
 
-std::string Row(const Weapon& w, int hits, int shots, int kills, int deaths, int headshots) {
+// Today's game: the weapons in the order it writes their rows, and those
+// whose rows have a headshots column.
+const char* kTodayOrder[] = {"Knife",    "Ka-Bar",    "Luger",     "Colt",      "MP 40",      "Thompson", "Sten",
+                             "FG 42",    "Panzer",    "Bazooka",   "F.Thrower", "Grenade",    "Mortar",   "Granatwerf",
+                             "Dynamite", "Airstrike", "Artillery", "Satchel",   "G.Launchr",  "Landmine", "MG 42 Gun",
+                             "Browning", "Garand",    "K43 Rifle", "Scp.Garand", "Scp.K43",   "MP 34",    "Syringe"};
+const std::string kTodayHeadshots[] = {"Luger", "Colt",      "MP 40",      "Thompson", "Sten", "FG 42",
+                                       "Garand", "K43 Rifle", "Scp.Garand", "Scp.K43",  "MP 34"};
+
+int TodayPlace(const Weapon& w) {
+    int place = 0;
+    while (std::string(kTodayOrder[place]) != w.name) ++place;
+    return place;
+}
+
+// A weapon row: the name padded to 9 characters (10 in today's game), ": ",
+// the accuracy and hits/shots when the player fired or hit, kills, deaths and
+// the headshots where the weapon has them. Today's Syringe row ends after its
+// hits/shots.
+std::string Row(const Weapon& w, bool today, int hits, int shots, int kills, int deaths, int headshots) {
     char buffer[128];
     std::string name = w.name;
-    if (name.size() < 9) name.resize(9, ' ');  // longer names push the ":" right
+    if (name.size() < (today ? 10u : 9u)) name.resize(today ? 10 : 9, ' ');  // longer names push the ":" right
     std::string fired;
     if (shots > 0 || hits > 0) {
         std::snprintf(buffer, sizeof buffer, "%5.1f %4d/%-4d ", shots > 0 ? hits * 100.0 / shots : 0.0, hits, shots);
@@ -61,9 +81,12 @@ std::string Row(const Weapon& w, int hits, int shots, int kills, int deaths, int
     } else {
         fired.assign(16, ' ');
     }
+    if (today && name == "Syringe   ") return name + ": " + fired + "\n";
     std::snprintf(buffer, sizeof buffer, "%5d %6d", kills, deaths);
     std::string row = name + ": " + fired + buffer;
-    if (w.headshots) {
+    bool hasHeadshots = today ? std::count(std::begin(kTodayHeadshots), std::end(kTodayHeadshots), w.name) > 0
+                              : w.headshots;
+    if (hasHeadshots) {
         std::snprintf(buffer, sizeof buffer, " %9d", headshots);
         row += buffer;
     }
@@ -102,14 +125,71 @@ std::vector<Weapon> Carried(std::mt19937& rng, bool axis, bool today) {
     return carried;
 }
 
-std::string Match(std::mt19937& rng, const char* map, bool axis, bool today) {
+// What a match's rows add up to, for the lines after the table.
+struct Totals {
+    int kills = 0, deaths = 0, hits = 0, shots = 0, headshots = 0;
+};
+
+// The lines of today's game after the table, up to the scores, as it writes them.
+std::string TodayTail(std::mt19937& rng, const Totals& totals, int given, int received, int xp) {
+    auto uniform = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    static const char* kRanks[] = {"Private",   "Private 1st Class", "Corporal", "Sergeant",
+                                   "Lieutenant", "Captain",          "Major",    "Colonel"};
+    char buffer[1024];
+    std::snprintf(buffer, sizeof buffer,
+                  "\nDamage Given: %6d     Team Damage Given: %6d\nDamage Recvd: %6d     Team Damage Recvd: %6d\n\n"
+                  "Kills: %4d   Team Kills: %3d   Accuracy: %7.1f%%\n"
+                  "Deaths: %3d   Self Kills: %3d   Headshots: %6.1f%%\n"
+                  "Gibs: %5d   Team Gibs: %4d   Playtime: %7.1f%%\n\n"
+                  "Rank: %s (%d XP)\n\nSkills         Level/Points\n---------------------------\n"
+                  "Battle Sense   1 (%d/50)\nLight Weapons  1 (%d/70)\n\n",
+                  given, uniform(0, 2) ? 0 : uniform(1, 200), received, uniform(0, 2) ? 0 : uniform(1, 120),
+                  totals.kills, uniform(0, 6) ? 0 : 1, totals.shots > 0 ? totals.hits * 100.0 / totals.shots : 0.0,
+                  totals.deaths, uniform(0, 3) ? 0 : uniform(1, 2),
+                  totals.hits > 0 ? totals.headshots * 100.0 / totals.hits : 0.0, uniform(0, totals.kills), 0,
+                  uniform(0, 4) ? 100.0 : uniform(400, 999) / 10.0, kRanks[std::min(xp / 50, 7)], xp, uniform(0, 49),
+                  uniform(0, 69));
+    return buffer;
+}
+
+// The line that ends every dump of today's game.
+std::string StatsRecorded(int seconds, int year, int month, int day) {
+    static const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "\nStats recorded: %02d:%02d:%02d (%02d %s %04d)\n", seconds / 3600 % 24,
+                  seconds / 60 % 60, seconds % 60, day, kMonths[month - 1], year);
+    return buffer;
+}
+
+// The team lines of the scores table.
+std::string Scores(std::mt19937& rng, const char* player, bool axis, const Totals& totals, int given, int received,
+                   int xp) {
+    auto uniform = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    char buffer[512];
+    const char* other = kNames[uniform(0, 7)];
+    std::snprintf(buffer, sizeof buffer, "%-6s %-12s %2d %3d %3d %2d %3d %3d %5d %5d %3d %5d\n",
+                  axis ? "Axis" : "Allies", player, totals.kills, totals.deaths, 0, 0, uniform(10, 90),
+                  uniform(0, 5), given, received, 0, xp);
+    std::string text = buffer;
+    std::snprintf(buffer, sizeof buffer, "%-6s %-12s %2d %3d %3d %2d %3d %3d %5d %5d %3d %5d\n",
+                  axis ? "Allies" : "Axis", other, uniform(0, 15), uniform(0, 15), uniform(0, 2), 0, uniform(10, 90),
+                  uniform(0, 5), uniform(300, 3000), uniform(300, 3000), uniform(0, 9), uniform(20, 300));
+    return text + buffer;
+}
+
+// A match of the given day and time (seconds since midnight).
+std::string Match(std::mt19937& rng, const char* map, bool axis, bool today, int year, int month, int day,
+                  int seconds) {
     auto uniform = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
     std::normal_distribution<double> spread(1.0, 0.25);
 
     std::vector<Weapon> carried = Carried(rng, axis, today);
+    if (today)
+        std::stable_sort(carried.begin(), carried.end(),
+                         [](const Weapon& a, const Weapon& b) { return TodayPlace(a) < TodayPlace(b); });
 
     std::string rows;
-    int totalKills = 0, totalDeaths = 0;
+    Totals totals;
     for (const Weapon& w : carried) {
         int shots = w.shots > 0 ? std::max(0, static_cast<int>(w.shots * spread(rng) * uniform(20, 150) / 100)) : 0;
         double accuracy = std::max(0.0, w.accuracy * spread(rng));
@@ -117,14 +197,22 @@ std::string Match(std::mt19937& rng, const char* map, bool axis, bool today) {
         int kills = w.shots == 0 ? uniform(0, 4) : std::min(hits, uniform(0, 2 + hits / 12));
         int deaths = uniform(0, 3);
         int headshots = w.headshots ? std::min(hits, uniform(0, 1 + hits / 5)) : 0;
-        totalKills += kills;
-        totalDeaths += deaths;
-        rows += Row(w, hits, shots, kills, deaths, headshots);
+        bool syringe = std::string(w.name) == "Syringe";
+        if (today && syringe && shots == 0) continue;  // written only when the player used it
+        if (today && syringe) kills = deaths = 0;
+        totals.kills += kills, totals.deaths += deaths, totals.hits += hits, totals.shots += shots;
+        totals.headshots += headshots;
+        rows += Row(w, today, hits, shots, kills, deaths, headshots);
     }
 
     int given = uniform(400, 4000), received = uniform(400, 4000), xp = uniform(20, 400);
-    char buffer[512];
     const char* player = today ? kTodayNames[uniform(0, 5)] : "Smoky";
+    if (today)
+        return std::string(">>> Map: ") + map + "\n\n\nOverall stats for: " + player + " (1 Round)\n\n" +
+               "Weapon      Acrcy Hits/Shts Kills Deaths Headshots\n" + std::string(50, '-') + "\n" + rows +
+               TodayTail(rng, totals, given, received, xp) + Scores(rng, player, axis, totals, given, received, xp) +
+               StatsRecorded(seconds, year, month, day);
+    char buffer[512];
     std::string text = std::string(">>> Map: ") + map + "\n\nOverall stats for: " + player + " (1 Round)\n\n" +
                        "Weapon     Acrcy Hits/Atts Kills Deaths Headshots\n" +
                        "-------------------------------------------------\n" + rows;
@@ -133,16 +221,7 @@ std::string Match(std::mt19937& rng, const char* map, bool axis, bool today) {
                   "Skills         Level/Points\n---------------------------\n"
                   "Battle Sense   1 (%d/50)\nLight Weapons  1 (%d/70)\n\n",
                   given, uniform(0, 2) ? 0 : uniform(1, 200), received, xp, uniform(0, 49), uniform(0, 69));
-    text += buffer;
-    const char* other = kNames[uniform(0, 7)];
-    std::snprintf(buffer, sizeof buffer, "%-6s %-12s %2d %3d %3d %2d %3d %3d %5d %5d %3d %5d\n",
-                  axis ? "Axis" : "Allies", player, totalKills, totalDeaths, 0, 0, uniform(10, 90), uniform(0, 5),
-                  given, received, 0, xp);
-    text += buffer;
-    std::snprintf(buffer, sizeof buffer, "%-6s %-12s %2d %3d %3d %2d %3d %3d %5d %5d %3d %5d\n",
-                  axis ? "Allies" : "Axis", other, uniform(0, 15), uniform(0, 15), uniform(0, 2), 0, uniform(10, 90),
-                  uniform(0, 5), uniform(300, 3000), uniform(300, 3000), uniform(0, 9), uniform(20, 300));
-    return text + buffer;
+    return text + buffer + Scores(rng, player, axis, totals, given, received, xp);
 }
 
 // One of the damages files meet, picked by the generator.
@@ -222,7 +301,8 @@ int main(int argc, char* argv[]) {
                 else
                     std::snprintf(name, sizeof name, "/%02d%02d%02d.txt", seconds / 3600 % 24, seconds / 60 % 60,
                                   seconds % 60);
-                std::string text = Match(rng, map, std::uniform_int_distribution<int>(0, 1)(rng) == 1, today);
+                std::string text = Match(rng, map, std::uniform_int_distribution<int>(0, 1)(rng) == 1, today, year, month, day,
+                                         seconds);
                 std::string into = dayDir;
                 if (hostile && std::uniform_int_distribution<int>(0, 29)(rng) == 0) {
                     text = Damaged(rng, text);
