@@ -92,6 +92,31 @@ TEST_F(ReportTest, OverviewTableAndCsv) {
     EXPECT_THAT(Report("--csv DIR").out, HasSubstr("\nMP 34,1,-5,1,-20.00,"));
 }
 
+// Today's sample as the game writes it: a medic's Syringe rows end after their hits/shots and are summed.
+TEST_F(ReportTest, TodaysSampleWithItsSyringeRows) {
+    const std::string today = TOVRIK_EXAMPLES "/etlegacy-stats";
+    Outcome summary = Report("--point " + today + " Syringe");
+    EXPECT_EQ(summary.status, 0);
+    EXPECT_EQ(summary.err, "");
+    EXPECT_EQ(Replaced(summary.out, today, "EX"),
+              "Map:              All maps\n"
+              "Weapon:           Syringe\n"
+              "Played:           3\n"
+              "Total shoots:     17\n"
+              "Total hits:       16        94.1%\n"
+              "Total headshots:  0         0%\n"
+              "Total kills:      0\n"
+              "Total deaths:     0\n"
+              "Ratio (k/d):      0\n"
+              "Accuracy:         95.8%     lowest 87.5%   highest 100%\n"
+              "Lowest match:     2026-09-04 20:57:44  fueldump  EX/2026-09/2026-09-04-205744-fueldump.txt\n"
+              "Highest match:    2026-09-03 18:12:16  fueldump  EX/2026-09/2026-09-03-181216-fueldump.txt\n");
+    Outcome overview = Report("--csv " + today);
+    EXPECT_EQ(overview.status, 0);
+    EXPECT_THAT(overview.out, HasSubstr("\nSyringe,3,17,16,94.12,0,0.00,0,0,0.00,95.83,87.50,100.00\n"));
+    EXPECT_THAT(overview.out, HasSubstr("\nScp.K43,3,26,14,53.85,3,11.54,3,3,1.00,53.33,50.00,60.00\n"));
+}
+
 TEST_F(ReportTest, ExitStatuses) {
     Sample();
     dir.write("2026.12.08/bad.txt", ">>> Map: radar\nThompson: 20.0 2/1o 1 0 0\n");

@@ -224,8 +224,20 @@ TEST_F(RunTest, TotalPastTheLongRange) {
 // The report's summary of today's sample, its rows counted by hand, in either spelling.
 TEST(Views, TodaysRowsByTheirWholeName) {
     MatchTable today = ReadTree(TOVRIK_EXAMPLES "/etlegacy-stats");
-    for (auto [weapon, games] : {std::pair{"MP-40", 12}, {"Garand", 6}, {"Scp.Garand", 6}, {"MG-42 Gun", 7}})
+    for (auto [weapon, games] : {std::pair{"MP-40", 13}, {"Garand", 3}, {"Scp.Garand", 3}, {"MG-42 Gun", 8}})
         EXPECT_EQ(SummaryRun(today, *WeaponIndex(weapon), "", Period{}).figures().games, games) << weapon;
+}
+
+// The window over today's sample: a medic's Syringe rows, which end after their hits/shots, summed by hand.
+TEST_F(RunTest, TodaysSyringeRowsInTheSample) {
+    form.StatsDir = TOVRIK_EXAMPLES "/etlegacy-stats";
+    controls.list2Selection = "Syringe";
+    EXPECT_EQ(RunCompletes(), 3);
+    const std::pair<Label, const char*> shown[] = {
+        {Label::Label26, "3"},  {Label::Label10, "17"},   {Label::Label12, "16"},    {Label::Label18, "94,1%"},
+        {Label::Label9, "0"},   {Label::Label17, "0%"},   {Label::Label15, "0"},     {Label::Label16, "0"},
+        {Label::Label20, "0"},  {Label::Label24, "95,8%"}, {Label::Label22, "87,5%"}, {Label::Label23, "100%"}};
+    for (auto [label, caption] : shown) EXPECT_EQ(controls.caption(label), caption) << LabelName(label);
 }
 
 TEST(NumberText, VirguleCutsAfterTheCommaAndTheForms) {
