@@ -15,7 +15,7 @@ constexpr const char* kUsage =
     "Usage: tovrik-stats [--help | --version]\n"
     "Sums up Enemy Territory weapon statistics in a window. The first start asks\n"
     "for the statistics folder and remembers it in ~/.config/tovrik-stats/path.dat\n"
-    "(beside a copy run from its build folder or marked portable); remove that file to\n"
+    "(beside a copy marked portable, as the build's programs are); remove that file to\n"
     "choose another folder. See tovrik-stats(1) and tovrik-report(1).\n";
 
 // Writes `text` on stdout: status 0, or 1 when it could not be written whole.

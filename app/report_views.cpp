@@ -11,10 +11,12 @@
 #include "engine/tree_scan.h"
 #include "engine/weapons.h"
 #include "fileio/directory.h"
+#include "fileio/file_read.h"
 #include "fileio/file_write.h"
 #include "ui/breakdown.h"
 #include "ui/form1.h"
 #include "settings/app_paths.h"
+#include "settings/path_dat.h"
 
 namespace tovrik {
 namespace {
@@ -78,11 +80,11 @@ int Groups(const View& v, std::ostream& out, std::ostream& err) {
     return 0;
 }
 
-// The chart's module: the build's, for a program of the build, else the one
-// installed beside the programs.
+// The chart's module: beside a portable copy (the build's programs are
+// one), else where the install puts it for the programs' folder.
 std::string ChartModule() {
     const std::string dir = ProgramDir();
-    if (dir.rfind(TOVRIK_BUILD_DIR, 0) == 0) return TOVRIK_CHART_MODULE_BUILT;
+    if (FileExists(dir + "/" + kPortableMarker)) return dir + "/tovrik-chart-png.so";
     return dir + "/" TOVRIK_CHART_MODULE_FROM_BINDIR;
 }
 

@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstring>
 
-#include "base/version.h"
 #include "fileio/file_read.h"
 #include "fileio/file_write.h"
 #include "settings/app_paths.h"
@@ -11,7 +10,7 @@
 namespace tovrik {
 
 std::string PathDatLocation(const std::string& appDir, const std::string& configDir) {
-    if (appDir == kBuildProgramDir || FileExists(appDir + "/" + kPortableMarker)) return appDir + "/path.dat";
+    if (FileExists(appDir + "/" + kPortableMarker)) return appDir + "/path.dat";
     return configDir.empty() ? "" : configDir + "/path.dat";
 }
 

@@ -6,12 +6,13 @@
 namespace tovrik {
 
 // The file whose presence beside the program makes a copy portable: it then
-// keeps "path.dat" beside itself.
+// keeps "path.dat" and the chart's module beside itself. The build marks the
+// folder of the programs it makes so.
 constexpr const char* kPortableMarker = "tovrik-stats.portable";
 
-// Where "path.dat" lives for a program in `appDir`: beside it when it runs
-// from the build tree it was built in or from a folder marked portable, else
-// in each user's `configDir`; "" when that is not known.
+// Where "path.dat" lives for a program in `appDir`: beside it when the
+// folder is marked portable (as the build's is), else in each user's
+// `configDir`; "" when that is not known.
 std::string PathDatLocation(const std::string& appDir, const std::string& configDir);
 
 // The statistics directory remembered at `location`: its first line, or ""
