@@ -19,7 +19,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null || { echo "FAIL: cmake --
 id=org.tovrik_stats.TovrikStats
 for file in bin/tovrik-stats bin/tovrik-report share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
     share/icons/hicolor/{16x16,32x32,48x48,128x128}/apps/$id.png share/man/man1/tovrik-{stats,report}.1.gz \
-    share/bash-completion/completions/tovrik-report share/doc/tovrik-stats/{README.md,copyright,changelog.gz}; do
+    share/bash-completion/completions/tovrik-report share/doc/tovrik-stats/{README.md,copyright}; do
   [ -f "$prefix/$file" ] || fail "missing $file"
 done
 [ -d "$prefix/share/doc/tovrik-stats/examples/stats" ] || fail "missing share/doc/tovrik-stats/examples/"
@@ -43,6 +43,7 @@ for program in tovrik-stats tovrik-report; do
   ! readelf -S --wide "$elf" | grep -q '\.comment' || fail "$program keeps a .comment section"
 done
 
+bash "$(dirname "$0")/check_runpath.sh" "$prefix" >/dev/null || fail "a search path of its own: $(bash "$(dirname "$0")/check_runpath.sh" "$prefix")"
 desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "desktop entry"
 appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >"$work/appstream" 2>&1 ||
   { cat "$work/appstream"; fail "AppStream metadata"; }

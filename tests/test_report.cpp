@@ -36,7 +36,9 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
 class ReportTest : public ::testing::Test {
 protected:
     Outcome Report(const std::string& args) const {
-        std::string command = "{ " TOVRIK_REPORT " " + Replaced(args, "DIR", "'" + dir.path() + "'") + "; }";
+        // From a folder of the test's own: a relative name such as "x" names nothing.
+        std::string command = "{ cd '" + scratch.path() + "' && " TOVRIK_REPORT " " +
+                              Replaced(args, "DIR", "'" + dir.path() + "'") + "; }";
         int raw = std::system((command + " >" + (scratch / "out") + " 2>" + (scratch / "err")).c_str());
         return Outcome{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1,
                        Replaced(testing::Slurp(scratch / "out"), dir.path(), "DIR"),
@@ -129,8 +131,8 @@ TEST_F(ReportTest, ExitStatuses) {
         {"--trace --json x Colt", 2, "--trace shows the window's run alone"},
         {"--trace --until 2026-01-01 x Colt", 2, "--trace shows the window's run alone"},
         {"--chart a.png x", 2, "--chart needs a WEAPON."},
-        {"--chart /nonexistent/a.png " TOVRIK_EXAMPLES "/stats Thompson", 1,
-         "cannot write the chart to \"/nonexistent/a.png\": No such file or directory."},
+        {"--chart DIR/missing/a.png " TOVRIK_EXAMPLES "/stats Thompson", 1,
+         "cannot write the chart to \"DIR/missing/a.png\": No such file or directory."},
         {"--by hour x Colt", 2, "--by takes map, day, week, month or year, not \"hour\"."},
         {"--since 2026-13-01 x", 2, "--since takes a day as YYYY-MM-DD, not \"2026-13-01\"."},
         {"--until 2026-1x-01 x", 2, "--until takes a day as YYYY-MM-DD, not \"2026-1x-01\"."},
@@ -146,7 +148,7 @@ TEST_F(ReportTest, ExitStatuses) {
         {"-- --csv", 2, "\"--csv\" is not a directory"},  // "--" ends the options
         {"--map=nowhere --map=atlantis DIR Thompson", 0, "no match was played on \"atlantis\""},
         {"--comma --point x", 2, "--comma and --point exclude each other."},
-        {"/nonexistent/stats", 2, "\"/nonexistent/stats\" is not a directory: No such file or directory."},
+        {"DIR/missing", 2, "\"DIR/missing\" is not a directory: No such file or directory."},
         {"--since 2026-02-30 x", 2, "--since takes a day as YYYY-MM-DD, not \"2026-02-30\"."},
         {"--until 2023-02-29 x", 2, "--until takes a day as YYYY-MM-DD, not \"2023-02-29\"."},
         {"--until 2023-12-011 x", 2, "--until takes a day as YYYY-MM-DD, not \"2023-12-011\"."},
