@@ -2,7 +2,7 @@
 # The report's options agree everywhere: its --help (from the one table in
 # the code), the manual page, the bash completion and the README's synopsis
 # name the same options. Then the completion is called as bash calls it, and
-# each reply, inserted into the line, is one word.
+# each reply, inserted into the line, is one word (outside quotes).
 #   check_options.sh REPORT SOURCE_DIR
 set -uo pipefail
 report=$1 source=$2
@@ -39,6 +39,7 @@ check() {
   got=$(IFS='|'; echo "${COMPREPLY[*]}")
   [ "$got" = "$expected" ] || fail "completing '$*': '$got', not '$expected'"
   [ $filenames = 1 ] && return
+  [[ ${COMP_WORDS[COMP_CWORD]} == [\"\']* ]] && return  # inside quotes, spaces and all
   for reply in "${COMPREPLY[@]}"; do
     # shellcheck disable=SC2206
     words=($reply)
@@ -59,4 +60,18 @@ check '' --map go
 check 'stats one' --chart st
 check 'Luger' --chart c.png x Lu
 check 'stats one' --map goldrush --since 2026-01-01 sta
+# Inside quotes a reply goes in as it is; names as the program takes them.
+check 'MG-42 Gun' 'stats one' '"MG'
+check 'MP-40|MP 34' x "'mp"
+check 'MP-40|MP\ 34' x mp
+check 'MP-40' x mp4
+check 'MP-40' x 'mp-4'
+check 'K43\ Rifle' x k43
+check 'Scp.Garand' x scpg
+check '' x zz
+# A value given with its option after "=", which bash makes a word of its own.
+check 'map|day|week|month|year' --by =
+check 'month' --by = mo
+check 'stats one' --chart = st
+check 'Thompson' --by = month x th
 exit $status
