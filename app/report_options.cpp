@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <cstring>
 #include <algorithm>
-#include <cctype>
 #include <map>
 
 #include "base/ascii.h"
@@ -124,7 +123,7 @@ std::string HelpText() {
 std::string Squeezed(std::string_view name) {
     std::string key;
     for (char c : name)
-        if (c != ' ' && c != '-' && c != '.') key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (c != ' ' && c != '-' && c != '.') key += static_cast<char>(AsciiLower(static_cast<unsigned char>(c)));
     return key;
 }
 

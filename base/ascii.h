@@ -12,6 +12,11 @@ constexpr unsigned char AsciiUpper(unsigned char c) {
     return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 32) : c;
 }
 
+// ASCII letters folded to lower case; every other byte is kept.
+constexpr unsigned char AsciiLower(unsigned char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c;
+}
+
 // True when `a` sorts before `b` with ASCII letters folded (the order of the
 // map list and of directory listings); equal folds compare equal.
 bool FoldedLess(std::string_view a, std::string_view b);

@@ -1,6 +1,7 @@
 #include "fileio/file_value.h"
 
-#include <cctype>
+#include "base/ascii.h"
+
 
 namespace tovrik {
 
@@ -21,7 +22,7 @@ bool FileValue::operator==(const FileValue& other) const { return value_ == othe
 
 std::string LowerKindName(const FileValue& value) {
     std::string name = value.KindName();
-    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : name) c = static_cast<char>(AsciiLower(static_cast<unsigned char>(c)));
     return name;
 }
 

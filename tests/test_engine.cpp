@@ -140,6 +140,14 @@ TEST(Ascii, EditDistance) {
     for (auto [a, b, distance] : cases) EXPECT_EQ(EditDistance(a, b), distance) << a << " " << b;
     EXPECT_TRUE(FoldedEqual("aB", "Ab"));
     EXPECT_FALSE(FoldedEqual("ab", "abc")) << "a word is not equal to a longer one it begins";
+    // Only ASCII letters fold, whatever the locale: the bytes around them and past 127 stay.
+    const std::tuple<unsigned char, unsigned char, unsigned char> folds[] = {
+        {'@', '@', '@'}, {'A', 'a', 'A'}, {'Z', 'z', 'Z'}, {'[', '[', '['},
+        {'`', '`', '`'}, {'a', 'a', 'A'}, {'z', 'z', 'Z'}, {'{', '{', '{'}, {0xC9, 0xC9, 0xC9}, {0xE9, 0xE9, 0xE9}};
+    for (auto [c, lower, upper] : folds) {
+        EXPECT_EQ(AsciiLower(c), lower) << int(c);
+        EXPECT_EQ(AsciiUpper(c), upper) << int(c);
+    }
 }
 
 TEST(Directory, WildcardsAndNameOrder) {
