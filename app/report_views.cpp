@@ -11,7 +11,6 @@
 #include "engine/tree_scan.h"
 #include "engine/weapons.h"
 #include "fileio/directory.h"
-#include "fileio/file_read.h"
 #include "fileio/file_write.h"
 #include "ui/breakdown.h"
 #include "ui/form1.h"
@@ -84,7 +83,7 @@ int Groups(const View& v, std::ostream& out, std::ostream& err) {
 // one), else where the install puts it for the programs' folder.
 std::string ChartModule() {
     const std::string dir = ProgramDir();
-    if (FileExists(dir + "/" + kPortableMarker)) return dir + "/tovrik-chart-png.so";
+    if (IsPortable(dir)) return dir + "/tovrik-chart-png.so";
     return dir + "/" TOVRIK_CHART_MODULE_FROM_BINDIR;
 }
 

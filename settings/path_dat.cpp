@@ -9,8 +9,10 @@
 
 namespace tovrik {
 
+bool IsPortable(const std::string& appDir) { return FileExists(appDir + "/" + kPortableMarker); }
+
 std::string PathDatLocation(const std::string& appDir, const std::string& configDir) {
-    if (FileExists(appDir + "/" + kPortableMarker)) return appDir + "/path.dat";
+    if (IsPortable(appDir)) return appDir + "/path.dat";
     return configDir.empty() ? "" : configDir + "/path.dat";
 }
 

@@ -10,6 +10,9 @@ namespace tovrik {
 // folder of the programs it makes so.
 constexpr const char* kPortableMarker = "tovrik-stats.portable";
 
+// Whether the folder `appDir` holds a portable copy: the marker lies in it.
+bool IsPortable(const std::string& appDir);
+
 // Where "path.dat" lives for a program in `appDir`: beside it when the
 // folder is marked portable (as the build's is), else in each user's
 // `configDir`; "" when that is not known.
