@@ -104,6 +104,11 @@ bool MatchReader::read(int dir, const std::string& name, const std::string& path
         record.errors.push_back(std::move(error));
         return false;
     }
+    return readLines(size, path, weapons, record, map);
+}
+
+bool MatchReader::readLines(std::size_t size, const std::string& path, WeaponSet weapons, MatchRecord& record,
+                            std::string& map) {
     // One pass over the bytes: lines are the runs without CR or LF; an editor
     // counts CR LF, a lone LF and a lone CR as one line end each.
     const char* p = buffer_.data();

@@ -98,6 +98,9 @@ public:
               std::string& map);
 
 private:
+    // The first `size` bytes of the buffer, the file's, into `record` and `map`, as read() does.
+    bool readLines(std::size_t size, const std::string& path, WeaponSet weapons, MatchRecord& record,
+                   std::string& map);
     void readRow(std::string_view line, CountedRow& row);
     void addRow(const std::string& path, std::string_view line, std::int32_t editorLine, std::size_t weapon,
                 MatchRecord& record);
