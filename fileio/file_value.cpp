@@ -2,7 +2,6 @@
 
 #include "base/ascii.h"
 
-
 namespace tovrik {
 
 std::string FileValue::KindName() const {
