@@ -43,7 +43,7 @@ for program in tovrik-stats tovrik-report; do
   ! readelf -S --wide "$elf" | grep -q '\.comment' || fail "$program keeps a .comment section"
 done
 
-bash "$(dirname "$0")/check_runpath.sh" "$prefix" >/dev/null || fail "a search path of its own: $(bash "$(dirname "$0")/check_runpath.sh" "$prefix")"
+searched=$(bash "$(dirname "$0")/check_runpath.sh" "$prefix") || fail "a search path of its own: $searched"
 desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "desktop entry"
 appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >"$work/appstream" 2>&1 ||
   { cat "$work/appstream"; fail "AppStream metadata"; }
