@@ -73,7 +73,8 @@ int TodayPlace(const Weapon& w) {
 std::string Row(const Weapon& w, bool today, int hits, int shots, int kills, int deaths, int headshots) {
     char buffer[128];
     std::string name = w.name;
-    if (name.size() < (today ? 10u : 9u)) name.resize(today ? 10 : 9, ' ');  // longer names push the ":" right
+    const std::size_t width = today ? 10 : 9;
+    if (name.size() < width) name.resize(width, ' ');  // longer names push the ":" right
     std::string fired;
     if (shots > 0 || hits > 0) {
         std::snprintf(buffer, sizeof buffer, "%5.1f %4d/%-4d ", shots > 0 ? hits * 100.0 / shots : 0.0, hits, shots);
