@@ -131,7 +131,7 @@ int Summary(const View& v, WeaponRuns& runs, std::ostream& out, std::ostream& er
             << ",\n \"highest_match\": " << MatchJson(v.table, highest) << "}\n";
         return 0;
     }
-    out << SummaryText(o.mapChoice, weapon, Describe(tally.figures(), o.sep));
+    out << SummaryText(o.mapChoice, weapon, tally.figures(), o.sep);
     if (lowest != nullptr) out << "Lowest match:     " << MatchText(v.table, *lowest) << '\n';
     if (highest != nullptr) out << "Highest match:    " << MatchText(v.table, *highest) << '\n';
     out << v.leftOut();

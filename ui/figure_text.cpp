@@ -1,9 +1,32 @@
 #include "ui/figure_text.h"
 
+#include <charconv>
+#include <stdexcept>
+
 #include "base/number_text.h"
 #include "engine/match_file.h"
 
 namespace tovrik {
+namespace {
+
+FigureValue Count(std::int32_t value) { return FigureValue{value, true}; }
+
+FigureValue Share(std::int32_t part, const Figures& f) {
+    if (f.shots == 0) return {};
+    return FigureValue{SharePercent(part, f.shots)};
+}
+
+FigureValue Accuracy(double value, const Figures& f) {
+    if (f.collected == 0) return {};
+    return FigureValue{value};
+}
+
+std::string TwoDecimals(double value) {
+    char buffer[64];
+    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2).ptr);
+}
+
+}  // namespace
 
 float SharePercent(std::int32_t part, std::int32_t whole) {
     return static_cast<float>(static_cast<double>(std::int64_t{part} * 100) / static_cast<double>(whole));
@@ -13,54 +36,72 @@ float KillDeathRatio(std::int32_t kills, std::int32_t deaths) {
     return static_cast<float>(static_cast<double>(kills) / static_cast<double>(deaths));
 }
 
-FigureTexts Describe(const Figures& f, char sep) {
-    auto share = [&](std::int32_t part) {
-        return f.shots != 0 ? Virgule(SharePercent(part, f.shots), sep) + "%" : std::string("0");
+const std::vector<Figure>& FigureTable() {
+    using K = FigureKind;
+    static const std::vector<Figure> kTable{
+        {"games", "Games", "Played:", "", Label::Label26, 12, K::Count,
+         [](const Figures& f) { return Count(f.games); }},
+        {"shots", "Shots", "Total shoots:", "", Label::Label10, 4, K::Count,
+         [](const Figures& f) { return Count(f.shots); }},
+        {"hits", "Hits", "Total hits:", "", Label::Label12, 8, K::Count,
+         [](const Figures& f) { return Count(f.hits); }},
+        {"hit_percent", "Hit %", nullptr, "", Label::Label18, 7, K::Share,
+         [](const Figures& f) { return Share(f.hits, f); }},
+        {"headshots", "Headshots", "Total headshots:", "", Label::Label9, 5, K::Count,
+         [](const Figures& f) { return Count(f.headshots); }},
+        {"headshot_percent", "HS %", nullptr, "", Label::Label17, 6, K::Share,
+         [](const Figures& f) { return Share(f.headshots, f); }},
+        {"kills", "Kills", "Total kills:", "", Label::Label15, 9, K::Count,
+         [](const Figures& f) { return Count(f.kills); }},
+        {"deaths", "Deaths", "Total deaths:", "", Label::Label16, 10, K::Count,
+         [](const Figures& f) { return Count(f.deaths); }},
+        {"kill_death_ratio", "K/D", "Ratio (k/d):", "", Label::Label20, 11, K::Ratio,
+         [](const Figures& f) {  // no death: the kills
+             return f.deaths != 0 ? FigureValue{KillDeathRatio(f.kills, f.deaths)} : Count(f.kills);
+         }},
+        {"mean_accuracy", "Mean", "Accuracy:", "", Label::Label24, 3, K::Mean,
+         [](const Figures& f) { return Accuracy(f.mean, f); }},
+        {"lowest_accuracy", "Lowest", nullptr, "lowest ", Label::Label22, 1, K::Extreme,
+         [](const Figures& f) { return Accuracy(f.lowest, f); }},
+        {"highest_accuracy", "Highest", nullptr, "   highest ", Label::Label23, 2, K::Extreme,
+         [](const Figures& f) { return Accuracy(f.highest, f); }},
     };
-    return FigureTexts{LongToText(f.games),
-                       LongToText(f.shots),
-                       LongToText(f.hits),
-                       share(f.hits),
-                       LongToText(f.headshots),
-                       share(f.headshots),
-                       LongToText(f.kills),
-                       LongToText(f.deaths),
-                       f.deaths != 0 ? Virgule(KillDeathRatio(f.kills, f.deaths), sep) : LongToText(f.kills),
-                       f.collected > 0 ? Virgule(static_cast<float>(f.mean), sep) + "%" : "-",
-                       f.collected > 0 ? SingleToText(f.lowest, sep) + "%" : "-",
-                       f.collected > 0 ? SingleToText(f.highest, sep) + "%" : "-"};
+    return kTable;
 }
 
-std::vector<std::optional<double>> FigureValues(const Figures& f) {
-    auto share = [&](std::int32_t part) -> std::optional<double> {
-        if (f.shots == 0) return {};
-        return SharePercent(part, f.shots);
-    };
-    auto accuracy = [&](double value) { return f.collected > 0 ? std::optional<double>(value) : std::nullopt; };
-    return {f.games,
-            f.shots,
-            f.hits,
-            share(f.hits),
-            f.headshots,
-            share(f.headshots),
-            f.kills,
-            f.deaths,
-            f.deaths != 0 ? KillDeathRatio(f.kills, f.deaths) : f.kills,  // no death: the kills
-            accuracy(f.mean),
-            accuracy(f.lowest),
-            accuracy(f.highest)};
+const Figure& FigureNamed(const std::string& key) {
+    for (const Figure& figure : FigureTable())
+        if (key == figure.key) return figure;
+    throw std::logic_error("no figure " + key);
 }
 
-FigureTexts DescribeCells(const Figures& f, char sep) {
-    std::vector<std::optional<double>> values = FigureValues(f);
-    auto cell = [&](std::size_t figure, const char* unit) {
-        const std::optional<double>& value = values[figure];
-        return value ? OneDecimal(static_cast<float>(*value), sep) + unit : std::string("-");
-    };
-    return FigureTexts{LongToText(f.games),      LongToText(f.shots), LongToText(f.hits),  cell(kHitShare, "%"),
-                       LongToText(f.headshots),  cell(kHeadshotShare, "%"),                LongToText(f.kills),
-                       LongToText(f.deaths),     cell(kRatio, ""),    cell(kMean, "%"),    cell(kLowest, "%"),
-                       cell(kHighest, "%")};
+std::string WindowText(const Figure& figure, const Figures& figures, char sep) {
+    FigureValue value = figure.read(figures);
+    if (!value.number) return figure.kind == FigureKind::Share ? "0" : "-";
+    if (value.whole) return LongToText(static_cast<std::int32_t>(*value.number));
+    const auto number = static_cast<float>(*value.number);
+    switch (figure.kind) {
+        case FigureKind::Ratio:
+            return Virgule(number, sep);
+        case FigureKind::Extreme:
+            return SingleToText(number, sep) + "%";
+        default:
+            return Virgule(number, sep) + "%";
+    }
+}
+
+std::string CellText(const Figure& figure, const Figures& figures, char sep) {
+    FigureValue value = figure.read(figures);
+    if (figure.kind == FigureKind::Count) return LongToText(static_cast<std::int32_t>(*value.number));
+    if (!value.number) return "-";
+    return OneDecimal(static_cast<float>(*value.number), sep) + (figure.kind == FigureKind::Ratio ? "" : "%");
+}
+
+std::string DataText(const Figure& figure, const Figures& figures, const std::string& none) {
+    FigureValue value = figure.read(figures);
+    if (!value.number) return none;
+    if (figure.kind == FigureKind::Count) return LongToText(static_cast<std::int32_t>(*value.number));
+    return TwoDecimals(*value.number);
 }
 
 std::string MapText(const std::string& mapChoice) { return AllMaps(mapChoice) ? "All maps" : mapChoice; }

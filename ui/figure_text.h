@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/tally.h"
+#include "ui/controls.h"
 
 namespace tovrik {
 
@@ -16,27 +17,52 @@ float SharePercent(std::int32_t part, std::int32_t whole);
 // Kills per death; `deaths` is not 0.
 float KillDeathRatio(std::int32_t kills, std::int32_t deaths);
 
-// The texts of a run's figures, with the decimal separator chosen. Whole
-// numbers are written in full; shares, the ratio and accuracies are cut to one
-// decimal (virgule), never rounded.
-struct FigureTexts {
-    std::string games, shots, hits, hitShare, headshots, headshotShare, kills, deaths, ratio, mean, lowest, highest;
+// How a figure is written; each kind has one text rule for each face.
+enum class FigureKind {
+    Count,    // a whole number
+    Share,    // a percentage of the shots
+    Ratio,    // kills per death
+    Mean,     // an accuracy the window cuts to one decimal
+    Extreme,  // an accuracy the window shows uncut
 };
 
-// As the window's labels show them: "0" for a share without shots, "-" for
-// the mean, the lowest and the highest without a collected accuracy, the
-// lowest and highest uncut.
-FigureTexts Describe(const Figures& figures, char sep);
+// A figure's number as a run gives it.
+struct FigureValue {
+    std::optional<double> number;  // none: no figure (a share without shots, no accuracy collected)
+    bool whole = false;            // a count: the window writes it without decimals
+};
 
-// As the cells of a table show them, so that columns line up: shares, the
-// ratio and accuracies with exactly one decimal, cut ("42.0%", "1.0"), "-"
+// One figure of a run: how every face names it and how it is read. Adding a
+// figure is adding a row to FigureTable().
+struct Figure {
+    const char* key;      // its JSON member
+    const char* header;   // its column in tables and CSV
+    const char* caption;  // its line in the summary; nullptr: on the line before, after `beside`
+    const char* beside;
+    Label label;   // the window's label that shows it
+    int fillStep;  // the window fills its labels in this order
+    FigureKind kind;
+    FigureValue (*read)(const Figures& figures);
+};
+
+// Every figure, in the order of the table's columns.
+const std::vector<Figure>& FigureTable();
+
+// The figure whose JSON member is `key`; there is one.
+const Figure& FigureNamed(const std::string& key);
+
+// As the window's label shows it: shares, the ratio and the mean cut to one
+// decimal (virgule), never rounded; the lowest and highest uncut; "0" for a
+// share without shots and "-" for an accuracy without one collected.
+std::string WindowText(const Figure& figure, const Figures& figures, char sep);
+
+// As a table's cell shows it, so that columns line up: fractions with
+// exactly one decimal, cut ("42.0%", "1.0"); "-" where there is no figure.
+std::string CellText(const Figure& figure, const Figures& figures, char sep);
+
+// As CSV and JSON write it: "." decimals, two of them for fractions; `none`
 // where there is no figure.
-FigureTexts DescribeCells(const Figures& figures, char sep);
-
-// The figures as numbers, in the order of FigureTexts; none for a share
-// without shots and for an accuracy without one collected.
-enum FigureIndex : std::size_t { kHitShare = 3, kHeadshotShare = 5, kRatio = 8, kMean = 9, kLowest = 10, kHighest = 11 };
-std::vector<std::optional<double>> FigureValues(const Figures& figures);
+std::string DataText(const Figure& figure, const Figures& figures, const std::string& none);
 
 // The map label's text for a map choice: "All maps" for every map.
 std::string MapText(const std::string& mapChoice);

@@ -57,8 +57,6 @@ public:
     // where it arises and reaches the caller.
     void ComputeStats();
 
-    std::string virgule(float valeur) const;
-
     // What a point of the curve shows on hover: its date and time, map and
     // accuracy; made only then, not for every point of every run.
     std::string PointText(const ChartPoint& point) const;

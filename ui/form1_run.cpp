@@ -75,12 +75,6 @@ std::vector<ChartPoint> Form1::PlacePoints(const ChartBox& box, std::vector<Char
     return points;
 }
 
-void Form1::ShowStopped() {
-    for (Label label : {Label::Label26, Label::Label10, Label::Label12, Label::Label18, Label::Label9, Label::Label17,
-                        Label::Label15, Label::Label16, Label::Label20, Label::Label24, Label::Label22, Label::Label23})
-        controls_.SetCaption(label, "-");
-}
-
 void Form1::ListMap(const std::string& map) {
     if (KnownMaps.insert(map).second) controls_.List3_AddItem(map);
 }

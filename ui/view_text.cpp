@@ -1,7 +1,6 @@
 #include "ui/view_text.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <sstream>
 
@@ -13,9 +12,8 @@ namespace {
 
 // The characters of a text: its bytes but UTF-8 continuation bytes.
 std::size_t Width(const std::string& text) {
-    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 // A text from a file for the terminal: control bytes written out, and a table
@@ -35,26 +33,8 @@ std::string Pad(const std::string& text, std::size_t width) {
 }
 
 std::vector<std::string> Cells(const ViewRow& row, char sep) {
-    FigureTexts t = DescribeCells(row.figures, sep);
-    return {CellText(row.label), t.games,  t.shots, t.hits, t.hitShare, t.headshots, t.headshotShare,
-            t.kills,   t.deaths, t.ratio, t.mean, t.lowest,   t.highest};
-}
-
-std::string TwoDecimals(double value) {
-    char buffer[64];
-    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2).ptr);
-}
-
-// The figures with two decimals where they are fractions; `none` where there is no figure.
-std::vector<std::string> Decimals(const Figures& f, const std::string& none) {
-    std::vector<std::optional<double>> values = FigureValues(f);
-    std::vector<std::string> cells;
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        bool fraction = i == kHitShare || i == kHeadshotShare || i >= kRatio;
-        cells.push_back(!values[i] ? none
-                        : fraction ? TwoDecimals(*values[i])
-                                   : LongToText(static_cast<std::int32_t>(*values[i])));
-    }
+    std::vector<std::string> cells{CellText(row.label)};
+    for (const Figure& figure : FigureTable()) cells.push_back(CellText(figure, row.figures, sep));
     return cells;
 }
 
@@ -63,7 +43,11 @@ std::vector<std::string> Decimals(const Figures& f, const std::string& none) {
 bool ValidUtf8(const std::string& s) {
     for (std::size_t i = 0; i < s.size();) {
         auto c = static_cast<unsigned char>(s[i]);
-        std::size_t n = c < 0x80 ? 1 : c >= 0xC2 && c <= 0xDF ? 2 : (c >> 4) == 0xE ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+        std::size_t n = c < 0x80                 ? 1
+                        : c >= 0xC2 && c <= 0xDF ? 2
+                        : (c >> 4) == 0xE        ? 3
+                        : c >= 0xF0 && c <= 0xF4 ? 4
+                                                 : 0;
         if (n == 0 || i + n > s.size()) return false;
         for (std::size_t k = 1; k < n; ++k)
             if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
@@ -79,8 +63,8 @@ bool ValidUtf8(const std::string& s) {
 // A text cell: quoted where it holds a separator, and never read as a formula
 // by a spreadsheet, for map names come from game servers.
 std::string CsvText(const std::string& text) {
-    std::string cell = !text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos ? "'" + text
-                                                                                                              : text;
+    std::string cell =
+        !text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos ? "'" + text : text;
     if (cell.find_first_of(",\"\n\r") == std::string::npos) return cell;
     std::string quoted = "\"";
     for (char c : cell) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
@@ -90,25 +74,31 @@ std::string CsvText(const std::string& text) {
 }  // namespace
 
 std::vector<std::string> TableHeaders(const std::string& first) {
-    return {first,   "Games",  "Shots", "Hits", "Hit %",  "Headshots", "HS %",
-            "Kills", "Deaths", "K/D",   "Mean", "Lowest", "Highest"};
+    std::vector<std::string> headers{first};
+    for (const Figure& figure : FigureTable()) headers.emplace_back(figure.header);
+    return headers;
 }
 
-std::string SummaryText(const std::string& mapChoice, const std::string& weapon, const FigureTexts& t) {
+std::string SummaryText(const std::string& mapChoice, const std::string& weapon, const Figures& figures, char sep) {
     std::ostringstream out;
-    auto row = [&](const char* caption, const std::string& value, const std::string& extra = "") {
-        out << Pad(caption, 18) << (extra.empty() ? value : Pad(value, 10) + extra) << '\n';
+    // A line: its caption, its figure, and the figures written beside it.
+    std::string caption, value, beside;
+    auto endLine = [&] {
+        if (!caption.empty()) out << Pad(caption, 18) << (beside.empty() ? value : Pad(value, 10) + beside) << '\n';
     };
-    row("Map:", Escaped(MapText(mapChoice)));
-    row("Weapon:", weapon);
-    row("Played:", t.games);
-    row("Total shoots:", t.shots);
-    row("Total hits:", t.hits, t.hitShare);
-    row("Total headshots:", t.headshots, t.headshotShare);
-    row("Total kills:", t.kills);
-    row("Total deaths:", t.deaths);
-    row("Ratio (k/d):", t.ratio);
-    row("Accuracy:", t.mean, "lowest " + t.lowest + "   highest " + t.highest);
+    caption = "Map:", value = Escaped(MapText(mapChoice));
+    endLine();
+    caption = "Weapon:", value = weapon;
+    for (const Figure& figure : FigureTable()) {
+        std::string text = WindowText(figure, figures, sep);
+        if (figure.caption == nullptr) {
+            beside += figure.beside + text;
+            continue;
+        }
+        endLine();
+        caption = figure.caption, value = text, beside.clear();
+    }
+    endLine();
     return out.str();
 }
 
@@ -147,7 +137,11 @@ std::string TableCsv(const std::string& firstHeader, const std::vector<ViewRow>&
     };
     std::vector<std::string> headers = TableHeaders(firstHeader);
     line(headers[0], std::vector<std::string>(headers.begin() + 1, headers.end()));
-    for (const ViewRow& row : rows) line(CsvText(row.label), Decimals(row.figures, ""));
+    for (const ViewRow& row : rows) {
+        std::vector<std::string> cells;
+        for (const Figure& figure : FigureTable()) cells.push_back(DataText(figure, row.figures, ""));
+        line(CsvText(row.label), cells);
+    }
     return out.str();
 }
 
@@ -170,15 +164,10 @@ std::string JsonString(const std::string& bytes) {
     return out + "\"";
 }
 
-std::string JsonFigures(const Figures& f) {
-    static const char* const kKeys[] = {"games",         "shots",           "hits",
-                                        "hit_percent",   "headshots",       "headshot_percent",
-                                        "kills",         "deaths",          "kill_death_ratio",
-                                        "mean_accuracy", "lowest_accuracy", "highest_accuracy"};
-    std::vector<std::string> values = Decimals(f, "null");
+std::string JsonFigures(const Figures& figures) {
     std::string out;
-    for (std::size_t i = 0; i < values.size(); ++i)
-        out += (i ? ", \"" : "\"") + std::string(kKeys[i]) + "\": " + values[i];
+    for (const Figure& figure : FigureTable())
+        out += (out.empty() ? "\"" : ", \"") + std::string(figure.key) + "\": " + DataText(figure, figures, "null");
     return out;
 }
 

@@ -9,24 +9,22 @@
 
 namespace tovrik {
 
-// The summary of one run: each figure's text beside the window's caption.
-std::string SummaryText(const std::string& mapChoice, const std::string& weapon, const FigureTexts& texts);
+// The summary of one run: each figure as the window shows it, beside its caption.
+std::string SummaryText(const std::string& mapChoice, const std::string& weapon, const Figures& figures, char sep);
 
 // "2026-12-06 19:45:12  goldrush  /path/file": the match a collected accuracy
 // was read from; "-" for a date or a time its path does not tell.
 std::string MatchText(const MatchTable& table, const MatchRecord& match);
 
 // The headers of a table whose first column is `first`: the group, then
-// the figures in the order of FigureTexts.
+// the figures.
 std::vector<std::string> TableHeaders(const std::string& first);
 
-// The rows as a table under `firstHeader` (Weapon, Map, Day, ...): games,
-// shots, hits and hit %, headshots and headshot %, kills, deaths, k/d, mean,
-// lowest and highest accuracy, as table cells with `sep`.
+// The rows as a table under `firstHeader` (Weapon, Map, Day, ...): each
+// figure as a table cell with `sep`.
 std::string TableText(const std::string& firstHeader, const std::vector<ViewRow>& rows, char sep);
 
-// The same as comma-separated values: "." decimals, two of them for
-// percentages and ratios, empty cells where there is no figure.
+// The same as comma-separated values, empty cells where there is no figure.
 std::string TableCsv(const std::string& firstHeader, const std::vector<ViewRow>& rows);
 
 // JSON texts: a string (bytes that are not UTF-8 kept as the characters of

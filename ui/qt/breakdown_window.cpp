@@ -48,15 +48,11 @@ QHBoxLayout* RowLayout(QWidget* row) {
 }
 
 QList<QStandardItem*> RowItems(const ViewRow& row, double place, char sep) {
-    FigureTexts t = DescribeCells(row.figures, sep);
-    const std::string* texts[] = {&t.games, &t.shots,  &t.hits,  &t.hitShare, &t.headshots, &t.headshotShare,
-                                  &t.kills, &t.deaths, &t.ratio, &t.mean,     &t.lowest,    &t.highest};
-    std::vector<std::optional<double>> values = FigureValues(row.figures);
     QList<QStandardItem*> items{new QStandardItem(Latin1Text(row.label))};
     items[0]->setData(place, kSortRole);
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        auto* item = new QStandardItem(Latin1Text(*texts[i]));
-        item->setData(values[i].value_or(std::numeric_limits<double>::lowest()), kSortRole);
+    for (const Figure& figure : FigureTable()) {
+        auto* item = new QStandardItem(Latin1Text(CellText(figure, row.figures, sep)));
+        item->setData(figure.read(row.figures).number.value_or(std::numeric_limits<double>::lowest()), kSortRole);
         item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         items.push_back(item);
     }

@@ -32,10 +32,10 @@ void TimeChart::show(const Breakdown& breakdown, const std::optional<Grouping>& 
     top_ = 10;
     for (const TimePoint& point : points_) {
         const ViewRow& row = breakdown.rows[point.row];
-        FigureTexts t = DescribeCells(row.figures, sep);
+        auto cell = [&](const char* key) { return Latin1Text(CellText(FigureNamed(key), row.figures, sep)); };
         texts_.push_back(Latin1Text(row.label) + QString(": mean %1 over %2 games\nlowest %3, highest %4, hits %5")
-                                                     .arg(Latin1Text(t.mean), Latin1Text(t.games), Latin1Text(t.lowest),
-                                                          Latin1Text(t.highest), Latin1Text(t.hitShare)));
+                                                     .arg(cell("mean_accuracy"), cell("games"), cell("lowest_accuracy"),
+                                                          cell("highest_accuracy"), cell("hit_percent")));
         top_ = std::max(top_, std::ceil(point.accuracy / 10) * 10);
     }
     hasMean_ = !points_.empty() && breakdown.total.figures.collected > 0;
