@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "ui/view_text.h"
 #include "app/report_trace.h"
 #include "base/quote.h"
 #include "engine/match_file.h"
@@ -12,10 +11,11 @@
 #include "engine/weapons.h"
 #include "fileio/directory.h"
 #include "fileio/file_write.h"
-#include "ui/breakdown.h"
-#include "ui/form1.h"
 #include "settings/app_paths.h"
 #include "settings/path_dat.h"
+#include "ui/breakdown.h"
+#include "ui/form1.h"
+#include "ui/view_text.h"
 
 namespace tovrik {
 namespace {
@@ -63,8 +63,7 @@ int Trace(const ReportOptions& o, std::ostream& out) {
     return 0;
 }
 
-int Overview(const View& v, WeaponRuns& runs, std::ostream& out, std::ostream& err) {
-    std::vector<ViewRow> rows = runs.finish(v.table).rows();
+int Overview(const View& v, const std::vector<ViewRow>& rows, std::ostream& out, std::ostream& err) {
     v.printTable(GroupHeader(std::nullopt), "\"view\": \"overview\", ", "weapon", rows, out, err);
     return 0;
 }
@@ -106,34 +105,26 @@ bool WriteChart(const Tally& tally, const std::string& file, std::ostream& err) 
     return false;
 }
 
-std::string MatchJson(const MatchTable& table, const MatchRecord* match) {
-    if (match == nullptr) return "null";
-    std::string day = DayText(match->date), time = TimeText(match->time);
-    return "{\"date\": " + (day.empty() ? "null" : JsonString(day)) +
-           ", \"time\": " + (time.empty() ? "null" : JsonString(time)) +
-           ", \"map\": " + JsonString(std::string(table.map(*match))) +
-           ", \"file\": " + JsonString(table.path(*match)) + "}";
-}
-
-int Summary(const View& v, WeaponRuns& runs, std::ostream& out, std::ostream& err) {
+int Summary(const View& v, const WeaponRun& run, std::ostream& out, std::ostream& err) {
     const ReportOptions& o = v.options;
     const std::string& weapon = Weapons()[*o.weapon];
-    const Tally& tally = runs.finish(v.table).of(*o.weapon);
+    const Tally& tally = run.tally;
+    if (tally.stop()) throw tally.stop()->error;
     if (o.chartFile && !WriteChart(tally, *o.chartFile, err)) return 1;
-    auto matchOf = [&](const std::optional<CollectedAccuracy>& at) -> const MatchRecord* {
-        return at ? &v.table.matches[at->match] : nullptr;
+    auto placeOf = [&](const std::optional<CollectedAccuracy>& at) -> std::optional<MatchPlace> {
+        if (!at) return {};
+        return run.placeOf(*at);
     };
-    const MatchRecord* lowest = matchOf(tally.lowest());
-    const MatchRecord* highest = matchOf(tally.highest());
+    const std::optional<MatchPlace> lowest = placeOf(tally.lowest()), highest = placeOf(tally.highest());
     if (o.output == ReportOutput::Json) {
         out << "{\"view\": \"summary\", \"weapon\": " << JsonString(weapon) << ", " << v.choicesJson() << ",\n "
-            << JsonFigures(tally.figures()) << ",\n \"lowest_match\": " << MatchJson(v.table, lowest)
-            << ",\n \"highest_match\": " << MatchJson(v.table, highest) << "}\n";
+            << JsonFigures(tally.figures()) << ",\n \"lowest_match\": " << PlaceJson(lowest)
+            << ",\n \"highest_match\": " << PlaceJson(highest) << "}\n";
         return 0;
     }
     out << SummaryText(o.mapChoice, weapon, tally.figures(), o.sep);
-    if (lowest != nullptr) out << "Lowest match:     " << MatchText(v.table, *lowest) << '\n';
-    if (highest != nullptr) out << "Highest match:    " << MatchText(v.table, *highest) << '\n';
+    if (lowest) out << "Lowest match:     " << PlaceText(*lowest) << '\n';
+    if (highest) out << "Highest match:    " << PlaceText(*highest) << '\n';
     out << v.leftOut();
     return 0;
 }
@@ -146,7 +137,8 @@ void NoteWhatZeroMeans(const ReportOptions& o, const MatchTable& table, std::ost
         return;
     err << "tovrik-report: no match was played on \"" << Escaped(o.mapChoice) << "\"";
     std::string nearest;
-    for (const std::string& map : Nearest(table.maps, o.mapChoice)) nearest += (nearest.empty() ? "" : ", ") + Escaped(map);
+    for (const std::string& map : Nearest(table.maps, o.mapChoice))
+        nearest += (nearest.empty() ? "" : ", ") + Escaped(map);
     err << (nearest.empty() ? "" : "; maps played: " + nearest) << ".\n";
 }
 
@@ -161,14 +153,20 @@ int RunReport(const ReportOptions& o, std::ostream& out, std::ostream& err) {
     if (o.trace) return Trace(o, out);
     // Every other view sums over the matches, read once: the overview and the
     // summary as they are read, the groups over the rows kept.
-    const WeaponSet weapons = o.weapon ? WeaponBit(*o.weapon) : kEveryWeapon;
-    WeaponRuns runs(weapons, o.mapChoice, o.period, o.chartFile.has_value());
-    const MatchTable table = o.grouping ? ReadTree(o.statsDir, weapons) : SumTree(o.statsDir, runs);
-    NoteWhatZeroMeans(o, table, err);
-    const View view{o, table, DatelessMatches(table, o.period)};
-    if (!o.weapon) return Overview(view, runs, out, err);
-    if (o.grouping) return Groups(view, out, err);
-    return Summary(view, runs, out, err);
+    if (!o.weapon) {
+        WeaponRuns runs(kEveryWeapon, o.mapChoice, o.period);
+        const MatchTable table = SumTree(o.statsDir, runs);
+        NoteWhatZeroMeans(o, table, err);
+        return Overview(View{o, table, DatelessMatches(table, o.period)}, runs.finish(table).rows(), out, err);
+    }
+    if (o.grouping) {
+        const MatchTable table = ReadTree(o.statsDir, WeaponBit(*o.weapon));
+        NoteWhatZeroMeans(o, table, err);
+        return Groups(View{o, table, DatelessMatches(table, o.period)}, out, err);
+    }
+    const WeaponRun run = RunWeapon(o.statsDir, *o.weapon, o.mapChoice, o.period, ChartBox{}, o.chartFile.has_value());
+    NoteWhatZeroMeans(o, run.table, err);
+    return Summary(View{o, run.table, DatelessMatches(run.table, o.period)}, run, out, err);
 }
 
 }  // namespace tovrik

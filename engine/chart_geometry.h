@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "base/limits.h"
+#include "base/run_error.h"
 
 namespace tovrik {
 
@@ -10,11 +11,6 @@ namespace tovrik {
 struct ChartBox {
     float width = 6975;
     float height = 2560;
-};
-
-// The coordinates of one segment of the accuracy curve, rounded to 16 bits.
-struct Segment {
-    std::int16_t x1, y1, x2, y2;
 };
 
 // Rounds to the nearest whole number, halves to the even neighbour.
@@ -30,14 +26,9 @@ double ChartX(float width, std::int32_t n, std::int32_t j);
 // `value` rounded to a 16-bit curve coordinate; false when it leaves the range.
 bool ToCurveCoordinate(double value, std::int16_t& coordinate);
 
-// `value`, a coordinate of the curve at `accuracy`, rounded to 16 bits. Throws
-// RunError (Overflow) naming the accuracy when it leaves the range.
-std::int16_t CurveCoordinate(double value, float accuracy);
-
-// The segment from point `j` (accuracy `prev`) to point j + 1 (`cur`) when `n`
-// is the index of the last point. Throws as CurveCoordinate, naming the first
-// accuracy whose coordinate leaves the range.
-Segment CurveSegment(const ChartBox& box, float prev, float cur, std::int32_t n, std::int32_t j);
+// The error of a curve coordinate `value`, at `accuracy`, that leaves the
+// range of 16 bits (Overflow, naming the accuracy).
+RunError OffChartError(double value, float accuracy);
 
 // The height of the mean line for a mean accuracy of `mean` percent, rounded.
 float MeanLineY(const ChartBox& box, double mean);

@@ -1,6 +1,5 @@
 #include "engine/tally.h"
 
-#include <algorithm>
 #include <utility>
 
 #include "engine/match_file.h"
@@ -10,8 +9,8 @@ namespace tovrik {
 Tally::Tally(std::optional<std::size_t> weapon, std::string mapChoice, ChartBox box, bool keepPoints)
     : weapon_(weapon), mapChoice_(std::move(mapChoice)), box_(box), keepPoints_(keepPoints) {}
 
-void Tally::stopAt(RunError error, std::size_t match, std::int32_t line, std::int32_t segments) {
-    stop_ = std::make_shared<const RunStop>(RunStop{std::move(error), match, line, segments});
+void Tally::stopAt(RunError error, std::size_t match, std::int32_t line) {
+    stop_ = std::make_shared<const RunStop>(RunStop{std::move(error), match, line});
 }
 
 bool Tally::add(const MatchNames& names, const MatchRecord& match, std::size_t index) {
@@ -42,10 +41,10 @@ void Tally::collect(const CollectedAccuracy& at) {
     if (!highest_ || at.value > figures_.highest) figures_.highest = at.value, highest_ = at;
     if (!lowest_ || at.value < figures_.lowest) figures_.lowest = at.value, lowest_ = at;
     sum_ += at.value;
-    std::int16_t fits = 0;
-    if (!offChart_ && !ToCurveCoordinate(ChartY(box_.height, at.value), fits))
+    std::int16_t height = 0;
+    if (!ToCurveCoordinate(ChartY(box_.height, at.value), height) && !offChart_)
         offChart_ = std::make_pair(at, figures_.collected);
-    if (keepPoints_) points_.push_back(at);
+    if (keepPoints_) points_.push_back(at), heights_.push_back(height);
     ++figures_.collected;  // at most one a match: never past the match count
 }
 
@@ -68,21 +67,29 @@ void Tally::count(const MatchNames& names, const MatchRecord& match, std::size_t
 }
 
 void Tally::finish(const std::function<std::string(std::size_t match)>& pathOf) {
-    if (stop_) return;
+    if (stop_) return placeCurve(0);
     const std::int32_t k = figures_.collected;
     // The first accuracy off the chart stops the drawing of its segment: the
     // first segment for the first point, else the one that ends at it.
     if (k >= 2 && offChart_) {
         auto [bad, at] = *offChart_;
-        try {
-            CurveCoordinate(ChartY(box_.height, bad.value), bad.value);
-        } catch (RunError& error) {
-            error.locate(pathOf(bad.match), bad.line);
-            stopAt(std::move(error), bad.match, bad.line, std::max(at - 1, 0));
-            return;
-        }
+        RunError error = OffChartError(ChartY(box_.height, bad.value), bad.value);
+        error.locate(pathOf(bad.match), bad.line);
+        stopAt(std::move(error), bad.match, bad.line);
+        // The segments before the one it ends.
+        return placeCurve(at >= 2 ? static_cast<std::size_t>(at) : 0);
     }
     if (k >= 1) figures_.mean = sum_ / k;
+    placeCurve(offChart_ ? 0 : points_.size());
+}
+
+void Tally::placeCurve(std::size_t drawn) {
+    if (!keepPoints_) return;
+    const auto last = static_cast<std::int32_t>(points_.size()) - 1;
+    for (std::int32_t j = 0; static_cast<std::size_t>(j) < drawn; ++j) {
+        double x = last > 0 ? RoundHalfEven(ChartX(box_.width, last, j)) : 0;
+        curve_.push_back(CurvePoint{static_cast<std::int16_t>(x), heights_[static_cast<std::size_t>(j)]});
+    }
 }
 
 void ThrowFirstStop(const std::vector<const Tally*>& tallies) {

@@ -30,12 +30,16 @@ struct CollectedAccuracy {
     std::int32_t line = 0;    // the editor's line of its row
 };
 
+// A collected accuracy's place on the chart, in twips, as the curve draws it.
+struct CurvePoint {
+    std::int16_t x = 0, y = 0;
+};
+
 // Where and why a run stopped.
 struct RunStop {
     RunError error;
-    std::size_t match = 0;      // as numbered in add()
-    std::int32_t line = 0;      // 0: the file itself
-    std::int32_t segments = 0;  // curve segments drawn before it
+    std::size_t match = 0;  // as numbered in add()
+    std::int32_t line = 0;  // 0: the file itself
 };
 
 // The statistics run of one weapon over matches given in search order: the
@@ -52,26 +56,29 @@ public:
     // once the run has stopped, when later matches change nothing.
     bool add(const MatchNames& names, const MatchRecord& match, std::size_t index);
 
-    // Ends the run: the extremes, the mean and the curve's coordinates, which
-    // stop it when one leaves the chart's range. `pathOf` gives the file of a
-    // match for the message.
+    // Ends the run: the mean and the curve's places; an accuracy whose place
+    // leaves the range of the curve's coordinates stops it. `pathOf` gives the
+    // file of a match for the message.
     void finish(const std::function<std::string(std::size_t match)>& pathOf);
 
     const Figures& figures() const { return figures_; }
     // The collected accuracies in order, when kept.
     const std::vector<CollectedAccuracy>& points() const { return points_; }
+    // The places of the first points, those the curve draws: every point of
+    // a run that completed; before a stop, the points of its whole segments.
+    const std::vector<CurvePoint>& curve() const { return curve_; }
     // The collected accuracies that set the lowest and the highest, when any did.
     const std::optional<CollectedAccuracy>& lowest() const { return lowest_; }
     const std::optional<CollectedAccuracy>& highest() const { return highest_; }
     // Where the run stopped; nullptr while it goes on.
     const RunStop* stop() const { return stop_.get(); }
-    const ChartBox& box() const { return box_; }
 
 private:
     // Adds a counted row's numbers, or stops the run where the row fails.
     void count(const MatchNames& names, const MatchRecord& match, std::size_t index, const CountedRow& row);
     void collect(const CollectedAccuracy& at);
-    void stopAt(RunError error, std::size_t match, std::int32_t line, std::int32_t segments = 0);
+    void placeCurve(std::size_t drawn);
+    void stopAt(RunError error, std::size_t match, std::int32_t line);
 
     std::optional<std::size_t> weapon_;
     std::string mapChoice_;
@@ -80,9 +87,11 @@ private:
     Figures figures_;
     double sum_ = 0;
     std::vector<CollectedAccuracy> points_;
+    std::vector<std::int16_t> heights_;  // of the kept points on the chart
+    std::vector<CurvePoint> curve_;
     std::optional<CollectedAccuracy> lowest_, highest_;
     std::optional<std::pair<CollectedAccuracy, std::int32_t>> offChart_;  // the first, and its position
-    std::shared_ptr<const RunStop> stop_;  // seldom set: a tally a group stays small
+    std::shared_ptr<const RunStop> stop_;                                 // seldom set: a tally a group stays small
 };
 
 // Throws the error of the tally among `tallies` that stopped first in search order.

@@ -94,9 +94,10 @@ std::size_t DatelessMatches(const MatchTable& table, const Period& period) {
     }));
 }
 
-WeaponRuns::WeaponRuns(WeaponSet weapons, const std::string& mapChoice, const Period& period, bool keepPoints)
+WeaponRuns::WeaponRuns(WeaponSet weapons, const std::string& mapChoice, const Period& period)
     : weapons_(weapons & (WeaponBit(Weapons().size()) - 1)), period_(period) {
-    for (std::size_t w = 0; w < Weapons().size(); ++w) tallies_.emplace_back(w, mapChoice, ChartBox{}, keepPoints);
+    for (std::size_t w = 0; w < Weapons().size(); ++w)
+        if ((weapons_ & WeaponBit(w)) != 0) tallies_.emplace_back(w, mapChoice);
 }
 
 void WeaponRuns::add(const MatchNames& names, const MatchRecord& record, std::size_t match) {
@@ -105,7 +106,7 @@ void WeaponRuns::add(const MatchNames& names, const MatchRecord& record, std::si
     WeaponSet met = record.status == MatchStatus::Stops ? weapons_ : 0;
     for (const CountedRow& row : record.rows) met |= WeaponBit(row.weapon);
     for (met &= weapons_; met != 0; met &= met - 1)
-        tallies_[static_cast<std::size_t>(__builtin_ctz(met))].add(names, record, match);
+        tallies_[slot(static_cast<std::size_t>(__builtin_ctz(met)))].add(names, record, match);
 }
 
 const WeaponRuns& WeaponRuns::finish(const MatchTable& table) {
@@ -117,19 +118,45 @@ const WeaponRuns& WeaponRuns::finish(const MatchTable& table) {
 
 std::vector<ViewRow> WeaponRuns::rows() const {
     std::vector<ViewRow> rows;
-    for (std::size_t w = 0; w < tallies_.size(); ++w) rows.push_back(ViewRow{Weapons()[w], tallies_[w].figures()});
+    for (std::size_t w = 0; w < Weapons().size(); ++w)
+        rows.push_back(ViewRow{Weapons()[w], (weapons_ & WeaponBit(w)) != 0 ? of(w).figures() : Figures{}});
     return rows;
 }
 
-MatchTable SumTree(const std::string& statsDir, WeaponRuns& runs) {
+MatchTable SumTree(const std::string& statsDir, WeaponSet weapons, const MatchAdder& add) {
     MatchTable table;
-    ScanTree(statsDir, runs.weapons(), table, [&](const MatchNames&, MatchRecord& record) {
-        runs.add(table, record, table.matches.size());
+    ScanTree(statsDir, weapons, table, [&](const MatchNames&, MatchRecord& record) {
+        add(table, record, table.matches.size());
         record.rows.clear();  // summed: the table keeps the match without them
         table.keep(record);
         return true;
     });
     return table;
+}
+
+MatchTable SumTree(const std::string& statsDir, WeaponRuns& runs) {
+    return SumTree(statsDir, runs.weapons(),
+                   [&runs](const MatchTable& names, const MatchRecord& match, std::size_t index) {
+                       runs.add(names, match, index);
+                   });
+}
+
+WeaponRun RunWeapon(const std::string& statsDir, std::optional<std::size_t> weapon, const std::string& mapChoice,
+                    const Period& period, const ChartBox& box, bool keepPoints) {
+    Tally tally(weapon, mapChoice, box, keepPoints);
+    MatchTable table = SumTree(statsDir, weapon ? WeaponBit(*weapon) : 0,
+                               [&](const MatchTable& names, const MatchRecord& match, std::size_t index) {
+                                   if (period.holds(match)) tally.add(names, match, index);
+                               });
+    tally.finish(PathIn(table));
+    // Maps are numbered as they are met: those of the matches up to the stop.
+    std::size_t mapsMet = table.maps.size();
+    if (tally.stop()) {
+        mapsMet = 0;
+        for (std::size_t m = 0; m <= tally.stop()->match; ++m)
+            if (const auto& map = table.matches[m].map) mapsMet = std::max<std::size_t>(mapsMet, *map + 1);
+    }
+    return WeaponRun{std::move(table), std::move(tally), mapsMet};
 }
 
 std::vector<ViewRow> OverviewRows(const MatchTable& table, const std::string& mapChoice, const Period& period) {
@@ -138,9 +165,8 @@ std::vector<ViewRow> OverviewRows(const MatchTable& table, const std::string& ma
     return runs.finish(table).rows();
 }
 
-Tally SummaryRun(const MatchTable& table, std::size_t weapon, const std::string& mapChoice, const Period& period,
-                 bool keepPoints) {
-    WeaponRuns runs(WeaponBit(weapon), mapChoice, period, keepPoints);
+Tally SummaryRun(const MatchTable& table, std::size_t weapon, const std::string& mapChoice, const Period& period) {
+    WeaponRuns runs(WeaponBit(weapon), mapChoice, period);
     for (std::size_t m = 0; m < table.matches.size(); ++m) runs.add(table, table.matches[m], m);
     return runs.finish(table).of(weapon);
 }

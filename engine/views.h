@@ -1,9 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "engine/match_place.h"
 #include "engine/match_reader.h"
 #include "engine/tally.h"
 
@@ -42,36 +45,62 @@ struct ViewRow {
 // time in search order: as a table is read, or over one read before.
 class WeaponRuns {
 public:
-    WeaponRuns(WeaponSet weapons, const std::string& mapChoice, const Period& period, bool keepPoints = false);
+    WeaponRuns(WeaponSet weapons, const std::string& mapChoice, const Period& period);
     // Adds the match numbered `match`, the next in search order, its names in `names`.
     void add(const MatchNames& names, const MatchRecord& record, std::size_t match);
     // Ends the runs. Throws the run-time error of the run that stops first in search order.
     const WeaponRuns& finish(const MatchTable& table);
     // The finished run of a chosen weapon.
-    const Tally& of(std::size_t weapon) const { return tallies_[weapon]; }
+    const Tally& of(std::size_t weapon) const { return tallies_[slot(weapon)]; }
     // Every weapon's figures, in the weapon list's order (none for one not chosen).
     std::vector<ViewRow> rows() const;
     WeaponSet weapons() const { return weapons_; }
 
 private:
+    // A chosen weapon's place among the tallies.
+    std::size_t slot(std::size_t weapon) const {
+        return static_cast<std::size_t>(__builtin_popcount(weapons_ & (WeaponBit(weapon) - 1)));
+    }
+
     WeaponSet weapons_;
     Period period_;
-    std::vector<Tally> tallies_;  // one a weapon of the list
+    std::vector<Tally> tallies_;  // one a chosen weapon, in the list's order
 };
 
-// Reads the tree below `statsDir` as ReadTree does, adding each match to
-// `runs` as it is kept, beside the readers. The table keeps the matches
-// without their rows: the runs have summed them.
+// Called with each match as it is kept, numbered in search order.
+using MatchAdder = std::function<void(const MatchTable& table, const MatchRecord& match, std::size_t index)>;
+
+// Reads the tree below `statsDir` as ReadTree does, with the rows of
+// `weapons`, handing each match to `add` as it is kept, beside the readers.
+// The table keeps the matches without their rows: `add` has summed them.
+MatchTable SumTree(const std::string& statsDir, WeaponSet weapons, const MatchAdder& add);
+
+// The same, each match added to `runs`.
 MatchTable SumTree(const std::string& statsDir, WeaponRuns& runs);
+
+// One weapon's run over the tree below a statistics folder: what the
+// window and the report's summary show.
+struct WeaponRun {
+    MatchTable table;     // every match read, without its rows
+    Tally tally;          // finished: the figures, the accuracies collected, the stop
+    std::size_t mapsMet;  // the first of table.maps: those met up to the stop
+
+    MatchPlace placeOf(const CollectedAccuracy& at) const { return MatchPlace::Of(table, table.matches[at.match]); }
+};
+
+// The run of `weapon` (none: no weapon, which counts nothing but meets the
+// maps) over the matches of the period whose map passes `mapChoice`; the
+// curve's places on a chart of `box`, with the points, when `keepPoints`.
+WeaponRun RunWeapon(const std::string& statsDir, std::optional<std::size_t> weapon, const std::string& mapChoice,
+                    const Period& period, const ChartBox& box = {}, bool keepPoints = false);
 
 // Every weapon over the matches of the period, in the weapon list's order.
 // Throws the run-time error of the run that stops first in search order.
 std::vector<ViewRow> OverviewRows(const MatchTable& table, const std::string& mapChoice, const Period& period);
 
-// The finished run of one weapon over the matches of the period, with the
-// curve's points when `keepPoints`. Throws where it stops.
-Tally SummaryRun(const MatchTable& table, std::size_t weapon, const std::string& mapChoice, const Period& period,
-                 bool keepPoints = false);
+// The finished run of one weapon over the matches of the period. Throws
+// where it stops.
+Tally SummaryRun(const MatchTable& table, std::size_t weapon, const std::string& mapChoice, const Period& period);
 
 // One weapon by group, the groups it was used in: maps in the map list's
 // order, periods in date order, "no date" last. Throws where the run over all

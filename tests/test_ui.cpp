@@ -49,7 +49,7 @@ TEST_F(RunTest, MapsAreListedOnTheFirstRunAndChosenByWholeName) {
     form.FillLists();
     form.ComputeStats();
     EXPECT_EQ(controls.list3, (Trace{"", "-- All maps --", "az", "aZb", "base", "Base", "base2"}));
-    EXPECT_EQ(form.GamesPlayed, 3);
+    EXPECT_EQ(controls.caption(Label::Label26), "3");
     dir.write("7.txt", Match("adlernest", "Thompson: 40.0 4/10 1 0 0"));  // joins at the next run
     // The choice, the map label and the games for it.
     for (auto [choice, games] : {std::pair{"base", "0"}, {"Base", "1"}, {"-- ALL MAPS --", "0"}}) {
@@ -82,7 +82,7 @@ std::string Captions(const FakeControls& controls) {
 }
 
 TEST_F(RunTest, CollectsAccuraciesAboveOneInFileOrder) {
-    EXPECT_EQ(RunCompletes(), 0);                                                  // no file at all
+    EXPECT_EQ(RunCompletes(), 0);                                                 // no file at all
     EXPECT_EQ(Captions(controls), "All maps|Thompson|0|0|0|0|0|0|0|0|0|-|-|-|");  // no accuracy: no figure
     EXPECT_EQ(Only(controls.chart, {"Picture1.Line"}).size(), 3u);                // the guide lines alone
     controls.chart.clear();
@@ -95,13 +95,11 @@ TEST_F(RunTest, CollectsAccuraciesAboveOneInFileOrder) {
     EXPECT_EQ(Only(controls.chart, {"Picture1.PSet", "Picture1.Line 0 2048", "Picture1.Line 0 1920 6975 1920 0 100"}),
               (Trace{"Picture1.Line 0 2048 6975 1792 255 0 0", "Picture1.PSet 0 2048 255 255 255",
                      "Picture1.Line 0 1920 6975 1920 0 100 0"}));
-    EXPECT_DOUBLE_EQ(form.AvgAccuracy, 25.0);
-    EXPECT_FLOAT_EQ(form.Points[1].x, 6975);  // the last point at the right edge
+    EXPECT_EQ(form.CurvePlaces()[1].x, 6975);  // the last point at the right edge
     // The ratio of 5 kills to 3 deaths is cut, not rounded.
     EXPECT_EQ(Captions(controls), "All maps|Thompson|5|320|7|2,1%|1|0,3%|5|3|1,6|25%|20%|30%|");
     dir.write("g.txt", Match("m", "Thompson: x 1"));
     EXPECT_THROW(form.ComputeStats(), RunError);
-    EXPECT_DOUBLE_EQ(form.AvgAccuracy, 0.0);  // a run that stops has no mean
 }
 
 TEST_F(RunTest, ChartErrorNamesTheMatchAndKeepsTheCurveDrawnBeforeIt) {
@@ -127,7 +125,7 @@ TEST_F(RunTest, LargeTotalsStillShowAPercentage) {
     for (int i = 0; i < 3; ++i) rows += "Thompson: 50.0 30000/30000 1 0 0\n";
     for (int i = 0; i < 800; ++i) dir.write("f" + std::to_string(i) + ".txt", Match("m", rows));
     form.ComputeStats();
-    EXPECT_EQ(form.TotHits, 72000000);  // × 100 leaves the 32-bit range
+    EXPECT_EQ(controls.caption(Label::Label12), "72000000");  // × 100 leaves the 32-bit range
     EXPECT_EQ(controls.caption(Label::Label18), "100%");
 }
 
@@ -135,7 +133,7 @@ TEST(Chart, PainterDrawsTheCurveWithMarksAndTheMean) {
     TempDir dir;
     for (auto [name, accuracy] : {std::pair{"a.txt", "40.0"}, {"b.txt", "10.0"}, {"c.txt", "10.0"}})
         dir.write(name, Match("m", std::string("Colt: ") + accuracy + " 1/10 0 0 0"));
-    Tally tally = SummaryRun(ReadTree(dir.path()), 2, "", Period{}, true);
+    Tally tally = RunWeapon(dir.path(), 2, "", Period{}, ChartBox{}, true).tally;
     FakeControls surface;
     PaintGrid(surface);
     PaintCurve(surface, tally);
@@ -177,7 +175,6 @@ TEST_F(RunTest, LineCounts) {
     std::string shortLines;
     for (int i = 0; i < 200000; ++i) shortLines += "x\n";
     std::string path = dir.write("b/over.txt", exact + shortLines);
-    form.MapsListed = false;
     ExpectRunError(form.ComputeStats(), Overflow, path + ", line 32768: the file has more than 32,767 lines.");
     EXPECT_EQ(controls.caption(Label::Label26), "32766");  // the labels of the last completed run
 }
@@ -201,7 +198,6 @@ TEST_F(RunTest, EveryKindOfRunTimeErrorNamesFileAndLine) {
     for (const auto& [content, kind, line, detail] : cases) {
         std::string path = dir.write("2026.12.07/bad.txt", ">>> Map: m\n" + content);
         EXPECT_TRUE(testing::RunErrorIs([&] { form.ComputeStats(); }, kind, path + ", line " + line + ": " + detail));
-        EXPECT_FALSE(form.MapsListed);  // a stopped run does not end map discovery
     }
     EXPECT_EQ(controls.list3, (Trace{"m", "radar"}));  // the failing file's map is listed
     std::string first = dir.write("2026.12.07/bad.txt", "Thompson: 10.0 1/x 1 0 0");  // a row for a map line
@@ -216,7 +212,9 @@ TEST_F(RunTest, TotalPastTheLongRange) {
     int line = 2 + (2147483647 - 2 * 32766 * 32767) / 32767;
     std::string message = third + ", line " + std::to_string(line) + ": the shots total goes past 2,147,483,647.";
     ExpectRunError(form.ComputeStats(), Overflow, message);
-    EXPECT_EQ(form.TotShots, 2147483647 - 2147483647 % 32767);  // the totals as far as the run got
+    // The totals as far as the run got.
+    EXPECT_EQ(RunWeapon(dir.path(), *WeaponIndex("Thompson"), "", Period{}).tally.figures().shots,
+              2147483647 - 2147483647 % 32767);
     ExpectRunError(AddLong(-2147483647, -2, "kills"), Overflow, "the kills total goes past -2,147,483,648.");
     EXPECT_EQ(AddLong(-2147483647, -1, "kills"), -2147483647 - 1);
 }
@@ -234,9 +232,9 @@ TEST_F(RunTest, TodaysSyringeRowsInTheSample) {
     controls.list2Selection = "Syringe";
     EXPECT_EQ(RunCompletes(), 3);
     const std::pair<Label, const char*> shown[] = {
-        {Label::Label26, "3"},  {Label::Label10, "17"},   {Label::Label12, "16"},    {Label::Label18, "94,1%"},
-        {Label::Label9, "0"},   {Label::Label17, "0%"},   {Label::Label15, "0"},     {Label::Label16, "0"},
-        {Label::Label20, "0"},  {Label::Label24, "95,8%"}, {Label::Label22, "87,5%"}, {Label::Label23, "100%"}};
+        {Label::Label26, "3"}, {Label::Label10, "17"},    {Label::Label12, "16"},    {Label::Label18, "94,1%"},
+        {Label::Label9, "0"},  {Label::Label17, "0%"},    {Label::Label15, "0"},     {Label::Label16, "0"},
+        {Label::Label20, "0"}, {Label::Label24, "95,8%"}, {Label::Label22, "87,5%"}, {Label::Label23, "100%"}};
     for (auto [label, caption] : shown) EXPECT_EQ(controls.caption(label), caption) << LabelName(label);
 }
 
@@ -260,9 +258,10 @@ TEST(NumberText, VirguleCutsAfterTheCommaAndTheForms) {
 }
 
 TEST(NumberText, SeparatorOfTheLocale) {
-    const std::pair<const char*, char> names[] = {
-        {"fr_FR.UTF-8", ','}, {"de_DE", ','}, {"de_CH.UTF-8", '.'},  {"it_CH.UTF-8", '.'}, {"en_US.UTF-8", '.'},
-        {"C", '.'},           {"pt_BR", ','}, {"ru_RU.KOI8-R", ','}, {"", '.'},      {"C.UTF-8", '.'}};
+    const std::pair<const char*, char> names[] = {{"fr_FR.UTF-8", ','}, {"de_DE", ','},        {"de_CH.UTF-8", '.'},
+                                                  {"it_CH.UTF-8", '.'}, {"en_US.UTF-8", '.'},  {"C", '.'},
+                                                  {"pt_BR", ','},       {"ru_RU.KOI8-R", ','}, {"", '.'},
+                                                  {"C.UTF-8", '.'}};
     for (auto [name, sep] : names) EXPECT_EQ(DecimalSeparatorOf(name), sep) << name;
     // LC_ALL, LC_NUMERIC, LANG: the first set decides.
     auto separator = [](const char* all, const char* numeric, const char* lang) {
@@ -437,12 +436,16 @@ TEST(BrowseCallback, Messages) {
 
 TEST(Breakdown, GroupStartsOnTheTimeAxis) {
     const std::tuple<const char*, Grouping, const char*, const char*> rows[] = {
-        {"a day", Grouping::Day, "2024-02-29", "2024-02-29"}, {"a 53rd week", Grouping::Week, "2020-W53", "2020-12-28"},
+        {"a day", Grouping::Day, "2024-02-29", "2024-02-29"},
+        {"a 53rd week", Grouping::Week, "2020-W53", "2020-12-28"},
         {"the first week of a year begun on a Thursday", Grouping::Week, "2026-W01", "2025-12-29"},
         {"the first week of a year whose 4th of January is a Monday", Grouping::Week, "2021-W01", "2021-01-04"},
-        {"a week in the year", Grouping::Week, "2026-W49", "2026-11-30"}, {"a map", Grouping::Map, "2026-12-06", ""},
-        {"a month", Grouping::Month, "2026-12", "2026-12-01"}, {"a year", Grouping::Year, "1999", "1999-01-01"},
-        {"no date", Grouping::Day, "no date", ""}, {"a week without its number", Grouping::Week, "2026-W", ""},
+        {"a week in the year", Grouping::Week, "2026-W49", "2026-11-30"},
+        {"a map", Grouping::Map, "2026-12-06", ""},
+        {"a month", Grouping::Month, "2026-12", "2026-12-01"},
+        {"a year", Grouping::Year, "1999", "1999-01-01"},
+        {"no date", Grouping::Day, "no date", ""},
+        {"a week without its number", Grouping::Week, "2026-W", ""},
         {"a week without its W", Grouping::Week, "2026-X49", ""},
         {"a week with a letter before W", Grouping::Week, "2026-A49", ""}};
     for (auto [name, grouping, label, start] : rows) {
@@ -456,7 +459,8 @@ TEST(Breakdown, GroupStartsOnTheTimeAxis) {
     }
     for (int era = 3; era <= 24; ++era)  // the last day of each 400 years, counted from March
         EXPECT_EQ(DayText(DateOfDays(era * 146097 - 719469)) + DayText(DateOfDays(era * 146097 - 719438)),
-                  std::to_string(era * 400) + "-02-29" + std::to_string(era * 400) + "-03-31") << era;
+                  std::to_string(era * 400) + "-02-29" + std::to_string(era * 400) + "-03-31")
+            << era;
 }
 
 TEST(Breakdown, TicksOnRoundDates) {
@@ -494,8 +498,9 @@ TEST(Breakdown, TotalsFoldersAndExtremes) {
     EXPECT_EQ(maps.folders, (std::vector<std::string>{root + "2026.09.01", root + "2026.09.01"}));
     EXPECT_EQ(maps.total.figures.shots, 160);
     ASSERT_TRUE(maps.worst && maps.best);
-    EXPECT_EQ(maps.worst->path, root + "2026.09.01/120000.txt");
-    EXPECT_EQ(maps.best->day + " " + maps.best->time + " " + maps.best->map, "2026-09-01 13:00:00 radar");
+    EXPECT_EQ(maps.worst->place.path, root + "2026.09.01/120000.txt");
+    EXPECT_EQ(maps.best->place.when(), "2026-09-01 13:00:00");
+    EXPECT_EQ(maps.best->place.map, "radar");
     Breakdown weapons = MakeBreakdown(table, BreakdownChoice{byMap.weapon, {}, {}});
     ASSERT_EQ(weapons.rows.size(), Weapons().size());
     EXPECT_EQ(weapons.folders[*WeaponIndex("MP-40")], dir.path()) << "its matches lie in two day folders";

@@ -73,12 +73,11 @@ Figures Together(const MatchTable& table, const Period& period, const std::vecto
     return all;
 }
 
-std::optional<MatchPlace> PlaceOf(const MatchTable& table, const std::optional<CollectedAccuracy>& at) {
+std::optional<AccuracyMatch> MatchOf(const MatchTable& table, const std::optional<CollectedAccuracy>& at) {
     if (!at) return {};
-    const MatchRecord& match = table.matches[at->match];
-    std::string path = table.path(match);
-    return MatchPlace{at->value, DayText(match.date), TimeText(match.time), std::string(table.map(match)),
-                      path,      DirOf(path)};
+    MatchPlace place = MatchPlace::Of(table, table.matches[at->match]);
+    std::string folder = DirOf(place.path);
+    return AccuracyMatch{at->value, std::move(place), std::move(folder)};
 }
 
 }  // namespace
@@ -112,8 +111,8 @@ Breakdown MakeBreakdown(const MatchTable& table, const BreakdownChoice& choice) 
     Tally whole = SummaryRun(table, choice.weapon, kAllMaps, choice.period);
     b.total = ViewRow{"Total", choice.grouping ? whole.figures() : Together(table, choice.period, b.rows)};
     b.folders = FoldersOf(table, choice, b.rows);
-    b.worst = PlaceOf(table, whole.lowest());
-    b.best = PlaceOf(table, whole.highest());
+    b.worst = MatchOf(table, whole.lowest());
+    b.best = MatchOf(table, whole.highest());
     return b;
 }
 

@@ -30,19 +30,19 @@ const std::string& WeaponName(std::size_t weapon);
 // The table's first header: "Weapon", "Map", "Day", "Week", "Month" or "Year".
 std::string GroupHeader(const std::optional<Grouping>& grouping);
 
-// A match as the breakdown names it.
-struct MatchPlace {
+// The match of a weapon's lowest or highest accuracy.
+struct AccuracyMatch {
     float accuracy = 0;
-    std::string day, time, map, path;  // "" for a day or a time the path does not tell
-    std::string folder;                // the folder of the file
+    MatchPlace place;
+    std::string folder;  // of its file
 };
 
 struct Breakdown {
     std::string header;
-    std::vector<ViewRow> rows;              // as `tovrik-report` lists them
-    std::vector<std::string> folders;       // of each row: the deepest folder that holds all its matches
-    ViewRow total;                          // every row together
-    std::optional<MatchPlace> worst, best;  // the weapon's lowest and highest accuracy
+    std::vector<ViewRow> rows;                 // as `tovrik-report` lists them
+    std::vector<std::string> folders;          // of each row: the deepest folder that holds all its matches
+    ViewRow total;                             // every row together
+    std::optional<AccuracyMatch> worst, best;  // the weapon's lowest and highest accuracy
 };
 
 // The breakdown of a table read with WeaponsToRead(choice). Throws the run's

@@ -14,17 +14,13 @@ void PaintGrid(ChartSurface& surface) {
 }
 
 void PaintCurve(ChartSurface& surface, const Tally& tally) {
-    const std::vector<CollectedAccuracy>& points = tally.points();
-    const auto last = static_cast<std::int32_t>(points.size()) - 1;
-    const std::int32_t segments = tally.stop() ? tally.stop()->segments : last;
-    for (std::int32_t j = 0; j < segments; ++j) {
-        Segment s = CurveSegment(BoxOf(surface), points[static_cast<std::size_t>(j)].value,
-                                 points[static_cast<std::size_t>(j) + 1].value, last, j);
+    const std::vector<CurvePoint>& curve = tally.curve();
+    for (std::size_t j = 0; j + 1 < curve.size(); ++j) {
         surface.setDrawWidth(1);
-        surface.line(s.x1, s.y1, s.x2, s.y2, kCurveRgb);
-        surface.point(s.x1, s.y1, kMarkRgb);
+        surface.line(curve[j].x, curve[j].y, curve[j + 1].x, curve[j + 1].y, kCurveRgb);
+        surface.point(curve[j].x, curve[j].y, kMarkRgb);
     }
-    if (tally.stop() || points.empty()) return;
+    if (tally.stop() || tally.figures().collected == 0) return;
     float y = MeanLineY(BoxOf(surface), tally.figures().mean);
     surface.line(0, y, surface.width(), y, kMeanRgb);
 }

@@ -2,12 +2,12 @@
 
 #include <cstdint>
 #include <functional>
-#include <unordered_set>
+#include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
-#include "engine/match_reader.h"
-#include "engine/tally.h"
+#include "engine/views.h"
 #include "ui/controls.h"
 
 namespace tovrik {
@@ -15,17 +15,6 @@ namespace tovrik {
 // The folder browser as the window reaches it: (prompt, the folder it opens
 // on) -> the chosen folder, or "cancel".
 using BrowseFolderFn = std::function<std::string(const std::string& prompt, const std::string& initialPath)>;
-
-// A point of the curve where the chart box shows it (in twips), and the match
-// behind it.
-struct ChartPoint {
-    float x = 0, y = 0;
-    float accuracy = 0;
-    MatchDate date;
-    int time = -1;  // HHMMSS, or -1
-    std::string map;
-    std::string path;  // its file
-};
 
 // The main window's state and procedures. It reaches its controls only
 // through Form1Controls, so the same code drives the Qt window, the tests and
@@ -35,13 +24,8 @@ public:
     explicit Form1(Form1Controls& controls, char decimalSeparator = ',');
 
     // Window state.
-    std::string StatsDir;             // without a trailing "/"
+    std::string StatsDir;                       // without a trailing "/"
     std::unordered_set<std::string> KnownMaps;  // the maps already put into List3
-    bool MapsListed = false;          // true once a run has completed
-    std::int32_t TotHeadshots = 0, TotShots = 0, TotHits = 0, TotKills = 0, TotDeaths = 0, GamesPlayed = 0;
-    double AvgAccuracy = 0;
-    Figures LastFigures;             // of the last run, as far as it went
-    std::vector<ChartPoint> Points;  // of the last run's curve
 
     char DecimalSeparator;        // of the numbers shown: ',' or '.'
     std::string AppDir;           // the program's own directory, where "path.dat" lives
@@ -57,9 +41,12 @@ public:
     // where it arises and reaches the caller.
     void ComputeStats();
 
-    // What a point of the curve shows on hover: its date and time, map and
-    // accuracy; made only then, not for every point of every run.
-    std::string PointText(const ChartPoint& point) const;
+    // The places of the curve's points on the chart box, in twips.
+    const std::vector<CurvePoint>& CurvePlaces() const;
+    // The match behind the curve's point `j`, and what the point shows on
+    // hover: its date and time, map and accuracy; made only then.
+    MatchPlace PointPlace(std::size_t j) const;
+    std::string PointText(std::size_t j) const;
 
     // After a run-time error: every figure label shows "-", for the figures
     // of the last run no longer stand.
@@ -82,12 +69,11 @@ public:
 
 private:
     void ListMap(const std::string& map);
-    static ChartPoint PointOf(const MatchNames& names, const MatchRecord& match, float accuracy);
-    static std::vector<ChartPoint> PlacePoints(const ChartBox& box, std::vector<ChartPoint> points);
     std::string ChoiceLocation() const;
     void ShowFigures(const Figures& figures);
 
     Form1Controls& controls_;
+    std::shared_ptr<const WeaponRun> lastRun_;  // what the chart shows
 };
 
 }  // namespace tovrik

@@ -16,63 +16,32 @@ void Form1::ComputeStats() {
     PaintGrid(chart);
     controls_.List1_Clear();
     std::string mapChoice = controls_.List3_Text();
-    TotHeadshots = TotShots = TotHits = TotKills = TotDeaths = GamesPlayed = 0;
     controls_.SetCaption(Label::Label24, "0%");
     controls_.List3_SetEnabled(true);
-    AvgAccuracy = 0;
     std::string weapon = controls_.List2_Text();
     controls_.SetCaption(Label::Label5, MapText(mapChoice));
     controls_.SetCaption(Label::Label6, weapon);
 
-    // The matches stream through map discovery (a map met in a new file joins
-    // the list at any run) and the tally, which numbers them by the points it
-    // collects.
-    std::optional<std::size_t> chosen = WeaponIndex(weapon);
-    Tally tally(chosen, mapChoice, BoxOf(chart), true);
-    std::vector<ChartPoint> points;
-    std::uint32_t mapsMet = 0;
-    MatchNames names;
-    ScanTree(StatsDir, chosen ? WeaponBit(*chosen) : 0, names, [&](const MatchNames& known, MatchRecord& match) {
-        // The scan numbers maps as it meets them: a map is new to this run
-        // when its number is the next one.
-        if (match.map && *match.map == mapsMet) ListMap(known.maps[mapsMet++]);
-        std::int32_t before = tally.figures().collected;
-        bool going = tally.add(known, match, points.size());
-        if (tally.figures().collected > before) points.push_back(PointOf(known, match, tally.points().back().value));
-        return going;
-    });
-    tally.finish([&](std::size_t match) { return points[match].path; });
-    PaintCurve(chart, tally);
-    Points = PlacePoints(BoxOf(chart), std::move(points));
-
-    const Figures& f = tally.figures();
-    TotHeadshots = f.headshots, TotShots = f.shots, TotHits = f.hits;
-    TotKills = f.kills, TotDeaths = f.deaths, GamesPlayed = f.games;
-    LastFigures = f;
-    if (tally.stop()) throw tally.stop()->error;
-    AvgAccuracy = f.mean;
-    ShowFigures(f);
-    MapsListed = true;
+    lastRun_ = std::make_shared<const WeaponRun>(
+        RunWeapon(StatsDir, WeaponIndex(weapon), mapChoice, Period{}, BoxOf(chart), true));
+    const WeaponRun& run = *lastRun_;
+    // A map met in a new file joins the list at any run.
+    for (std::size_t m = 0; m < run.mapsMet; ++m) ListMap(run.table.maps[m]);
+    PaintCurve(chart, run.tally);
+    if (run.tally.stop()) throw run.tally.stop()->error;
+    ShowFigures(run.tally.figures());
 }
 
-ChartPoint Form1::PointOf(const MatchNames& names, const MatchRecord& match, float accuracy) {
-    return ChartPoint{{}, {}, accuracy, match.date, match.time, std::string(names.map(match)), names.path(match)};
+const std::vector<CurvePoint>& Form1::CurvePlaces() const {
+    static const std::vector<CurvePoint> kNone;
+    return lastRun_ ? lastRun_->tally.curve() : kNone;
 }
 
-std::string Form1::PointText(const ChartPoint& point) const {
-    std::string day = DayText(point.date), time = TimeText(point.time);
-    return (day.empty() ? "-" : day) + " " + (time.empty() ? "-" : time) + "  " + point.map + "  " +
-           SingleToText(point.accuracy, DecimalSeparator) + "%";
-}
+MatchPlace Form1::PointPlace(std::size_t j) const { return lastRun_->placeOf(lastRun_->tally.points()[j]); }
 
-std::vector<ChartPoint> Form1::PlacePoints(const ChartBox& box, std::vector<ChartPoint> points) {
-    const auto last = static_cast<std::int32_t>(points.size()) - 1;
-    for (std::int32_t j = 0; j <= last; ++j) {
-        ChartPoint& point = points[static_cast<std::size_t>(j)];
-        point.x = last > 0 ? static_cast<float>(ChartX(box.width, last, j)) : 0;
-        point.y = ChartY(box.height, point.accuracy);
-    }
-    return points;
+std::string Form1::PointText(std::size_t j) const {
+    return PointPlace(j).when() + "  " + PointPlace(j).map + "  " +
+           SingleToText(lastRun_->tally.points()[j].value, DecimalSeparator) + "%";
 }
 
 void Form1::ListMap(const std::string& map) {

@@ -102,10 +102,8 @@ std::string SummaryText(const std::string& mapChoice, const std::string& weapon,
     return out.str();
 }
 
-std::string MatchText(const MatchTable& table, const MatchRecord& match) {
-    std::string day = DayText(match.date), time = TimeText(match.time);
-    return (day.empty() ? "-" : day) + " " + (time.empty() ? "-" : time) + "  " + Escaped(table.map(match)) + "  " +
-           Escaped(table.path(match));
+std::string PlaceText(const MatchPlace& place) {
+    return place.when() + "  " + Escaped(place.map) + "  " + Escaped(place.path);
 }
 
 std::string TableText(const std::string& firstHeader, const std::vector<ViewRow>& rows, char sep) {
@@ -169,6 +167,14 @@ std::string JsonFigures(const Figures& figures) {
     for (const Figure& figure : FigureTable())
         out += (out.empty() ? "\"" : ", \"") + std::string(figure.key) + "\": " + DataText(figure, figures, "null");
     return out;
+}
+
+std::string PlaceJson(const std::optional<MatchPlace>& place) {
+    if (!place) return "null";
+    std::string day = place->day(), time = place->clock();
+    return "{\"date\": " + (day.empty() ? "null" : JsonString(day)) +
+           ", \"time\": " + (time.empty() ? "null" : JsonString(time)) + ", \"map\": " + JsonString(place->map) +
+           ", \"file\": " + JsonString(place->path) + "}";
 }
 
 std::string JsonRows(const std::string& labelKey, const std::vector<ViewRow>& rows) {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "engine/match_place.h"
 #include "engine/match_reader.h"
 #include "engine/views.h"
 #include "ui/figure_text.h"
@@ -12,9 +14,12 @@ namespace tovrik {
 // The summary of one run: each figure as the window shows it, beside its caption.
 std::string SummaryText(const std::string& mapChoice, const std::string& weapon, const Figures& figures, char sep);
 
-// "2026-12-06 19:45:12  goldrush  /path/file": the match a collected accuracy
-// was read from; "-" for a date or a time its path does not tell.
-std::string MatchText(const MatchTable& table, const MatchRecord& match);
+// "2026-12-06 19:45:12  goldrush  /path/file": a match as the terminal shows
+// it; "-" for a date or a time its path does not tell.
+std::string PlaceText(const MatchPlace& place);
+
+// The same as a JSON object of its date, time, map and file; null for none.
+std::string PlaceJson(const std::optional<MatchPlace>& place);
 
 // The headers of a table whose first column is `first`: the group, then
 // the figures.

@@ -205,14 +205,15 @@ void BreakdownWindow::fill(const Breakdown& b) {
 
 void BreakdownWindow::fillMatches(const Breakdown& b) {
     matches_->clear();
-    for (const auto& [name, place] : {std::make_pair("Best", b.best), std::make_pair("Worst", b.worst)}) {
-        if (!place) continue;
+    for (const auto& [name, match] : {std::make_pair("Best", b.best), std::make_pair("Worst", b.worst)}) {
+        if (!match) continue;
+        const MatchPlace& place = match->place;
         auto dash = [](const std::string& text) { return text.empty() ? QString("-") : Latin1Text(text); };
         auto* item =
-            new QTreeWidgetItem(matches_, QStringList{name, Latin1Text(OneDecimal(place->accuracy, sep_)) + "%",
-                                                      dash(place->day), dash(place->time), Latin1Text(place->map),
-                                                      QString::fromLocal8Bit(place->path.c_str())});
-        item->setData(5, Qt::UserRole, QByteArray::fromStdString(place->folder));
+            new QTreeWidgetItem(matches_, QStringList{name, Latin1Text(OneDecimal(match->accuracy, sep_)) + "%",
+                                                      dash(place.day()), dash(place.clock()), Latin1Text(place.map),
+                                                      QString::fromLocal8Bit(place.path.c_str())});
+        item->setData(5, Qt::UserRole, QByteArray::fromStdString(match->folder));
     }
     for (int column = 0; column < 5; ++column) matches_->resizeColumnToContents(column);
 }

@@ -140,17 +140,19 @@ bool Form1Window::eventFilter(QObject* watched, QEvent* event) {
 bool Form1Window::showPointAt(const QPoint& pixel, const QPoint& global) {
     // The nearest point of the curve within a few pixels names its match.
     constexpr float kReach = 6 * 15;
-    const ChartPoint* nearest = nullptr;
+    std::optional<std::size_t> nearest;
     float best = kReach * kReach;
-    for (const ChartPoint& point : form_.Points) {
-        float dx = point.x - static_cast<float>(pixel.x() * 15), dy = point.y - static_cast<float>(pixel.y() * 15);
-        if (dx * dx + dy * dy <= best) best = dx * dx + dy * dy, nearest = &point;
+    const std::vector<CurvePoint>& places = form_.CurvePlaces();
+    for (std::size_t j = 0; j < places.size(); ++j) {
+        float dx = places[j].x - static_cast<float>(pixel.x() * 15),
+              dy = places[j].y - static_cast<float>(pixel.y() * 15);
+        if (dx * dx + dy * dy <= best) best = dx * dx + dy * dy, nearest = j;
     }
-    if (nearest == nullptr) return false;
-    QToolTip::showText(
-        global,
-        QString::fromLatin1(form_.PointText(*nearest).c_str()) + "\n" + QString::fromLocal8Bit(nearest->path.c_str()),
-        picture1_);
+    if (!nearest) return false;
+    QToolTip::showText(global,
+                       QString::fromLatin1(form_.PointText(*nearest).c_str()) + "\n" +
+                           QString::fromLocal8Bit(form_.PointPlace(*nearest).path.c_str()),
+                       picture1_);
     return true;
 }
 
