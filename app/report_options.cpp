@@ -2,9 +2,9 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <algorithm>
 #include <map>
 
 #include "base/ascii.h"
@@ -149,7 +149,8 @@ std::size_t WeaponNamed(const std::string& name) {
 MatchDate Day(const Parser& p, const char* option) {
     std::string text = p.bytes(option);
     MatchDate day = DayOfText(text);
-    if (!day.known()) throw UsageError{"--" + std::string(option) + " takes a day as YYYY-MM-DD, not " + Quoted(text) + "."};
+    if (!day.known())
+        throw UsageError{"--" + std::string(option) + " takes a day as YYYY-MM-DD, not " + Quoted(text) + "."};
     return day;
 }
 
@@ -168,16 +169,13 @@ void CheckCombinations(const Parser& p, bool hasWeapon) {
 }
 
 std::optional<Grouping> GroupingOf(const Parser& p) {
-    static const std::map<std::string, Grouping> kGroupings = {{"map", Grouping::Map},
-                                                               {"day", Grouping::Day},
-                                                               {"week", Grouping::Week},
-                                                               {"month", Grouping::Month},
-                                                               {"year", Grouping::Year}};
     if (!p.isSet("by")) return {};
-    auto found = kGroupings.find(p.bytes("by"));
-    if (found == kGroupings.end())
-        throw UsageError{"--by takes map, day, week, month or year, not " + Quoted(p.bytes("by")) + "."};
-    return found->second;
+    std::string words;
+    for (const GroupingName& name : Groupings()) {
+        if (p.bytes("by") == name.word) return name.grouping;
+        words += (words.empty() ? "" : &name == &Groupings().back() ? " or " : ", ") + std::string(name.word);
+    }
+    throw UsageError{"--by takes " + words + ", not " + Quoted(p.bytes("by")) + "."};
 }
 
 std::string StatsDirOf(std::string dir) {
@@ -198,7 +196,8 @@ std::vector<std::string> Nearest(const std::vector<std::string>& names, const st
     if (!nearest.empty()) return nearest;
     // A part of a name, as "k43" of "K43 Rifle" and "Scp.K43".
     for (const std::string& name : names)
-        if (Squeezed(text).size() >= 3 && Squeezed(name).find(Squeezed(text)) != std::string::npos && nearest.size() < 3)
+        if (Squeezed(text).size() >= 3 && Squeezed(name).find(Squeezed(text)) != std::string::npos &&
+            nearest.size() < 3)
             nearest.push_back(name);
     if (!nearest.empty()) return nearest;
     std::size_t best = std::max<std::size_t>(2, text.size() / 3) + 1;  // more slips than that: no likeness
@@ -229,7 +228,7 @@ ReportOptions ParseReportOptions(int argc, char* argv[]) {
         throw UsageError{"--csv is for a table: the overview, or --by with a WEAPON."};
     if (p.isSet("since")) o.period.since = Day(p, "since"), o.since = p.bytes("since");
     if (p.isSet("until")) o.period.until = Day(p, "until"), o.until = p.bytes("until");
-    if (o.period.since && o.period.until && o.period.since->key() > o.period.until->key())
+    if (!o.period.ordered())
         throw UsageError{"the period ends (--until " + o.until + ") before it starts (--since " + o.since + ")."};
     o.statsDir = StatsDirOf(args[0]);
     if (hasWeapon) o.weapon = WeaponNamed(args[1]);

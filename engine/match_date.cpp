@@ -106,9 +106,7 @@ MatchDate DateOfDays(int days) {
 }
 
 std::string IsoWeekText(const MatchDate& d) {
-    int n = DaysSinceEpoch(d.year, d.month, d.day);
-    int weekday = Weekday(n);
-    int thursday = n - weekday + 3;       // the week's Thursday decides its year
+    int thursday = MondayOf(DaysSinceEpoch(d.year, d.month, d.day)) + 3;  // the week's Thursday decides its year
     int year = d.year + (thursday >= DaysSinceEpoch(d.year + 1, 1, 1)) - (thursday < DaysSinceEpoch(d.year, 1, 1));
     int week = (thursday - DaysSinceEpoch(year, 1, 1)) / 7 + 1;
     char text[32];

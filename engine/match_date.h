@@ -28,6 +28,8 @@ int DaysSinceEpoch(int year, int month, int day);
 MatchDate DateOfDays(int days);
 // The weekday of a day so counted: Monday 0 to Sunday 6.
 int Weekday(int days);
+// The Monday of the week that holds a day so counted: weeks start on Monday.
+inline int MondayOf(int days) { return days - Weekday(days); }
 
 // The ISO week of a known day: "2026-W49".
 std::string IsoWeekText(const MatchDate& date);

@@ -21,6 +21,7 @@ std::function<std::string(std::size_t)> PathIn(const MatchTable& table) {
 // A group's figures as its run ended, and where it was first met.
 struct Group {
     std::string label;
+    std::optional<int> firstDay;
     std::size_t first;  // its first match
     Figures figures;
     std::unique_ptr<RunError> stop;
@@ -41,44 +42,48 @@ std::vector<std::size_t> Order(const std::vector<Group>& groups, Grouping groupi
 }
 
 // The key of a match's group, one for each label: the map's number, or the
-// day, month or year as a number, or the week's Monday; kNoKey for no map or
-// no date.
+// first day of the period; kNoKey for no map or no date.
 constexpr std::int64_t kNoKey = INT64_MIN;
 std::int64_t GroupKey(const MatchRecord& match, Grouping grouping) {
     if (grouping == Grouping::Map) return match.map ? std::int64_t{*match.map} : kNoKey;
     const MatchDate& d = match.date;
     if (!d.known()) return kNoKey;
-    if (grouping == Grouping::Week) {
-        int day = DaysSinceEpoch(d.year, d.month, d.day);
-        return day - Weekday(day);
+    switch (grouping) {
+        case Grouping::Week:
+            return MondayOf(DaysSinceEpoch(d.year, d.month, d.day));
+        case Grouping::Month:
+            return DaysSinceEpoch(d.year, d.month, 1);
+        case Grouping::Year:
+            return DaysSinceEpoch(d.year, 1, 1);
+        default:
+            return DaysSinceEpoch(d.year, d.month, d.day);
     }
-    return grouping == Grouping::Year ? d.year : grouping == Grouping::Month ? d.key() / 100 : d.key();
+}
+
+// A dated group's label from its first day.
+std::string PeriodLabel(Grouping grouping, int firstDay) {
+    const MatchDate first = DateOfDays(firstDay);
+    if (grouping == Grouping::Week) return IsoWeekText(first);
+    // A day, a month, a year: the leading part of the day's text.
+    return DayText(first).substr(0, grouping == Grouping::Year ? 4 : grouping == Grouping::Month ? 7 : 10);
 }
 
 }  // namespace
 
-std::string GroupLabel(const MatchNames& names, const MatchRecord& match, Grouping grouping) {
-    if (grouping == Grouping::Map) return std::string(names.map(match));
-    if (!match.date.known()) return "no date";
-    if (grouping == Grouping::Week) return IsoWeekText(match.date);
-    // A day, a month, a year: the leading part of the day's text.
-    std::string day = DayText(match.date);
-    if (grouping != Grouping::Day) day.resize(grouping == Grouping::Year ? 4 : 7);
-    return day;
+const std::vector<GroupingName>& Groupings() {
+    static const std::vector<GroupingName> kGroupings{{Grouping::Map, "map", "Map", 1},
+                                                      {Grouping::Day, "day", "Day", 1},
+                                                      {Grouping::Week, "week", "Week", 4},
+                                                      {Grouping::Month, "month", "Month", 15},
+                                                      {Grouping::Year, "year", "Year", 183}};
+    return kGroupings;
 }
 
-std::optional<int> GroupStartDay(Grouping grouping, const std::string& label) {
-    if (grouping == Grouping::Week) {
-        // The Monday of the week that holds the year's fourth of January.
-        MatchDate fourth = DayOfText(label.substr(0, 4) + "-01-04");
-        if (label.size() != 8 || label.compare(4, 2, "-W") != 0 || !fourth.known()) return {};
-        int week = std::atoi(label.c_str() + 6), day = DaysSinceEpoch(fourth.year, 1, 4);
-        return day - Weekday(day) + (week - 1) * 7;
-    }
-    const char* tail = grouping == Grouping::Year ? "-01-01" : grouping == Grouping::Month ? "-01" : "";
-    MatchDate date = grouping == Grouping::Map ? MatchDate{} : DayOfText(label + tail);
-    if (!date.known()) return {};
-    return DaysSinceEpoch(date.year, date.month, date.day);
+std::string GroupLabel(const MatchNames& names, const MatchRecord& match, Grouping grouping) {
+    if (grouping == Grouping::Map) return std::string(names.map(match));
+    const std::int64_t key = GroupKey(match, grouping);
+    if (key == kNoKey) return "no date";
+    return PeriodLabel(grouping, static_cast<int>(key));
 }
 
 bool Period::holds(const MatchRecord& match) const {
@@ -189,14 +194,18 @@ std::vector<ViewRow> GroupRows(const MatchTable& table, std::size_t weapon, cons
         for (const std::int64_t key = keyed[i].first; i < keyed.size() && keyed[i].first == key; ++i)
             tally.add(table, table.matches[keyed[i].second], keyed[i].second);
         tally.finish(PathIn(table));
-        groups.push_back(Group{GroupLabel(table, table.matches[first], grouping), first, tally.figures(),
+        const std::int64_t key = GroupKey(table.matches[first], grouping);
+        std::optional<int> firstDay;
+        if (grouping != Grouping::Map && key != kNoKey) firstDay = static_cast<int>(key);
+        groups.push_back(Group{GroupLabel(table, table.matches[first], grouping), firstDay, first, tally.figures(),
                                tally.stop() ? std::make_unique<RunError>(tally.stop()->error) : nullptr});
     }
     std::vector<ViewRow> rows;
     for (std::size_t position : Order(groups, grouping)) {
         const Group& group = groups[position];
         if (group.stop) throw *group.stop;
-        if (group.figures.games > 0) rows.push_back(ViewRow{group.label, group.figures});  // none: passed over
+        if (group.figures.games > 0)
+            rows.push_back(ViewRow{group.label, group.figures, group.firstDay});  // none: passed over
     }
     return rows;
 }

@@ -17,6 +17,8 @@ struct Period {
     std::optional<MatchDate> since, until;
 
     bool limited() const { return since || until; }
+    // False when it ends before it starts.
+    bool ordered() const { return !since || !until || since->key() <= until->key(); }
     // True when the match counts: any match when not limited, else one whose
     // path tells a day inside the period.
     bool holds(const MatchRecord& match) const;
@@ -27,18 +29,27 @@ std::size_t DatelessMatches(const MatchTable& table, const Period& period);
 
 enum class Grouping { Map, Day, Week, Month, Year };
 
+// How a grouping is named, and about half its period's days: the room a time
+// axis leaves before its first group and after its last.
+struct GroupingName {
+    Grouping grouping;
+    const char* word;    // as an option gives it: "map", "day", ...
+    const char* header;  // its table's first header: "Map", "Day", ...
+    int halfDays;
+};
+
+// Every grouping, in the order of Grouping.
+const std::vector<GroupingName>& Groupings();
+
 // The group a read match falls in: its map, or the day, ISO week ("2026-W49"),
 // month ("2026-12") or year of its date; "no date" when its path tells none.
 std::string GroupLabel(const MatchNames& names, const MatchRecord& match, Grouping grouping);
-
-// The first day of a dated group, as days since 1970-01-01; none for a map
-// or "no date".
-std::optional<int> GroupStartDay(Grouping grouping, const std::string& label);
 
 // One row of a table view: what it is of (a weapon, a map, a period) and its figures.
 struct ViewRow {
     std::string label;
     Figures figures;
+    std::optional<int> firstDay = {};  // of a period's row, as days since 1970-01-01
 };
 
 // The runs of the chosen weapons over the matches of the period, a match at a

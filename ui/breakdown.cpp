@@ -97,9 +97,7 @@ std::optional<std::string> WriteExport(const std::string& file, const std::strin
 }
 
 std::string GroupHeader(const std::optional<Grouping>& grouping) {
-    if (!grouping) return "Weapon";
-    static const char* const kHeaders[] = {"Map", "Day", "Week", "Month", "Year"};
-    return kHeaders[static_cast<int>(*grouping)];
+    return grouping ? Groupings()[static_cast<std::size_t>(*grouping)].header : "Weapon";
 }
 
 Breakdown MakeBreakdown(const MatchTable& table, const BreakdownChoice& choice) {
@@ -120,8 +118,7 @@ std::vector<TimePoint> TimePoints(const Breakdown& breakdown, const std::optiona
     std::vector<TimePoint> points;
     for (std::size_t i = 0; grouping && i < breakdown.rows.size(); ++i) {
         const ViewRow& row = breakdown.rows[i];
-        std::optional<int> day = GroupStartDay(*grouping, row.label);
-        if (day && row.figures.collected > 0) points.push_back(TimePoint{*day, row.figures.mean, i});
+        if (row.firstDay && row.figures.collected > 0) points.push_back(TimePoint{*row.firstDay, row.figures.mean, i});
     }
     return points;
 }
@@ -132,7 +129,7 @@ std::vector<TimeTick> TimeTicks(int first, int last, int most, Grouping unit) {
     // finest that fits.
     for (int step : {1, 2, 7, 14}) {
         const bool weeks = step % 7 == 0;  // whole weeks start on a Monday
-        int start = weeks ? first + (7 - Weekday(first)) % 7 : first;
+        int start = weeks ? MondayOf(first + 6) : first;
         if ((unit != Grouping::Day && unit != Grouping::Week) || (unit == Grouping::Week && !weeks) || start > last ||
             (last - start) / step + 1 > most)
             continue;
@@ -154,9 +151,6 @@ std::vector<TimeTick> TimeTicks(int first, int last, int most, Grouping unit) {
     return {tick(first, 10)};
 }
 
-int HalfPeriodDays(Grouping unit) {
-    static const int kDays[] = {1, 1, 4, 15, 183};  // map, day, week, month, year
-    return kDays[static_cast<int>(unit)];
-}
+int HalfPeriodDays(Grouping unit) { return Groupings()[static_cast<std::size_t>(unit)].halfDays; }
 
 }  // namespace tovrik

@@ -36,10 +36,6 @@ protected:
     }
 };
 
-// The choices of the grouping list, in its order; none is by weapon.
-const std::optional<Grouping> kGroupings[] = {Grouping::Map,   Grouping::Day,  Grouping::Week,
-                                              Grouping::Month, Grouping::Year, std::nullopt};
-
 // A row of controls without margins of its own.
 QHBoxLayout* RowLayout(QWidget* row) {
     auto* layout = new QHBoxLayout(row);
@@ -121,7 +117,9 @@ QWidget* BreakdownWindow::makeChoices() {
     weaponLabel_->setTextFormat(Qt::PlainText);
     grouping_ = new QComboBox(row);
     grouping_->setObjectName("Grouping");
-    for (const std::optional<Grouping>& grouping : kGroupings) grouping_->addItem(Latin1Text(GroupHeader(grouping)));
+    // The groupings in their order, then by weapon.
+    for (const GroupingName& name : Groupings()) grouping_->addItem(Latin1Text(name.header));
+    grouping_->addItem(Latin1Text(GroupHeader(std::nullopt)));
     since_ = new QLineEdit(row);
     since_->setObjectName("Since");
     until_ = new QLineEdit(row);
@@ -177,7 +175,11 @@ QWidget* BreakdownWindow::makeButtons() {
     return row;
 }
 
-std::optional<Grouping> BreakdownWindow::groupingChosen() const { return kGroupings[grouping_->currentIndex()]; }
+std::optional<Grouping> BreakdownWindow::groupingChosen() const {
+    const auto index = static_cast<std::size_t>(grouping_->currentIndex());
+    if (index >= Groupings().size()) return std::nullopt;
+    return Groupings()[index].grouping;
+}
 
 void BreakdownWindow::fill(const Breakdown& b) {
     model_->clear();

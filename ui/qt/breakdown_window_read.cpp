@@ -93,7 +93,7 @@ std::optional<BreakdownChoice> BreakdownWindow::choice() {
         }
         if (day.known()) (field == since_ ? c.period.since : c.period.until) = day;
     }
-    if (c.period.since && c.period.until && c.period.since->key() > c.period.until->key()) {
+    if (!c.period.ordered()) {
         clearFigures("The period ends before it starts.");
         return std::nullopt;
     }
