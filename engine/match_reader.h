@@ -44,10 +44,10 @@ struct MatchRecord {
     std::uint32_t folder = 0;  // index into MatchNames::folders
     std::string name;
     MatchDate date;
-    int time = -1;                     // HHMMSS, or -1
-    std::optional<std::uint32_t> map;  // index into MatchNames::maps; absent when not read
+    int time = -1;                      // HHMMSS, or -1
+    std::optional<std::uint32_t> map;   // index into MatchNames::maps; absent when not read
     std::pmr::vector<CountedRow> rows;  // of the chosen weapons, in file order
-    std::vector<RunError> errors;      // located at the file and line
+    std::vector<RunError> errors;       // located at the file and line
 };
 
 // The folders and maps the records of a scan point into.
@@ -86,9 +86,9 @@ struct MatchTable : MatchNames {
     using MatchNames::path;
 };
 
-// Reads match files one after another, reusing its buffers. The one place
-// that knows the file's layout: the map line, the rows, the line limit, the
-// order of a row's fields and the editor's line of each.
+// Reads match files one after another, reusing its buffers: the map line,
+// which lines are weapon rows, the line limit and the editor's line of each.
+// A row's fields are read by the weapon line's functions (weapon_line.h).
 class MatchReader {
 public:
     // Reads the file `name` of the directory open as `dir` into `record` (its
@@ -99,8 +99,7 @@ public:
 
 private:
     // The first `size` bytes of the buffer, the file's, into `record` and `map`, as read() does.
-    bool readLines(std::size_t size, const std::string& path, WeaponSet weapons, MatchRecord& record,
-                   std::string& map);
+    bool readLines(std::size_t size, const std::string& path, WeaponSet weapons, MatchRecord& record, std::string& map);
     void readRow(std::string_view line, CountedRow& row);
     void addRow(const std::string& path, std::string_view line, std::int32_t editorLine, std::size_t weapon,
                 MatchRecord& record);

@@ -14,6 +14,11 @@
 #include "engine/file_search.h"
 
 namespace tovrik {
+// Called by a reader before it reads a file: nothing in the programs; the
+// tests link their own to slow a reader down or make it fail.
+[[gnu::weak]] void BeforeRead(const std::string& path);
+void BeforeRead(const std::string&) {}
+
 namespace {
 
 // One match file on its way from the walk through a reader to the sink.
@@ -26,8 +31,8 @@ struct Job {
     std::exception_ptr failure;  // anything but a run-time error, passed on
 };
 
-void Read(MatchReader& reader, WeaponSet weapons, const ScanOptions& options, Job& job) {
-    if (options.beforeRead) options.beforeRead(job.path);
+void Read(MatchReader& reader, WeaponSet weapons, Job& job) {
+    BeforeRead(job.path);
     job.record.name = job.file.name;
     job.mapRead = false;
     if (!job.file.isRegular) {  // only a regular file is opened at all
@@ -46,7 +51,8 @@ public:
     explicit Interner(MatchNames& names) : names_(names) {}
 
     void name(const TreeWalk& walk, Job& job) {
-        while (names_.folders.size() <= job.file.folder) names_.folders.push_back(walk.folders()[names_.folders.size()]);
+        while (names_.folders.size() <= job.file.folder)
+            names_.folders.push_back(walk.folders()[names_.folders.size()]);
         job.record.folder = job.file.folder;
         job.record.map.reset();
         if (!job.mapRead) return;
@@ -174,8 +180,8 @@ private:
 
 // Reads with `threads` threads, the caller's one of them.
 void ScanInParallel(TreeWalk& walk, WeaponSet weapons, Interner& interner, const MatchNames& names,
-                    const MatchSink& each, const ScanOptions& options, unsigned threads) {
-    Ring ring(threads * 2, threads - 1, [&](MatchReader& reader, Job& job) { Read(reader, weapons, options, job); });
+                    const MatchSink& each, unsigned threads) {
+    Ring ring(threads * 2, threads - 1, [&](MatchReader& reader, Job& job) { Read(reader, weapons, job); });
     MatchReader reader;
     for (bool walking = true;;) {
         if (walking) walking = ring.fill(walk);
@@ -209,7 +215,7 @@ void ScanTree(const std::string& statsDir, WeaponSet weapons, MatchNames& names,
               const ScanOptions& options) {
     TreeWalk walk = MatchFiles(statsDir);
     Interner interner(names);
-    ScanInParallel(walk, weapons, interner, names, each, options, ReaderThreads(options.threads));
+    ScanInParallel(walk, weapons, interner, names, each, ReaderThreads(options.threads));
 }
 
 MatchTable ReadTree(const std::string& statsDir, WeaponSet weapons, const ScanOptions& options,

@@ -16,8 +16,6 @@ struct ScanOptions {
     // Readers working side by side; 0: TOVRIK_THREADS when set, else the
     // processors this process may use, at most 8.
     unsigned threads = 0;
-    // Called by a reader before it reads a file, with the file's path (for tests).
-    std::function<void(const std::string& path)> beforeRead;
 };
 
 // The readers a scan with `requested` threads uses (see ScanOptions).

@@ -17,7 +17,7 @@ bool FileExists(const std::string& path);
 
 // Reads the whole file (or its first `limit` bytes when 0 < limit < size) into
 // `target`, in the mode its kind names: "string" one text of the bytes,
-// "string()" the lines, "byte()" the bytes. False, with the target untouched,
+// "string()" the lines. False, with the target untouched,
 // for a missing path, a directory, anything but a regular file, an empty or
 // unreadable file, or a target of another kind; "string()" with only line
 // ends is False with the target emptied.

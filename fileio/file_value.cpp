@@ -10,8 +10,6 @@ std::string FileValue::KindName() const {
             return "String";
         case 1:
             return "String()";
-        case 2:
-            return "Byte()";
         default:
             return std::get<OtherKind>(value_).name;
     }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <variant>
 #include <vector>
@@ -8,8 +7,8 @@
 namespace tovrik {
 
 // A value of one of the kinds the file procedures tell apart by name: one text
-// ("String"), a list of lines ("String()"), a list of bytes ("Byte()"), or any
-// other kind, which carries only its name ("Long", "Double", ...).
+// ("String"), a list of lines ("String()"), or any other kind, which carries
+// only its name ("Long", "Double", ...).
 class FileValue {
 public:
     struct OtherKind {
@@ -17,29 +16,24 @@ public:
         bool operator==(const OtherKind& other) const { return name == other.name; }
     };
     using Lines = std::vector<std::string>;
-    using Bytes = std::vector<std::uint8_t>;
 
     FileValue() : value_(std::string()) {}
     static FileValue Text(std::string text) { return FileValue(std::move(text)); }
     static FileValue LineList(Lines lines = {}) { return FileValue(std::move(lines)); }
-    static FileValue ByteList(Bytes bytes = {}) { return FileValue(std::move(bytes)); }
     static FileValue Other(std::string kindName) { return FileValue(OtherKind{std::move(kindName)}); }
 
-    // The kind's name as the file procedures see it: "String", "String()",
-    // "Byte()" or the other kind's own name.
+    // The kind's name as the file procedures see it: "String", "String()" or
+    // the other kind's own name.
     std::string KindName() const;
 
     bool isText() const { return std::holds_alternative<std::string>(value_); }
     bool isLines() const { return std::holds_alternative<Lines>(value_); }
-    bool isBytes() const { return std::holds_alternative<Bytes>(value_); }
 
     // Access to a held kind; calling the wrong one is a programming error.
     std::string& text() { return std::get<std::string>(value_); }
     const std::string& text() const { return std::get<std::string>(value_); }
     Lines& lines() { return std::get<Lines>(value_); }
     const Lines& lines() const { return std::get<Lines>(value_); }
-    Bytes& bytes() { return std::get<Bytes>(value_); }
-    const Bytes& bytes() const { return std::get<Bytes>(value_); }
 
     bool operator==(const FileValue& other) const;
 
@@ -47,7 +41,7 @@ private:
     template <typename T>
     explicit FileValue(T value) : value_(std::move(value)) {}
 
-    std::variant<std::string, Lines, Bytes, OtherKind> value_;
+    std::variant<std::string, Lines, OtherKind> value_;
 };
 
 // The kind name lower-cased, as the file procedures compare it.

@@ -9,23 +9,19 @@
 #include <filesystem>
 #include <string_view>
 
-#include "base/run_error.h"
 #include "fileio/file_read.h"
 #include "fileio/unique_fd.h"
 
 namespace tovrik {
 
-bool ShellDeleteFile(const std::string& path, std::int32_t flags) {
-    if (flags < kIntegerMin || flags > kIntegerMax)
-        throw RunError(RunError::Kind::Overflow,
-                       "the delete flags " + std::to_string(flags) + " are outside -32,768 to 32,767.");
+bool ShellDeleteFile(const std::string& path) {
     unlink(path.c_str());
     struct stat info {};
     return lstat(path.c_str(), &info) != 0 && errno == ENOENT;
 }
 
 bool FileWrite(const std::string& path, const FileValue& data, bool deleteFirst) {
-    if (deleteFirst && FileExists(path) && !ShellDeleteFile(path, kSilentDelete)) return false;
+    if (deleteFirst && FileExists(path) && !ShellDeleteFile(path)) return false;
 
     // Opened without truncation: an existing file keeps its tail past the new
     // bytes. Non-blocking, so that a FIFO without a reader fails at once.
@@ -39,8 +35,6 @@ bool FileWrite(const std::string& path, const FileValue& data, bool deleteFirst)
         bytes = data.text();
     } else if (kind == "string()") {
         for (const std::string& line : data.lines()) bytes += line + "\r\n";
-    } else if (kind == "byte()") {
-        bytes.assign(data.bytes().begin(), data.bytes().end());
     } else {
         known = false;
     }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,16 +8,12 @@
 
 namespace tovrik {
 
-// The delete flags FileWrite hands on: silent, no confirmation question.
-constexpr std::int32_t kSilentDelete = 20;
-
 // Deletes the file outright (no trash, no question, nothing shown). True only
-// when it is gone afterwards. `flags` is kept as the 16-bit value the delete
-// takes: outside -32,768..32,767 it throws RunError (Overflow).
-bool ShellDeleteFile(const std::string& path, std::int32_t flags);
+// when it is gone afterwards.
+bool ShellDeleteFile(const std::string& path);
 
 // Writes `data` from the file's first byte: a text as its bytes, a list of
-// lines each followed by CR LF, a list of bytes unchanged. With `deleteFirst`
+// lines each followed by CR LF. With `deleteFirst`
 // an existing file is deleted first (False, untouched, when that fails);
 // otherwise it is overwritten without truncation. True only when at least one
 // byte was written; False for a value of another kind, which writes nothing.

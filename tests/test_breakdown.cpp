@@ -73,8 +73,15 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([&] { return !window.reading(); }, 20000));
     }
 
+    // The window with the folders it would open kept instead.
+    struct Window : BreakdownWindow {
+        using BreakdownWindow::BreakdownWindow;
+        void openFolder(const std::string& folder) override { opened.push_back(folder); }
+        std::vector<std::string> opened;
+    };
+
     TempDir dir;
-    BreakdownWindow window{nullptr, ','};
+    Window window{nullptr, ','};
 };
 
 TEST_F(BreakdownTest, TableIsTheReportsCsvCellByCell) {
@@ -154,15 +161,13 @@ TEST_F(BreakdownTest, TotalsPeriodsFoldersKeysAndChart) {
     open(TOVRIK_EXAMPLES "/stats", "Thompson", "Day", "2026-09-07", "2026-09-06");
     EXPECT_EQ(window.findChild<QLabel*>("Status")->text(), "The period ends before it starts.");
     // A double click on each row, the day and the total, and on the best match opens its folder.
-    std::vector<std::string> opened;
-    window.openFolder = [&](const std::string& folder) { opened.push_back(folder); };
     open(TOVRIK_EXAMPLES "/stats", "Thompson", "Day", "2026-09-08", "2026-09-08");
     auto* view = window.findChild<QTableView*>("Groups");
     for (int row : {0, 1}) emit view->doubleClicked(view->model()->index(row, 3));
     emit window.findChild<QTreeWidget*>("Matches")->itemDoubleClicked(
         window.findChild<QTreeWidget*>("Matches")->topLevelItem(0), 2);
     std::string day = TOVRIK_EXAMPLES "/stats/2026.09.08";
-    EXPECT_EQ(opened, (std::vector<std::string>{day, TOVRIK_EXAMPLES "/stats", day}));
+    EXPECT_EQ(window.opened, (std::vector<std::string>{day, TOVRIK_EXAMPLES "/stats", day}));
     // Every control by Tab; the chart's hover texts, and the chart as a picture.
     open(TOVRIK_EXAMPLES "/stats", "Thompson", "Week", "", "");
     QStringList reached;
@@ -199,7 +204,8 @@ TEST_F(BreakdownTest, ARunTimeErrorIsToldAndTheChoicesStayUsable) {
 TEST_F(BreakdownTest, ReadsOffTheWindowAndCloseCancels) {
     for (int i = 0; i < 400; ++i)
         dir.write("2026.09.01/" + std::to_string(100000 + i) + ".txt", Match("radar", "Thompson: 50.0 30/60 2 0 1"));
-    BreakdownWindow reader(nullptr, ',', ScanOptions{1, [](const std::string&) { usleep(5000); }});  // a slow read
+    testing::beforeRead = [](const std::string&) { usleep(5000); };  // a slow read
+    BreakdownWindow reader(nullptr, ',', ScanOptions{1});
     QSignalSpy updated(&reader, &BreakdownWindow::updated);
     reader.show();
     reader.showFor(dir.path(), "Thompson");
@@ -211,6 +217,7 @@ TEST_F(BreakdownTest, ReadsOffTheWindowAndCloseCancels) {
     EXPECT_FALSE(reader.reading());
     QTest::qWait(50);
     EXPECT_EQ(updated.count(), 0) << "a cancelled read shows nothing";
+    testing::beforeRead = nullptr;
 }
 
 }  // namespace

@@ -66,9 +66,11 @@ TEST_F(RunTest, MapsAreListedOnTheFirstRunAndChosenByWholeName) {
 TEST(MapList, ManyAtOnceAsOneByOne) {
     std::vector<std::string> oneByOne{"", "-- All maps --", "az", "Base"}, atOnce = oneByOne;
     const std::vector<std::string> added{"base", "AZ", "", "aZb", "Az", "0"};
-    for (const std::string& map : added) oneByOne.insert(oneByOne.begin() + SortedRow(oneByOne, map), map);
+    for (const std::string& map : added) InsertSorted(oneByOne, {map});
     InsertSorted(atOnce, added);
     EXPECT_EQ(atOnce, oneByOne);
+    EXPECT_EQ(atOnce,
+              (std::vector<std::string>{"", "", "-- All maps --", "0", "az", "AZ", "Az", "aZb", "Base", "base"}));
 }
 
 // Each value label's caption after a run, in the order Label5 6 26 10 12 18 9 17 15 16 20 24 22 23.

@@ -15,16 +15,9 @@ const char* LabelName(Label label) {
     return kNames[static_cast<int>(label)];
 }
 
-std::size_t SortedRow(const std::vector<std::string>& items, const std::string& text) {
-    return static_cast<std::size_t>(
-        std::upper_bound(items.begin(), items.end(), text,
-                         [](const std::string& a, const std::string& b) { return FoldedLess(a, b); }) -
-        items.begin());
-}
-
 void InsertSorted(std::vector<std::string>& items, std::vector<std::string> added) {
     std::vector<std::pair<std::string, std::size_t>> keys;  // folded, then as they came
-    keys.reserve(added.size());  // a first run may bring tens of thousands of maps
+    keys.reserve(added.size());                             // a first run may bring tens of thousands of maps
     for (const std::string& entry : added) keys.emplace_back(Folded(entry), keys.size());
     std::sort(keys.begin(), keys.end());
     std::vector<std::string> sorted(keys.size());

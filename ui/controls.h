@@ -33,12 +33,9 @@ enum class Label {
 // "Label5", "Label6", ...: the label's control name.
 const char* LabelName(Label label);
 
-// The row at which a list kept in case-insensitive order takes `text`: after
-// every entry that compares equal or less, ASCII letters folded.
-std::size_t SortedRow(const std::vector<std::string>& items, const std::string& text);
-
-// Puts each of `added`, in the order given, where SortedRow would put it:
-// the list one insertion at a time would make, at the cost of one sort.
+// Puts each of `added` into a list kept in case-insensitive order (ASCII
+// letters folded), after every entry that compares equal or less: the list
+// one insertion at a time would make, at the cost of one sort.
 void InsertSorted(std::vector<std::string>& items, std::vector<std::string> added);
 
 // Every operation Form1 performs on the window's controls, and no other, by
@@ -51,7 +48,7 @@ public:
     virtual void List1_Clear() = 0;
     virtual void List2_AddItem(const std::string& text) = 0;  // appended
     virtual std::string List2_Text() = 0;                     // "" when none is selected
-    virtual void List3_AddItem(const std::string& text) = 0;  // placed by SortedRow
+    virtual void List3_AddItem(const std::string& text) = 0;  // placed as InsertSorted places it
     virtual void List3_Clear() = 0;
     virtual std::string List3_Text() = 0;
     virtual void List3_SetEnabled(bool enabled) = 0;

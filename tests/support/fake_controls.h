@@ -26,9 +26,7 @@ public:
     void List1_Clear() override {}
     void List2_AddItem(const std::string& text) override { list2.push_back(text); }
     std::string List2_Text() override { return list2Selection; }
-    void List3_AddItem(const std::string& text) override {
-        list3.insert(list3.begin() + static_cast<std::ptrdiff_t>(SortedRow(list3, text)), text);
-    }
+    void List3_AddItem(const std::string& text) override { InsertSorted(list3, {text}); }
     std::string List3_Text() override { return list3Selection; }
     void List3_Clear() override { list3.clear(); }
     void List3_SetEnabled(bool enabled) override { list3Enabled = enabled; }

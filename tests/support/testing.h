@@ -47,6 +47,10 @@ std::string Slurp(const std::string& path);
 // A match file as the game writes it: the map line, an empty line, `rows`.
 std::string Match(const std::string& map, const std::string& rows);
 
+// Called by the tree scan's readers before they read a file, with its path;
+// empty: nothing. Set only while no scan runs.
+extern std::function<void(const std::string& path)> beforeRead;
+
 // Success when `statement` throws a RunError of `kind` whose message is `message`.
 ::testing::AssertionResult RunErrorIs(const std::function<void()>& statement, RunError::Kind kind,
                                       const std::string& message);

@@ -62,9 +62,6 @@ BreakdownWindow::BreakdownWindow(QWidget* parent, char sep, ScanOptions scan)
     : QDialog(parent), sep_(sep), scan_(std::move(scan)) {
     setObjectName("Breakdown");
     setWindowTitle("Breakdown \u2014 Tovrik Stats");
-    openFolder = [](const std::string& folder) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromLocal8Bit(folder.c_str())));
-    };
     setUpControls();
     resize(900, 640);
 }
@@ -235,6 +232,10 @@ void BreakdownWindow::openRow(const QModelIndex& index) {
     if (!breakdown_ || row < 0) return;
     // The total row: the whole folder.
     openFolder(static_cast<std::size_t>(row) < breakdown_->folders.size() ? breakdown_->folders[row] : statsDir_);
+}
+
+void BreakdownWindow::openFolder(const std::string& folder) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromLocal8Bit(folder.c_str())));
 }
 
 void BreakdownWindow::closeEvent(QCloseEvent* event) {

@@ -44,14 +44,13 @@ public:
     bool exportCsv(const std::string& file);
     bool saveChart(const std::string& file);
 
-    // Opens a folder in the desktop's file manager; tests replace it.
-    std::function<void(const std::string& folder)> openFolder;
-
 signals:
     // A breakdown, or the message that there is none, is shown.
     void updated();
 
 protected:
+    // Opens a folder in the desktop's file manager.
+    virtual void openFolder(const std::string& folder);
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
 
