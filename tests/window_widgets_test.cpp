@@ -161,7 +161,8 @@ TEST_F(WindowTest, KeptOpenByAPlayer) {
     dir.write("stats/2026.12.07/120000.txt", Match(oasis.toStdString(), "Thompson: 20.0 2/10 1 0 0"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return texts("26") == "2"; }, 10000));
     auto tipOver = [&](const QString& map) {
-        QHelpEvent over(QEvent::ToolTip, list("List3")->visualItemRect(list("List3")->findItems(map, {})[0]).center(), {});
+        QHelpEvent over(QEvent::ToolTip, list("List3")->visualItemRect(list("List3")->findItems(map, {})[0]).center(),
+                        {});
         QApplication::sendEvent(list("List3")->viewport(), &over);
         return QToolTip::text();
     };

@@ -298,78 +298,51 @@ TEST(WeaponLine, FieldsAndSlashParts) {
               "54 173 -32768 32767 7 5 1 22 3 ");
 }
 
-// What a row's fields read as, "acc hs shots hits kills deaths", through the normalized fields or the plain shape.
-std::string RowRead(std::string_view line, bool plain, RowEnd end = RowEnd::AfterDeaths) {
-    float acc = 0;
-    std::array<std::int16_t, 5> n{9, 9, 9, 9, 9};  // each number set by the read
-    if (plain && !ReadPlainRow(line, end, acc, n)) return "not plain";
-    auto field = [&](int index) { return WeaponField(line, index, end); };
-    if (!plain)
-        n = {ToInteger(field(4)), GetSlashPart(field(1), 1), GetSlashPart(field(1), 0), ToInteger(field(2)),
-             ToInteger(field(3))};
-    if (!plain) acc = ToSingle(field(0));
-    std::ostringstream out;
-    out << std::setprecision(9) << acc << ' ' << n[0] << ' ' << n[1] << ' ' << n[2] << ' ' << n[3] << ' ' << n[4];
-    return out.str();
-}
-
-TEST(WeaponLine, PlainRowsReadAsTheirFieldsDo) {
-    const std::string plain[] = {"Thompson:  31.2  54/173  7  4  2",
-                                 "Panzer: 12.5 1/8 1 2",
-                                 "Airstrike: 3 1",
-                                 "Knife: 4 2 1",
-                                 "G.Launchr: 0 2",
-                                 "Sten: 20.0 2/10 1 0 0 ",
-                                 "Knife:  9999 0 7 ",
-                                 "MP-40: 0.1 9999/0 0 0 0",
-                                 "Mortar: 1234.567 1/8 1 2 3",
-                                 "Knife:" + std::string(32757, ' ') + "1 2"};  // the longest line
-    for (const std::string& line : plain) EXPECT_EQ(RowRead(line, true), RowRead(line, false)) << line;
-    for (std::size_t gap = 1; gap <= 17; ++gap) {  // a field at every place of a run of spaces
-        const std::string s(gap, ' '), line = "Colt:" + s + "21.1" + s + "4/19" + s + "10" + s + "3" + s + "1";
-        EXPECT_EQ(RowRead(line, true), RowRead(line, false)) << gap;
+// A row's numbers as the reader gives them, whether the row has the game's own shape or not.
+TEST(MatchReader, RowsReadInTheGamesShapeAndOthers) {
+    struct Row {
+        const char* name;
+        std::string line;
+        float accuracy;
+        std::array<std::int16_t, 5> numbers;  // headshots, shots, hits, kills, deaths
+    };
+    const Row rows[] = {{"the game's own shape", "Thompson:  31.2  54/173  7  4  2", 31.2f, {2, 173, 54, 7, 4}},
+                        {"no headshots column", "Panzer: 12.5 1/8 1 2", 12.5f, {0, 8, 1, 1, 2}},
+                        {"kills and deaths only", "Airstrike: 3 1", 0, {0, 0, 0, 3, 1}},
+                        {"kills, deaths and headshots", "Knife: 4 2 1", 0, {1, 0, 0, 4, 2}},
+                        {"a trailing space", "Sten: 20.0 2/10 1 0 0 ", 20.0f, {0, 10, 2, 1, 0}},
+                        {"no accuracy, a trailing space", "Knife:  9999 0 7 ", 0, {7, 0, 0, 9999, 0}},
+                        {"more hits than shots", "MP-40: 0.1 9999/0 0 0 0", 0.1f, {0, 0, 9999, 0, 0}},
+                        {"seven digits", "Mortar: 1234.567 1/8 1 2 3", 1234.567f, {3, 8, 1, 1, 2}},
+                        {"seven digits after the point", "Mortar: 0.2759762 1/8 1 2 3", 0.2759762f, {3, 8, 1, 1, 2}},
+                        {"eight digits", "Luger: 12345.678 1/8 1 1", 12345.678f, {0, 8, 1, 1, 1}},
+                        {"the longest line", "Knife:" + std::string(32757, ' ') + "1 2", 0, {0, 0, 0, 1, 2}},
+                        {"wide gaps",
+                         "Colt:" + std::string(17, ' ') + "21.1" + std::string(17, ' ') + "4/19   10 3 1",
+                         21.1f,
+                         {1, 19, 4, 10, 3}},
+                        {"a sign", "Luger: +5 1", 0, {0, 0, 0, 5, 1}},
+                        {"a negative number", "Luger: 5.0 1/8 -1 1", 5.0f, {0, 8, 1, -1, 1}},
+                        {"no digit after the point", "Luger: 5. 1/8 1 1", 5.0f, {0, 8, 1, 1, 1}},
+                        {"no digit before the point", "Luger: .5 1/8 1 1", 0.5f, {0, 8, 1, 1, 1}},
+                        {"a sixth field", "Mortar: 1.5 1/8 1 2 3 4", 1.5f, {3, 8, 1, 1, 2}},
+                        {"today's Syringe", "Syringe   :  50.0    1/2    ", 50.0f, {0, 2, 1, 0, 0}},
+                        {"today's Syringe without its last space", "Syringe: 12.5 1/8", 12.5f, {0, 8, 1, 0, 0}},
+                        {"the classic Syringe", "Syringe: 100.0 2/2 3 4 5", 100.0f, {5, 2, 2, 3, 4}}};
+    TempDir dir;
+    MatchReader reader;
+    MatchRecord record;
+    std::string map;
+    for (const Row& row : rows) {
+        const std::string path = dir.write("f.txt", ">>> Map: m\n" + row.line + "\n");
+        ASSERT_TRUE(reader.read(AT_FDCWD, path, path, kEveryWeapon, record, map)) << row.name;
+        ASSERT_EQ(record.rows.size(), 1u) << row.name;
+        EXPECT_EQ(record.rows[0].failsAt, CountedRow::kDone) << row.name;
+        EXPECT_EQ(record.rows[0].accuracy, row.accuracy) << row.name;
+        const char* names[] = {"headshots", "shots", "hits", "kills", "deaths"};
+        for (std::size_t n = 0; n < 5; ++n)
+            EXPECT_EQ(record.rows[0].numbers[n], row.numbers[n]) << row.name << ": " << names[n];
     }
-    const std::string others[] = {"Panzer: 12.5 1/8 1 2 ",
-                                  "Knife: 1 2 ",
-                                  "Knife:",
-                                  "Colt: 1",
-                                  "Mortar: 1.5 1/8 1 2 3 4",
-                                  "Luger:\t5 1",
-                                  "Colt: 1:2 3",
-                                  "A.B/C: 1 2",
-                                  "Luger: 10000 1",
-                                  "Luger: 5.0 1/8 -1 1",
-                                  "Luger: 12345.678 1/8 1 1",
-                                  "Luger: +5 1",
-                                  "Luger: 5. 1/8 1 1",
-                                  "Luger: .5 1/8 1 1",
-                                  "Luger: 5.0 1/8/2 1 1",
-                                  "Luger: 5.0.1 1/8 1 1",
-                                  "Luger: 5.0 1/8 1:1 1",
-                                  "Knife 3 1",
-                                  "Luger: 5.0 3 1 1",
-                                  "Luger: 5 3/8 1 1",
-                                  std::string("Colt: 1\0 3", 11),
-                                  "Knife:" + std::string(32758, ' ') + "1 2",
-                                  "Luger: 1.0 1/8 1 99999999999"};
-    for (const std::string& line : others) EXPECT_EQ(RowRead(line, true), "not plain") << line;
-    const std::tuple<const char*, const char*, const char*> shotsOnly[] = {
-        {"as the game writes it", "Syringe   :  50.0    1/2    ", "50 0 2 1 0 0"},
-        {"without its last space", "Syringe: 12.5 1/8", "12.5 0 8 1 0 0"},
-        {"with its kills and deaths", "Syringe: 100.0 2/2 3 4", "100 0 2 2 3 4"},
-        {"with headshots", "Syringe: 100.0 2/2 3 4 5", "100 5 2 2 3 4"}};
-    for (auto [name, line, read] : shotsOnly) {
-        EXPECT_EQ(RowRead(line, true, RowEnd::MayEndAfterShots), read) << name;
-        EXPECT_EQ(RowRead(line, false, RowEnd::MayEndAfterShots), read) << name;
-    }
-    for (const char* line : {"Syringe: 50.0 1/2 3", "Syringe: 50.0 1/2 3 ", "Syringe: 1/2 ", "Syringe: 50.0 "})
-        EXPECT_EQ(RowRead(line, true, RowEnd::MayEndAfterShots), "not plain") << line;
-    EXPECT_EQ(RowRead("Syringe   :  50.0    1/2    ", true), "not plain");
-    for (int value = 1; value < 10000000; value += 9973)  // rounded as the text reads, wherever the point is
-        for (std::size_t at = 1; at < std::to_string(value).size(); ++at) {
-            std::string line = "L: " + std::to_string(value).insert(at, ".") + " 1/2 3 4";
-            EXPECT_EQ(RowRead(line, true), RowRead(line, false)) << line;
-        }
 }
 
 TEST(WeaponLine, ErrorsByKindAndMessage) {
@@ -672,95 +645,6 @@ TEST(ScanTree, ReadersAsAskedElseAsSetElseOneAProcessor) {
         testing::ScopedEnv threads("TOVRIK_THREADS", setting);
         EXPECT_EQ(ReaderThreads(asked), expected) << name;
     }
-}
-
-std::string TallyText(const Tally& t) {
-    const Figures& f = t.figures();
-    std::ostringstream text;
-    for (double n : {double(f.games), double(f.shots), double(f.hits), double(f.headshots), double(f.kills),
-                     double(f.deaths), double(f.collected), f.mean, double(f.lowest), double(f.highest)})
-        text << n << ' ';
-    if (t.lowest()) text << "low@" << t.lowest()->match << ' ';
-    if (t.highest()) text << "high@" << t.highest()->match << ' ';
-    if (t.stop()) text << "stop@" << t.stop()->match << ':' << t.stop()->line;
-    return text.str();
-}
-
-TEST(Tally, CountsCollectsAndStopsAsARun) {
-    TempDir dir;
-    std::string over = ">>> Map: base\n";
-    for (int i = 0; i < 32767; ++i) over += "x\n";
-    // weapon, map choice, last day -> totals, collected, mean, lowest, highest, where they and a stop are
-    const std::tuple<const char*, const char*, const char*, std::string> cases[] = {
-        {"Colt", "", "", "4 40 11 1 3 1 2 0 30 40 low@0 high@2 stop@4:0"},     // the last file stops every run
-        {"Colt", "", "2026-12-07", "4 40 11 1 3 1 2 35 30 40 low@0 high@2 "},  // a.txt's last row counts
-        {"Colt", "radar", "2026-12-07", "3 30 10 1 3 1 2 35 30 40 low@0 high@2 "},
-        {"Colt", "Radar", "2026-12-07", "0 0 0 0 0 0 0 0 0 0 "},
-        {"Luger", "", "2026-12-07", "2 110 110 0 0 0 2 0 100 100 low@1 high@1 stop@3:3"},  // the headshots added before
-        {"Luger", "", "2026-12-06", "1 10 10 0 0 0 1 100 100 100 low@1 high@1 "},          // the one accuracy is both
-        {"Knife", "radar", "", "0 0 0 0 0 0 0 0 0 0 stop@4:0"}};
-    WriteTree(dir, {{"2026.12.06/a.txt", testing::Match("radar", "Colt: 50.0 5/10 1 0 0\nColt: 30.0 1/10 1 1 1")},
-                    {"2026.12.06/b.txt", testing::Match("base", "Colt: 1.0 1/10 0 0 0\nLuger: 100.0 10/10 0 0 0")},
-                    {"2026.12.07/c.txt", testing::Match("radar", "Colt: 40.0 4/10 1 0 0\nLuger: 100.0 100/100 0 0 0")},
-                    {"2026.12.07/d.txt", testing::Match("m", "Luger: 1.0 1/x 0 0 0")},
-                    {"z/e.txt", over}});
-    MatchTable table = ReadTree(dir.path());
-    for (const auto& [weapon, map, until, expected] : cases) {
-        Tally tally(WeaponIndex(weapon), map);
-        Period period;
-        if (*until) period.until = DayOfText(until);
-        for (std::size_t m = 0; m < table.matches.size(); ++m)
-            if (period.holds(table.matches[m])) tally.add(table, table.matches[m], m);
-        tally.finish([&](std::size_t m) { return table.path(m); });
-        EXPECT_EQ(TallyText(tally), expected) << weapon << " " << map << " " << until;
-        // Summed as the tree is read, the same run.
-        WeaponRuns runs(WeaponBit(*WeaponIndex(weapon)), map, period);
-        const MatchTable kept = SumTree(dir.path(), runs);
-        if (const RunStop* stop = tally.stop())
-            EXPECT_TRUE(testing::RunErrorIs([&] { runs.finish(kept); }, stop->error.kind(), stop->error.what()));
-        else
-            runs.finish(kept);
-        EXPECT_EQ(TallyText(runs.of(*WeaponIndex(weapon))), expected)
-            << "summed " << weapon << " " << map << " " << until;
-        EXPECT_EQ(kept.path(3), table.path(3));
-        EXPECT_EQ(kept.matches[2].rows.size(), 0u);
-    }
-}
-
-TEST(Views, GroupsInTheirOrderAndTheFirstStop) {
-    TempDir dir;
-    WriteTree(dir, {{"2026.12.07/1.txt", testing::Match("radar", "Colt: 40.0 4/10 1 0 0")},
-                    {"2026.12.06/1.txt", testing::Match("Radar", "Colt: 20.0 2/10 1 0 0")},
-                    {"2026.12.06/2.txt", testing::Match("base", "Luger: 20.0 2/10 1 0 0")},
-                    {"x.txt", ""},
-                    {"y.txt", testing::Match("radar", "Colt: 10.0 1/10 0 1 0")}});
-    MatchTable table = ReadTree(dir.path());
-    auto labels = [&](Grouping grouping, const char* map = "") {
-        std::string text;
-        for (const ViewRow& row : GroupRows(table, 2, map, Period{}, grouping))
-            text += row.label + "=" + std::to_string(row.figures.games) + " ";
-        return text;
-    };
-    EXPECT_EQ(labels(Grouping::Map), "radar=2 Radar=1 ");  // base: no Colt; the first met first
-    EXPECT_EQ(labels(Grouping::Day, "radar"), "2026-12-07=1 no date=1 ");
-    EXPECT_EQ(labels(Grouping::Month), "2026-12=2 no date=1 ");  // two days of one month
-    EXPECT_EQ(OverviewRows(table, "", Period{})[2].figures.games, 3);
-    EXPECT_EQ(DatelessMatches(table, Period{}) + DatelessMatches(table, Period{DayOfText("2026-12-06"), {}}), 1u);
-    dir.write("z.txt", testing::Match("m", "Luger: 5.0 1/20 x 0 0\nColt: 5.0 1/20 y 0 0"));
-    table = ReadTree(dir.path());  // over a table: its rows go before the room they lie in
-    // Colt's row fails after Luger's in the file, but Luger's run stops there first.
-    ExpectRunError(OverviewRows(table, "", Period{}), Conversion,
-                   dir / "z.txt" + ", line 3: \"x\" is not a whole number.");
-    WeaponRuns runs(kEveryWeapon, "", Period{});
-    const MatchTable kept = SumTree(dir.path(), runs);
-    ExpectRunError(runs.finish(kept), Conversion, dir / "z.txt" + ", line 3: \"x\" is not a whole number.");
-    ExpectRunError(GroupRows(table, 2, "", Period{}, Grouping::Map), Conversion,
-                   dir / "z.txt" + ", line 4: \"y\" is not a whole number.");
-    std::string lines;  // a file too long stops every weapon's run, rows or none
-    for (int i = 0; i < 32768; ++i) lines += "m\n";
-    dir.write("a.txt", lines);
-    ExpectRunError(OverviewRows(ReadTree(dir.path()), "", Period{}), Overflow,
-                   dir / "a.txt" + ", line 32768: the file has more than 32,767 lines.");
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+#include "ui/qt/breakdown_window.h"
+
 #include <unistd.h>
 
 #include <QAbstractItemModel>
@@ -16,7 +18,6 @@
 #include "app/report_views.h"
 #include "engine/weapons.h"
 #include "tests/support/testing.h"
-#include "ui/qt/breakdown_window.h"
 
 namespace tovrik {
 namespace {

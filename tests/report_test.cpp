@@ -159,7 +159,8 @@ TEST_F(ReportTest, ExitStatuses) {
         {"DIR mg", 2,
          "\"mg\" is not a weapon of the list; did you mean MP-40 or FG-42 or MP 34? The"},  // three at most
         {"DIR ran", 2, "\"ran\" is not a weapon of the list; did you mean Garand or Granatwerf or Scp.Garand?"},
-        {"DIR Artilleryzzzzz", 2, "\"Artilleryzzzzz\" is not a weapon of the list; did you mean Artillery?"},  // 5 slips
+        {"DIR Artilleryzzzzz", 2,
+         "\"Artilleryzzzzz\" is not a weapon of the list; did you mean Artillery?"},  // 5 slips
         {"DIR xyzzy", 2, "\"xyzzy\" is not a weapon of the list. The list: Knife, Luger,"},
         {"DIR zzgranatwerfzzzzz", 2, "\"zzgranatwerfzzzzz\" is not a weapon of the list. The list:"},  // 7 slips
         {"DIR Thompson", 1, "DIR/2026.12.08/bad.txt, line 2: \"1o\" is not a whole number.\n"}};
@@ -200,7 +201,8 @@ TEST_F(ReportTest, NamesAsPlayersTypeThemAndWhatZeroMeans) {
 // Hostile arguments and files: bytes kept whole, messages on one line, memory that runs out said as such.
 TEST_F(ReportTest, HostileBytesMessagesAndMemory) {
     dir.write("stat\xE9s/1.txt", ">>> Map: caf\xE9\nThompson: 40.0 4/10 1 0 0\n");
-    const std::string utf8 = "\xC3\xA9t\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\xED\x80\x80";  // characters of two to four bytes
+    const std::string utf8 =
+        "\xC3\xA9t\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\xED\x80\x80";  // characters of two to four bytes
     dir.write("stat\xE9s/2.txt", ">>> Map: " + utf8 + "\"\\\x01\nThompson: 40.0 4/10 1 0 0\n");
     EXPECT_EQ(Report("DIR/stat\xE9s --map caf\xE9 Thompson").out.substr(0, 70),
               "Map:              caf\xE9\nWeapon:           Thompson\nPlayed:           1\n");
@@ -289,9 +291,15 @@ TEST_F(ReportTest, StopsWritesAndHelp) {
 // What game servers and file systems put in names reaches the terminal, CSV
 // and JSON only as text: escaped, cut, never a formula, always strict UTF-8.
 TEST_F(ReportTest, HostileNamesInEveryOutput) {
-    const std::string maps[] = {"=1+1", "+1+1", "-1+1", "@SUM(1)", "\tx", "\x1B[2J\x1B]0;pwned\x07",
+    const std::string maps[] = {"=1+1",
+                                "+1+1",
+                                "-1+1",
+                                "@SUM(1)",
+                                "\tx",
+                                "\x1B[2J\x1B]0;pwned\x07",
                                 "\xC3\xA9" + std::string(38, 'w') + "\xC3\xA9" + std::string(11, 'w') + "\xC3\xA9",
-                                "\xC0\xAF", "\xED\xA0\x80",
+                                "\xC0\xAF",
+                                "\xED\xA0\x80",
                                 "\xE2\xA1\xC3(",  // a lead byte where a continuation should be
                                 "plain"};
     for (std::size_t i = 0; i < std::size(maps); ++i)
@@ -307,8 +315,8 @@ TEST_F(ReportTest, HostileNamesInEveryOutput) {
     EXPECT_EQ(text.find('\x1B'), std::string::npos);
     EXPECT_THAT(Report("DIR Thompson").out, HasSubstr("DIR/x/0\\nLowest match:     FORGED.txt\n"));
     std::string json = Report("--json --by map DIR Thompson").out;
-    EXPECT_THAT(json, AllOf(HasSubstr("\"\\u00c0\\u00af\""), HasSubstr("\"\\u00ed\\u00a0\\u0080\""), HasSubstr("\"\\u00e2\\u00a1\\u00c3(\""),
-                            HasSubstr("\"" + maps[6] + "\"")));
+    EXPECT_THAT(json, AllOf(HasSubstr("\"\\u00c0\\u00af\""), HasSubstr("\"\\u00ed\\u00a0\\u0080\""),
+                            HasSubstr("\"\\u00e2\\u00a1\\u00c3(\""), HasSubstr("\"" + maps[6] + "\"")));
 }
 
 // Output files are written whole or not at all, and only ever as regular files.

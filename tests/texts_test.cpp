@@ -1,0 +1,45 @@
+#include "base/number_text.h"
+#include "tests/support/testing.h"
+
+namespace tovrik {
+namespace {
+
+using testing::ScopedEnv;
+
+TEST(NumberText, VirguleCutsAfterTheCommaAndTheForms) {
+    // value, with a decimal comma, with a decimal point
+    const std::tuple<float, const char*, const char*> cases[] = {
+        {45.678f, "45,6", "45.6"},    {12.96f, "12,9", "12.9"}, {0.95f, "0,9", "0.9"},    {9.57f, "9,57", "9.57"},
+        {99.456f, "99,45", "99.45"},  {12.0f, "12", "12"},      {-2.75f, "-2,7", "-2.7"}, {-0.5f, "-0,", "-0."},
+        {100.0f / 3, "33,3", "33.3"}, {0.0f, "0", "0"},         {12345678.0f, "1", "1"},  {27.59762f, "27,5", "27.5"}};
+    for (auto [value, comma, point] : cases)
+        EXPECT_EQ(Virgule(value, ',') + " " + Virgule(value, '.'), comma + std::string(" ") + point);
+    // Seven and fifteen significant digits, the exponent form outside 1E-4 to 1E7 (1E15).
+    EXPECT_EQ(SingleToText(100.0f / 3, ',') + " " + SingleToText(1e7f, ',') + " " + SingleToText(12345678.0f, ',') +
+                  " " + SingleToText(0.0001f, ',') + " " + SingleToText(0.00001f, ',') + " " + SingleToText(-48, ','),
+              "33,33333 1E+07 1,234568E+07 0,0001 1E-05 -48");
+    EXPECT_EQ(DoubleToText(100.0 / 3, ',') + " " + DoubleToText(1e7, ',') + " " + DoubleToText(1e15, ','),
+              "33,3333333333333 10000000 1E+15");
+    EXPECT_EQ(LongToText(-2147483647 - 1), "-2147483648");
+    EXPECT_DOUBLE_EQ(TextToDouble("1,234568E+07", ','), 12345680.0);
+    EXPECT_DOUBLE_EQ(TextToDouble("45.678", '.'), 45.678);
+}
+
+TEST(NumberText, SeparatorOfTheLocale) {
+    const std::pair<const char*, char> names[] = {{"fr_FR.UTF-8", ','}, {"de_DE", ','},        {"de_CH.UTF-8", '.'},
+                                                  {"it_CH.UTF-8", '.'}, {"en_US.UTF-8", '.'},  {"C", '.'},
+                                                  {"pt_BR", ','},       {"ru_RU.KOI8-R", ','}, {"", '.'},
+                                                  {"C.UTF-8", '.'}};
+    for (auto [name, sep] : names) EXPECT_EQ(DecimalSeparatorOf(name), sep) << name;
+    // LC_ALL, LC_NUMERIC, LANG: the first set decides.
+    auto separator = [](const char* all, const char* numeric, const char* lang) {
+        ScopedEnv a("LC_ALL", all), n("LC_NUMERIC", numeric), l("LANG", lang);
+        return UserDecimalSeparator();
+    };
+    EXPECT_EQ((std::string{separator("fr_FR", "en_US", "en_US"), separator("", "fr_FR", "en_US"),
+                           separator("", "", "fr_FR"), separator("", "", ""), separator("en_US", "fr_FR", "fr_FR")}),
+              ",,,..");
+}
+
+}  // namespace
+}  // namespace tovrik

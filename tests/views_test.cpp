@@ -1,0 +1,105 @@
+#include "engine/views.h"
+
+#include "engine/match_date.h"
+#include "engine/tree_scan.h"
+#include "engine/weapons.h"
+#include "tests/support/testing.h"
+#include "ui/breakdown.h"
+
+namespace tovrik {
+namespace {
+
+using testing::Match;
+using testing::TempDir;
+
+TEST(Breakdown, GroupStartsOnTheTimeAxis) {
+    const std::tuple<const char*, Grouping, const char*, const char*, const char*> rows[] = {
+        {"a day", Grouping::Day, "2024.02.29", "2024-02-29", "2024-02-29"},
+        {"a 53rd week", Grouping::Week, "2021.01.03", "2020-W53", "2020-12-28"},
+        {"the first week of a year begun on a Thursday", Grouping::Week, "2026.01.01", "2026-W01", "2025-12-29"},
+        {"the first week of a year whose 4th of January is a Monday", Grouping::Week, "2021.01.10", "2021-W01",
+         "2021-01-04"},
+        {"a week in the year", Grouping::Week, "2026.12.06", "2026-W49", "2026-11-30"},
+        {"a map", Grouping::Map, "2026.12.06", "m", ""},
+        {"a month", Grouping::Month, "2026.12.31", "2026-12", "2026-12-01"},
+        {"a year", Grouping::Year, "1999.07.04", "1999", "1999-01-01"},
+        {"no date", Grouping::Day, "undated", "no date", ""}};
+    for (auto [name, grouping, folder, label, start] : rows) {
+        TempDir dir;
+        dir.write(std::string(folder) + "/120000.txt", Match("m", "Thompson: 50.0 1/2 0 0 0"));
+        std::vector<ViewRow> groups = GroupRows(ReadTree(dir.path()), *WeaponIndex("Thompson"), "", {}, grouping);
+        ASSERT_EQ(groups.size(), 1u) << name;
+        EXPECT_EQ(groups[0].label, label) << name;
+        EXPECT_EQ(groups[0].firstDay ? DayText(DateOfDays(*groups[0].firstDay)) : "", start) << name;
+    }
+    for (int day = -719162; day <= 2932896; day += 6376) {  // 0001-01-01 to 9999-12-31; 2026-01-01, a Thursday
+        MatchDate date = DateOfDays(day);
+        EXPECT_EQ(DaysSinceEpoch(date.year, date.month, date.day), day) << day;
+        EXPECT_EQ(IsoWeekText(date), IsoWeekText(DateOfDays(MondayOf(day)))) << day;  // its Monday's week
+    }
+    for (int era = 3; era <= 24; ++era)  // the last day of each 400 years, counted from March
+        EXPECT_EQ(DayText(DateOfDays(era * 146097 - 719469)) + DayText(DateOfDays(era * 146097 - 719438)),
+                  std::to_string(era * 400) + "-02-29" + std::to_string(era * 400) + "-03-31")
+            << era;
+}
+
+TEST(Breakdown, TicksOnRoundDates) {
+    auto texts = [](const char* first, const char* last, int most, Grouping unit = Grouping::Day) {
+        auto day = [](const char* text) {
+            MatchDate date = DayOfText(text);
+            return DaysSinceEpoch(date.year, date.month, date.day);
+        };
+        std::string joined;
+        for (const TimeTick& tick : TimeTicks(day(first), day(last), most, unit)) joined += " " + tick.text;
+        return joined.substr(1);
+    };
+    EXPECT_EQ(texts("2026-09-03", "2026-09-05", 3), "2026-09-03 2026-09-04 2026-09-05") << "every day";
+    EXPECT_EQ(texts("2026-09-03", "2026-09-06", 3), "2026-09-03 2026-09-05") << "every other day";
+    EXPECT_EQ(texts("2026-09-01", "2026-09-30", 5), "2026-09-07 2026-09-14 2026-09-21 2026-09-28") << "Mondays";
+    EXPECT_EQ(texts("2026-09-03", "2026-09-05", 3, Grouping::Week), "2026-09-03") << "weeks: no Monday, the first day";
+    EXPECT_EQ(texts("2026-01-15", "2026-05-20", 3), "2026-03 2026-05") << "every other month from the first";
+    EXPECT_EQ(texts("2026-01-15", "2026-03-20", 9, Grouping::Year), "2026-01-15") << "years: no new year";
+    EXPECT_EQ(texts("2019-05-01", "2026-12-06", 4, Grouping::Year), "2020 2022 2024 2026") << "every other year";
+    EXPECT_EQ(texts("2024-02-10", "2026-12-06", 6), "2024-07 2025-01 2025-07 2026-01 2026-07") << "half years";
+    EXPECT_EQ(texts("1890-01-01", "2026-12-06", 3), "1900 1950 2000") << "every fifty years";
+    EXPECT_EQ(texts("1950-01-01", "2026-12-06", 4), "1960 1980 2000 2020") << "every twenty years";
+    EXPECT_EQ(texts("1990-01-01", "2026-12-06", 8), "1990 1995 2000 2005 2010 2015 2020 2025") << "every five years";
+}
+
+TEST(Breakdown, TotalsFoldersAndExtremes) {
+    TempDir dir;
+    dir.write("2026.09.01/120000.txt", Match("goldrush", "Thompson: 10.0 10/100 1 2 3\nMP-40: 50.0 20/40 0 1 0"));
+    dir.write("2026.09.01/130000.txt", Match("radar", "Thompson: 50.0 30/60 2 0 1"));
+    dir.write("2026.09.02/120000.txt", Match("radar", "MP-40: 5.0 5/50 0 0 1"));
+    dir.write("old/2026.09.02/120000.txt", Match("radar", "Luger: 60.0 1/2 0 0 1\nThompson: 20.0 2/10 0 0 0"));
+    dir.write("2026.09.03/120000.txt", Match("radar", "Colt: 25.0 1/4 0 0 0"));
+    dir.write("2026.09.04/120000.txt", Match("radar", ""));  // read, but no weapon counts
+    const std::string root = dir.path() + "/";
+    BreakdownChoice byMap{*WeaponIndex("Thompson"), Grouping::Map, Period{{}, DayOfText("2026-09-01")}};
+    const MatchTable table = ReadTree(dir.path());  // every weapon's rows: radar's others and days after left out
+    Breakdown maps = MakeBreakdown(table, byMap);
+    EXPECT_EQ(maps.folders, (std::vector<std::string>{root + "2026.09.01", root + "2026.09.01"}));
+    EXPECT_EQ(maps.total.figures.shots, 160);
+    ASSERT_TRUE(maps.worst && maps.best);
+    EXPECT_EQ(maps.worst->place.path, root + "2026.09.01/120000.txt");
+    EXPECT_EQ(maps.best->place.when(), "2026-09-01 13:00:00");
+    EXPECT_EQ(maps.best->place.map, "radar");
+    Breakdown weapons = MakeBreakdown(table, BreakdownChoice{byMap.weapon, {}, {}});
+    ASSERT_EQ(weapons.rows.size(), Weapons().size());
+    EXPECT_EQ(weapons.folders[*WeaponIndex("MP-40")], dir.path()) << "its matches lie in two day folders";
+    EXPECT_EQ(weapons.folders[*WeaponIndex("Luger")], root + "old/2026.09.02");
+    const Figures& all = weapons.total.figures;
+    EXPECT_EQ(all.games, 5) << "a match counts once, whatever its weapons";
+    EXPECT_EQ(all.shots, 100 + 60 + 40 + 50 + 2 + 10 + 4);
+    EXPECT_EQ(all.collected, 7) << "every weapon's accuracy of every match";
+    EXPECT_EQ(all.lowest, 5.0f) << "MP-40's, not the last weapon's";
+    EXPECT_EQ(all.highest, 60.0f) << "Luger's";
+    EXPECT_NEAR(all.mean, (10 + 50 + 50 + 5 + 60 + 20 + 25) / 7.0, 1e-6);
+    const Breakdown days = MakeBreakdown(table, BreakdownChoice{byMap.weapon, Grouping::Day, {}});
+    EXPECT_EQ(TimePoints(days, Grouping::Day).size(), 2u) << "the day of one accuracy too";
+    const BreakdownChoice lastDays{byMap.weapon, {}, Period{DayOfText("2026-09-03"), {}}};
+    EXPECT_EQ(MakeBreakdown(table, lastDays).total.figures.mean, 25.0f) << "the one accuracy of those days";
+}
+
+}  // namespace
+}  // namespace tovrik
