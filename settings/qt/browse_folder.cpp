@@ -31,6 +31,27 @@ QLabel* PlainLabel(QWidget* parent, const char* name, const QString& text, const
 
 }  // namespace
 
+void BrowseFolderDialog::setUpButtons() {
+    ok_ = new QPushButton("OK", this);
+    ok_->setObjectName("ok");
+    ok_->setGeometry(150, 346, 75, 23);
+    ok_->setDefault(true);
+    ok_->setEnabled(false);
+    auto* cancel = new QPushButton("Cancel", this);
+    cancel->setObjectName("cancel");
+    cancel->setGeometry(234, 346, 75, 23);
+
+    // The choice is the selected folder, not the tree's current item: the tree
+    // makes its first item current when it takes the focus, and that is no
+    // choice of the user's.
+    connect(tree_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { selectionChanged(); });
+    connect(ok_, &QPushButton::clicked, this, [this] {
+        result_ = selectedPath().toLocal8Bit().toStdString();
+        accept();
+    });
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
 BrowseFolderDialog::BrowseFolderDialog(const QString& title, std::int32_t root, BrowseRequest request, QWidget* owner)
     : QDialog(owner), request_(std::move(request)) {
     setWindowTitle("Browse for Folder");
@@ -58,24 +79,7 @@ BrowseFolderDialog::BrowseFolderDialog(const QString& title, std::int32_t root, 
     tree_->setSelectionMode(QAbstractItemView::SingleSelection);
     tree_->expand(model_->index(rootPath));  // the file systems' folders at once
 
-    ok_ = new QPushButton("OK", this);
-    ok_->setObjectName("ok");
-    ok_->setGeometry(150, 346, 75, 23);
-    ok_->setDefault(true);
-    ok_->setEnabled(false);
-    auto* cancel = new QPushButton("Cancel", this);
-    cancel->setObjectName("cancel");
-    cancel->setGeometry(234, 346, 75, 23);
-
-    // The choice is the selected folder, not the tree's current item: the tree
-    // makes its first item current when it takes the focus, and that is no
-    // choice of the user's.
-    connect(tree_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { selectionChanged(); });
-    connect(ok_, &QPushButton::clicked, this, [this] {
-        result_ = selectedPath().toLocal8Bit().toStdString();
-        accept();
-    });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    setUpButtons();
 }
 
 void BrowseFolderDialog::showEvent(QShowEvent* event) {

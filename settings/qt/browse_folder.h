@@ -37,6 +37,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void setUpButtons();
     void selectionChanged();
     QString selectedPath() const;  // "" when no folder is selected
 

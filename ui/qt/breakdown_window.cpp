@@ -2,11 +2,8 @@
 
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QFileDialog>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSortFilterProxyModel>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -35,13 +32,6 @@ protected:
         return left.data(kSortRole).toDouble() < right.data(kSortRole).toDouble();
     }
 };
-
-// A row of controls without margins of its own.
-QHBoxLayout* RowLayout(QWidget* row) {
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    return layout;
-}
 
 QList<QStandardItem*> RowItems(const ViewRow& row, double place, char sep) {
     QList<QStandardItem*> items{new QStandardItem(Latin1Text(row.label))};
@@ -104,72 +94,6 @@ void BreakdownWindow::setUpControls() {
     poll_ = new QTimer(this);
     poll_->setInterval(100);
     connect(poll_, &QTimer::timeout, this, &BreakdownWindow::showProgress);
-}
-
-QWidget* BreakdownWindow::makeChoices() {
-    auto* row = new QWidget(this);
-    QHBoxLayout* layout = RowLayout(row);
-    weaponLabel_ = new QLabel(row);
-    weaponLabel_->setObjectName("Weapon");
-    weaponLabel_->setTextFormat(Qt::PlainText);
-    grouping_ = new QComboBox(row);
-    grouping_->setObjectName("Grouping");
-    // The groupings in their order, then by weapon.
-    for (const GroupingName& name : Groupings()) grouping_->addItem(Latin1Text(name.header));
-    grouping_->addItem(Latin1Text(GroupHeader(std::nullopt)));
-    since_ = new QLineEdit(row);
-    since_->setObjectName("Since");
-    until_ = new QLineEdit(row);
-    until_->setObjectName("Until");
-    for (QLineEdit* day : {since_, until_}) {
-        day->setPlaceholderText(day == since_ ? "first match" : "last match");
-        day->setToolTip("A day as YYYY-MM-DD, included; empty for no limit");
-        day->setMaximumWidth(110);
-        connect(day, &QLineEdit::textChanged, this, &BreakdownWindow::recompute);
-    }
-    connect(grouping_, &QComboBox::currentIndexChanged, this, &BreakdownWindow::recompute);
-    auto* groupBy = new QLabel("&Group by:", row);
-    groupBy->setBuddy(grouping_);
-    auto* from = new QLabel("&From:", row);
-    from->setBuddy(since_);
-    auto* to = new QLabel("&to:", row);
-    to->setBuddy(until_);
-    for (QWidget* widget : std::initializer_list<QWidget*>{weaponLabel_, groupBy, grouping_, from, since_, to, until_})
-        layout->addWidget(widget);
-    layout->addStretch();
-    return row;
-}
-
-QWidget* BreakdownWindow::makeButtons() {
-    auto* row = new QWidget(this);
-    QHBoxLayout* layout = RowLayout(row);
-    progress_ = new QProgressBar(row);
-    progress_->setObjectName("Progress");
-    progress_->setRange(0, 0);  // the count of files is not known before the end
-    progress_->setMaximumWidth(160);
-    progress_->hide();
-    status_ = new QLabel(row);
-    status_->setObjectName("Status");
-    status_->setTextFormat(Qt::PlainText);
-    layout->addWidget(progress_);
-    layout->addWidget(status_, 1);
-    auto button = [&](const char* name, const char* text, auto act) {
-        auto* b = new QPushButton(text, row);
-        b->setObjectName(name);
-        b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, act);
-        layout->addWidget(b);
-    };
-    button("ExportCsv", "&Export CSV\u2026", [this] {
-        QString file = QFileDialog::getSaveFileName(this, "Export CSV", "breakdown.csv", "CSV (*.csv)");
-        if (!file.isEmpty()) exportCsv(file.toLocal8Bit().toStdString());
-    });
-    button("SaveChart", "&Save chart\u2026", [this] {
-        QString file = QFileDialog::getSaveFileName(this, "Save chart", "breakdown.png", "PNG image (*.png)");
-        if (!file.isEmpty()) saveChart(file.toLocal8Bit().toStdString());
-    });
-    button("Close", "Close", [this] { close(); });
-    return row;
 }
 
 std::optional<Grouping> BreakdownWindow::groupingChosen() const {

@@ -10,8 +10,7 @@
 
 // The chart as the window's chart box shows it after the same run; false when
 // the image could not be made.
-extern "C" __attribute__((visibility("default"))) bool tovrik_chart_png(const tovrik::Tally* tally,
-                                                                         std::string* png) {
+extern "C" __attribute__((visibility("default"))) bool tovrik_chart_png(const tovrik::Tally* tally, std::string* png) {
     tovrik::ChartImage chart;
     tovrik::PaintGrid(chart);
     tovrik::PaintCurve(chart, *tally);

@@ -1,10 +1,6 @@
 #include "ui/qt/form1_window.h"
 
-#include <QMessageBox>
-#include <QSignalBlocker>
-
 #include "base/number_text.h"
-#include "base/run_error.h"
 #include "base/version.h"
 #include "settings/qt/browse_folder.h"
 #include "ui/qt/latin1_text.h"
@@ -186,18 +182,7 @@ Form1Window::Form1Window(QWidget* parent, QString instanceName)
     list3_ = MakeList(panel, kList3, kFrame, kWindowBackground);
     list3_->setEnabled(false);
 
-    for (const Marker& marker : kMarkers) MakePicture(panel, marker.place, marker.image, kWindowText);
-    MakeLabel(panel, {"Label1", 4920, 105, 2895}, QString("Version : ") + kVersion, kGrey, true);
-    MakeLabel(panel, {"Label2", 4920, 300, 2535}, kHomeAddress, kGrey, false);
-    for (const Place& line : kLines) {
-        auto* widget = new QWidget(panel);
-        widget->setObjectName(line.name);
-        widget->setGeometry(line.left / kTwips, line.top / kTwips, line.width, line.height / kTwips);
-        Fill(widget, QColor(64, 64, 64));
-    }
-    for (const Caption& c : kCaptions) MakeLabel(panel, c.place, c.text, kRed, true);
-    for (const Value& v : kValues)
-        values_[v.label] = MakeLabel(panel, {LabelName(v.label), v.left, v.top, v.width}, v.text, v.colour, false);
+    fillPanel(panel);
 
     // The panel lies beneath the controls placed on the window itself.
     panel->lower();
@@ -213,6 +198,21 @@ Form1Window::Form1Window(QWidget* parent, QString instanceName)
     setUpKeysAndWatch();
 }
 
+void Form1Window::fillPanel(QWidget* panel) {
+    for (const Marker& marker : kMarkers) MakePicture(panel, marker.place, marker.image, kWindowText);
+    MakeLabel(panel, {"Label1", 4920, 105, 2895}, QString("Version : ") + kVersion, kGrey, true);
+    MakeLabel(panel, {"Label2", 4920, 300, 2535}, kHomeAddress, kGrey, false);
+    for (const Place& line : kLines) {
+        auto* widget = new QWidget(panel);
+        widget->setObjectName(line.name);
+        widget->setGeometry(line.left / kTwips, line.top / kTwips, line.width, line.height / kTwips);
+        Fill(widget, QColor(64, 64, 64));
+    }
+    for (const Caption& c : kCaptions) MakeLabel(panel, c.place, c.text, kRed, true);
+    for (const Value& v : kValues)
+        values_[v.label] = MakeLabel(panel, {LabelName(v.label), v.left, v.top, v.width}, v.text, v.colour, false);
+}
+
 bool Form1Window::load() {
     bool loaded = form_.Form_Load() && !ended_;
     showPendingMaps();
@@ -220,73 +220,6 @@ bool Form1Window::load() {
     // run has the window behind it.
     if (loaded) QTimer::singleShot(0, this, &Form1Window::restoreChoice);
     return loaded;
-}
-
-void Form1Window::ShowMessage(const std::string& text) {
-    QMessageBox box(QMessageBox::Warning, "Tovrik Stats", QString::fromLocal8Bit(text.c_str()), QMessageBox::Ok, this);
-    box.setTextFormat(Qt::PlainText);  // it names folders and files
-    box.exec();
-}
-
-std::string Form1Window::SelectedText(QListWidget* list) {
-    const QList<QListWidgetItem*> selected = list->selectedItems();
-    return selected.isEmpty() ? std::string() : selected.first()->text().toLatin1().toStdString();
-}
-
-void Form1Window::List2_AddItem(const std::string& text) { list2_->addItem(Latin1Text(text)); }
-
-void Form1Window::List3_AddItem(const std::string& text) { pendingMaps_.push_back(text); }
-
-void Form1Window::List3_Clear() {
-    QSignalBlocker quiet(list3_);  // no choice is made by emptying the list
-    list3_->clear();
-    list3Items_.clear();
-    pendingMaps_.clear();
-}
-
-void Form1Window::showPendingMaps() {
-    // The new entries merged into the list at once, so that a first run over
-    // many maps costs no more than a sort.
-    if (pendingMaps_.empty()) return;
-    InsertSorted(list3Items_, std::move(pendingMaps_));
-    pendingMaps_.clear();
-    QStringList texts;
-    for (const std::string& item : list3Items_) texts << Latin1Text(item);
-    const QString chosen = list3_->selectedItems().isEmpty() ? QString() : list3_->selectedItems().first()->text();
-    QSignalBlocker quiet(list3_);  // the same choice, not a new one
-    list3_->clear();
-    list3_->addItems(texts);
-    if (!chosen.isEmpty()) list3_->item(static_cast<int>(texts.indexOf(chosen)))->setSelected(true);
-}
-
-void Form1Window::SetCaption(Label label, const std::string& text) {
-    // A text wider than its label is cut with "…" and shown whole on hover.
-    QLabel* shown = values_.at(label);
-    QString whole = Latin1Text(text);
-    QString fitting = shown->fontMetrics().elidedText(whole, Qt::ElideRight, shown->width());
-    shown->setText(fitting);
-    shown->setToolTip(fitting == whole ? QString() : whole);
-}
-
-void Form1Window::runStats() {
-    try {
-        form_.ComputeStats();
-        form_.SaveChoice(List2_Text(), List3_Text());  // the choice the next start makes again
-        showPendingMaps();
-    } catch (const RunError& error) {
-        showPendingMaps();
-        // The run stops; the window goes on with what it showed.
-        QMessageBox box(QMessageBox::Critical, "Tovrik Stats", QString::fromLocal8Bit(error.what()), QMessageBox::Ok,
-                        this);
-        box.setTextFormat(Qt::PlainText);  // it quotes what the match file holds
-        box.exec();
-        form_.ShowStopped();  // the figures shown before are not this choice's
-    }
-    updateBreakdown();
-    // The folders are watched once the figures show: over many folders the
-    // watch takes a while of its own.
-    if (rewatch_) QTimer::singleShot(0, this, &Form1Window::watchFolders);
-    rewatch_ = false;
 }
 
 }  // namespace tovrik

@@ -64,6 +64,8 @@ private:
     static std::string SelectedText(QListWidget* list);
     void runStats();  // a selection changed in either list
     void showPendingMaps();
+    void fillPanel(QWidget* panel);
+    void setUpButtons();
     void setUpKeysAndWatch();
     void watchFolders();
     void restoreChoice();
@@ -81,7 +83,7 @@ private:
     QString instanceName_;
     std::unique_ptr<QLocalServer> instance_;
     QFileSystemWatcher* watcher_;
-    QTimer* settle_;      // a run a second after the last change
+    QTimer* settle_;       // a run a second after the last change
     bool rewatch_ = true;  // folders may have come or gone since they were watched
     bool ended_ = false;
     BreakdownWindow* breakdown_ = nullptr;  // made when first opened

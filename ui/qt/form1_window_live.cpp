@@ -19,7 +19,7 @@ constexpr int kSettleMs = 1000;     // a match file is written in a burst
 
 }  // namespace
 
-void Form1Window::setUpKeysAndWatch() {
+void Form1Window::setUpButtons() {
     auto* folder = new QPushButton("Folder\u2026", this);
     folder->setObjectName("ChooseFolder");
     folder->setToolTip("Choose another statistics folder (Ctrl+O)");
@@ -32,6 +32,10 @@ void Form1Window::setUpKeysAndWatch() {
     breakdown->setGeometry(6810 / 15, 135 / 15, 1050 / 15, 300 / 15);  // beside the folder button
     breakdown->setFocusPolicy(Qt::TabFocus);
     connect(breakdown, &QPushButton::clicked, this, &Form1Window::openBreakdown);
+}
+
+void Form1Window::setUpKeysAndWatch() {
+    setUpButtons();
     new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_B), this, [this] { openBreakdown(); });
     new QShortcut(QKeySequence::Open, this, [this] { chooseFolder(); });
     new QShortcut(QKeySequence(Qt::Key_F5), this, [this] { runAgain(); });

@@ -55,16 +55,8 @@ QPointF TimeChart::place(int day, double accuracy) const {
     return QPointF(x, p.bottom() - p.height() * accuracy / top_);
 }
 
-void TimeChart::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), ChartImage::kBackground);
-    painter.setRenderHint(QPainter::Antialiasing);
+void TimeChart::paintAxes(QPainter& painter) {
     QRectF p = plot();
-    painter.setPen(kTick);
-    if (points_.empty()) {
-        painter.drawText(rect(), Qt::AlignCenter, "No dated group with an accuracy to draw.");
-        return;
-    }
     // Guides every 10 or 20 percent, labelled at the left.
     for (double value = 0; value <= top_; value += top_ > 50 ? 20 : 10) {
         QPointF at = place(first_, value);
@@ -83,6 +75,19 @@ void TimeChart::paintEvent(QPaintEvent*) {
         painter.drawText(QRectF(at.x() - 45, p.bottom() + 5, 90, 16), Qt::AlignHCenter | Qt::AlignTop,
                          Latin1Text(tick.text));
     }
+}
+
+void TimeChart::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), ChartImage::kBackground);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QRectF p = plot();
+    painter.setPen(kTick);
+    if (points_.empty()) {
+        painter.drawText(rect(), Qt::AlignCenter, "No dated group with an accuracy to draw.");
+        return;
+    }
+    paintAxes(painter);
     if (hasMean_) {
         painter.setPen(QPen(kMeanColour, 1));
         painter.drawLine(place(first_, mean_), place(last_, mean_));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
 #include <QWidget>
 #include <vector>
 
@@ -35,6 +36,8 @@ protected:
 
 private:
     QRectF plot() const;
+    // The guides and their percentages, the ticks and their dates.
+    void paintAxes(QPainter& painter);
 
     std::vector<TimePoint> points_;
     std::vector<QString> texts_;  // of each point
