@@ -298,50 +298,57 @@ TEST(WeaponLine, FieldsAndSlashParts) {
               "54 173 -32768 32767 7 5 1 22 3 ");
 }
 
-// A row's numbers as the reader gives them, whether the row has the game's own shape or not.
+// A row's numbers as the reader gives them; rows in the game's own shape are read without their fields split.
 TEST(MatchReader, RowsReadInTheGamesShapeAndOthers) {
     struct Row {
         const char* name;
         std::string line;
+        bool plain;
         float accuracy;
         std::array<std::int16_t, 5> numbers;  // headshots, shots, hits, kills, deaths
     };
-    const Row rows[] = {{"the game's own shape", "Thompson:  31.2  54/173  7  4  2", 31.2f, {2, 173, 54, 7, 4}},
-                        {"no headshots column", "Panzer: 12.5 1/8 1 2", 12.5f, {0, 8, 1, 1, 2}},
-                        {"kills and deaths only", "Airstrike: 3 1", 0, {0, 0, 0, 3, 1}},
-                        {"kills, deaths and headshots", "Knife: 4 2 1", 0, {1, 0, 0, 4, 2}},
-                        {"a trailing space", "Sten: 20.0 2/10 1 0 0 ", 20.0f, {0, 10, 2, 1, 0}},
-                        {"no accuracy, a trailing space", "Knife:  9999 0 7 ", 0, {7, 0, 0, 9999, 0}},
-                        {"more hits than shots", "MP-40: 0.1 9999/0 0 0 0", 0.1f, {0, 0, 9999, 0, 0}},
-                        {"seven digits", "Mortar: 1234.567 1/8 1 2 3", 1234.567f, {3, 8, 1, 1, 2}},
-                        {"seven digits after the point", "Mortar: 0.2759762 1/8 1 2 3", 0.2759762f, {3, 8, 1, 1, 2}},
-                        {"eight digits", "Luger: 12345.678 1/8 1 1", 12345.678f, {0, 8, 1, 1, 1}},
-                        {"the longest line", "Knife:" + std::string(32757, ' ') + "1 2", 0, {0, 0, 0, 1, 2}},
-                        {"wide gaps",
-                         "Colt:" + std::string(17, ' ') + "21.1" + std::string(17, ' ') + "4/19   10 3 1",
-                         21.1f,
-                         {1, 19, 4, 10, 3}},
-                        {"a sign", "Luger: +5 1", 0, {0, 0, 0, 5, 1}},
-                        {"a negative number", "Luger: 5.0 1/8 -1 1", 5.0f, {0, 8, 1, -1, 1}},
-                        {"no digit after the point", "Luger: 5. 1/8 1 1", 5.0f, {0, 8, 1, 1, 1}},
-                        {"no digit before the point", "Luger: .5 1/8 1 1", 0.5f, {0, 8, 1, 1, 1}},
-                        {"a sixth field", "Mortar: 1.5 1/8 1 2 3 4", 1.5f, {3, 8, 1, 1, 2}},
-                        {"today's Syringe", "Syringe   :  50.0    1/2    ", 50.0f, {0, 2, 1, 0, 0}},
-                        {"today's Syringe without its last space", "Syringe: 12.5 1/8", 12.5f, {0, 8, 1, 0, 0}},
-                        {"the classic Syringe", "Syringe: 100.0 2/2 3 4 5", 100.0f, {5, 2, 2, 3, 4}}};
+    const Row rows[] = {
+        {"the game's own shape", "Thompson:  31.2  54/173  7  4  2", true, 31.2f, {2, 173, 54, 7, 4}},
+        {"no headshots column", "Panzer: 12.5 1/8 1 2", true, 12.5f, {0, 8, 1, 1, 2}},
+        {"kills and deaths only", "Airstrike: 3 1", true, 0, {0, 0, 0, 3, 1}},
+        {"kills, deaths and headshots", "Knife: 4 2 1", true, 0, {1, 0, 0, 4, 2}},
+        {"a trailing space", "Sten: 20.0 2/10 1 0 0 ", true, 20.0f, {0, 10, 2, 1, 0}},
+        {"no accuracy, a trailing space", "Knife:  9999 0 7 ", true, 0, {7, 0, 0, 9999, 0}},
+        {"more hits than shots", "MP-40: 0.1 9999/0 0 0 0", true, 0.1f, {0, 0, 9999, 0, 0}},
+        {"seven digits", "Mortar: 1234.567 1/8 1 2 3", true, 1234.567f, {3, 8, 1, 1, 2}},
+        {"seven digits, five after the point", "Mortar: 27.59762 1/8 1 2 3", true, 27.59762f, {3, 8, 1, 1, 2}},
+        {"eight digits", "Luger: 12345.678 1/8 1 1", false, 12345.678f, {0, 8, 1, 1, 1}},
+        {"the longest line", "Knife:" + std::string(32757, ' ') + "1 2", true, 0, {0, 0, 0, 1, 2}},
+        {"wide gaps", "Colt:" + std::string(17, ' ') + "21.1" + std::string(17, ' ') + "4/19   10 3 1", true, 21.1f,
+         {1, 19, 4, 10, 3}},
+        {"a sign", "Luger: +5 1", false, 0, {0, 0, 0, 5, 1}},
+        {"a negative number", "Luger: 5.0 1/8 -1 1", false, 5.0f, {0, 8, 1, -1, 1}},
+        {"no digit after the point", "Luger: 5. 1/8 1 1", false, 5.0f, {0, 8, 1, 1, 1}},
+        {"no digit before the point", "Luger: .5 1/8 1 1", false, 0.5f, {0, 8, 1, 1, 1}},
+        {"a sixth field", "Mortar: 1.5 1/8 1 2 3 4", false, 1.5f, {3, 8, 1, 1, 2}},
+        {"today's Syringe", "Syringe   :  50.0    1/2    ", true, 50.0f, {0, 2, 1, 0, 0}},
+        {"today's Syringe without its last space", "Syringe: 12.5 1/8", true, 12.5f, {0, 8, 1, 0, 0}},
+        {"the classic Syringe", "Syringe: 100.0 2/2 3 4 5", true, 100.0f, {5, 2, 2, 3, 4}}};
     TempDir dir;
     MatchReader reader;
     MatchRecord record;
     std::string map;
+    const char* names[] = {"headshots", "shots", "hits", "kills", "deaths"};
     for (const Row& row : rows) {
         const std::string path = dir.write("f.txt", ">>> Map: m\n" + row.line + "\n");
         ASSERT_TRUE(reader.read(AT_FDCWD, path, path, kEveryWeapon, record, map)) << row.name;
         ASSERT_EQ(record.rows.size(), 1u) << row.name;
         EXPECT_EQ(record.rows[0].failsAt, CountedRow::kDone) << row.name;
         EXPECT_EQ(record.rows[0].accuracy, row.accuracy) << row.name;
-        const char* names[] = {"headshots", "shots", "hits", "kills", "deaths"};
         for (std::size_t n = 0; n < 5; ++n)
             EXPECT_EQ(record.rows[0].numbers[n], row.numbers[n]) << row.name << ": " << names[n];
+        float accuracy = 0;
+        std::array<std::int16_t, 5> numbers{};
+        const RowEnd end = row.line.rfind("Syringe", 0) == 0 ? RowEnd::MayEndAfterShots : RowEnd::AfterDeaths;
+        ASSERT_EQ(ReadPlainRow(row.line, end, accuracy, numbers), row.plain) << row.name;
+        if (row.plain) {
+            EXPECT_EQ(numbers, row.numbers) << row.name;
+        }
     }
 }
 
