@@ -23,56 +23,74 @@ void WriteTree(const TempDir& dir, const Files& files) {
     for (const auto& [path, content] : files) dir.write(path, content);
 }
 
-std::string TallyText(const Tally& t) {
-    const Figures& f = t.figures();
-    std::ostringstream text;
-    for (double n : {double(f.games), double(f.shots), double(f.hits), double(f.headshots), double(f.kills),
-                     double(f.deaths), double(f.collected), f.mean, double(f.lowest), double(f.highest)})
-        text << n << ' ';
-    if (t.lowest()) text << "low@" << t.lowest()->match << ' ';
-    if (t.highest()) text << "high@" << t.highest()->match << ' ';
-    if (t.stop()) text << "stop@" << t.stop()->match << ':' << t.stop()->line;
-    return text.str();
+// Each figure of `got` against `want`, one check a figure.
+void ExpectFigures(const Figures& got, const Figures& want, const std::string& name) {
+    EXPECT_EQ(got.games, want.games) << name;
+    EXPECT_EQ(got.shots, want.shots) << name;
+    EXPECT_EQ(got.hits, want.hits) << name;
+    EXPECT_EQ(got.headshots, want.headshots) << name;
+    EXPECT_EQ(got.kills, want.kills) << name;
+    EXPECT_EQ(got.deaths, want.deaths) << name;
+    EXPECT_EQ(got.collected, want.collected) << name;
+    EXPECT_DOUBLE_EQ(got.mean, want.mean) << name;
+    EXPECT_EQ(got.lowest, want.lowest) << name;
+    EXPECT_EQ(got.highest, want.highest) << name;
 }
+
+// The match an accuracy was collected in, or -1.
+long MatchOf(const std::optional<CollectedAccuracy>& at) { return at ? static_cast<long>(at->match) : -1; }
 
 TEST(Tally, CountsCollectsAndStopsAsARun) {
     TempDir dir;
     std::string over = ">>> Map: base\n";
     for (int i = 0; i < 32767; ++i) over += "x\n";
-    // weapon, map choice, last day -> totals, collected, mean, lowest, highest, where they and a stop are
-    const std::tuple<const char*, const char*, const char*, std::string> cases[] = {
-        {"Colt", "", "", "4 40 11 1 3 1 2 0 30 40 low@0 high@2 stop@4:0"},     // the last file stops every run
-        {"Colt", "", "2026-12-07", "4 40 11 1 3 1 2 35 30 40 low@0 high@2 "},  // a.txt's last row counts
-        {"Colt", "radar", "2026-12-07", "3 30 10 1 3 1 2 35 30 40 low@0 high@2 "},
-        {"Colt", "Radar", "2026-12-07", "0 0 0 0 0 0 0 0 0 0 "},
-        {"Luger", "", "2026-12-07", "2 110 110 0 0 0 2 0 100 100 low@1 high@1 stop@3:3"},  // the headshots added before
-        {"Luger", "", "2026-12-06", "1 10 10 0 0 0 1 100 100 100 low@1 high@1 "},          // the one accuracy is both
-        {"Knife", "radar", "", "0 0 0 0 0 0 0 0 0 0 stop@4:0"}};
-    WriteTree(dir, {{"2026.12.06/a.txt", testing::Match("radar", "Colt: 50.0 5/10 1 0 0\nColt: 30.0 1/10 1 1 1")},
-                    {"2026.12.06/b.txt", testing::Match("base", "Colt: 1.0 1/10 0 0 0\nLuger: 100.0 10/10 0 0 0")},
-                    {"2026.12.07/c.txt", testing::Match("radar", "Colt: 40.0 4/10 1 0 0\nLuger: 100.0 100/100 0 0 0")},
-                    {"2026.12.07/d.txt", testing::Match("m", "Luger: 1.0 1/x 0 0 0")},
+    WriteTree(dir, {{"2026.12.06/a.txt", Match("radar", "Colt: 50.0 5/10 1 0 0\nColt: 30.0 1/10 1 1 1")},
+                    {"2026.12.06/b.txt", Match("base", "Colt: 1.0 1/10 0 0 0\nLuger: 100.0 10/10 0 0 0")},
+                    {"2026.12.07/c.txt", Match("radar", "Colt: 40.0 4/10 1 0 0\nLuger: 100.0 100/100 0 0 0")},
+                    {"2026.12.07/d.txt", Match("m", "Luger: 1.0 1/x 0 0 0")},
                     {"z/e.txt", over}});
-    MatchTable table = ReadTree(dir.path());
-    for (const auto& [weapon, map, until, expected] : cases) {
-        Tally tally(WeaponIndex(weapon), map);
+    struct Case {
+        const char *name, *weapon, *map, *until;
+        Figures figures;       // games, shots, hits, headshots, kills, deaths, collected, mean, lowest, highest
+        long lowest, highest;  // the matches of the extremes
+        long stopMatch, stopLine;
+    };
+    const Case cases[] = {
+        {"the last file stops every run", "Colt", "", "", {4, 40, 11, 1, 3, 1, 2, 0, 30, 40}, 0, 2, 4, 0},
+        {"a match's last row counts", "Colt", "", "2026-12-07", {4, 40, 11, 1, 3, 1, 2, 35, 30, 40}, 0, 2, -1, -1},
+        {"a map", "Colt", "radar", "2026-12-07", {3, 30, 10, 1, 3, 1, 2, 35, 30, 40}, 0, 2, -1, -1},
+        {"a map by its whole name", "Colt", "Radar", "2026-12-07", {}, -1, -1, -1, -1},
+        {"the headshots added before the stop",
+         "Luger",
+         "",
+         "2026-12-07",
+         {2, 110, 110, 0, 0, 0, 2, 0, 100, 100},
+         1,
+         1,
+         3,
+         3},
+        {"one accuracy is both extremes",
+         "Luger",
+         "",
+         "2026-12-06",
+         {1, 10, 10, 0, 0, 0, 1, 100, 100, 100},
+         1,
+         1,
+         -1,
+         -1},
+        {"a stop without a row of the weapon", "Knife", "radar", "", {}, -1, -1, 4, 0}};
+    for (const Case& c : cases) {
         Period period;
-        if (*until) period.until = DayOfText(until);
-        for (std::size_t m = 0; m < table.matches.size(); ++m)
-            if (period.holds(table.matches[m])) tally.add(table, table.matches[m], m);
-        tally.finish([&](std::size_t m) { return table.path(m); });
-        EXPECT_EQ(TallyText(tally), expected) << weapon << " " << map << " " << until;
-        // Summed as the tree is read, the same run.
-        WeaponRuns runs(WeaponBit(*WeaponIndex(weapon)), map, period);
-        const MatchTable kept = SumTree(dir.path(), runs);
-        if (const RunStop* stop = tally.stop())
-            EXPECT_TRUE(testing::RunErrorIs([&] { runs.finish(kept); }, stop->error.kind(), stop->error.what()));
-        else
-            runs.finish(kept);
-        EXPECT_EQ(TallyText(runs.of(*WeaponIndex(weapon))), expected)
-            << "summed " << weapon << " " << map << " " << until;
-        EXPECT_EQ(kept.path(3), table.path(3));
-        EXPECT_EQ(kept.matches[2].rows.size(), 0u);
+        if (*c.until) period.until = DayOfText(c.until);
+        const WeaponRun run = RunWeapon(dir.path(), WeaponIndex(c.weapon), c.map, period);
+        ExpectFigures(run.tally.figures(), c.figures, c.name);
+        EXPECT_EQ(MatchOf(run.tally.lowest()), c.lowest) << c.name;
+        EXPECT_EQ(MatchOf(run.tally.highest()), c.highest) << c.name;
+        const RunStop* stop = run.tally.stop();
+        EXPECT_EQ(stop ? static_cast<long>(stop->match) : -1, c.stopMatch) << c.name;
+        EXPECT_EQ(stop ? stop->line : -1, c.stopLine) << c.name;
+        EXPECT_EQ(run.table.path(3), dir / "2026.12.07/d.txt") << c.name;
+        EXPECT_EQ(run.table.matches[2].rows.size(), 0u) << "summed: the table keeps no row";
     }
 }
 
@@ -84,17 +102,19 @@ TEST(Views, GroupsInTheirOrderAndTheFirstStop) {
                     {"x.txt", ""},
                     {"y.txt", testing::Match("radar", "Colt: 10.0 1/10 0 1 0")}});
     MatchTable table = ReadTree(dir.path());
-    auto labels = [&](Grouping grouping, const char* map = "") {
-        std::string text;
+    using Groups = std::vector<std::pair<std::string, int>>;  // each group's label and games
+    auto groups = [&](Grouping grouping, const char* map = "") {
+        Groups shown;
         for (const ViewRow& row : GroupRows(table, 2, map, Period{}, grouping))
-            text += row.label + "=" + std::to_string(row.figures.games) + " ";
-        return text;
+            shown.emplace_back(row.label, row.figures.games);
+        return shown;
     };
-    EXPECT_EQ(labels(Grouping::Map), "radar=2 Radar=1 ");  // base: no Colt; the first met first
-    EXPECT_EQ(labels(Grouping::Day, "radar"), "2026-12-07=1 no date=1 ");
-    EXPECT_EQ(labels(Grouping::Month), "2026-12=2 no date=1 ");  // two days of one month
+    EXPECT_EQ(groups(Grouping::Map), (Groups{{"radar", 2}, {"Radar", 1}}));  // base: no Colt; the first met first
+    EXPECT_EQ(groups(Grouping::Day, "radar"), (Groups{{"2026-12-07", 1}, {"no date", 1}}));
+    EXPECT_EQ(groups(Grouping::Month), (Groups{{"2026-12", 2}, {"no date", 1}}));  // two days of one month
     EXPECT_EQ(OverviewRows(table, "", Period{})[2].figures.games, 3);
-    EXPECT_EQ(DatelessMatches(table, Period{}) + DatelessMatches(table, Period{DayOfText("2026-12-06"), {}}), 1u);
+    EXPECT_EQ(DatelessMatches(table, Period{}), 0u) << "without a period, none is left out";
+    EXPECT_EQ(DatelessMatches(table, Period{DayOfText("2026-12-06"), {}}), 1u);
     dir.write("z.txt", testing::Match("m", "Luger: 5.0 1/20 x 0 0\nColt: 5.0 1/20 y 0 0"));
     table = ReadTree(dir.path());  // over a table: its rows go before the room they lie in
     // Colt's row fails after Luger's in the file, but Luger's run stops there first.
@@ -184,12 +204,9 @@ TEST_F(RunTest, TotalPastTheLongRange) {
     for (int i = 1; i < 32767; ++i) lines += "Thompson: 1.5 1/32767 0 0 0\n";
     dir.write("a/1.txt", lines), dir.write("a/2.txt", lines);
     std::string third = dir.write("a/3.txt", lines);
-    int line = 2 + (2147483647 - 2 * 32766 * 32767) / 32767;
-    std::string message = third + ", line " + std::to_string(line) + ": the shots total goes past 2,147,483,647.";
-    ExpectRunError(form.ComputeStats(), Overflow, message);
-    // The totals as far as the run got.
-    EXPECT_EQ(RunWeapon(dir.path(), *WeaponIndex("Thompson"), "", Period{}).tally.figures().shots,
-              2147483647 - 2147483647 % 32767);
+    ExpectRunError(form.ComputeStats(), Overflow, third + ", line 8: the shots total goes past 2,147,483,647.");
+    // The totals as far as the run got: 65,538 rows of 32,767 shots.
+    EXPECT_EQ(RunWeapon(dir.path(), *WeaponIndex("Thompson"), "", Period{}).tally.figures().shots, 2147483646);
     ExpectRunError(AddLong(-2147483647, -2, "kills"), Overflow, "the kills total goes past -2,147,483,648.");
     EXPECT_EQ(AddLong(-2147483647, -1, "kills"), -2147483647 - 1);
 }
@@ -206,11 +223,18 @@ TEST_F(RunTest, TodaysSyringeRowsInTheSample) {
     form.StatsDir = TOVRIK_EXAMPLES "/etlegacy-stats";
     controls.list2Selection = "Syringe";
     EXPECT_EQ(RunCompletes(), 3);
-    const std::pair<Label, const char*> shown[] = {
-        {Label::Label26, "3"}, {Label::Label10, "17"},    {Label::Label12, "16"},    {Label::Label18, "94,1%"},
-        {Label::Label9, "0"},  {Label::Label17, "0%"},    {Label::Label15, "0"},     {Label::Label16, "0"},
-        {Label::Label20, "0"}, {Label::Label24, "95,8%"}, {Label::Label22, "87,5%"}, {Label::Label23, "100%"}};
-    for (auto [label, caption] : shown) EXPECT_EQ(controls.caption(label), caption) << LabelName(label);
+    controls.expectCaptions({{Label::Label26, "3"},
+                             {Label::Label10, "17"},
+                             {Label::Label12, "16"},
+                             {Label::Label18, "94,1%"},
+                             {Label::Label9, "0"},
+                             {Label::Label17, "0%"},
+                             {Label::Label15, "0"},
+                             {Label::Label16, "0"},
+                             {Label::Label20, "0"},
+                             {Label::Label24, "95,8%"},
+                             {Label::Label22, "87,5%"},
+                             {Label::Label23, "100%"}});
 }
 
 }  // namespace

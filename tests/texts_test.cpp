@@ -12,14 +12,18 @@ TEST(NumberText, VirguleCutsAfterTheCommaAndTheForms) {
         {45.678f, "45,6", "45.6"},    {12.96f, "12,9", "12.9"}, {0.95f, "0,9", "0.9"},    {9.57f, "9,57", "9.57"},
         {99.456f, "99,45", "99.45"},  {12.0f, "12", "12"},      {-2.75f, "-2,7", "-2.7"}, {-0.5f, "-0,", "-0."},
         {100.0f / 3, "33,3", "33.3"}, {0.0f, "0", "0"},         {12345678.0f, "1", "1"},  {27.59762f, "27,5", "27.5"}};
-    for (auto [value, comma, point] : cases)
-        EXPECT_EQ(Virgule(value, ',') + " " + Virgule(value, '.'), comma + std::string(" ") + point);
+    for (auto [value, comma, point] : cases) {
+        EXPECT_EQ(Virgule(value, ','), comma) << value;
+        EXPECT_EQ(Virgule(value, '.'), point) << value;
+    }
     // Seven and fifteen significant digits, the exponent form outside 1E-4 to 1E7 (1E15).
-    EXPECT_EQ(SingleToText(100.0f / 3, ',') + " " + SingleToText(1e7f, ',') + " " + SingleToText(12345678.0f, ',') +
-                  " " + SingleToText(0.0001f, ',') + " " + SingleToText(0.00001f, ',') + " " + SingleToText(-48, ','),
-              "33,33333 1E+07 1,234568E+07 0,0001 1E-05 -48");
-    EXPECT_EQ(DoubleToText(100.0 / 3, ',') + " " + DoubleToText(1e7, ',') + " " + DoubleToText(1e15, ','),
-              "33,3333333333333 10000000 1E+15");
+    const std::pair<float, const char*> singles[] = {{100.0f / 3, "33,33333"},      {1e7f, "1E+07"},
+                                                     {12345678.0f, "1,234568E+07"}, {0.0001f, "0,0001"},
+                                                     {0.00001f, "1E-05"},           {-48, "-48"}};
+    for (auto [value, text] : singles) EXPECT_EQ(SingleToText(value, ','), text);
+    const std::pair<double, const char*> doubles[] = {
+        {100.0 / 3, "33,3333333333333"}, {1e7, "10000000"}, {1e15, "1E+15"}};
+    for (auto [value, text] : doubles) EXPECT_EQ(DoubleToText(value, ','), text);
     EXPECT_EQ(LongToText(-2147483647 - 1), "-2147483648");
     EXPECT_DOUBLE_EQ(TextToDouble("1,234568E+07", ','), 12345680.0);
     EXPECT_DOUBLE_EQ(TextToDouble("45.678", '.'), 45.678);
@@ -36,9 +40,11 @@ TEST(NumberText, SeparatorOfTheLocale) {
         ScopedEnv a("LC_ALL", all), n("LC_NUMERIC", numeric), l("LANG", lang);
         return UserDecimalSeparator();
     };
-    EXPECT_EQ((std::string{separator("fr_FR", "en_US", "en_US"), separator("", "fr_FR", "en_US"),
-                           separator("", "", "fr_FR"), separator("", "", ""), separator("en_US", "fr_FR", "fr_FR")}),
-              ",,,..");
+    EXPECT_EQ(separator("fr_FR", "en_US", "en_US"), ',') << "LC_ALL first";
+    EXPECT_EQ(separator("", "fr_FR", "en_US"), ',') << "then LC_NUMERIC";
+    EXPECT_EQ(separator("", "", "fr_FR"), ',') << "then LANG";
+    EXPECT_EQ(separator("", "", ""), '.') << "none set";
+    EXPECT_EQ(separator("en_US", "fr_FR", "fr_FR"), '.') << "LC_ALL over the others";
 }
 
 }  // namespace

@@ -55,8 +55,7 @@ TEST_F(RunTest, MapsAreListedOnTheFirstRunAndChosenByWholeName) {
     for (auto [choice, games] : {std::pair{"base", "0"}, {"Base", "1"}, {"-- ALL MAPS --", "0"}}) {
         controls.list3Selection = choice;
         form.ComputeStats();
-        EXPECT_EQ(controls.caption(Label::Label5) + " " + controls.caption(Label::Label26),
-                  choice + std::string(" ") + games);
+        controls.expectCaptions({{Label::Label5, choice}, {Label::Label26, games}});
     }
     EXPECT_EQ(controls.list3[2], "adlernest");
     EXPECT_EQ(controls.list3.size(), 8u);
@@ -73,20 +72,23 @@ TEST(MapList, ManyAtOnceAsOneByOne) {
               (std::vector<std::string>{"", "", "-- All maps --", "0", "az", "AZ", "Az", "aZb", "Base", "base"}));
 }
 
-// Each value label's caption after a run, in the order Label5 6 26 10 12 18 9 17 15 16 20 24 22 23.
-std::string Captions(const FakeControls& controls) {
-    std::string texts;
-    for (Label label : {Label::Label5, Label::Label6, Label::Label26, Label::Label10, Label::Label12, Label::Label18,
-                        Label::Label9, Label::Label17, Label::Label15, Label::Label16, Label::Label20, Label::Label24,
-                        Label::Label22, Label::Label23})
-        texts += controls.caption(label) + "|";
-    return texts;
-}
-
 TEST_F(RunTest, CollectsAccuraciesAboveOneInFileOrder) {
-    EXPECT_EQ(RunCompletes(), 0);                                                 // no file at all
-    EXPECT_EQ(Captions(controls), "All maps|Thompson|0|0|0|0|0|0|0|0|0|-|-|-|");  // no accuracy: no figure
-    EXPECT_EQ(Only(controls.chart, {"Picture1.Line"}).size(), 3u);                // the guide lines alone
+    EXPECT_EQ(RunCompletes(), 0);  // no file at all
+    controls.expectCaptions({{Label::Label5, "All maps"},
+                             {Label::Label6, "Thompson"},
+                             {Label::Label26, "0"},
+                             {Label::Label10, "0"},
+                             {Label::Label12, "0"},
+                             {Label::Label18, "0"},
+                             {Label::Label9, "0"},
+                             {Label::Label17, "0"},
+                             {Label::Label15, "0"},
+                             {Label::Label16, "0"},
+                             {Label::Label20, "0"},
+                             {Label::Label24, "-"},
+                             {Label::Label22, "-"},
+                             {Label::Label23, "-"}});               // no accuracy: no figure
+    EXPECT_EQ(Only(controls.chart, {"Picture1.Line"}).size(), 3u);  // the guide lines alone
     controls.chart.clear();
     dir.write("a.txt", Match("m", "Thompson: 20.0 2/10 1 0 0"));
     dir.write("b.txt", Match("m", "Thompson: 0.5 1/200 0 1 0"));
@@ -99,7 +101,18 @@ TEST_F(RunTest, CollectsAccuraciesAboveOneInFileOrder) {
                      "Picture1.Line 0 1920 6975 1920 0 100 0"}));
     EXPECT_EQ(form.CurvePlaces()[1].x, 6975);  // the last point at the right edge
     // The ratio of 5 kills to 3 deaths is cut, not rounded.
-    EXPECT_EQ(Captions(controls), "All maps|Thompson|5|320|7|2,1%|1|0,3%|5|3|1,6|25%|20%|30%|");
+    controls.expectCaptions({{Label::Label26, "5"},
+                             {Label::Label10, "320"},
+                             {Label::Label12, "7"},
+                             {Label::Label18, "2,1%"},
+                             {Label::Label9, "1"},
+                             {Label::Label17, "0,3%"},
+                             {Label::Label15, "5"},
+                             {Label::Label16, "3"},
+                             {Label::Label20, "1,6"},
+                             {Label::Label24, "25%"},
+                             {Label::Label22, "20%"},
+                             {Label::Label23, "30%"}});
     dir.write("g.txt", Match("m", "Thompson: x 1"));
     EXPECT_THROW(form.ComputeStats(), RunError);
 }

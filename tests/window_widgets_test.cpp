@@ -13,7 +13,6 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QTreeView>
-#include <sstream>
 
 #include "engine/weapons.h"
 #include "settings/qt/browse_folder.h"
@@ -37,13 +36,11 @@ protected:
         window.show();
     }
     QListWidget* list(const char* name) { return window.findChild<QListWidget*>(name); }
-    // The texts of the labels numbered in `numbers` ("6 5 26"), joined by "|".
-    std::string texts(const std::string& numbers) {
-        std::string joined, n;
-        for (std::istringstream in(numbers); in >> n;)
-            joined += (joined.empty() ? "" : "|") +
-                      window.findChild<QLabel*>(QString::fromStdString("Label" + n))->text().toStdString();
-        return joined;
+    // The text of the label numbered `n`.
+    std::string label(int n) { return window.findChild<QLabel*>("Label" + QString::number(n))->text().toStdString(); }
+    // Expects each label, by its number, to show its text.
+    void expectLabels(std::initializer_list<std::pair<int, const char*>> shown) {
+        for (auto [n, text] : shown) EXPECT_EQ(label(n), text) << "Label" << n;
     }
     void click(const char* name, const QString& entry, Qt::KeyboardModifiers modifiers = {}) {
         QListWidget* l = list(name);
@@ -80,7 +77,7 @@ TEST_F(WindowTest, StartUpState) {
     QWidget* next = list("List2")->nextInFocusChain();
     while (!(next->focusPolicy() & Qt::TabFocus)) next = next->nextInFocusChain();
     EXPECT_EQ(next, list("List3"));  // the tab order
-    EXPECT_EQ(texts("5 6 24 1"), "All map|none|0%|Version : 0.1");
+    expectLabels({{5, "All map"}, {6, "none"}, {24, "0%"}, {1, "Version : 0.1"}});
     // The guide lines drawn during start-up, before the window was shown.
     for (int y : {1280 / 15, 640 / 15, 1920 / 15}) EXPECT_EQ(chartPixel(200, y), QColor(0, 0, 130)) << y;
     EXPECT_EQ(window.grab().toImage().pixelColor(16 + 200, 40 + 100), QColor(0, 0, 64));  // shown, on the window
@@ -92,7 +89,17 @@ TEST_F(WindowTest, SelectionsFillLabelsChartAndMaps) {
     dir.write("stats/2026.12.07/1.txt", Match("adlernest", "Colt: 60.0 6/10 1 1 0"));
     dir.write("stats/2026.12.07/2.txt", Match("base2", "Colt: 60.0 6/10 1 1 0"));
     click("List2", "Thompson");
-    EXPECT_EQ(texts("6 5 26 10 12 18 17 20 24 22 23"), "Thompson|All maps|2|20|10|50%|5%|2|50%|40%|60%");
+    expectLabels({{6, "Thompson"},
+                  {5, "All maps"},
+                  {26, "2"},
+                  {10, "20"},
+                  {12, "10"},
+                  {18, "50%"},
+                  {17, "5%"},
+                  {20, "2"},
+                  {24, "50%"},
+                  {22, "40%"},
+                  {23, "60%"}});
     // The curve from (0, 1536) to (6975, 1024) with its white mark, and the
     // mean line over the middle guide line.
     EXPECT_EQ(chartPixel(0, 1536 / 15), QColor(255, 255, 255));
@@ -105,12 +112,13 @@ TEST_F(WindowTest, SelectionsFillLabelsChartAndMaps) {
     EXPECT_EQ(entries("List3"), (QStringList{"-- All maps --", "adlernest", "base2", "Battery", "radar"}));
 
     click("List3", "radar");
-    EXPECT_EQ(texts("5 26 24"), "radar|1|40%");
+    expectLabels({{5, "radar"}, {26, "1"}, {24, "40%"}});
     click("List2", "Colt");
-    EXPECT_EQ(texts("26") + " " + std::to_string(entries("List3").size()), "0 5");  // no Colt on radar
-    list("List2")->setFocus();                                                      // the keyboard selects and runs too
+    expectLabels({{26, "0"}});  // no Colt on radar
+    EXPECT_EQ(entries("List3").size(), 5);
+    list("List2")->setFocus();  // the keyboard selects and runs too
     QTest::keyClick(list("List2"), Qt::Key_Home);
-    EXPECT_EQ(texts("6 15"), "Knife|0");
+    expectLabels({{6, "Knife"}, {15, "0"}});
 }
 
 // What files hold is shown as plain text, never as markup.
@@ -126,10 +134,11 @@ TEST_F(WindowTest, RunTimeErrorLeavesTheWindowUsable) {
     });
     click("List2", "Thompson");
     EXPECT_EQ(shown.toStdString(), bad + ", line 3: \"<img\\tsrc=x>\" is not a whole number.");
-    EXPECT_EQ(texts("6 26 10 24 22"), "Thompson|-|-|-|-");  // what ran, and no figure that is not its own
+    expectLabels(
+        {{6, "Thompson"}, {26, "-"}, {10, "-"}, {24, "-"}, {22, "-"}});  // what ran, and no figure that is not its own
     click("List2", "Colt");
     click("List3", "<h1>radar</h1>");
-    EXPECT_EQ(texts("26"), "1");
+    expectLabels({{26, "1"}});
     EXPECT_EQ(window.findChild<QLabel*>("Label5")->toolTip(), "<h1>radar</h1>");  // cut to fit, whole on hover
     for (QLabel* label : window.findChildren<QLabel*>(QRegularExpression("^Label")))
         EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
@@ -145,11 +154,11 @@ TEST_F(WindowTest, KeptOpenByAPlayer) {
     dir.write("stats/2026.12.06/130000.txt", Match("radar", "Knife: 1 0 0"));
     list("List2")->setFocus();
     QTest::keyClick(list("List2"), Qt::Key_Down);  // the first Down chooses the first weapon
-    EXPECT_EQ(texts("6 26"), "Knife|1");
+    expectLabels({{6, "Knife"}, {26, "1"}});
     QTest::keyClick(list("List2"), Qt::Key_End);
     QTest::keyClick(list("List2"), Qt::Key_Up);  // moves and chooses, as a click
     list("List2")->setCurrentRow(4);
-    EXPECT_EQ(texts("6 26 24 22"), "Thompson|1|40%|40%");
+    expectLabels({{6, "Thompson"}, {26, "1"}, {24, "40%"}, {22, "40%"}});
     // The one point of the curve names its match.
     QHelpEvent hover(QEvent::ToolTip, QPoint(0, 2 * 1536 / 30), QPoint(0, 0));
     QApplication::sendEvent(window.findChild<ChartWidget*>("Picture1"), &hover);
@@ -159,7 +168,7 @@ TEST_F(WindowTest, KeptOpenByAPlayer) {
     QCoreApplication::processEvents();
     const QString oasis = "oasis-by-the-sea-at-dusk";  // wider than the list: whole on hover
     dir.write("stats/2026.12.07/120000.txt", Match(oasis.toStdString(), "Thompson: 20.0 2/10 1 0 0"));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return texts("26") == "2"; }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return label(26) == "2"; }, 10000));
     auto tipOver = [&](const QString& map) {
         QHelpEvent over(QEvent::ToolTip, list("List3")->visualItemRect(list("List3")->findItems(map, {})[0]).center(),
                         {});
@@ -178,7 +187,7 @@ TEST_F(WindowTest, KeptOpenByAPlayer) {
         QTest::mouseClick(browser->findChild<QPushButton*>("ok"), Qt::LeftButton);
     });
     QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
-    EXPECT_EQ(texts("26 24"), "1|50%");
+    expectLabels({{26, "1"}, {24, "50%"}});
     EXPECT_EQ(entries("List3"), (QStringList{"-- All maps --", "base"}));
     EXPECT_EQ(testing::Slurp(dir / "app/path.dat"), other);
     click("List3", "base");
@@ -223,9 +232,9 @@ TEST_F(WindowTest, OneWeaponStaysChosen) {
     window.findChild<QLabel*>("Label26")->setText("not run again");
     click("List2", "Thompson", Qt::ControlModifier);
     EXPECT_EQ(entries("List2", true), QStringList{"Thompson"});
-    EXPECT_EQ(texts("26"), "not run again");
+    expectLabels({{26, "not run again"}});
     click("List2", "Colt", Qt::ControlModifier);  // another entry is chosen as with a plain click
-    EXPECT_EQ(texts("6 26"), "Colt|0");
+    expectLabels({{6, "Colt"}, {26, "0"}});
 }
 
 // Every weapon of the sample statistics under a decimal point (which cuts no less than a comma): each label whole.
@@ -239,7 +248,7 @@ TEST_F(WindowTest, LabelsHoldTheirTextsOnTheSampleStatistics) {
                 << label->text().toStdString();
     }
     list("List2")->setCurrentRow(4);  // the Thompson
-    EXPECT_EQ(texts("18"), "27.5%");
+    expectLabels({{18, "27.5%"}});
 }
 
 // The report's chart is the window's chart box after the same run, pixel for pixel.

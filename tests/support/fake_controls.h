@@ -22,6 +22,10 @@ public:
 
     // The caption last set, or "" when none was.
     std::string caption(Label label) const { return captions.count(label) ? captions.at(label) : std::string(); }
+    // Expects each label to show its caption.
+    void expectCaptions(std::initializer_list<std::pair<Label, const char*>> shown) const {
+        for (auto [label, text] : shown) EXPECT_EQ(caption(label), text) << LabelName(label);
+    }
 
     void List1_Clear() override {}
     void List2_AddItem(const std::string& text) override { list2.push_back(text); }
