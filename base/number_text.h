@@ -23,7 +23,7 @@ double TextToDouble(const std::string& text, char sep);
 std::string Virgule(float valeur, char sep);
 
 // The text of `value` with exactly one digit after the separator `sep`, cut
-// as virgule cuts, never rounded: "42.0", "27.5", "1.0".
+// as Virgule cuts, never rounded: "42.0", "27.5", "1.0".
 std::string OneDecimal(float value, char sep);
 
 // The decimal separator of a locale name such as "fr_FR.UTF-8": ',' or '.'.

@@ -39,8 +39,8 @@ struct Figure {
     const char* header;   // its column in tables and CSV
     const char* caption;  // its line in the summary; nullptr: on the line before, after `beside`
     const char* beside;
-    Label label;   // the window's label that shows it
-    int fillStep;  // the window fills its labels in this order
+    std::optional<Label> label;  // the window's label that shows it, where one does
+    int fillStep;                // the window fills its labels in this order
     FigureKind kind;
     FigureValue (*read)(const Figures& figures);
 };
@@ -52,7 +52,7 @@ const std::vector<Figure>& FigureTable();
 const Figure& FigureNamed(const std::string& key);
 
 // As the window's label shows it: shares, the ratio and the mean cut to one
-// decimal (virgule), never rounded; the lowest and highest uncut; "0" for a
+// decimal as Virgule cuts, never rounded; the lowest and highest uncut; "0" for a
 // share without shots and "-" for an accuracy without one collected.
 std::string WindowText(const Figure& figure, const Figures& figures, char sep);
 

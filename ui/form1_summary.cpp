@@ -7,14 +7,16 @@ namespace tovrik {
 
 void Form1::ShowFigures(const Figures& figures) {
     std::vector<const Figure*> byStep;
-    for (const Figure& figure : FigureTable()) byStep.push_back(&figure);
+    for (const Figure& figure : FigureTable())
+        if (figure.label) byStep.push_back(&figure);
     std::sort(byStep.begin(), byStep.end(), [](const Figure* a, const Figure* b) { return a->fillStep < b->fillStep; });
     for (const Figure* figure : byStep)
-        controls_.SetCaption(figure->label, WindowText(*figure, figures, DecimalSeparator));
+        controls_.SetCaption(*figure->label, WindowText(*figure, figures, DecimalSeparator));
 }
 
 void Form1::ShowStopped() {
-    for (const Figure& figure : FigureTable()) controls_.SetCaption(figure.label, "-");
+    for (const Figure& figure : FigureTable())
+        if (figure.label) controls_.SetCaption(*figure.label, "-");
 }
 
 }  // namespace tovrik
