@@ -68,12 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         o.weapon.reset(), o.grouping.reset(), o.chartFile.reset();
         View(o);  // the overview
         o.weapon = weapon;
-        for (auto [grouping, name] : {std::pair{Grouping::Map, "map"},
-                                      {Grouping::Day, "day"},
-                                      {Grouping::Week, "week"},
-                                      {Grouping::Month, "month"},
-                                      {Grouping::Year, "year"}})
-            o.grouping = grouping, o.groupName = name, View(o);
+        for (const GroupingName& name : Groupings()) o.grouping = name.grouping, o.groupName = name.word, View(o);
         o.grouping.reset();
         if (output != ReportOutput::Csv) View(o);  // the summary
     }
