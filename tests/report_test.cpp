@@ -65,6 +65,7 @@ TEST_F(ReportTest, TraceOfOneRunAndTheSummary) {
               "Label16.Caption=4\nLabel20.Caption=1,7\nLabel26.Caption=1\n");
     std::filesystem::remove_all(dir / "stats");
     Sample();  // the summary beside the captions
+    EXPECT_THAT(Report("--trace DIR Thompson").out, HasSubstr("\nPicture1.PSet 0 1760 255 255 255\n"));
     EXPECT_EQ(Report("--point DIR thompson --map base2").out,
               "Map:              base2\n"
               "Weapon:           Thompson\n"

@@ -258,7 +258,7 @@ TEST(AppPaths, FoldersOfTheProgramAndTheUser) {
         ScopedEnv xdg("XDG_CONFIG_HOME", "/xdg");
         EXPECT_EQ(DefaultConfigDir(), "/xdg/tovrik-stats");
     }
-    ScopedEnv xdg("XDG_CONFIG_HOME", "relative"), home("HOME", "/home/smoky");  // not absolute: ignored
+    ScopedEnv xdg("XDG_CONFIG_HOME", ".config"), home("HOME", "/home/smoky");  // not absolute: ignored
     EXPECT_EQ(DefaultConfigDir(), "/home/smoky/.config/tovrik-stats");
     ScopedEnv noHome("HOME", nullptr);  // the password database's
     EXPECT_EQ(HomeDir(), getpwuid(getuid())->pw_dir);
