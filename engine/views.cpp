@@ -191,10 +191,10 @@ std::vector<ViewRow> GroupRows(const MatchTable& table, std::size_t weapon, cons
     for (std::size_t i = 0; i < keyed.size();) {
         Tally tally(weapon, mapChoice);
         const std::size_t first = keyed[i].second;
-        for (const std::int64_t key = keyed[i].first; i < keyed.size() && keyed[i].first == key; ++i)
+        const std::int64_t key = keyed[i].first;
+        for (; i < keyed.size() && keyed[i].first == key; ++i)
             tally.add(table, table.matches[keyed[i].second], keyed[i].second);
         tally.finish(PathIn(table));
-        const std::int64_t key = GroupKey(table.matches[first], grouping);
         std::optional<int> firstDay;
         if (grouping != Grouping::Map && key != kNoKey) firstDay = static_cast<int>(key);
         groups.push_back(Group{GroupLabel(table, table.matches[first], grouping), firstDay, first, tally.figures(),
