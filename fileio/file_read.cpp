@@ -123,13 +123,10 @@ void SplitLines(std::string_view bytes, std::vector<std::string_view>& lines) {
 }
 
 bool FileRead(const std::string& path, FileValue& target, std::int32_t limit) {
-    std::string kind = LowerKindName(target);
-    bool known = kind == "string" || kind == "string()";
-    if (!known) return false;  // whatever the file holds, nothing is read
     std::string buffer;
     std::size_t read = ReadFileBytes(path, limit, buffer);
     if (read == 0) return false;
-    if (kind == "string") {
+    if (target.isText()) {
         target.text() = std::move(buffer);
         return true;
     }

@@ -16,11 +16,10 @@ namespace tovrik {
 bool FileExists(const std::string& path);
 
 // Reads the whole file (or its first `limit` bytes when 0 < limit < size) into
-// `target`, in the mode its kind names: "string" one text of the bytes,
-// "string()" the lines. False, with the target untouched,
-// for a missing path, a directory, anything but a regular file, an empty or
-// unreadable file, or a target of another kind; "string()" with only line
-// ends is False with the target emptied.
+// `target`, in the mode its kind names: a text takes the bytes, a list of
+// lines the lines. False, with the target untouched, for a missing path, a
+// directory, anything but a regular file, an empty or unreadable file; lines
+// of only line ends are False with the target emptied.
 bool FileRead(const std::string& path, FileValue& target, std::int32_t limit);
 
 // The largest file the reader takes, in bytes.
@@ -40,7 +39,7 @@ std::size_t ReadFileAt(int dir, const std::string& name, const std::string& path
 
 // Reads what FileRead reads into `buffer` (it holds the count asked for, zero
 // past a short read) and returns the number of bytes read: 0 where FileRead
-// is False for a reason other than the target's kind. Throws as ReadFileAt.
+// is False with the target untouched. Throws as ReadFileAt.
 std::size_t ReadFileBytes(const std::string& path, std::int32_t limit, std::string& buffer);
 
 // The lines of `bytes`: the maximal runs holding neither CR nor LF, in order,

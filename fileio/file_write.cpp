@@ -28,23 +28,12 @@ bool FileWrite(const std::string& path, const FileValue& data, bool deleteFirst)
     UniqueFd fd(open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0644));
     if (!fd) return false;
 
-    std::string kind = LowerKindName(data);
     std::string bytes;
-    bool known = true;
-    if (kind == "string") {
+    if (data.isText())
         bytes = data.text();
-    } else if (kind == "string()") {
+    else
         for (const std::string& line : data.lines()) bytes += line + "\r\n";
-    } else {
-        known = false;
-    }
-
-    bool written = false;
-    if (known && !bytes.empty()) {
-        ssize_t n = pwrite(fd.get(), bytes.data(), bytes.size(), 0);
-        written = n > 0;
-    }
-    return written;
+    return !bytes.empty() && pwrite(fd.get(), bytes.data(), bytes.size(), 0) > 0;
 }
 
 std::optional<std::string> WriteWhole(const std::string& path, std::string_view bytes) {

@@ -13,10 +13,10 @@ namespace tovrik {
 bool ShellDeleteFile(const std::string& path);
 
 // Writes `data` from the file's first byte: a text as its bytes, a list of
-// lines each followed by CR LF. With `deleteFirst`
-// an existing file is deleted first (False, untouched, when that fails);
-// otherwise it is overwritten without truncation. True only when at least one
-// byte was written; False for a value of another kind, which writes nothing.
+// lines each followed by CR LF. With `deleteFirst` an existing file is
+// deleted first (False, untouched, when that fails); otherwise it is
+// overwritten without truncation. True only when at least one byte was
+// written.
 bool FileWrite(const std::string& path, const FileValue& data, bool deleteFirst);
 
 // Writes `bytes` as the whole new content of `path`, or changes nothing: they

@@ -78,11 +78,6 @@ TEST(FileRead, FailuresLeaveTheTargetAsItWasAndWhatExists) {
             EXPECT_FALSE(FileRead(path, target, 0)) << path;
             EXPECT_TRUE(target == before) << path;
         }
-    for (const char* kind : {"Long", "Variant()", ""}) {
-        FileValue other = FileValue::Other(kind);
-        EXPECT_FALSE(FileRead(file, other, 0)) << kind;
-        EXPECT_EQ(other.KindName(), kind);
-    }
     dir.write("b.txt", "x");
     dir.mkdir("c.txt");
     const std::pair<std::string, bool> cases[] = {
@@ -103,9 +98,6 @@ TEST(FileWrite, RowsOfTheWriterAndItsFailures) {
         {"123456old", FileValue::LineList({"A", "B"}), false, true, "A\r\nB\r\nold"},
         {nullptr, FileValue::LineList(), false, false, ""},
         {nullptr, FileValue::Text(std::string("\0\xE9\n", 3)), false, true, std::string("\0\xE9\n", 3)},
-        {nullptr, FileValue::Other("Long"), false, false, ""},
-        {"keep", FileValue::Other("Double"), false, false, "keep"},
-        {"keep", FileValue::Other("Double"), true, false, ""},
         {nullptr, FileValue::Text("/home/\xC3\xA9lodie"), true, true, "/home/\xC3\xA9lodie"}};
     for (const auto& [before, data, deleteFirst, result, after] : cases) {
         TempDir dir;
