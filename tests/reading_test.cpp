@@ -70,7 +70,7 @@ TEST(FileRead, FailuresLeaveTheTargetAsItWasAndWhatExists) {
     TempDir dir;
     ASSERT_EQ(mkfifo((dir / "x.txt").c_str(), 0600), 0);  // opened without waiting for a writer
     ASSERT_EQ(symlink("nowhere.txt", (dir / "dangling.txt").c_str()), 0);
-    std::string file = dir.write("a.dat", "x");
+    dir.write("a.dat", "x");  // what "?.dat" and "?.DAT" match
     for (const std::string& path : {dir.write("empty.txt", ""), dir.mkdir("folder.txt"), dir / "x.txt",
                                     dir / "dangling.txt", dir / "missing.txt", dir / "*.none", dir / "?.dat"})
         for (FileValue before : {FileValue::Text("keep"), FileValue::LineList({"keep"})}) {
