@@ -164,21 +164,25 @@ WeaponRun RunWeapon(const std::string& statsDir, std::optional<std::size_t> weap
     return WeaponRun{std::move(table), std::move(tally), mapsMet};
 }
 
-std::vector<ViewRow> OverviewRows(const MatchTable& table, const std::string& mapChoice, const Period& period) {
-    WeaponRuns runs(kEveryWeapon, mapChoice, period);
+WeaponRuns RunsOver(const MatchTable& table, WeaponSet weapons, const std::string& mapChoice, const Period& period) {
+    WeaponRuns runs(weapons, mapChoice, period);
     for (std::size_t m = 0; m < table.matches.size(); ++m) runs.add(table, table.matches[m], m);
-    return runs.finish(table).rows();
+    runs.finish(table);
+    return runs;
+}
+
+std::vector<ViewRow> OverviewRows(const MatchTable& table, const std::string& mapChoice, const Period& period) {
+    return RunsOver(table, kEveryWeapon, mapChoice, period).rows();
 }
 
 Tally SummaryRun(const MatchTable& table, std::size_t weapon, const std::string& mapChoice, const Period& period) {
-    WeaponRuns runs(WeaponBit(weapon), mapChoice, period);
-    for (std::size_t m = 0; m < table.matches.size(); ++m) runs.add(table, table.matches[m], m);
-    return runs.finish(table).of(weapon);
+    return RunsOver(table, WeaponBit(weapon), mapChoice, period).of(weapon);
 }
 
 std::vector<ViewRow> GroupRows(const MatchTable& table, std::size_t weapon, const std::string& mapChoice,
-                               const Period& period, Grouping grouping) {
-    SummaryRun(table, weapon, mapChoice, period);  // a stop of the whole run comes first
+                               const Period& period, Grouping grouping, Tally* whole) {
+    Tally all = SummaryRun(table, weapon, mapChoice, period);  // a stop of the whole run comes first
+    if (whole != nullptr) *whole = std::move(all);
     // The matches sorted by group, each group's in search order; then one
     // run a group.
     std::vector<std::pair<std::int64_t, std::size_t>> keyed;

@@ -105,8 +105,12 @@ struct WeaponRun {
 WeaponRun RunWeapon(const std::string& statsDir, std::optional<std::size_t> weapon, const std::string& mapChoice,
                     const Period& period, const ChartBox& box = {}, bool keepPoints = false);
 
-// Every weapon over the matches of the period, in the weapon list's order.
+// The finished runs of `weapons` over the matches of a table read before.
 // Throws the run-time error of the run that stops first in search order.
+WeaponRuns RunsOver(const MatchTable& table, WeaponSet weapons, const std::string& mapChoice, const Period& period);
+
+// Every weapon over the matches of the period, in the weapon list's order.
+// Throws as RunsOver.
 std::vector<ViewRow> OverviewRows(const MatchTable& table, const std::string& mapChoice, const Period& period);
 
 // The finished run of one weapon over the matches of the period. Throws
@@ -115,8 +119,9 @@ Tally SummaryRun(const MatchTable& table, std::size_t weapon, const std::string&
 
 // One weapon by group, the groups it was used in: maps in the map list's
 // order, periods in date order, "no date" last. Throws where the run over all
-// the matches stops, else where the first group's run stops.
+// the matches stops, else where the first group's run stops. `whole`, when
+// given, receives the run over all the matches.
 std::vector<ViewRow> GroupRows(const MatchTable& table, std::size_t weapon, const std::string& mapChoice,
-                               const Period& period, Grouping grouping);
+                               const Period& period, Grouping grouping, Tally* whole = nullptr);
 
 }  // namespace tovrik

@@ -104,9 +104,14 @@ Breakdown MakeBreakdown(const MatchTable& table, const BreakdownChoice& choice) 
     Breakdown b;
     b.header = GroupHeader(choice.grouping);
     // The rows first: where the run stops, it stops as the report's view does.
-    b.rows = choice.grouping ? GroupRows(table, choice.weapon, kAllMaps, choice.period, *choice.grouping)
-                             : OverviewRows(table, kAllMaps, choice.period);
-    Tally whole = SummaryRun(table, choice.weapon, kAllMaps, choice.period);
+    Tally whole(choice.weapon, kAllMaps);
+    if (choice.grouping) {
+        b.rows = GroupRows(table, choice.weapon, kAllMaps, choice.period, *choice.grouping, &whole);
+    } else {
+        const WeaponRuns runs = RunsOver(table, kEveryWeapon, kAllMaps, choice.period);
+        b.rows = runs.rows();
+        whole = runs.of(choice.weapon);
+    }
     b.total = ViewRow{"Total", choice.grouping ? whole.figures() : Together(table, choice.period, b.rows)};
     b.folders = FoldersOf(table, choice, b.rows);
     b.worst = MatchOf(table, whole.lowest());
