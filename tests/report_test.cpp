@@ -303,7 +303,8 @@ TEST_F(ReportTest, HostileNamesInEveryOutput) {
                                 "\xC3\xA9" + std::string(38, 'w') + "\xC3\xA9" + std::string(11, 'w') + "\xC3\xA9",
                                 "\xC0\xAF",
                                 "\xED\xA0\x80",
-                                "\xE2\xA1\xC3(",  // a lead byte where a continuation should be
+                                "\xE2\xA1\xC3(",     // a lead byte where a continuation should be
+                                "\xF5\x80\x80\x80",  // past U+10FFFF
                                 "plain"};
     for (std::size_t i = 0; i < std::size(maps); ++i)
         dir.write("2026.12.0" + std::to_string(i % 9 + 1) + "/12000" + std::to_string(i) + ".txt",
@@ -319,7 +320,8 @@ TEST_F(ReportTest, HostileNamesInEveryOutput) {
     EXPECT_THAT(Report("DIR Thompson").out, HasSubstr("DIR/x/0\\nLowest match:     FORGED.txt\n"));
     std::string json = Report("--json --by map DIR Thompson").out;
     EXPECT_THAT(json, AllOf(HasSubstr("\"\\u00c0\\u00af\""), HasSubstr("\"\\u00ed\\u00a0\\u0080\""),
-                            HasSubstr("\"\\u00e2\\u00a1\\u00c3(\""), HasSubstr("\"" + maps[6] + "\"")));
+                            HasSubstr("\"\\u00e2\\u00a1\\u00c3(\""), HasSubstr("\"\\u00f5\\u0080\\u0080\\u0080\""),
+                            HasSubstr("\"" + maps[6] + "\"")));
 }
 
 // Output files are written whole or not at all, and only ever as regular files.

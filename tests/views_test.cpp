@@ -90,7 +90,11 @@ TEST(Breakdown, TotalsFoldersAndExtremes) {
     EXPECT_EQ(weapons.folders[*WeaponIndex("Luger")], root + "old/2026.09.02");
     const Figures& all = weapons.total.figures;
     EXPECT_EQ(all.games, 5) << "a match counts once, whatever its weapons";
-    EXPECT_EQ(all.shots, 100 + 60 + 40 + 50 + 2 + 10 + 4);
+    EXPECT_EQ(all.shots, 266);
+    EXPECT_EQ(all.hits, 69);
+    EXPECT_EQ(all.headshots, 6);
+    EXPECT_EQ(all.kills, 3);
+    EXPECT_EQ(all.deaths, 3);
     EXPECT_EQ(all.collected, 7) << "every weapon's accuracy of every match";
     EXPECT_EQ(all.lowest, 5.0f) << "MP-40's, not the last weapon's";
     EXPECT_EQ(all.highest, 60.0f) << "Luger's";
