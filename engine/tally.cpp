@@ -13,26 +13,22 @@ void Tally::stopAt(RunError error, std::size_t match, std::int32_t line) {
     stop_ = std::make_shared<const RunStop>(RunStop{std::move(error), match, line});
 }
 
-bool Tally::add(const MatchNames& names, const MatchRecord& match, std::size_t index) {
-    if (stop_) return false;
-    if (match.status == MatchStatus::PassedOver) return true;
-    if (match.status == MatchStatus::Stops) {
-        stopAt(match.errors.front(), index, 0);
-        return false;
-    }
-    if (!weapon_ || !MapPasses(names.map(match), mapChoice_)) return true;
+void Tally::add(const MatchNames& names, const MatchRecord& match, std::size_t index) {
+    // Once the run has stopped, later matches change nothing.
+    if (stop_ || match.status == MatchStatus::PassedOver) return;
+    if (match.status == MatchStatus::Stops) return stopAt(match.errors.front(), index, 0);
+    if (!weapon_ || !MapPasses(names.map(match), mapChoice_)) return;
     float accuracy = 0;
     std::int32_t line = 0;
     for (const CountedRow& row : match.rows) {
         if (row.weapon != *weapon_) continue;
         count(names, match, index, row);
-        if (stop_) return false;
+        if (stop_) return;
         // The match's accuracy is its last counted row's.
         accuracy = row.accuracy;
         line = row.line;
     }
     if (accuracy > 1) collect(CollectedAccuracy{accuracy, static_cast<std::uint32_t>(index), line});
-    return true;
 }
 
 void Tally::collect(const CollectedAccuracy& at) {

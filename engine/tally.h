@@ -52,9 +52,8 @@ public:
     // drawing only with `keepPoints`.
     Tally(std::optional<std::size_t> weapon, std::string mapChoice, ChartBox box = ChartBox{}, bool keepPoints = false);
 
-    // Adds the match numbered `index` (increasing from call to call); false
-    // once the run has stopped, when later matches change nothing.
-    bool add(const MatchNames& names, const MatchRecord& match, std::size_t index);
+    // Adds the match numbered `index` (increasing from call to call).
+    void add(const MatchNames& names, const MatchRecord& match, std::size_t index);
 
     // Ends the run: the mean and the curve's places; an accuracy whose place
     // leaves the range of the curve's coordinates stops it. `pathOf` gives the

@@ -595,7 +595,8 @@ TEST(ScanTree, ReadersSideBySideGiveWhatOneGives) {
             dir.path(), kEveryWeapon, names,
             [&](const MatchNames& known, MatchRecord& match) {
                 seen += match.name + known.maps[*match.map] + " ";
-                return tally.add(known, match, seen.size());
+                tally.add(known, match, seen.size());
+                return tally.stop() == nullptr;
             },
             ScanOptions{threads});
         return seen + tally.stop()->error.what();

@@ -218,24 +218,5 @@ TEST(Views, TodaysRowsByTheirWholeName) {
         EXPECT_EQ(SummaryRun(today, *WeaponIndex(weapon), "", Period{}).figures().games, games) << weapon;
 }
 
-// The window over today's sample: a medic's Syringe rows, which end after their hits/shots, summed by hand.
-TEST_F(RunTest, TodaysSyringeRowsInTheSample) {
-    form.StatsDir = TOVRIK_EXAMPLES "/etlegacy-stats";
-    controls.list2Selection = "Syringe";
-    EXPECT_EQ(RunCompletes(), 3);
-    controls.expectCaptions({{Label::Label26, "3"},
-                             {Label::Label10, "17"},
-                             {Label::Label12, "16"},
-                             {Label::Label18, "94,1%"},
-                             {Label::Label9, "0"},
-                             {Label::Label17, "0%"},
-                             {Label::Label15, "0"},
-                             {Label::Label16, "0"},
-                             {Label::Label20, "0"},
-                             {Label::Label24, "95,8%"},
-                             {Label::Label22, "87,5%"},
-                             {Label::Label23, "100%"}});
-}
-
 }  // namespace
 }  // namespace tovrik

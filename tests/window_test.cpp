@@ -89,8 +89,12 @@ TEST_F(RunTest, CollectsAccuraciesAboveOneInFileOrder) {
                              {Label::Label22, "-"},
                              {Label::Label23, "-"}});               // no accuracy: no figure
     EXPECT_EQ(Only(controls.chart, {"Picture1.Line"}).size(), 3u);  // the guide lines alone
-    controls.chart.clear();
     dir.write("a.txt", Match("m", "Thompson: 20.0 2/10 1 0 0"));
+    EXPECT_EQ(RunCompletes(), 1);
+    ASSERT_EQ(form.CurvePlaces().size(), 1u) << "one point, where the curve would start";
+    EXPECT_EQ(form.CurvePlaces()[0].x, 0);
+    EXPECT_EQ(form.CurvePlaces()[0].y, 2048);
+    controls.chart.clear();
     dir.write("b.txt", Match("m", "Thompson: 0.5 1/200 0 1 0"));
     dir.write("c.txt", Match("m", "Thompson: 1.0 1/100 0 1 0"));  // exactly 1: counted, not collected
     dir.write("d/e.txt", Match("m", "Thompson: 30.0 3/10 2 0 1"));
