@@ -184,6 +184,7 @@ TEST_F(ReportTest, NamesAsPlayersTypeThemAndWhatZeroMeans) {
     for (auto [typed, weapon] : names)
         EXPECT_THAT(Report("DIR " + std::string(typed)).out,
                     HasSubstr("\nWeapon:           " + std::string(weapon) + "\n"));
+    dir.write("2026.12.08/120000.txt", ">>> Map: radar2\n");  // holds "radar": the same name comes first
     const std::pair<std::string, std::string> notes[] = {
         {"--map Radar DIR Colt", "tovrik-report: no match was played on \"Radar\"; maps played: radar.\n"},
         {"--map rdar DIR Colt", "tovrik-report: no match was played on \"rdar\"; maps played: radar.\n"},

@@ -47,5 +47,17 @@ TEST(NumberText, SeparatorOfTheLocale) {
     EXPECT_EQ(separator("en_US", "fr_FR", "fr_FR"), '.') << "LC_ALL over the others";
 }
 
+// A message names the file, and the line where there is one; a later place fills only what is missing.
+TEST(RunErrorText, FileAndLine) {
+    RunError noLine(RunError::Kind::Conversion, "\"x\" is not a whole number.");
+    EXPECT_STREQ(noLine.what(), "\"x\" is not a whole number.");
+    noLine.locate("/s/a.txt", 0);
+    EXPECT_STREQ(noLine.what(), "/s/a.txt: \"x\" is not a whole number.");
+    noLine.locate("/s/b.txt", 7);
+    EXPECT_STREQ(noLine.what(), "/s/a.txt, line 7: \"x\" is not a whole number.");
+    noLine.locate("/s/c.txt", 9);
+    EXPECT_STREQ(noLine.what(), "/s/a.txt, line 7: \"x\" is not a whole number.");
+}
+
 }  // namespace
 }  // namespace tovrik

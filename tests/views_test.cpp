@@ -43,6 +43,13 @@ TEST(Breakdown, GroupStartsOnTheTimeAxis) {
             << era;
 }
 
+// The room a time axis leaves before its first group and after its last: half a period.
+TEST(Breakdown, HalfAPeriodOfEachGrouping) {
+    const std::pair<Grouping, int> halves[] = {
+        {Grouping::Map, 1}, {Grouping::Day, 1}, {Grouping::Week, 4}, {Grouping::Month, 15}, {Grouping::Year, 183}};
+    for (auto [grouping, days] : halves) EXPECT_EQ(HalfPeriodDays(grouping), days) << GroupHeader(grouping);
+}
+
 TEST(Breakdown, TicksOnRoundDates) {
     auto texts = [](const char* first, const char* last, int most, Grouping unit = Grouping::Day) {
         auto day = [](const char* text) {
