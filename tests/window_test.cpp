@@ -27,8 +27,6 @@ using testing::ScopedEnv;
 using testing::Slurp;
 using testing::TempDir;
 using Trace = std::vector<std::string>;
-constexpr RunError::Kind Overflow = RunError::Kind::Overflow, Conversion = RunError::Kind::Conversion,
-                         SubscriptOutOfRange = RunError::Kind::SubscriptOutOfRange;
 
 Trace Only(const Trace& trace, std::initializer_list<const char*> prefixes) {
     Trace kept;
