@@ -1,4 +1,5 @@
 #include <gmock/gmock.h>
+#include <unistd.h>
 
 #include "engine/match_file.h"
 #include "engine/tree_scan.h"
@@ -160,6 +161,14 @@ TEST_F(RunTest, HostileTreeCompletes) {
     dir.write("dag/d24/x.txt", kGood);
     EXPECT_EQ(RunCompletes(), 3);  // nothing blocked, nothing counted twice
     EXPECT_EQ(std::count(controls.list3.begin(), controls.list3.end(), "\xE9glise"), 1);
+}
+
+// A file too large to read stops the run before its map is known; the maps met before it are listed.
+TEST_F(RunTest, MapsMetBeforeAFileTooLargeAreListed) {
+    dir.write("a.txt", Match("radar", "Thompson: 40.0 4/10 1 0 0"));
+    ASSERT_EQ(truncate(dir.write("b.txt", "").c_str(), 2147483648LL), 0);  // sparse: no disk used
+    EXPECT_THROW(form.ComputeStats(), RunError);
+    EXPECT_EQ(controls.list3, (Trace{"radar"}));
 }
 
 TEST_F(RunTest, LineCounts) {

@@ -65,6 +65,7 @@ TEST(Breakdown, TicksOnRoundDates) {
     EXPECT_EQ(texts("2026-09-01", "2026-09-30", 5), "2026-09-07 2026-09-14 2026-09-21 2026-09-28") << "Mondays";
     EXPECT_EQ(texts("2026-09-03", "2026-09-05", 3, Grouping::Week), "2026-09-03") << "weeks: no Monday, the first day";
     EXPECT_EQ(texts("2026-01-15", "2026-05-20", 3), "2026-03 2026-05") << "every other month from the first";
+    EXPECT_EQ(texts("2026-01-01", "2026-12-31", 4), "2026-01 2026-04 2026-07 2026-10") << "every third month";
     EXPECT_EQ(texts("2026-01-15", "2026-03-20", 9, Grouping::Year), "2026-01-15") << "years: no new year";
     EXPECT_EQ(texts("2019-05-01", "2026-12-06", 4, Grouping::Year), "2020 2022 2024 2026") << "every other year";
     EXPECT_EQ(texts("2024-02-10", "2026-12-06", 6), "2024-07 2025-01 2025-07 2026-01 2026-07") << "half years";
