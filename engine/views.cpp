@@ -60,9 +60,18 @@ std::int64_t GroupKey(const MatchRecord& match, Grouping grouping) {
     }
 }
 
-// A dated group's label from its first day.
-std::string PeriodLabel(Grouping grouping, int firstDay) {
-    const MatchDate first = DateOfDays(firstDay);
+// The first day of a dated group's period, from its key; none for a map or no date.
+std::optional<int> FirstDay(Grouping grouping, std::int64_t key) {
+    if (grouping == Grouping::Map || key == kNoKey) return {};
+    return static_cast<int>(key);
+}
+
+// The label of the group of `match`, whose key is `key`.
+std::string LabelOf(const MatchNames& names, const MatchRecord& match, Grouping grouping, std::int64_t key) {
+    if (grouping == Grouping::Map) return std::string(names.map(match));
+    const std::optional<int> firstDay = FirstDay(grouping, key);
+    if (!firstDay) return "no date";
+    const MatchDate first = DateOfDays(*firstDay);
     if (grouping == Grouping::Week) return IsoWeekText(first);
     // A day, a month, a year: the leading part of the day's text.
     return DayText(first).substr(0, grouping == Grouping::Year ? 4 : grouping == Grouping::Month ? 7 : 10);
@@ -80,10 +89,7 @@ const std::vector<GroupingName>& Groupings() {
 }
 
 std::string GroupLabel(const MatchNames& names, const MatchRecord& match, Grouping grouping) {
-    if (grouping == Grouping::Map) return std::string(names.map(match));
-    const std::int64_t key = GroupKey(match, grouping);
-    if (key == kNoKey) return "no date";
-    return PeriodLabel(grouping, static_cast<int>(key));
+    return LabelOf(names, match, grouping, GroupKey(match, grouping));
 }
 
 bool Period::holds(const MatchRecord& match) const {
@@ -199,9 +205,8 @@ std::vector<ViewRow> GroupRows(const MatchTable& table, std::size_t weapon, cons
         for (; i < keyed.size() && keyed[i].first == key; ++i)
             tally.add(table, table.matches[keyed[i].second], keyed[i].second);
         tally.finish(PathIn(table));
-        std::optional<int> firstDay;
-        if (grouping != Grouping::Map && key != kNoKey) firstDay = static_cast<int>(key);
-        groups.push_back(Group{GroupLabel(table, table.matches[first], grouping), firstDay, first, tally.figures(),
+        groups.push_back(Group{LabelOf(table, table.matches[first], grouping, key), FirstDay(grouping, key), first,
+                               tally.figures(),
                                tally.stop() ? std::make_unique<RunError>(tally.stop()->error) : nullptr});
     }
     std::vector<ViewRow> rows;
