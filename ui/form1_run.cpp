@@ -40,8 +40,9 @@ const std::vector<CurvePoint>& Form1::CurvePlaces() const {
 MatchPlace Form1::PointPlace(std::size_t j) const { return lastRun_->placeOf(lastRun_->tally.points()[j]); }
 
 std::string Form1::PointText(std::size_t j) const {
-    return PointPlace(j).when() + "  " + PointPlace(j).map + "  " +
-           SingleToText(lastRun_->tally.points()[j].value, DecimalSeparator) + "%";
+    const MatchPlace place = PointPlace(j);
+    return place.when() + "  " + place.map + "  " + SingleToText(lastRun_->tally.points()[j].value, DecimalSeparator) +
+           "%";
 }
 
 void Form1::ListMap(const std::string& map) {

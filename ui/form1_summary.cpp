@@ -6,11 +6,16 @@
 namespace tovrik {
 
 void Form1::ShowFigures(const Figures& figures) {
-    std::vector<const Figure*> byStep;
-    for (const Figure& figure : FigureTable())
-        if (figure.label) byStep.push_back(&figure);
-    std::sort(byStep.begin(), byStep.end(), [](const Figure* a, const Figure* b) { return a->fillStep < b->fillStep; });
-    for (const Figure* figure : byStep)
+    // The figures with a label, in the order the window fills them: sorted once.
+    static const std::vector<const Figure*> kByStep = [] {
+        std::vector<const Figure*> byStep;
+        for (const Figure& figure : FigureTable())
+            if (figure.label) byStep.push_back(&figure);
+        std::sort(byStep.begin(), byStep.end(),
+                  [](const Figure* a, const Figure* b) { return a->fillStep < b->fillStep; });
+        return byStep;
+    }();
+    for (const Figure* figure : kByStep)
         controls_.SetCaption(*figure->label, WindowText(*figure, figures, DecimalSeparator));
 }
 
