@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "app/report_trace.h"
 #include "base/quote.h"
 #include "engine/match_file.h"
 #include "engine/tree_scan.h"
@@ -15,6 +14,7 @@
 #include "settings/path_dat.h"
 #include "ui/breakdown.h"
 #include "ui/form1.h"
+#include "ui/trace_controls.h"
 #include "ui/view_text.h"
 
 namespace tovrik {

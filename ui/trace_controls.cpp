@@ -1,4 +1,4 @@
-#include "app/report_trace.h"
+#include "ui/trace_controls.h"
 
 #include <charconv>
 
