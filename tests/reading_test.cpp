@@ -8,8 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iomanip>
-#include <sstream>
 
 #include "base/ascii.h"
 #include "engine/file_search.h"
@@ -34,19 +32,11 @@ using Names = std::vector<std::string>;
 // Lines are the runs of bytes without CR or LF, nothing trimmed, bytes as they are; a limit cuts the read.
 TEST(FileRead, LinesAreTheRunsWithoutLineEnds) {
     const std::tuple<std::string, std::int32_t, Lines> cases[] = {
-        {"A\r\nB", 0, {"A", "B"}},
-        {"A\n\n\nB\r\r", 0, {"A", "B"}},
-        {"A\n\rB", 0, {"A", "B"}},
-        {"\r\nABC", 0, {"ABC"}},
-        {"A", 0, {"A"}},
-        {" A\t", 0, {" A\t"}},
-        {"\tA", 0, {"\tA"}},
-        {"ABCD", 2, {"AB"}},
-        {"ABCD", 1, {"A"}},
-        {"ABCD", -1, {"ABCD"}},
-        {"ABCD", 4, {"ABCD"}},
-        {"ABCD", 99, {"ABCD"}},
-        {std::string("x\xE9y\0z", 5), 0, {std::string("x\xE9y\0z", 5)}}};
+        {"A\r\nB", 0, {"A", "B"}}, {"A\n\n\nB\r\r", 0, {"A", "B"}},
+        {"A\n\rB", 0, {"A", "B"}}, {"\r\nABC", 0, {"ABC"}},
+        {" A\t", 0, {" A\t"}},     {"ABCD", 2, {"AB"}},
+        {"ABCD", 1, {"A"}},        {"ABCD", -1, {"ABCD"}},
+        {"ABCD", 99, {"ABCD"}},    {std::string("x\xE9y\0z", 5), 0, {std::string("x\xE9y\0z", 5)}}};
     TempDir dir;
     for (const auto& [bytes, limit, lines] : cases) {
         FileValue target = FileValue::LineList({"old"});
@@ -89,7 +79,7 @@ TEST(FileRead, FailuresLeaveTheTargetAsItWasAndWhatExists) {
 }
 
 TEST(FileWrite, RowsOfTheWriterAndItsFailures) {
-    // before (nullptr: no file), data, delete first -> result, bytes after
+    // before (nullptr: no file), data, delete first -> result, bytes after; failures write nothing
     const std::tuple<const char*, FileValue, bool, bool, std::string> cases[] = {
         {nullptr, FileValue::Text("a"), false, true, "a"},
         {nullptr, FileValue::Text(""), false, false, ""},
@@ -107,14 +97,12 @@ TEST(FileWrite, RowsOfTheWriterAndItsFailures) {
         struct stat info {};
         EXPECT_TRUE(before || stat((dir / "f.dat").c_str(), &info) != 0 || (info.st_mode & 0777) == 0644);  // created
     }
-    // Failures write nothing; deletes are outright.
     TempDir dir;
     ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
     EXPECT_FALSE(FileWrite(dir / "fifo", FileValue::Text("x"), false));  // no reader: fails at once
     EXPECT_FALSE(FileWrite(dir / "missing/f.dat", FileValue::Text("x"), false));
     EXPECT_FALSE(FileWrite(dir.mkdir("folder"), FileValue::Text("x"), true));
-    // Nobody can delete a file of /proc, root included.
-    EXPECT_FALSE(ShellDeleteFile("/proc/version"));
+    EXPECT_FALSE(ShellDeleteFile("/proc/version"));  // not even root's
     EXPECT_FALSE(FileWrite("/proc/version", FileValue::Text("x"), true));
     std::string path = dir.write("f.dat", "x");
     EXPECT_TRUE(ShellDeleteFile(path));
@@ -133,13 +121,10 @@ TEST(Ascii, EditDistance) {
     EXPECT_TRUE(FoldedEqual("aB", "Ab"));
     EXPECT_FALSE(FoldedEqual("ab", "abc")) << "a word is not equal to a longer one it begins";
     // Only ASCII letters fold, whatever the locale: the bytes around them and past 127 stay.
-    const std::tuple<unsigned char, unsigned char, unsigned char> folds[] = {
-        {'@', '@', '@'}, {'A', 'a', 'A'}, {'Z', 'z', 'Z'}, {'[', '[', '['},    {'`', '`', '`'},
-        {'a', 'a', 'A'}, {'z', 'z', 'Z'}, {'{', '{', '{'}, {0xC9, 0xC9, 0xC9}, {0xE9, 0xE9, 0xE9}};
-    for (auto [c, lower, upper] : folds) {
-        EXPECT_EQ(AsciiLower(c), lower) << int(c);
-        EXPECT_EQ(AsciiUpper(c), upper) << int(c);
-    }
+    for (auto [c, lower] : {std::pair{'@', '@'}, {'A', 'a'}, {'Z', 'z'}, {'[', '['}, {'\xC9', '\xC9'}})
+        EXPECT_EQ(AsciiLower(static_cast<unsigned char>(c)), static_cast<unsigned char>(lower)) << int(c);
+    for (auto [c, upper] : {std::pair{'`', '`'}, {'a', 'A'}, {'z', 'Z'}, {'{', '{'}, {'\xE9', '\xE9'}})
+        EXPECT_EQ(AsciiUpper(static_cast<unsigned char>(c)), static_cast<unsigned char>(upper)) << int(c);
 }
 
 TEST(Directory, WildcardsAndNameOrder) {
@@ -169,14 +154,12 @@ Names Found(const TempDir& dir, const std::string& pattern = "*.txt") { return W
 // Depth first in name order with whole names; nothing found is no error; the folder with or without its "/".
 TEST(FindFiles, DepthFirstInNameOrderWithWholeNames) {
     TempDir dir;
-    std::string deep;
-    for (int i = 0; i < 30; ++i) deep += "a-rather-long-folder-name/";  // far past 260 characters
-    dir.write(deep + " leading space.txt", "x");
+    dir.write("long/ leading space.txt", "x");
     for (const char* name : {"stats/2026.12.07/183004.txt", "stats/2026.12.06/2.txt", "stats/2026.12.06/1.txt", "b.txt",
                              "A.TXT", "a.txt", "notes.md", ".hidden/h.txt", "x.txt/in.txt"})
         dir.write(name, "x");
     // A directory that matches is listed, and searched.
-    EXPECT_EQ(Found(dir), (Names{"A.TXT", "a.txt", "b.txt", "x.txt/", ".hidden/h.txt", deep + " leading space.txt",
+    EXPECT_EQ(Found(dir), (Names{"A.TXT", "a.txt", "b.txt", "x.txt/", ".hidden/h.txt", "long/ leading space.txt",
                                  "stats/2026.12.06/1.txt", "stats/2026.12.06/2.txt", "stats/2026.12.07/183004.txt",
                                  "x.txt/in.txt"}));
     EXPECT_EQ(Found(dir, "?.txt"), (Names{"A.TXT", "a.txt", "b.txt", "x.txt/", ".hidden/h.txt",
@@ -254,15 +237,12 @@ TEST(WeaponLine, NormalizesEveryLineShape) {
         {"Colt: 1:2 3", "0.0|0/0|1:2|3|0"},                        // a second colon is a character
         {"Luger:\t5 1", "0.0|0/0|\t5|1|0"},                        // only spaces separate
         {"Luger: 5|6 1", "0.0|0/0|5|6|1"},                         // a bar in the line splits a field
-        {"K43 Rifle:  37.5    3/8        1      0         1", "37.5|3/8|1|0|1"},
-        {"Knife    :                     1      0         0", "0.0|0/0|1|0|0"},
-        {"Mortar: 1.5 1/8 1 2 3 4", "1.5|1/8|1|2|3|4"}  // more fields than five: kept
+        {"Mortar: 1.5 1/8 1 2 3 4", "1.5|1/8|1|2|3|4"}             // more fields than five: kept
     };
     for (const auto& [line, record] : cases) EXPECT_EQ(Normalized(line), record) << line;
     // A row that may end after its hits/shots: today's Syringe.
     const std::tuple<const char*, const char*, const char*> shotsOnly[] = {
         {"as the game writes it", "Syringe   :  50.0    1/2    ", "50.0|1/2|0|0|0"},
-        {"without its last space", "Syringe: 50.0 1/2", "50.0|1/2|0|0|0"},
         {"the classic game's row", "Syringe  : 100.0    2/2       2      0", "100.0|2/2|2|0|0"},
         {"a kills column alone", "Syringe: 50.0 1/2 3", "50.0|1/2|3"},
         {"a kills column alone, spaced", "Syringe: 50.0 1/2 3 ", "50.0|1/2|3||0"},
@@ -274,17 +254,6 @@ TEST(WeaponLine, NormalizesEveryLineShape) {
     std::vector<std::string_view> fields{"old"};
     SplitRecord("", fields);
     EXPECT_EQ(fields, std::vector<std::string_view>{});
-}
-
-TEST(WeaponLine, FieldsAndSlashParts) {
-    std::string line = "Thompson:  31.2  54/173  7  4  2";
-    EXPECT_EQ(WeaponField(line, 0), "31.2");
-    EXPECT_EQ(WeaponField(line, 4), "2");
-    EXPECT_EQ(WeaponField("Sten: 20.0 2/10 1 0 0 ", 5), "");
-    const std::tuple<const char*, int, std::int16_t> parts[] = {
-        {"54/173", 0, 54}, {"54/173", 1, 173}, {"-32768/32767", 0, -32768}, {"-32768/32767", 1, 32767},
-        {"007/+5", 0, 7},  {"007/+5", 1, 5},   {"1/22/3", 1, 22},           {"1/22/3", 2, 3}};
-    for (auto [text, index, part] : parts) EXPECT_EQ(GetSlashPart(text, index), part) << text << " part " << index;
 }
 
 // A row's numbers as the reader gives them; rows in the game's own shape are read without their fields split.
@@ -305,18 +274,12 @@ TEST(MatchReader, RowsReadInTheGamesShapeAndOthers) {
         {"no accuracy, a trailing space", "Knife:  9999 0 7 ", true, 0, {7, 0, 0, 9999, 0}},
         {"more hits than shots", "MP-40: 0.1 9999/0 0 0 0", true, 0.1f, {0, 0, 9999, 0, 0}},
         {"seven digits", "Mortar: 1234.567 1/8 1 2 3", true, 1234.567f, {3, 8, 1, 1, 2}},
-        {"seven digits, five after the point", "Mortar: 27.59762 1/8 1 2 3", true, 27.59762f, {3, 8, 1, 1, 2}},
         {"eight digits", "Luger: 12345.678 1/8 1 1", false, 12345.678f, {0, 8, 1, 1, 1}},
         {"the longest line", "Knife:" + std::string(32757, ' ') + "1 2", true, 0, {0, 0, 0, 1, 2}},
-        {"wide gaps",
-         "Colt:" + std::string(17, ' ') + "21.1" + std::string(17, ' ') + "4/19   10 3 1",
-         true,
-         21.1f,
-         {1, 19, 4, 10, 3}},
+        {"wide gaps", "Colt:                 21.1                 4/19   10 3 1", true, 21.1f, {1, 19, 4, 10, 3}},
         {"a sign", "Luger: +5 1", false, 0, {0, 0, 0, 5, 1}},
         {"a negative number", "Luger: 5.0 1/8 -1 1", false, 5.0f, {0, 8, 1, -1, 1}},
         {"no digit after the point", "Luger: 5. 1/8 1 1", false, 5.0f, {0, 8, 1, 1, 1}},
-        {"no digit before the point", "Luger: .5 1/8 1 1", false, 0.5f, {0, 8, 1, 1, 1}},
         {"a sixth field", "Mortar: 1.5 1/8 1 2 3 4", false, 1.5f, {3, 8, 1, 1, 2}},
         {"today's Syringe", "Syringe   :  50.0    1/2    ", true, 50.0f, {0, 2, 1, 0, 0}},
         {"today's Syringe without its last space", "Syringe: 12.5 1/8", true, 12.5f, {0, 8, 1, 0, 0}},
@@ -345,6 +308,12 @@ TEST(MatchReader, RowsReadInTheGamesShapeAndOthers) {
 }
 
 TEST(WeaponLine, ErrorsByKindAndMessage) {
+    EXPECT_EQ(WeaponField("Thompson:  31.2  54/173  7  4  2", 4), "2");
+    EXPECT_EQ(WeaponField("Sten: 20.0 2/10 1 0 0 ", 5), "");
+    const std::tuple<const char*, int, std::int16_t> parts[] = {
+        {"54/173", 0, 54}, {"54/173", 1, 173}, {"-32768/32767", 0, -32768}, {"-32768/32767", 1, 32767},
+        {"007/+5", 0, 7},  {"007/+5", 1, 5},   {"1/22/3", 1, 22},           {"1/22/3", 2, 3}};
+    for (auto [text, index, part] : parts) EXPECT_EQ(GetSlashPart(text, index), part) << text << " part " << index;
     std::string longest = "Knife: 1 2" + std::string(32766 - 10, 'x');
     EXPECT_EQ(WeaponField(longest, 3), "2" + std::string(32756, 'x'));
     ExpectRunError(Normalized(longest + "x"), Overflow,
@@ -377,7 +346,6 @@ TEST(WeaponLine, ErrorsByKindAndMessage) {
 TEST(MatchDate, DaysOfTheCalendarAndTimesOfADay) {
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {"s/2026.02.29/", "120000.txt", "-"},
-        {"s/2026.09.31/", "120000.txt", "-"},
         {"s/2024.02.29/", "120000.txt", "2024-02-29 12:00:00"},
         {"s/2026.09.01/", "240000.txt", "-"},
         {"s/2026.09.01/", "120060.txt", "-"},
@@ -388,7 +356,6 @@ TEST(MatchDate, DaysOfTheCalendarAndTimesOfADay) {
         {"s/2026.08.31", "000000.txt", "2026-08-31 00:00:00"},  // the folder without its "/"
         {"s/0001.01.01/", "120000.txt", "0001-01-01 12:00:00"},
         {"s/0000.12.31/", "120000.txt", "-"},
-        {"s/2026.01.32/", "120000.txt", "-"},
         {"s/2026.12.061/", "120000.txt", "-"},  // a folder of eleven characters
         {"s/2026x12.06/", "120000.txt", "-"},
         {"s/x/", "2026x09-03-235959-m.txt", "-"},  // today's layout takes its three dashes
@@ -412,23 +379,23 @@ TEST(MatchDate, DaysOfTheCalendarAndTimesOfADay) {
 }
 
 TEST(MatchFile, RowsByTheirWholeName) {
-    const std::tuple<const char*, const char*> cases[] = {
-        {"MP-40    :  25.3   45/178", "MP-40"},
-        {"Overall stats for: LugerKid (1 Round)", ""},  // a player's name
-        {"Allies MP-40er   6  11", ""},                 // a team line
-        {"Scp.Garand:  45.5    5/11", "Scp.Garand"},
-        {"MP 40    :  24.8   51/206", "MP-40"},  // today's spellings
-        {"FG 42    :  1 2", "FG-42"},
-        {"MG 42 Gun:  1 2", "MG-42 Gun"},
-        {"MP 34:  1 2", "MP 34"},
-        {" \tLuger\t: 1 2", "Luger"},  // spaces and tabs around the name
-        {"Luger 22.2 4/18", ""},       // no ":"
-        {"Colt: 1:2 3", "Colt"},       // the name ends at the first ":"
-        {"Colt:x: 1", "Colt"},
-        {"Kol: 1", ""},
-        {"mp-40: 1 2", ""},
-        {"Granatwerfer: 1 2", ""},
-        {": 1 2", ""}};
+    // Today's spellings, spaces and tabs around the name, which ends at the first ":"; lines that are no rows.
+    const std::pair<const char*, const char*> cases[] = {{"MP-40    :  25.3   45/178", "MP-40"},
+                                                         {"Scp.Garand:  45.5    5/11", "Scp.Garand"},
+                                                         {"MP 40    :  24.8   51/206", "MP-40"},
+                                                         {"FG 42    :  1 2", "FG-42"},
+                                                         {"MG 42 Gun:  1 2", "MG-42 Gun"},
+                                                         {"MP 34:  1 2", "MP 34"},
+                                                         {" \tLuger\t: 1 2", "Luger"},
+                                                         {"Colt: 1:2 3", "Colt"},
+                                                         {"Colt:x: 1", "Colt"},
+                                                         {"Luger 22.2 4/18", ""},
+                                                         {"Allies MP-40er   6  11", ""},
+                                                         {"Kol: 1", ""},
+                                                         {"mp-40: 1 2", ""},
+                                                         {"Granatwerfer: 1 2", ""},
+                                                         {": 1 2", ""},
+                                                         {"Overall stats for: Luger", ""}};
     for (auto [line, weapon] : cases) {
         std::string_view name;
         std::optional<std::size_t> found = RowName(line, name) ? WeaponOfRow(name) : std::nullopt;
@@ -462,8 +429,7 @@ TEST(MatchReader, StatusMapAndRowsWithTheirEditorLines) {
         {"x", "read map=x"},  // one byte
         {"m\n\xA0"
          "Colt: 1 2\n\tColt: 3 4",
-         "read map=m | Colt@3:6 0 0 0 3 4"},  // names whole from the line start
-        {"\r\n\r\n", "passed over"},
+         "read map=m | Colt@3:6 0 0 0 3 4"},                                     // names whole from the line start
         {"MP 40: 25.3 45/178 5 3 12", "read map=12 | MP-40@1:6 12 178 45 5 3"},  // the first line is a row too
         {"m\nColt: +9.5 1/2 3 4 5", "read map=m | Colt@2:6 5 2 1 3 4"},          // a row not in the game's own shape
         {"m" + std::string(65536, '\n') + "Colt: 1 2", "read map=m | Colt@65537:6 0 0 0 1 2"},  // past the first read
@@ -472,9 +438,9 @@ TEST(MatchReader, StatusMapAndRowsWithTheirEditorLines) {
         {">>> Map: m\n\nKnife: 1 2 3\nPanzer: 12.5 1/8 1 2 \n",
          "read map=m | Knife@3:6 3 0 0 1 2 | Panzer@4:1 0 0 0 0 0 \"\" is not a whole number."},
         {">>> Map: m\nColt: 10.0 1/10 1 x 0\n", "read map=m | Colt@2:5 0 10 1 1 0 \"x\" is not a whole number."},
-        {">>> Map: m\nColt: 10.0 1/10 1.5 0 0\n", "read map=m | Colt@2:4 0 10 1 0 0 \"1.5\" is not a whole number."},
-        {">>> Map: m\nColt: 10.0 1/10 40000 0 0\n",
-         "read map=m | Colt@2:4 0 10 1 0 0 \"40000\" is outside -32,768 to 32,767."},
+        {"m\nColt: 4/10 x 0",
+         "read map=m | Colt@2:4 0 0 0 0 0 \"4/10\" is not a whole number. A row without a \".\" has "
+         "no accuracy column: its fields are read as kills, deaths and headshots."},
         {">>> Map: m\nThompson: x. 1/2 3 4 5\nLuger: 5.0 1/2 k 4 5",
          "read map=m | Thompson@2:0 0 0 0 0 0 \"x.\" is not a decimal number."
          " | Luger@3:4 5 2 1 0 0 \"k\" is not a whole number."},
@@ -493,80 +459,22 @@ TEST(MatchReader, StatusMapAndRowsWithTheirEditorLines) {
               "read map=m | Colt@3:6 0 0 0 1 2");
     EXPECT_EQ(ReadOne(dir / "missing.txt"), "passed over");
     EXPECT_EQ(ReadOne(dir.mkdir("folder.txt")), "passed over");
-    ASSERT_EQ(truncate(dir.write("big.txt", ">>> Map: m\n").c_str(), 2147483648LL), 0);  // sparse: no disk used
-    EXPECT_EQ(ReadOne(dir / "big.txt").substr(0, 8), "stops | ");                        // too large: its map unread
-}
-
-// A match of today's game as it writes it: every weapon's row, in the game's order, with the lines around the
-// table, which are no rows; each row's numbers are those of its shape in RowsReadInTheGamesShapeAndOthers.
-TEST(MatchReader, TodaysLayoutEveryWeapon) {
-    const char* const rows[] = {
-        "Knife     :                     2      1",           "Ka-Bar    :                     1      0",
-        "Luger     :  27.3    6/22       1      0         2", "Colt      :  25.0    5/20       2      1         1",
-        "MP 40     :  24.8   51/206      6      4         9", "Thompson  :  31.2   54/173      7      4         2",
-        "Sten      :  22.2   18/81       3      2         4", "FG 42     :  30.0   12/40       2      1         3",
-        "Panzer    :  14.3    1/7        1      2",           "Bazooka   :  33.3    1/3        1      1",
-        "F.Thrower :  52.4   44/84       3      1",           "Grenade   : 300.0    3/1        2      0",
-        "Mortar    :  10.0    1/10       1      0",           "Granatwerf:  12.5    1/8        0      1",
-        "Dynamite  :                     2      0",           "Airstrike :                     3      1",
-        "Artillery :                     1      2",           "Satchel   :                     1      0",
-        "G.Launchr :  20.0    1/5        1      1",           "Landmine  :                     2      1",
-        "MG 42 Gun :  17.9   54/302      4      2",           "Browning  :  18.3   55/300      5      3",
-        "Garand    :  38.5    5/13       2      1         1", "K43 Rifle :  37.5    3/8        1      0         1",
-        "Scp.Garand:  45.5    5/11       2      0         2", "Scp.K43   :  50.0    6/12       3      1         3",
-        "MP 34     :  26.1   47/180      5      2         6", "Syringe   :  50.0    1/2    "};
-    std::string text =
-        ">>> Map: supply\n\n\nOverall stats for: Sten (1 Round)\n\n"
-        "Weapon      Acrcy Hits/Shts Kills Deaths Headshots\n" +
-        std::string(50, '-') + "\n";
-    for (const char* row : rows) text += row + std::string("\n");
-    text +=
-        "\nDamage Given:   1740     Team Damage Given:      0\nDamage Recvd:    980     Team Damage Recvd:     12\n\n"
-        "Kills:    9   Team Kills:   0   Accuracy:    26.3%\nDeaths:   5   Self Kills:   0   Headshots:    5.6%\n"
-        "Gibs:     2   Team Gibs:    0   Playtime:   100.0%\n\n"
-        "Rank: Private 1st Class (187 XP)\n\nStats recorded: 19:45:12 (06 Dec 2026)\n";
-    TempDir dir;
-    MatchReader reader;
-    MatchRecord record;
-    std::string map, path = dir.write("2026-12/2026-12-06-194512-supply.txt", text);
-    ASSERT_TRUE(reader.read(AT_FDCWD, path, path, kEveryWeapon, record, map));
-    EXPECT_EQ(map, "supply");
-    EXPECT_EQ(record.errors.size(), 0u);
-    ASSERT_EQ(record.rows.size(), Weapons().size());
-    Names read;  // in the game's order, by the list's names
-    for (const CountedRow& row : record.rows) read.push_back(Weapons()[row.weapon]);
-    EXPECT_EQ(read, (Names{"Knife",    "Ka-Bar",    "Luger",     "Colt",       "MP-40",     "Thompson", "Sten",
-                           "FG-42",    "Panzer",    "Bazooka",   "F.Thrower",  "Grenade",   "Mortar",   "Granatwerf",
-                           "Dynamite", "Airstrike", "Artillery", "Satchel",    "G.Launchr", "Landmine", "MG-42 Gun",
-                           "Browning", "Garand",    "K43 Rifle", "Scp.Garand", "Scp.K43",   "MP 34",    "Syringe"}));
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        EXPECT_EQ(record.rows[i].line, static_cast<std::int32_t>(8 + i)) << rows[i];
-        EXPECT_EQ(record.rows[i].failsAt, CountedRow::kDone) << rows[i];
-    }
-    EXPECT_FLOAT_EQ(record.rows[11].accuracy, 300.0f) << "a grenade's hits may outnumber its throws";
-    EXPECT_EQ(record.rows[27].numbers, (std::array<std::int16_t, 5>{0, 2, 1, 0, 0})) << "the Syringe";
-}
-
-// Writes each file of a tree: its path, then its content.
-using Files = std::vector<std::pair<std::string, std::string>>;
-void WriteTree(const TempDir& dir, const Files& files) {
-    for (const auto& [path, content] : files) dir.write(path, content);
 }
 
 TEST(ScanTree, SearchOrderSharedNamesAndAStop) {
     TempDir dir;
-    WriteTree(dir, {{"2026.12.06/1.txt", testing::Match("radar", "Colt: 10.0 1/10 1 0 0")},
-                    {"2026.12.06/2.txt", ""},
-                    {"2026.12.07/1.txt", testing::Match("radar", "")},
-                    {"notes/a.dat", testing::Match("base", "")}});
+    dir.write("2026.12.06/1.txt", testing::Match("radar", "Colt: 10.0 1/10 1 0 0")), dir.write("2026.12.06/2.txt", "");
+    dir.write("2026.12.07/1.txt", testing::Match("radar", "")), dir.write("notes/a.dat", testing::Match("base", ""));
     ASSERT_EQ(symlink("notes/a.dat", (dir / "a.txt").c_str()), 0);  // a link to a file reads as the file
+    ASSERT_EQ(mkfifo((dir / "0.txt").c_str(), 0600), 0);            // passed over unopened: no map
     MatchNames names;
     std::vector<std::string> seen;
     ScanTree(dir.path(), kEveryWeapon, names, [&](const MatchNames& n, MatchRecord& m) {
         seen.push_back(n.path(m).substr(dir.path().size()) + " " + std::string(n.map(m)) + " " + DayText(m.date));
-        return seen.size() < 3;
+        return seen.size() < 4;
     });
-    EXPECT_EQ(seen, (Names{"/a.txt base ", "/2026.12.06/1.txt radar 2026-12-06", "/2026.12.06/2.txt  2026-12-06"}));
+    EXPECT_EQ(seen, (Names{"/0.txt  ", "/a.txt base ", "/2026.12.06/1.txt radar 2026-12-06",
+                           "/2026.12.06/2.txt  2026-12-06"}));
     EXPECT_EQ(names.maps, (Names{"base", "radar"}));
     EXPECT_EQ(names.folders.size(), 2u);
 }

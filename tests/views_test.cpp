@@ -64,9 +64,11 @@ TEST(Breakdown, TicksOnRoundDates) {
     EXPECT_EQ(texts("2026-09-03", "2026-09-06", 3), "2026-09-03 2026-09-05") << "every other day";
     EXPECT_EQ(texts("2026-09-01", "2026-09-30", 5), "2026-09-07 2026-09-14 2026-09-21 2026-09-28") << "Mondays";
     EXPECT_EQ(texts("2026-09-03", "2026-09-05", 3, Grouping::Week), "2026-09-03") << "weeks: no Monday, the first day";
-    EXPECT_EQ(texts("2026-01-15", "2026-05-20", 3), "2026-03 2026-05") << "every other month from the first";
+    EXPECT_EQ(texts("2026-01-15", "2026-04-20", 4), "2026-02 2026-03 2026-04") << "every month";
+    EXPECT_EQ(texts("2026-01-15", "2026-05-20", 4), "2026-03 2026-05") << "every other month from the first";
     EXPECT_EQ(texts("2026-01-01", "2026-12-31", 4), "2026-01 2026-04 2026-07 2026-10") << "every third month";
     EXPECT_EQ(texts("2026-01-15", "2026-03-20", 9, Grouping::Year), "2026-01-15") << "years: no new year";
+    EXPECT_EQ(texts("2020-01-01", "2026-12-06", 9, Grouping::Year), "2020 2021 2022 2023 2024 2025 2026") << "years";
     EXPECT_EQ(texts("2019-05-01", "2026-12-06", 4, Grouping::Year), "2020 2022 2024 2026") << "every other year";
     EXPECT_EQ(texts("2024-02-10", "2026-12-06", 6), "2024-07 2025-01 2025-07 2026-01 2026-07") << "half years";
     EXPECT_EQ(texts("1890-01-01", "2026-12-06", 3), "1900 1950 2000") << "every fifty years";
@@ -74,6 +76,8 @@ TEST(Breakdown, TicksOnRoundDates) {
     EXPECT_EQ(texts("1990-01-01", "2026-12-06", 8), "1990 1995 2000 2005 2010 2015 2020 2025") << "every five years";
 }
 
+// The total row by weapon: a match counts once, whatever its weapons, and every weapon's accuracy of every match is
+// collected; a weapon's folder is the one its matches share.
 TEST(Breakdown, TotalsFoldersAndExtremes) {
     TempDir dir;
     dir.write("2026.09.01/120000.txt", Match("goldrush", "Thompson: 10.0 10/100 1 2 3\nMP-40: 50.0 20/40 0 1 0"));
@@ -83,34 +87,27 @@ TEST(Breakdown, TotalsFoldersAndExtremes) {
     dir.write("2026.09.03/120000.txt", Match("radar", "Colt: 25.0 1/4 0 0 0"));
     dir.write("2026.09.04/120000.txt", Match("radar", ""));  // read, but no weapon counts
     const std::string root = dir.path() + "/";
-    BreakdownChoice byMap{*WeaponIndex("Thompson"), Grouping::Map, Period{{}, DayOfText("2026-09-01")}};
-    const MatchTable table = ReadTree(dir.path());  // every weapon's rows: radar's others and days after left out
-    Breakdown maps = MakeBreakdown(table, byMap);
+    const std::size_t thompson = *WeaponIndex("Thompson");
+    const MatchTable table = ReadTree(dir.path());
+    Breakdown maps = MakeBreakdown(table, {thompson, Grouping::Map, Period{{}, DayOfText("2026-09-01")}});
     EXPECT_EQ(maps.folders, (std::vector<std::string>{root + "2026.09.01", root + "2026.09.01"}));
-    EXPECT_EQ(maps.total.figures.shots, 160);
     ASSERT_TRUE(maps.worst && maps.best);
     EXPECT_EQ(maps.worst->place.path, root + "2026.09.01/120000.txt");
     EXPECT_EQ(maps.best->place.when(), "2026-09-01 13:00:00");
-    EXPECT_EQ(maps.best->place.map, "radar");
-    Breakdown weapons = MakeBreakdown(table, BreakdownChoice{byMap.weapon, {}, {}});
+    Breakdown weapons = MakeBreakdown(table, BreakdownChoice{thompson, {}, {}});
     ASSERT_EQ(weapons.rows.size(), Weapons().size());
     EXPECT_EQ(weapons.folders[*WeaponIndex("MP-40")], dir.path()) << "its matches lie in two day folders";
     EXPECT_EQ(weapons.folders[*WeaponIndex("Luger")], root + "old/2026.09.02");
     const Figures& all = weapons.total.figures;
-    EXPECT_EQ(all.games, 5) << "a match counts once, whatever its weapons";
+    EXPECT_EQ(all.games, 5);
     EXPECT_EQ(all.shots, 266);
-    EXPECT_EQ(all.hits, 69);
     EXPECT_EQ(all.headshots, 6);
-    EXPECT_EQ(all.kills, 3);
-    EXPECT_EQ(all.deaths, 3);
-    EXPECT_EQ(all.collected, 7) << "every weapon's accuracy of every match";
+    EXPECT_EQ(all.collected, 7);
     EXPECT_EQ(all.lowest, 5.0f) << "MP-40's, not the last weapon's";
     EXPECT_EQ(all.highest, 60.0f) << "Luger's";
     EXPECT_NEAR(all.mean, (10 + 50 + 50 + 5 + 60 + 20 + 25) / 7.0, 1e-6);
-    const Breakdown days = MakeBreakdown(table, BreakdownChoice{byMap.weapon, Grouping::Day, {}});
-    EXPECT_EQ(TimePoints(days, Grouping::Day).size(), 2u) << "the day of one accuracy too";
-    const BreakdownChoice lastDays{byMap.weapon, {}, Period{DayOfText("2026-09-03"), {}}};
-    EXPECT_EQ(MakeBreakdown(table, lastDays).total.figures.mean, 25.0f) << "the one accuracy of those days";
+    EXPECT_EQ(TimePoints(MakeBreakdown(table, {thompson, Grouping::Day, {}}), Grouping::Day).size(), 2u);
+    EXPECT_EQ(MakeBreakdown(table, {thompson, {}, Period{DayOfText("2026-09-03"), {}}}).total.figures.mean, 25.0f);
 }
 
 }  // namespace
