@@ -1,11 +1,6 @@
 #!/usr/bin/env bash
-# Installs the build into a fresh prefix and checks what lands there: the
-# tree, the desktop entry and AppStream metadata by their validators, the
-# manual pages by man, both programs' --help and --version without a display,
-# and that the installed window, on a virtual display, reads the user's
-# path.dat, opens at once and writes nothing into the prefix.
-#
-#   check_install.sh BUILD_DIR
+# Installs the build into a fresh prefix and checks what lands there: the tree, its metadata by their validators,
+# the programs without a display, and the installed window on a virtual one.   check_install.sh BUILD_DIR
 set -u
 build=$1
 work=$(mktemp -d)
@@ -28,8 +23,7 @@ for link in $(grep -o '](\([^)#]*\))' "$prefix/share/doc/tovrik-stats/README.md"
   [ -e "$prefix/share/doc/tovrik-stats/$link" ] || fail "the README links $link, which an install lacks"
 done
 
-# Built as Debian hardens: position independent, full RELRO, a stack
-# protector, fortified calls in a build that optimizes; no compiler notes.
+# Built as Debian hardens: PIE, full RELRO, a stack protector, fortified calls when optimized; no compiler notes.
 for program in tovrik-stats tovrik-report; do
   elf=$prefix/bin/$program
   readelf -h "$elf" | grep -q 'Type:.*DYN' || fail "$program is not position independent"
@@ -63,8 +57,7 @@ for program in tovrik-stats tovrik-report; do
     [ "$program" = tovrik-report ] || ! "$prefix/bin/$program" "$option" x 2>/dev/null || fail "$program $option x: status 0"
   done
 done
-# The installed report starts without Qt, and draws its chart with the
-# module installed for it.
+# The installed report starts without Qt, and draws its chart with the module installed for it.
 ! ldd "$prefix/bin/tovrik-report" | grep -q Qt6 || fail "tovrik-report links Qt"
 "$prefix/bin/tovrik-report" --chart "$work/chart.png" "$prefix/share/doc/tovrik-stats/examples/stats" Thompson \
   >/dev/null 2>"$work/err" && [ "$(head -c 4 "$work/chart.png" | tail -c 3)" = PNG ] ||
@@ -76,13 +69,10 @@ err=$(env -u DISPLAY "$prefix/bin/tovrik-stats" --wrong 2>&1 >/dev/null)
 [ "$("$prefix/bin/tovrik-stats" --version)" = "$("$prefix/bin/tovrik-report" --version | sed 's/report/stats/')" ] ||
   fail "the versions differ"
 
-# The installed window, as whoever runs the test (root too), reads the user's
-# path.dat and writes nothing into the prefix.
 mkdir -p "$work/config/tovrik-stats"
 printf '%s' "$prefix/share/doc/tovrik-stats/examples/stats" >"$work/config/tovrik-stats/path.dat"
-# On a virtual display, the main window opens, not the folder browser. A cold
-# first start on a fresh machine may be slow, so the wait is generous; it ends
-# as soon as either window shows.
+# On a virtual display, the installed window reads the user's path.dat: the main window opens, not the folder
+# browser. A cold first start may be slow: the wait is generous, and ends as soon as either window shows.
 cat >"$work/look" <<'LOOK'
 xdotool getdisplaygeometry >/dev/null 2>&1 || { echo "no display"; exit 0; }
 "$1" 2>"$2" & pid=$!
@@ -100,11 +90,9 @@ else
 fi
 kill $pid 2>/dev/null; wait $pid 2>/dev/null
 LOOK
-# Without a runtime folder, as under su or in a service, where Qt has notes
-# of its own to make: none of them reaches the terminal. The display number
-# search starts at one of this run's own, so that suites run side by side do
-# not race for the same number. The server must not reset when the display
-# check's client leaves: a window that connects while it does finds no display.
+# Without a runtime folder (as under su), Qt's notes must not reach the terminal. The display number search
+# starts at one of this run's own (suites side by side do not race for it); the server must not reset when the
+# display check's client leaves, or a window that connects meanwhile finds no display.
 shown=$(env -u XDG_RUNTIME_DIR XDG_CONFIG_HOME=$work/config \
   xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1280x1024x24 -noreset" -e "$work/xvfb.err" \
   bash "$work/look" "$prefix/bin/tovrik-stats" "$work/window.err" 2>&1)

@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# The report's options agree everywhere: its --help (from the one table in
-# the code), the manual page, the bash completion and the README's synopsis
-# name the same options. Then the completion is called as bash calls it, and
-# each reply, inserted into the line, is one word (outside quotes).
+# The report's options agree in its --help, the manual page, the bash completion and the README's synopsis;
+# the completion, called as bash calls it, gives replies that are one word each (outside quotes).
 #   check_options.sh REPORT SOURCE_DIR
 set -uo pipefail
 report=$1 source=$2
@@ -47,17 +45,13 @@ check() {
   done
 }
 check 'MG-42\ Gun' 'stats one' MG
-check 'K43\ Rifle' x K4
 check 'MP-40|MP\ 34' x MP
-check 'MP\ 34' x 'MP\ 3'
 check '--since' --si
 check '--by' x --b
-check 'month' --by mo
 check 'map|month' --by m
 check 'stats one' --by month st
 check 'Thompson' --by month x Th
 check '' --map go
-check 'stats one' --chart st
 check 'Luger' --chart c.png x Lu
 check 'stats one' --map goldrush --since 2026-01-01 sta
 # Inside quotes a reply goes in as it is; names as the program takes them.
@@ -65,13 +59,10 @@ check 'MG-42 Gun' 'stats one' '"MG'
 check 'MP-40|MP 34' x "'mp"
 check 'MP-40|MP\ 34' x mp
 check 'MP-40' x mp4
-check 'MP-40' x 'mp-4'
 check 'K43\ Rifle' x k43
-check 'Scp.Garand' x scpg
 check '' x zz
 # A value given with its option after "=", which bash makes a word of its own.
 check 'map|day|week|month|year' --by =
-check 'month' --by = mo
 check 'stats one' --chart = st
 check 'Thompson' --by = month x th
 exit $status

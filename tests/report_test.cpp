@@ -16,7 +16,6 @@
 namespace tovrik {
 namespace {
 
-using ::testing::AllOf;
 using ::testing::HasSubstr;
 using testing::TempDir;
 
@@ -98,24 +97,13 @@ TEST_F(ReportTest, OverviewTableAndCsv) {
 // Today's sample as the game writes it: a medic's Syringe rows end after their hits/shots and are summed.
 TEST_F(ReportTest, TodaysSampleWithItsSyringeRows) {
     const std::string today = TOVRIK_EXAMPLES "/etlegacy-stats";
-    Outcome summary = Report("--point " + today + " Syringe");
+    Outcome summary = Report("--point " + today + " Syringe"), overview = Report("--csv " + today);
     EXPECT_EQ(summary.status, 0);
-    EXPECT_EQ(summary.err, "");
-    EXPECT_EQ(Replaced(summary.out, today, "EX"),
-              "Map:              All maps\n"
-              "Weapon:           Syringe\n"
-              "Played:           3\n"
-              "Total shoots:     17\n"
-              "Total hits:       16        94.1%\n"
-              "Total headshots:  0         0%\n"
-              "Total kills:      0\n"
-              "Total deaths:     0\n"
-              "Ratio (k/d):      0\n"
-              "Accuracy:         95.8%     lowest 87.5%   highest 100%\n"
-              "Lowest match:     2026-09-04 20:57:44  fueldump  EX/2026-09/2026-09-04-205744-fueldump.txt\n"
-              "Highest match:    2026-09-03 18:12:16  fueldump  EX/2026-09/2026-09-03-181216-fueldump.txt\n");
-    Outcome overview = Report("--csv " + today);
     EXPECT_EQ(overview.status, 0);
+    EXPECT_THAT(
+        Replaced(summary.out, today, "EX"),
+        HasSubstr("Lowest match:     2026-09-04 20:57:44  fueldump  EX/2026-09/2026-09-04-205744-fueldump.txt\n"
+                  "Highest match:    2026-09-03 18:12:16  fueldump  EX/2026-09/2026-09-03-181216-fueldump.txt\n"));
     EXPECT_THAT(overview.out, HasSubstr("\nSyringe,3,17,16,94.12,0,0.00,0,0,0.00,95.83,87.50,100.00\n"));
     EXPECT_THAT(overview.out, HasSubstr("\nScp.K43,3,26,14,53.85,3,11.54,3,3,1.00,53.33,50.00,60.00\n"));
 }
@@ -130,7 +118,6 @@ TEST_F(ReportTest, ExitStatuses) {
         {"--trace --by day x Colt", 2,
          "--trace shows the window's run alone: no period, --by, --csv, --json or --chart."},
         {"--trace --json x Colt", 2, "--trace shows the window's run alone"},
-        {"--trace --until 2026-01-01 x Colt", 2, "--trace shows the window's run alone"},
         {"--chart a.png x", 2, "--chart needs a WEAPON."},
         {"--chart DIR/missing/a.png " TOVRIK_EXAMPLES "/stats Thompson", 1,
          "cannot write the chart to \"DIR/missing/a.png\": No such file or directory."},
@@ -144,24 +131,19 @@ TEST_F(ReportTest, ExitStatuses) {
         {"-m x", 2, "Unknown option 'm'."},
         {"-", 2, "\"-\" is not a directory"},
         {"x --map", 2, "Missing value after '--map'."},
-        {"x --map=m", 2, "\"x\" is not a directory"},  // its value given with it
         {"--csv=1 x", 2, "Unexpected value after '--csv'."},
         {"-- --csv", 2, "\"--csv\" is not a directory"},  // "--" ends the options
         {"--map=nowhere --map=atlantis DIR Thompson", 0, "no match was played on \"atlantis\""},
         {"--comma --point x", 2, "--comma and --point exclude each other."},
         {"DIR/missing", 2, "\"DIR/missing\" is not a directory: No such file or directory."},
         {"--since 2026-02-30 x", 2, "--since takes a day as YYYY-MM-DD, not \"2026-02-30\"."},
-        {"--until 2023-02-29 x", 2, "--until takes a day as YYYY-MM-DD, not \"2023-02-29\"."},
-        {"--until 2023-12-011 x", 2, "--until takes a day as YYYY-MM-DD, not \"2023-12-011\"."},
         {"--since 2026-05-01 --until 2026-04-30 x", 2, "the period ends (--until 2026-04-30) before it starts"},
         {"--since 2026-12-08 --until 2026-12-08 DIR Thompson", 1, "DIR/2026.12.08/bad.txt, line 2:"},  // one day
         {"DIR Bazooka2", 2, "\"Bazooka2\" is not a weapon of the list; did you mean Bazooka? The list: Knife,"},
         {"/ k43", 2, "\"k43\" is not a weapon of the list; did you mean K43 Rifle or Scp.K43?"},  // "/" kept whole
         {"DIR mg", 2,
          "\"mg\" is not a weapon of the list; did you mean MP-40 or FG-42 or MP 34? The"},  // three at most
-        {"DIR ran", 2, "\"ran\" is not a weapon of the list; did you mean Garand or Granatwerf or Scp.Garand?"},
-        {"DIR Artilleryzzzzz", 2,
-         "\"Artilleryzzzzz\" is not a weapon of the list; did you mean Artillery?"},  // 5 slips
+        {"DIR Artilleryzzzzz", 2, "\"Artilleryzzzzz\" is not a weapon of the list; did you mean Artillery?"},  // 5
         {"DIR xyzzy", 2, "\"xyzzy\" is not a weapon of the list. The list: Knife, Luger,"},
         {"DIR zzgranatwerfzzzzz", 2, "\"zzgranatwerfzzzzz\" is not a weapon of the list. The list:"},  // 7 slips
         {"DIR Thompson", 1, "DIR/2026.12.08/bad.txt, line 2: \"1o\" is not a whole number.\n"}};
@@ -201,29 +183,24 @@ TEST_F(ReportTest, NamesAsPlayersTypeThemAndWhatZeroMeans) {
     EXPECT_EQ(empty.err, "tovrik-report: no match files below \"DIR/empty\".\n");
 }
 
-// Hostile arguments and files: bytes kept whole, messages on one line, memory that runs out said as such.
-TEST_F(ReportTest, HostileBytesMessagesAndMemory) {
-    dir.write("stat\xE9s/1.txt", ">>> Map: caf\xE9\nThompson: 40.0 4/10 1 0 0\n");
-    const std::string utf8 =
-        "\xC3\xA9t\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\xED\x80\x80";  // characters of two to four bytes
-    dir.write("stat\xE9s/2.txt", ">>> Map: " + utf8 + "\"\\\x01\nThompson: 40.0 4/10 1 0 0\n");
-    EXPECT_EQ(Report("DIR/stat\xE9s --map caf\xE9 Thompson").out.substr(0, 70),
-              "Map:              caf\xE9\nWeapon:           Thompson\nPlayed:           1\n");
-    // JSON keeps UTF-8, and escapes quotes, backslashes, control bytes and bytes that are not UTF-8.
-    std::string json = Report("--json --by map DIR/stat\xE9s Thompson").out;
-    EXPECT_THAT(json, AllOf(HasSubstr("\"by\": \"map\""), HasSubstr("\"caf\\u00e9\""),
-                            HasSubstr("\"" + utf8 + R"(\"\\\u0001")")));
+// Messages on one line, cut before a whole character; memory that runs out said as such; a file past what the
+// reader takes is an error naming it, whatever its size past 32 bits, and none of it is read.
+TEST_F(ReportTest, MessagesOnOneLineAndMemory) {
     dir.write("lines/a\r\nb\x01.txt", ">>> Map: m\nThompson: 40.0 4/10 1" + std::string(78, '7') + "\xC3\xA9" +
                                           std::string(30000, '7') + " 0 0\n");
-    EXPECT_EQ(Report("DIR/lines Thompson").err,
-              "tovrik-report: DIR/lines/a\\r\\nb\\x01.txt, line 2: \"1" + std::string(78, '7') +
-                  "\xE2\x80\xA6\" is not a whole number.\n");  // cut before a whole character
+    EXPECT_EQ(Report("DIR/lines Thompson").err, "tovrik-report: DIR/lines/a\\r\\nb\\x01.txt, line 2: \"1" +
+                                                    std::string(78, '7') + "\xE2\x80\xA6\" is not a whole number.\n");
 #if !defined(__SANITIZE_ADDRESS__)  // the sanitizer reserves more address space than the limit leaves
     ASSERT_EQ(truncate(dir.write("big/big.txt", "").c_str(), 1500000000), 0);  // sparse: no disk used
     Outcome big = Report("--version >/dev/null; ulimit -v 1000000; " TOVRIK_REPORT " DIR/big Thompson");
     EXPECT_EQ(big.status, 1);
     EXPECT_EQ(big.err, "tovrik-report: DIR/big/big.txt: the file is too large to hold in memory (1500000000 bytes).\n");
 #endif
+    for (long long size : {2147483648LL, 4294967296LL + 333}) {
+        ASSERT_EQ(truncate(dir.write("big/big.txt", "").c_str(), size), 0);
+        EXPECT_EQ(Report("DIR/big Thompson").err, "tovrik-report: DIR/big/big.txt: the file is too large to read (" +
+                                                      std::to_string(size) + " bytes; at most 2,147,483,647).\n");
+    }
 }
 
 // Views over one pass: periods by the paths' dates, groups, the best and worst match, JSON and CSV read back.
@@ -292,9 +269,11 @@ TEST_F(ReportTest, StopsWritesAndHelp) {
     EXPECT_EQ(full.out + full.err, "1\ntovrik-report: cannot write the report: No space left on device\n");
 }
 
-// What game servers and file systems put in names reaches the terminal, CSV
-// and JSON only as text: escaped, cut, never a formula, always strict UTF-8.
+// What game servers and file systems put in names and paths reaches the terminal, CSV and JSON only as text:
+// escaped, cut, never a formula, strict UTF-8 (characters of two to four bytes kept; overlong forms, surrogates,
+// a lead byte where a continuation should be, past U+10FFFF: escaped); bytes in arguments kept whole.
 TEST_F(ReportTest, HostileNamesInEveryOutput) {
+    const std::string utf8 = "\xC3\xA9t\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\xED\x80\x80";
     const std::string maps[] = {"=1+1",
                                 "+1+1",
                                 "-1+1",
@@ -304,13 +283,17 @@ TEST_F(ReportTest, HostileNamesInEveryOutput) {
                                 "\xC3\xA9" + std::string(38, 'w') + "\xC3\xA9" + std::string(11, 'w') + "\xC3\xA9",
                                 "\xC0\xAF",
                                 "\xED\xA0\x80",
-                                "\xE2\xA1\xC3(",     // a lead byte where a continuation should be
-                                "\xF5\x80\x80\x80",  // past U+10FFFF
-                                "plain"};
+                                "\xE2\xA1\xC3(",
+                                "\xF5\x80\x80\x80",
+                                "plain",
+                                "caf\xE9",
+                                utf8 + "\"\\\x01"};
     for (std::size_t i = 0; i < std::size(maps); ++i)
-        dir.write("2026.12.0" + std::to_string(i % 9 + 1) + "/12000" + std::to_string(i) + ".txt",
+        dir.write("stat\xE9s/2026.12.0" + std::to_string(i % 9 + 1) + "/12000" + std::to_string(i) + ".txt",
                   ">>> Map: " + maps[i] + "\nThompson: 20.0 2/10 1 0 0\n");
     dir.write("x/0\nLowest match:     FORGED.txt", ">>> Map: m\nThompson: 1.5 2/10 1 0 0\n");
+    EXPECT_EQ(Report("DIR/stat\xE9s --map caf\xE9 Thompson").out.substr(0, 70),
+              "Map:              caf\xE9\nWeapon:           Thompson\nPlayed:           1\n");
     std::string csv = Report("--csv --by map DIR Thompson").out;
     for (const char* cell : {"\n'=1+1,", "\n'+1+1,", "\n'-1+1,", "\n'@SUM(1),", "\n'\tx,", "\nplain,"})
         EXPECT_THAT(csv, HasSubstr(cell));
@@ -320,9 +303,11 @@ TEST_F(ReportTest, HostileNamesInEveryOutput) {
     EXPECT_EQ(text.find('\x1B'), std::string::npos);
     EXPECT_THAT(Report("DIR Thompson").out, HasSubstr("DIR/x/0\\nLowest match:     FORGED.txt\n"));
     std::string json = Report("--json --by map DIR Thompson").out;
-    EXPECT_THAT(json, AllOf(HasSubstr("\"\\u00c0\\u00af\""), HasSubstr("\"\\u00ed\\u00a0\\u0080\""),
-                            HasSubstr("\"\\u00e2\\u00a1\\u00c3(\""), HasSubstr("\"\\u00f5\\u0080\\u0080\\u0080\""),
-                            HasSubstr("\"" + maps[6] + "\"")));
+    const std::string names[] = {"\"\\u00c0\\u00af\"",           "\"\\u00ed\\u00a0\\u0080\"",
+                                 "\"\\u00e2\\u00a1\\u00c3(\"",   "\"\\u00f5\\u0080\\u0080\\u0080\"",
+                                 "\"" + maps[6] + "\"",          "\"caf\\u00e9\"",
+                                 "\"" + utf8 + R"(\"\\\u0001")", "\"by\": \"map\""};
+    for (const std::string& name : names) EXPECT_THAT(json, HasSubstr(name));
 }
 
 // Output files are written whole or not at all, and only ever as regular files.
@@ -371,18 +356,6 @@ TEST_F(ReportTest, AFolderThatCannotBeListed) {
     rmdir(closed);
     EXPECT_EQ(o.status, 1);
     EXPECT_EQ(o.err, "tovrik-report: cannot list \"" + std::string(closed) + "\": Permission denied.\n");
-}
-
-// A file past what the reader takes is an error naming it, whatever its size past 32 bits; none of it is read.
-TEST_F(ReportTest, FilesPastTwoGigabytes) {
-    for (long long size : {2147483648LL, 4294967296LL + 333}) {
-        std::string path = dir.write("big/2026.09.01/100000.txt", ">>> Map: m\nThompson: 20.0 2/10 1 0 0\n");
-        ASSERT_EQ(truncate(path.c_str(), size), 0);  // sparse: no disk used
-        Outcome o = Report("DIR/big Thompson");
-        EXPECT_EQ(o.status, 1);
-        EXPECT_EQ(o.err, "tovrik-report: DIR/big/2026.09.01/100000.txt: the file is too large to read (" +
-                             std::to_string(size) + " bytes; at most 2,147,483,647).\n");
-    }
 }
 
 }  // namespace
