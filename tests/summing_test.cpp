@@ -41,6 +41,11 @@ TEST(Views, GroupsAndTheFirstStop) {
     ExpectRunError(runs.finish(SumTree(dir.path(), runs)), Conversion, luger);
     ExpectRunError(GroupRows(table, 2, "", Period{}, Grouping::Map), Conversion,
                    dir / "z.txt" + ", line 4: \"y\" is not a whole number.");
+    std::string lines;  // a file too long stops every weapon's run, rows or none
+    for (int i = 0; i < 32768; ++i) lines += "m\n";
+    dir.write("a.txt", lines);
+    ExpectRunError(OverviewRows(ReadTree(dir.path()), "", Period{}), Overflow,
+                   dir / "a.txt" + ", line 32768: the file has more than 32,767 lines.");
 }
 
 TEST_F(RunTest, LargeTotalsStillShowAPercentage) {

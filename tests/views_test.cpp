@@ -56,24 +56,35 @@ TEST(Breakdown, TicksOnRoundDates) {
             MatchDate date = DayOfText(text);
             return DaysSinceEpoch(date.year, date.month, date.day);
         };
-        std::string joined;
-        for (const TimeTick& tick : TimeTicks(day(first), day(last), most, unit)) joined += " " + tick.text;
-        return joined.substr(1);
+        std::vector<std::string> shown;
+        for (const TimeTick& tick : TimeTicks(day(first), day(last), most, unit)) shown.push_back(tick.text);
+        return shown;
     };
-    EXPECT_EQ(texts("2026-09-03", "2026-09-05", 3), "2026-09-03 2026-09-04 2026-09-05") << "every day";
-    EXPECT_EQ(texts("2026-09-03", "2026-09-06", 3), "2026-09-03 2026-09-05") << "every other day";
-    EXPECT_EQ(texts("2026-09-01", "2026-09-30", 5), "2026-09-07 2026-09-14 2026-09-21 2026-09-28") << "Mondays";
-    EXPECT_EQ(texts("2026-09-03", "2026-09-05", 3, Grouping::Week), "2026-09-03") << "weeks: no Monday, the first day";
-    EXPECT_EQ(texts("2026-01-15", "2026-04-20", 4), "2026-02 2026-03 2026-04") << "every month";
-    EXPECT_EQ(texts("2026-01-15", "2026-05-20", 4), "2026-03 2026-05") << "every other month from the first";
-    EXPECT_EQ(texts("2026-01-01", "2026-12-31", 4), "2026-01 2026-04 2026-07 2026-10") << "every third month";
-    EXPECT_EQ(texts("2026-01-15", "2026-03-20", 9, Grouping::Year), "2026-01-15") << "years: no new year";
-    EXPECT_EQ(texts("2020-01-01", "2026-12-06", 9, Grouping::Year), "2020 2021 2022 2023 2024 2025 2026") << "years";
-    EXPECT_EQ(texts("2019-05-01", "2026-12-06", 4, Grouping::Year), "2020 2022 2024 2026") << "every other year";
-    EXPECT_EQ(texts("2024-02-10", "2026-12-06", 6), "2024-07 2025-01 2025-07 2026-01 2026-07") << "half years";
-    EXPECT_EQ(texts("1890-01-01", "2026-12-06", 3), "1900 1950 2000") << "every fifty years";
-    EXPECT_EQ(texts("1950-01-01", "2026-12-06", 4), "1960 1980 2000 2020") << "every twenty years";
-    EXPECT_EQ(texts("1990-01-01", "2026-12-06", 8), "1990 1995 2000 2005 2010 2015 2020 2025") << "every five years";
+    using Ticks = std::vector<std::string>;
+    EXPECT_EQ(texts("2026-09-03", "2026-09-05", 3), (Ticks{"2026-09-03", "2026-09-04", "2026-09-05"})) << "every day";
+    EXPECT_EQ(texts("2026-09-03", "2026-09-06", 3), (Ticks{"2026-09-03", "2026-09-05"})) << "every other day";
+    EXPECT_EQ(texts("2026-09-01", "2026-09-30", 5), (Ticks{"2026-09-07", "2026-09-14", "2026-09-21", "2026-09-28"}))
+        << "Mondays";
+    EXPECT_EQ(texts("2026-09-03", "2026-09-05", 3, Grouping::Week), (Ticks{"2026-09-03"}))
+        << "weeks: no Monday, the first day";
+    EXPECT_EQ(texts("2026-01-15", "2026-04-20", 4), (Ticks{"2026-02", "2026-03", "2026-04"})) << "every month";
+    EXPECT_EQ(texts("2026-01-15", "2026-05-20", 4), (Ticks{"2026-03", "2026-05"}))
+        << "every other month from the first";
+    EXPECT_EQ(texts("2026-01-01", "2026-12-31", 4), (Ticks{"2026-01", "2026-04", "2026-07", "2026-10"}))
+        << "every third month";
+    EXPECT_EQ(texts("2026-01-15", "2026-03-20", 9, Grouping::Year), (Ticks{"2026-01-15"})) << "years: no new year";
+    EXPECT_EQ(texts("2020-01-01", "2026-12-06", 9, Grouping::Year),
+              (Ticks{"2020", "2021", "2022", "2023", "2024", "2025", "2026"}))
+        << "years";
+    EXPECT_EQ(texts("2019-05-01", "2026-12-06", 4, Grouping::Year), (Ticks{"2020", "2022", "2024", "2026"}))
+        << "every other year";
+    EXPECT_EQ(texts("2024-02-10", "2026-12-06", 6), (Ticks{"2024-07", "2025-01", "2025-07", "2026-01", "2026-07"}))
+        << "half years";
+    EXPECT_EQ(texts("1890-01-01", "2026-12-06", 3), (Ticks{"1900", "1950", "2000"})) << "every fifty years";
+    EXPECT_EQ(texts("1950-01-01", "2026-12-06", 4), (Ticks{"1960", "1980", "2000", "2020"})) << "every twenty years";
+    EXPECT_EQ(texts("1990-01-01", "2026-12-06", 8),
+              (Ticks{"1990", "1995", "2000", "2005", "2010", "2015", "2020", "2025"}))
+        << "every five years";
 }
 
 // The total row by weapon: a match counts once, whatever its weapons, and every weapon's accuracy of every match is
@@ -98,6 +109,7 @@ TEST(Breakdown, TotalsFoldersAndExtremes) {
     ASSERT_EQ(weapons.rows.size(), Weapons().size());
     EXPECT_EQ(weapons.folders[*WeaponIndex("MP-40")], dir.path()) << "its matches lie in two day folders";
     EXPECT_EQ(weapons.folders[*WeaponIndex("Luger")], root + "old/2026.09.02");
+    EXPECT_EQ(weapons.folders[thompson], dir.path()) << "folders that part after the root's \"/\"";
     const Figures& all = weapons.total.figures;
     EXPECT_EQ(all.games, 5);
     EXPECT_EQ(all.shots, 266);

@@ -79,13 +79,15 @@ TEST_F(RunTest, CollectsAccuraciesAboveOneInFileOrder) {
     dir.write("c.txt", Match("m", "Thompson: 1.0 1/100 0 1 0"));  // exactly 1: counted, not collected
     dir.write("d/e.txt", Match("m", "Thompson: 30.0 3/10 2 0 1"));
     dir.write("d/f.txt", Match("m", "Thompson: 2 1"));  // no accuracy: counted, not collected
-    EXPECT_EQ(RunCompletes(), 5);
-    EXPECT_EQ(controls.drawn({"Picture1.PSet", "Picture1.Line 0 2048", "Picture1.Line 0 1920 6975 1920 0 100"}),
-              (Trace{"Picture1.Line 0 2048 6975 1792 255 0 0", "Picture1.PSet 0 2048 255 255 255",
+    dir.write("d/g.txt", Match("m", "Thompson: 25.0 1/4 0 0 0"));
+    EXPECT_EQ(RunCompletes(), 6);
+    // The middle point at 3487.5 twips, to even; the last at the right edge; the mean 25% over the middle guide.
+    EXPECT_EQ(controls.drawn({"Picture1.Line 0 2048", "Picture1.Line 3488", "Picture1.Line 0 1920 6975 1920 0 100"}),
+              (Trace{"Picture1.Line 0 2048 3488 1792 255 0 0", "Picture1.Line 3488 1792 6975 1920 255 0 0",
                      "Picture1.Line 0 1920 6975 1920 0 100 0"}));
-    EXPECT_EQ(form.CurvePlaces()[1].x, 6975);  // the last point at the right edge
+    EXPECT_EQ(form.CurvePlaces()[2].x, 6975);
     // The ratio of 5 kills to 3 deaths is cut, not rounded.
-    controls.expectFigures({"5", "320", "7", "2,1%", "1", "0,3%", "5", "3", "1,6", "25%", "20%", "30%"});
+    controls.expectFigures({"6", "324", "8", "2,4%", "1", "0,3%", "5", "3", "1,6", "25%", "20%", "30%"});
     dir.write("g.txt", Match("m", "Thompson: x 1"));
     EXPECT_THROW(form.ComputeStats(), RunError);
 }
