@@ -108,6 +108,10 @@ TEST_F(RunTest, ChartErrorNamesTheMatchAndKeepsTheCurveDrawnBeforeIt) {
     controls.drawn();
     ExpectRunError(form.ComputeStats(), Overflow, dir / "c.txt" + msg);
     EXPECT_EQ(controls.drawn({"Picture1.Line", "Picture1.PSet"}).size(), 3u + 2u);
+    std::remove((dir / "b.txt").c_str());  // two points: the one segment ends off the chart
+    ExpectRunError(form.ComputeStats(), Overflow, dir / "c.txt" + msg);
+    std::remove((dir / "a.txt").c_str());  // one point alone draws no segment
+    EXPECT_EQ(RunCompletes(), 1);
 }
 
 class StatsDirTest : public ::testing::Test {
