@@ -128,7 +128,7 @@ TEST_F(ReportTest, ExitStatuses) {
         {"--csv x Colt", 2,
          "--csv is for a table: the overview, or --by with a WEAPON.\nTry 'tovrik-report --help'.\n"},
         {"--bogus x", 2, "Unknown option 'bogus'."},
-        {"-m x", 2, "Unknown option 'm'."},
+        {"-mq x", 2, "Unknown option 'm'."},
         {"-", 2, "\"-\" is not a directory"},
         {"x --map", 2, "Missing value after '--map'."},
         {"--csv=1 x", 2, "Unexpected value after '--csv'."},

@@ -82,6 +82,8 @@ TEST(Breakdown, TicksOnRoundDates) {
         << "half years";
     EXPECT_EQ(texts("1890-01-01", "2026-12-06", 3), (Ticks{"1900", "1950", "2000"})) << "every fifty years";
     EXPECT_EQ(texts("1950-01-01", "2026-12-06", 4), (Ticks{"1960", "1980", "2000", "2020"})) << "every twenty years";
+    EXPECT_EQ(texts("1960-01-01", "2026-12-06", 7), (Ticks{"1960", "1970", "1980", "1990", "2000", "2010", "2020"}))
+        << "every ten years";
     EXPECT_EQ(texts("1990-01-01", "2026-12-06", 8),
               (Ticks{"1990", "1995", "2000", "2005", "2010", "2015", "2020", "2025"}))
         << "every five years";
