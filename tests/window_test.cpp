@@ -144,7 +144,8 @@ TEST_F(StatsDirTest, PortableCopyKeepsItsSettingsBesideItself) {
         EXPECT_TRUE(form.InitStatsDir()) << content;
         EXPECT_EQ(form.StatsDir, statsDir) << content;
     }
-    EXPECT_TRUE(calls.empty() && controls.messages.empty());
+    EXPECT_EQ(calls.size(), 0u);
+    EXPECT_EQ(controls.messages.size(), 0u);
     const std::tuple<const char*, const char*, const char*> choices[] = {
         {"Thompson\r\nradar\n", "Thompson", "radar"}, {"Colt\n-\n", "Colt", ""}, {"Luger", "Luger", ""}, {"", "", ""}};
     for (auto [content, weapon, map] : choices) {
@@ -166,7 +167,8 @@ TEST_F(StatsDirTest, FirstStartAsksAndSavesTheBytesInTheUsersFolder) {
     EXPECT_EQ(calls, std::vector<std::string>{"Selection du repertoire ET stats :|"});
     EXPECT_EQ(Slurp(dir / "config/tovrik-stats/path.dat"), answer);  // no line end
     struct stat info {};
-    EXPECT_TRUE(stat((dir / "config").c_str(), &info) == 0 && (info.st_mode & 0777) == 0700);  // the user's alone
+    ASSERT_EQ(stat((dir / "config").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u) << "the user's alone";
     EXPECT_FALSE(FileExists(dir / "app/path.dat"));  // never beside a program that is not portable
     EXPECT_TRUE(form.InitStatsDir());                // the next start: the folder is gone, so asked again
     EXPECT_EQ(controls.messages, std::vector<std::string>{"The statistics folder \"" + answer +
@@ -189,7 +191,8 @@ TEST_F(StatsDirTest, CancelEndsTheProgramAndWritesNothing) {
     }
     EXPECT_EQ(calls, expected);
     EXPECT_TRUE(controls.ended);
-    EXPECT_FALSE(FileExists(dir / "app/path.dat") || FileExists(dir / "config/tovrik-stats/path.dat"));
+    EXPECT_FALSE(FileExists(dir / "app/path.dat"));
+    EXPECT_FALSE(FileExists(dir / "config/tovrik-stats/path.dat"));
     controls.ended = false, form.BrowseFolder = nullptr;  // no way to ask: as if cancelled
     EXPECT_FALSE(form.InitStatsDir());
     EXPECT_TRUE(controls.ended);

@@ -261,7 +261,9 @@ TEST(SingleInstance, SecondStartEndsAtOnceWhateverItsEnvironment) {
     ASSERT_TRUE(start(first, tmp.path().c_str()));
     ASSERT_TRUE(QTest::qWaitFor(answers, 10000));
     ASSERT_TRUE(start(second, nullptr));
-    EXPECT_TRUE(second.waitForFinished(5000) && second.exitStatus() == QProcess::NormalExit && second.exitCode() == 0);
+    ASSERT_TRUE(second.waitForFinished(5000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
     EXPECT_EQ(first.state(), QProcess::Running);
     first.kill(), first.waitForFinished();
 }
