@@ -15,8 +15,6 @@ using testing::Match;
 using testing::RunTest;
 using testing::TempDir;
 using Trace = std::vector<std::string>;
-constexpr RunError::Kind Overflow = RunError::Kind::Overflow, Conversion = RunError::Kind::Conversion,
-                         SubscriptOutOfRange = RunError::Kind::SubscriptOutOfRange;
 
 // Over a table its rows go before the room they lie in; Colt's row fails after Luger's in the file, but Luger's
 // run stops there first; maps are grouped by their whole names.
