@@ -138,9 +138,14 @@ TEST_F(BreakdownTest, SortsNumbersAsNumbersWithTheTotalLast) {
 
 TEST_F(BreakdownTest, PeriodsFoldersKeysAndChart) {
     open(TOVRIK_EXAMPLES "/stats");
+    Cells shown = cells();
+    int games = 0;
+    for (std::size_t r = 1; r + 1 < shown.size(); ++r) games += std::stoi(shown[r][1]);
+    EXPECT_EQ(shown.back()[1], std::to_string(games)) << "the total row shows the groups' games";
     EXPECT_EQ(matches()->topLevelItemCount(), 2) << "the best and the worst";
     open(TOVRIK_EXAMPLES "/stats", "Day", "2030-01-01");
     ASSERT_EQ(cells().size(), 2u) << "the total alone";
+    EXPECT_EQ(cells()[1][1], "0");
     EXPECT_EQ(cells()[1][10], "-");
     EXPECT_EQ(matches()->topLevelItemCount(), 0);
     EXPECT_TRUE(window.findChild<TimeChart*>("TimeChart")->points().empty());

@@ -241,12 +241,15 @@ TEST(WeaponLine, NormalizesEveryLineShape) {
         {"Colt: 1:2 3", "0.0|0/0|1:2|3|0"},                        // a second colon is a character
         {"Luger:\t5 1", "0.0|0/0|\t5|1|0"},                        // only spaces separate
         {"Luger: 5|6 1", "0.0|0/0|5|6|1"},                         // a bar in the line splits a field
-        {"Mortar: 1.5 1/8 1 2 3 4", "1.5|1/8|1|2|3|4"}             // more fields than five: kept
+        {"K43 Rifle:  37.5    3/8        1      0         1", "37.5|3/8|1|0|1"},
+        {"Knife    :                     1      0         0", "0.0|0/0|1|0|0"},
+        {"Mortar: 1.5 1/8 1 2 3 4", "1.5|1/8|1|2|3|4"}  // more fields than five: kept
     };
     for (const auto& [line, record] : cases) EXPECT_EQ(Normalized(line), record) << line;
     // A row that may end after its hits/shots: today's Syringe.
     const std::tuple<const char*, const char*, const char*> shotsOnly[] = {
         {"as the game writes it", "Syringe   :  50.0    1/2    ", "50.0|1/2|0|0|0"},
+        {"without its last space", "Syringe: 50.0 1/2", "50.0|1/2|0|0|0"},
         {"the classic game's row", "Syringe  : 100.0    2/2       2      0", "100.0|2/2|2|0|0"},
         {"a kills column alone", "Syringe: 50.0 1/2 3", "50.0|1/2|3"},
         {"a kills column alone, spaced", "Syringe: 50.0 1/2 3 ", "50.0|1/2|3||0"},
@@ -278,12 +281,14 @@ TEST(MatchReader, RowsReadInTheGamesShapeAndOthers) {
         {"no accuracy, a trailing space", "Knife:  9999 0 7 ", true, 0, {7, 0, 0, 9999, 0}},
         {"more hits than shots", "MP-40: 0.1 9999/0 0 0 0", true, 0.1f, {0, 0, 9999, 0, 0}},
         {"seven digits", "Mortar: 1234.567 1/8 1 2 3", true, 1234.567f, {3, 8, 1, 1, 2}},
+        {"seven digits, five after the point", "Mortar: 27.59762 1/8 1 2 3", true, 27.59762f, {3, 8, 1, 1, 2}},
         {"eight digits", "Luger: 12345.678 1/8 1 1", false, 12345.678f, {0, 8, 1, 1, 1}},
         {"the longest line", "Knife:" + std::string(32757, ' ') + "1 2", true, 0, {0, 0, 0, 1, 2}},
         {"wide gaps", "Colt:                 21.1                 4/19   10 3 1", true, 21.1f, {1, 19, 4, 10, 3}},
         {"a sign", "Luger: +5 1", false, 0, {0, 0, 0, 5, 1}},
         {"a negative number", "Luger: 5.0 1/8 -1 1", false, 5.0f, {0, 8, 1, -1, 1}},
         {"no digit after the point", "Luger: 5. 1/8 1 1", false, 5.0f, {0, 8, 1, 1, 1}},
+        {"no digit before the point", "Luger: .5 1/8 1 1", false, 0.5f, {0, 8, 1, 1, 1}},
         {"a sixth field", "Mortar: 1.5 1/8 1 2 3 4", false, 1.5f, {3, 8, 1, 1, 2}},
         {"today's Syringe", "Syringe   :  50.0    1/2    ", true, 50.0f, {0, 2, 1, 0, 0}},
         {"today's Syringe without its last space", "Syringe: 12.5 1/8", true, 12.5f, {0, 8, 1, 0, 0}},
@@ -354,6 +359,7 @@ TEST(WeaponLine, ErrorsByKindAndMessage) {
 TEST(MatchDate, DaysOfTheCalendarAndTimesOfADay) {
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {"s/2026.02.29/", "120000.txt", "-"},
+        {"s/2026.09.31/", "120000.txt", "-"},
         {"s/2024.02.29/", "120000.txt", "2024-02-29 12:00:00"},
         {"s/2026.09.01/", "240000.txt", "-"},
         {"s/2026.09.01/", "120060.txt", "-"},
@@ -364,6 +370,7 @@ TEST(MatchDate, DaysOfTheCalendarAndTimesOfADay) {
         {"s/2026.08.31", "000000.txt", "2026-08-31 00:00:00"},  // the folder without its "/"
         {"s/0001.01.01/", "120000.txt", "0001-01-01 12:00:00"},
         {"s/0000.12.31/", "120000.txt", "-"},
+        {"s/2026.01.32/", "120000.txt", "-"},
         {"s/2026.12.061/", "120000.txt", "-"},  // a folder of eleven characters
         {"s/2026x12.06/", "120000.txt", "-"},
         {"s/x/", "2026x09-03-235959-m.txt", "-"},  // today's layout takes its three dashes
@@ -436,6 +443,7 @@ TEST(MatchReader, StatusMapAndRowsWithTheirEditorLines) {
     const std::pair<std::string, Record> cases[] = {
         {"", {"passed over"}},
         {"x", {"read map=x"}},  // one byte
+        {"\r\n\r\n", {"passed over"}},
         {"m\n\xA0"
          "Colt: 1 2\n\tColt: 3 4",
          {"read map=m", "Colt@3:6 0 0 0 3 4"}},                                     // names whole from the line start
@@ -447,6 +455,9 @@ TEST(MatchReader, StatusMapAndRowsWithTheirEditorLines) {
         {">>> Map: m\n\nKnife: 1 2 3\nPanzer: 12.5 1/8 1 2 \n",
          {"read map=m", "Knife@3:6 3 0 0 1 2", "Panzer@4:1 0 0 0 0 0 \"\" is not a whole number."}},
         {">>> Map: m\nColt: 10.0 1/10 1 x 0\n", {"read map=m", "Colt@2:5 0 10 1 1 0 \"x\" is not a whole number."}},
+        {">>> Map: m\nColt: 10.0 1/10 1.5 0 0\n", {"read map=m", "Colt@2:4 0 10 1 0 0 \"1.5\" is not a whole number."}},
+        {">>> Map: m\nColt: 10.0 1/10 40000 0 0\n",
+         {"read map=m", "Colt@2:4 0 10 1 0 0 \"40000\" is outside -32,768 to 32,767."}},
         {"m\nColt: 4/10 x 0",
          {"read map=m",
           "Colt@2:4 0 0 0 0 0 \"4/10\" is not a whole number. A row without a \".\" has no accuracy "
@@ -468,6 +479,8 @@ TEST(MatchReader, StatusMapAndRowsWithTheirEditorLines) {
               (Record{"read map=m", "Colt@3:6 0 0 0 1 2"}));
     EXPECT_EQ(ReadOne(dir / "missing.txt"), Record{"passed over"});
     EXPECT_EQ(ReadOne(dir.mkdir("folder.txt")), Record{"passed over"});
+    ASSERT_EQ(truncate(dir.write("big.txt", ">>> Map: m\n").c_str(), 2147483648LL), 0);  // sparse: no disk used
+    EXPECT_EQ(ReadOne(dir / "big.txt")[0], "stops");                                     // too large: its map unread
 }
 
 TEST(ScanTree, SearchOrderSharedNamesAndAStop) {

@@ -99,6 +99,7 @@ TEST_F(ReportTest, TodaysSampleWithItsSyringeRows) {
     const std::string today = TOVRIK_EXAMPLES "/etlegacy-stats";
     Outcome summary = Report("--point " + today + " Syringe"), overview = Report("--csv " + today);
     EXPECT_EQ(summary.status, 0);
+    EXPECT_EQ(summary.err, "");
     EXPECT_EQ(overview.status, 0);
     EXPECT_THAT(
         Replaced(summary.out, today, "EX"),
@@ -118,6 +119,7 @@ TEST_F(ReportTest, ExitStatuses) {
         {"--trace --by day x Colt", 2,
          "--trace shows the window's run alone: no period, --by, --csv, --json or --chart."},
         {"--trace --json x Colt", 2, "--trace shows the window's run alone"},
+        {"--trace --until 2026-01-01 x Colt", 2, "--trace shows the window's run alone"},
         {"--chart a.png x", 2, "--chart needs a WEAPON."},
         {"--chart DIR/missing/a.png " TOVRIK_EXAMPLES "/stats Thompson", 1,
          "cannot write the chart to \"DIR/missing/a.png\": No such file or directory."},
@@ -131,19 +133,24 @@ TEST_F(ReportTest, ExitStatuses) {
         {"-mq x", 2, "Unknown option 'm'."},
         {"-", 2, "\"-\" is not a directory"},
         {"x --map", 2, "Missing value after '--map'."},
+        {"x --map=m", 2, "\"x\" is not a directory"},  // its value given with it
         {"--csv=1 x", 2, "Unexpected value after '--csv'."},
         {"-- --csv", 2, "\"--csv\" is not a directory"},  // "--" ends the options
         {"--map=nowhere --map=atlantis DIR Thompson", 0, "no match was played on \"atlantis\""},
         {"--comma --point x", 2, "--comma and --point exclude each other."},
         {"DIR/missing", 2, "\"DIR/missing\" is not a directory: No such file or directory."},
         {"--since 2026-02-30 x", 2, "--since takes a day as YYYY-MM-DD, not \"2026-02-30\"."},
+        {"--until 2023-02-29 x", 2, "--until takes a day as YYYY-MM-DD, not \"2023-02-29\"."},
+        {"--until 2023-12-011 x", 2, "--until takes a day as YYYY-MM-DD, not \"2023-12-011\"."},
         {"--since 2026-05-01 --until 2026-04-30 x", 2, "the period ends (--until 2026-04-30) before it starts"},
         {"--since 2026-12-08 --until 2026-12-08 DIR Thompson", 1, "DIR/2026.12.08/bad.txt, line 2:"},  // one day
         {"DIR Bazooka2", 2, "\"Bazooka2\" is not a weapon of the list; did you mean Bazooka? The list: Knife,"},
         {"/ k43", 2, "\"k43\" is not a weapon of the list; did you mean K43 Rifle or Scp.K43?"},  // "/" kept whole
         {"DIR mg", 2,
          "\"mg\" is not a weapon of the list; did you mean MP-40 or FG-42 or MP 34? The"},  // three at most
-        {"DIR Artilleryzzzzz", 2, "\"Artilleryzzzzz\" is not a weapon of the list; did you mean Artillery?"},  // 5
+        {"DIR ran", 2, "\"ran\" is not a weapon of the list; did you mean Garand or Granatwerf or Scp.Garand?"},
+        {"DIR Artilleryzzzzz", 2,
+         "\"Artilleryzzzzz\" is not a weapon of the list; did you mean Artillery?"},  // 5 slips
         {"DIR xyzzy", 2, "\"xyzzy\" is not a weapon of the list. The list: Knife, Luger,"},
         {"DIR zzgranatwerfzzzzz", 2, "\"zzgranatwerfzzzzz\" is not a weapon of the list. The list:"},  // 7 slips
         {"DIR Thompson", 1, "DIR/2026.12.08/bad.txt, line 2: \"1o\" is not a whole number.\n"}};
@@ -198,8 +205,10 @@ TEST_F(ReportTest, MessagesOnOneLineAndMemory) {
 #endif
     for (long long size : {2147483648LL, 4294967296LL + 333}) {
         ASSERT_EQ(truncate(dir.write("big/big.txt", "").c_str(), size), 0);
-        EXPECT_EQ(Report("DIR/big Thompson").err, "tovrik-report: DIR/big/big.txt: the file is too large to read (" +
-                                                      std::to_string(size) + " bytes; at most 2,147,483,647).\n");
+        Outcome o = Report("DIR/big Thompson");
+        EXPECT_EQ(o.status, 1);
+        EXPECT_EQ(o.err, "tovrik-report: DIR/big/big.txt: the file is too large to read (" + std::to_string(size) +
+                             " bytes; at most 2,147,483,647).\n");
     }
 }
 

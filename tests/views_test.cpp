@@ -104,24 +104,31 @@ TEST(Breakdown, TotalsFoldersAndExtremes) {
     const MatchTable table = ReadTree(dir.path());
     Breakdown maps = MakeBreakdown(table, {thompson, Grouping::Map, Period{{}, DayOfText("2026-09-01")}});
     EXPECT_EQ(maps.folders, (std::vector<std::string>{root + "2026.09.01", root + "2026.09.01"}));
+    EXPECT_EQ(maps.total.figures.shots, 160);
     ASSERT_TRUE(maps.worst && maps.best);
     EXPECT_EQ(maps.worst->place.path, root + "2026.09.01/120000.txt");
     EXPECT_EQ(maps.best->place.when(), "2026-09-01 13:00:00");
+    EXPECT_EQ(maps.best->place.map, "radar");
     Breakdown weapons = MakeBreakdown(table, BreakdownChoice{thompson, {}, {}});
     ASSERT_EQ(weapons.rows.size(), Weapons().size());
     EXPECT_EQ(weapons.folders[*WeaponIndex("MP-40")], dir.path()) << "its matches lie in two day folders";
     EXPECT_EQ(weapons.folders[*WeaponIndex("Luger")], root + "old/2026.09.02");
     EXPECT_EQ(weapons.folders[thompson], dir.path()) << "folders that part after the root's \"/\"";
     const Figures& all = weapons.total.figures;
-    EXPECT_EQ(all.games, 5);
+    EXPECT_EQ(all.games, 5) << "a match counts once, whatever its weapons";
     EXPECT_EQ(all.shots, 266);
+    EXPECT_EQ(all.hits, 69);
     EXPECT_EQ(all.headshots, 6);
-    EXPECT_EQ(all.collected, 7);
+    EXPECT_EQ(all.kills, 3);
+    EXPECT_EQ(all.deaths, 3);
+    EXPECT_EQ(all.collected, 7) << "every weapon's accuracy of every match";
     EXPECT_EQ(all.lowest, 5.0f) << "MP-40's, not the last weapon's";
     EXPECT_EQ(all.highest, 60.0f) << "Luger's";
     EXPECT_NEAR(all.mean, (10 + 50 + 50 + 5 + 60 + 20 + 25) / 7.0, 1e-6);
-    EXPECT_EQ(TimePoints(MakeBreakdown(table, {thompson, Grouping::Day, {}}), Grouping::Day).size(), 2u);
-    EXPECT_EQ(MakeBreakdown(table, {thompson, {}, Period{DayOfText("2026-09-03"), {}}}).total.figures.mean, 25.0f);
+    EXPECT_EQ(TimePoints(MakeBreakdown(table, {thompson, Grouping::Day, {}}), Grouping::Day).size(), 2u)
+        << "the day of one accuracy too";
+    EXPECT_EQ(MakeBreakdown(table, {thompson, {}, Period{DayOfText("2026-09-03"), {}}}).total.figures.mean, 25.0f)
+        << "the one accuracy of those days";
 }
 
 }  // namespace
