@@ -468,6 +468,7 @@ TEST(MatchReader, StatusMapAndRowsWithTheirEditorLines) {
         {">>> Map: m\nSyringe   :  50.0    1/2    \nLuger     :  50.0    1/2    \n",  // only the Syringe may end so
          {"read map=m", "Syringe@2:6 0 2 1 0 0",
           "Luger@3:1 0 0 0 0 0 the weapon line has no field 4 (its fields read \"50.0|1/2|\")."}},
+        {"m" + std::string(32766, '\n') + "Colt: 1 2", {"read map=m", "Colt@32767:6 0 0 0 1 2"}},  // the last line
         {over, {"stops map=long", "F, line 32768: the file has more than 32,767 lines."}}};
     for (const auto& [content, expected] : cases) {
         std::string path = dir.write("f.txt", content);

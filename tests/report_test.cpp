@@ -94,21 +94,6 @@ TEST_F(ReportTest, OverviewTableAndCsv) {
     EXPECT_THAT(Report("--csv DIR").out, HasSubstr("\nMP 34,1,-5,1,-20.00,"));
 }
 
-// Today's sample as the game writes it: a medic's Syringe rows end after their hits/shots and are summed.
-TEST_F(ReportTest, TodaysSampleWithItsSyringeRows) {
-    const std::string today = TOVRIK_EXAMPLES "/etlegacy-stats";
-    Outcome summary = Report("--point " + today + " Syringe"), overview = Report("--csv " + today);
-    EXPECT_EQ(summary.status, 0);
-    EXPECT_EQ(summary.err, "");
-    EXPECT_EQ(overview.status, 0);
-    EXPECT_THAT(
-        Replaced(summary.out, today, "EX"),
-        HasSubstr("Lowest match:     2026-09-04 20:57:44  fueldump  EX/2026-09/2026-09-04-205744-fueldump.txt\n"
-                  "Highest match:    2026-09-03 18:12:16  fueldump  EX/2026-09/2026-09-03-181216-fueldump.txt\n"));
-    EXPECT_THAT(overview.out, HasSubstr("\nSyringe,3,17,16,94.12,0,0.00,0,0,0.00,95.83,87.50,100.00\n"));
-    EXPECT_THAT(overview.out, HasSubstr("\nScp.K43,3,26,14,53.85,3,11.54,3,3,1.00,53.33,50.00,60.00\n"));
-}
-
 TEST_F(ReportTest, ExitStatuses) {
     Sample();
     dir.write("2026.12.08/bad.txt", ">>> Map: radar\nThompson: 20.0 2/1o 1 0 0\n");
@@ -139,8 +124,6 @@ TEST_F(ReportTest, ExitStatuses) {
         {"--map=nowhere --map=atlantis DIR Thompson", 0, "no match was played on \"atlantis\""},
         {"--comma --point x", 2, "--comma and --point exclude each other."},
         {"DIR/missing", 2, "\"DIR/missing\" is not a directory: No such file or directory."},
-        {"--since 2026-02-30 x", 2, "--since takes a day as YYYY-MM-DD, not \"2026-02-30\"."},
-        {"--until 2023-02-29 x", 2, "--until takes a day as YYYY-MM-DD, not \"2023-02-29\"."},
         {"--until 2023-12-011 x", 2, "--until takes a day as YYYY-MM-DD, not \"2023-12-011\"."},
         {"--since 2026-05-01 --until 2026-04-30 x", 2, "the period ends (--until 2026-04-30) before it starts"},
         {"--since 2026-12-08 --until 2026-12-08 DIR Thompson", 1, "DIR/2026.12.08/bad.txt, line 2:"},  // one day
@@ -148,7 +131,6 @@ TEST_F(ReportTest, ExitStatuses) {
         {"/ k43", 2, "\"k43\" is not a weapon of the list; did you mean K43 Rifle or Scp.K43?"},  // "/" kept whole
         {"DIR mg", 2,
          "\"mg\" is not a weapon of the list; did you mean MP-40 or FG-42 or MP 34? The"},  // three at most
-        {"DIR ran", 2, "\"ran\" is not a weapon of the list; did you mean Garand or Granatwerf or Scp.Garand?"},
         {"DIR Artilleryzzzzz", 2,
          "\"Artilleryzzzzz\" is not a weapon of the list; did you mean Artillery?"},  // 5 slips
         {"DIR xyzzy", 2, "\"xyzzy\" is not a weapon of the list. The list: Knife, Luger,"},

@@ -90,6 +90,7 @@ TEST_F(RunTest, CollectsAccuraciesAboveOneInFileOrder) {
     controls.expectFigures({"6", "324", "8", "2,4%", "1", "0,3%", "5", "3", "1,6", "25%", "20%", "30%"});
     dir.write("g.txt", Match("m", "Thompson: x 1"));
     EXPECT_THROW(form.ComputeStats(), RunError);
+    EXPECT_EQ(controls.caption(Label::Label26), "6") << "the labels of the last completed run";
 }
 
 TEST_F(RunTest, ChartErrorNamesTheMatchAndKeepsTheCurveDrawnBeforeIt) {
