@@ -12,10 +12,37 @@ bool FoldedLess(std::string_view a, std::string_view b) {
     });
 }
 
-std::string Folded(std::string_view text) {
-    std::string folded(text);
-    for (char& c : folded) c = static_cast<char>(AsciiUpper(static_cast<unsigned char>(c)));
-    return folded;
+namespace {
+
+// The rank of each byte in the map list's order; see ListKey.
+struct ListRanks {
+    unsigned char rank[256] = {};
+    constexpr ListRanks() {
+        int next = 0;
+        for (int c = 0; c < 128; ++c)
+            if (!IsAsciiAlnum(c)) rank[c] = static_cast<unsigned char>(next++);
+        for (int c = '0'; c <= '9'; ++c) rank[c] = static_cast<unsigned char>(next++);
+        for (int c = 'a'; c <= 'z'; ++c) rank[c] = rank[c - 32] = static_cast<unsigned char>(next++);
+        for (int c = 128; c < 256; ++c) rank[c] = static_cast<unsigned char>(next++);
+    }
+    static constexpr bool IsAsciiAlnum(int c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    }
+};
+constexpr ListRanks kListRanks;
+
+}  // namespace
+
+std::string ListKey(std::string_view text) {
+    std::string key(text);
+    for (char& c : key) c = static_cast<char>(kListRanks.rank[static_cast<unsigned char>(c)]);
+    return key;
+}
+
+bool ListLess(std::string_view a, std::string_view b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return kListRanks.rank[static_cast<unsigned char>(x)] < kListRanks.rank[static_cast<unsigned char>(y)];
+    });
 }
 
 bool FoldedEqual(std::string_view a, std::string_view b) {

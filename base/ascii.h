@@ -17,13 +17,18 @@ constexpr unsigned char AsciiLower(unsigned char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c;
 }
 
-// True when `a` sorts before `b` with ASCII letters folded (the order of the
-// map list and of directory listings); equal folds compare equal.
+// True when `a` sorts before `b` with ASCII letters folded to upper case
+// (the order of directory listings); equal folds compare equal.
 bool FoldedLess(std::string_view a, std::string_view b);
 
-// `text` with its ASCII letters folded: FoldedLess(a, b) is Folded(a) <
-// Folded(b), which sorts many names faster.
-std::string Folded(std::string_view text);
+// The key of a name in the order of the map list and of every view by map:
+// ASCII letters without regard to case, punctuation (every other ASCII byte)
+// before digits and digits before letters, bytes past ASCII last; two names
+// are in list order when their keys are in byte order.
+std::string ListKey(std::string_view text);
+
+// True when `a` sorts before `b` in the map list's order: ListKey(a) < ListKey(b).
+bool ListLess(std::string_view a, std::string_view b);
 
 // True when `a` and `b` are the same with ASCII letters folded.
 bool FoldedEqual(std::string_view a, std::string_view b);

@@ -29,10 +29,10 @@ struct Group {
 
 // The positions of the groups in the order the view shows them.
 std::vector<std::size_t> Order(const std::vector<Group>& groups, Grouping grouping) {
-    // Maps as the map list orders them: ASCII case folded, the first met first.
+    // Maps as the map list orders them, the first met first of equal ones.
     std::vector<std::string> keys(groups.size());
     std::transform(groups.begin(), groups.end(), keys.begin(),
-                   [&](const Group& group) { return grouping == Grouping::Map ? Folded(group.label) : group.label; });
+                   [&](const Group& group) { return grouping == Grouping::Map ? ListKey(group.label) : group.label; });
     std::vector<std::size_t> order(groups.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
     std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {

@@ -23,12 +23,14 @@ TEST(Views, GroupsAndTheFirstStop) {
     dir.write("2026.12.07/1.txt", Match("radar", "Colt: 40.0 4/10 1 0 0"));
     dir.write("2026.12.06/1.txt", Match("Radar", "Colt: 20.0 2/10 1 0 0"));
     dir.write("y.txt", Match("radar", "Colt: 10.0 1/10 0 1 0"));
+    dir.write("2026.12.08/1.txt", Match("r_adar", "Colt: 10.0 1/10 0 1 0"));  // as the map list: "_" before the letters
     MatchTable table = ReadTree(dir.path());
     std::vector<ViewRow> maps = GroupRows(table, 2, "", Period{}, Grouping::Map);
-    ASSERT_EQ(maps.size(), 2u);
-    EXPECT_EQ(maps[0].label, "radar");
-    EXPECT_EQ(maps[0].figures.games, 2);
-    EXPECT_EQ(maps[1].label, "Radar");
+    ASSERT_EQ(maps.size(), 3u);
+    EXPECT_EQ(maps[0].label, "r_adar");
+    EXPECT_EQ(maps[1].label, "radar");
+    EXPECT_EQ(maps[1].figures.games, 2);
+    EXPECT_EQ(maps[2].label, "Radar");
     EXPECT_EQ(DatelessMatches(table, Period{}), 0u) << "without a period, none is left out";
     EXPECT_EQ(DatelessMatches(table, Period{DayOfText("2026-12-06"), {}}), 1u);
     dir.write("z.txt", Match("m", "Luger: 5.0 1/20 x 0 0\nColt: 5.0 1/20 y 0 0"));

@@ -53,15 +53,17 @@ TEST_F(RunTest, MapsAreListedOnTheFirstRunAndChosenByWholeName) {
     EXPECT_EQ(controls.list3.size(), 8u);
 }
 
-// Many maps put in at once go where they would one at a time, equal ones in the order they came.
+// Many maps put in at once go where they would one at a time, equal ones in the order they came; without regard
+// to case, punctuation before digits and digits before letters, bytes past ASCII last.
 TEST(MapList, ManyAtOnceAsOneByOne) {
     std::vector<std::string> oneByOne{"", "-- All maps --", "az", "Base"}, atOnce = oneByOne;
-    const std::vector<std::string> added{"base", "AZ", "", "aZb", "Az", "0"};
+    const std::vector<std::string> added{"etl_sp_delivery", "et_ice", "ET_Ice", "~x", "_x", "9",
+                                         "caf\xE9",         "cafe",   "base",   "AZ", "",   "0"};
     for (const std::string& map : added) InsertSorted(oneByOne, {map});
     InsertSorted(atOnce, added);
     EXPECT_EQ(atOnce, oneByOne);
-    EXPECT_EQ(atOnce,
-              (std::vector<std::string>{"", "", "-- All maps --", "0", "az", "AZ", "Az", "aZb", "Base", "base"}));
+    EXPECT_EQ(atOnce, (std::vector<std::string>{"", "", "-- All maps --", "_x", "~x", "0", "9", "az", "AZ", "Base",
+                                                "base", "cafe", "caf\xE9", "et_ice", "ET_Ice", "etl_sp_delivery"}));
 }
 
 TEST_F(RunTest, CollectsAccuraciesAboveOneInFileOrder) {

@@ -16,9 +16,9 @@ const char* LabelName(Label label) {
 }
 
 void InsertSorted(std::vector<std::string>& items, std::vector<std::string> added) {
-    std::vector<std::pair<std::string, std::size_t>> keys;  // folded, then as they came
+    std::vector<std::pair<std::string, std::size_t>> keys;  // in list order, then as they came
     keys.reserve(added.size());                             // a first run may bring tens of thousands of maps
-    for (const std::string& entry : added) keys.emplace_back(Folded(entry), keys.size());
+    for (const std::string& entry : added) keys.emplace_back(ListKey(entry), keys.size());
     std::sort(keys.begin(), keys.end());
     std::vector<std::string> sorted(keys.size());
     std::transform(keys.begin(), keys.end(), sorted.begin(),
@@ -27,7 +27,7 @@ void InsertSorted(std::vector<std::string>& items, std::vector<std::string> adde
     std::vector<std::string> merged(items.size() + sorted.size());
     std::merge(std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()),
                std::make_move_iterator(sorted.begin()), std::make_move_iterator(sorted.end()), merged.begin(),
-               [](const std::string& a, const std::string& b) { return FoldedLess(a, b); });
+               [](const std::string& a, const std::string& b) { return ListLess(a, b); });
     items = std::move(merged);
 }
 

@@ -33,9 +33,9 @@ enum class Label {
 // "Label5", "Label6", ...: the label's control name.
 const char* LabelName(Label label);
 
-// Puts each of `added` into a list kept in case-insensitive order (ASCII
-// letters folded), after every entry that compares equal or less: the list
-// one insertion at a time would make, at the cost of one sort.
+// Puts each of `added` into a list kept in the map list's order (ListLess),
+// after every entry that compares equal or less: the list one insertion at a
+// time would make, at the cost of one sort.
 void InsertSorted(std::vector<std::string>& items, std::vector<std::string> added);
 
 // Every operation Form1 performs on the window's controls, and no other, by
