@@ -76,9 +76,12 @@ TEST_F(WindowTest, StartUpState) {
     QApplication::setActiveWindow(&window);
     EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
     EXPECT_EQ(QApplication::focusWidget(), list("List2"));
-    QWidget* next = list("List2")->nextInFocusChain();
-    while (!(next->focusPolicy() & Qt::TabFocus)) next = next->nextInFocusChain();
-    EXPECT_EQ(next, list("List3"));  // the tab order
+    QStringList tabs;  // the lists, then the title band's buttons from left to right
+    for (QWidget* at = list("List2"); tabs.size() < 5; at = at->nextInFocusChain())
+        if (at->focusPolicy() & Qt::TabFocus) tabs << at->objectName();
+    EXPECT_EQ(tabs, (QStringList{"List2", "List3", "OpenBreakdown", "ChooseFolder", "List2"}));
+    EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint) << "a window of one size";
+    EXPECT_TRUE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
     expectLabels(5, "All map", 6, "none", 24, "0%", 1, "Version : 0.1");
     // The guide lines drawn during start-up, before the window was shown.
     for (int y : {1280 / 15, 640 / 15, 1920 / 15}) EXPECT_EQ(chartPixel(200, y), QColor(0, 0, 130)) << y;
@@ -188,6 +191,8 @@ TEST_F(WindowTest, KeptOpenByAPlayer) {
     click("List3", "base");
     QApplication::setActiveWindow(&window);  // as after the browser closed
     QTest::keyClick(list("List3"), Qt::Key_Escape);
+    EXPECT_TRUE(window.isVisible()) << "Esc, pressed on the way back from the game, closes nothing";
+    QTest::keyClick(list("List3"), Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(window.isVisible());
     Form1Window next(nullptr, QString::fromStdString(dir / "next"));  // the next start
     next.form().AppDir = dir / "app";

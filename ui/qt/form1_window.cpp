@@ -169,6 +169,9 @@ Form1Window::Form1Window(QWidget* parent, QString instanceName)
     // The desktop's icon for the program, the bundled one where there is none.
     setWindowIcon(QIcon::fromTheme("org.tovrik_stats.TovrikStats", QIcon(":/icons/tovrik.ico")));
     setFixedSize(Twips(kWindow).size());
+    // A window of one size has nothing to maximize: the window manager is told so.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(WindowFont(false));
     Fill(this, Qt::black);
 
@@ -186,7 +189,6 @@ Form1Window::Form1Window(QWidget* parent, QString instanceName)
 
     // The panel lies beneath the controls placed on the window itself.
     panel->lower();
-    setTabOrder(list2_, list3_);
     list2_->setFocus();
 
     connect(list2_, &QListWidget::itemSelectionChanged, this, &Form1Window::runStats);

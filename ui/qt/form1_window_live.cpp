@@ -32,6 +32,10 @@ void Form1Window::setUpButtons() {
     breakdown->setGeometry(6810 / 15, 135 / 15, 1050 / 15, 300 / 15);  // beside the folder button
     breakdown->setFocusPolicy(Qt::TabFocus);
     connect(breakdown, &QPushButton::clicked, this, &Form1Window::openBreakdown);
+    // Tab goes as the eye does: the lists, then the title band's buttons from left to right.
+    setTabOrder(list2_, list3_);
+    setTabOrder(list3_, breakdown);
+    setTabOrder(breakdown, folder);
 }
 
 void Form1Window::setUpKeysAndWatch() {
@@ -39,7 +43,6 @@ void Form1Window::setUpKeysAndWatch() {
     new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_B), this, [this] { openBreakdown(); });
     new QShortcut(QKeySequence::Open, this, [this] { chooseFolder(); });
     new QShortcut(QKeySequence(Qt::Key_F5), this, [this] { runAgain(); });
-    new QShortcut(QKeySequence(Qt::Key_Escape), this, [this] { close(); });
     new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this, [this] { close(); });
     list2_->installEventFilter(this);
     setAttribute(Qt::WA_AlwaysShowToolTips);  // the window beside the game is seldom the active one
