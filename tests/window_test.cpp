@@ -122,8 +122,8 @@ protected:
     StatsDirTest() {
         form.AppDir = dir.mkdir("app");
         form.ConfigDir = dir / "config/tovrik-stats";
-        form.BrowseFolder = [this](auto& prompt, auto& path) {
-            calls.push_back(prompt + "|" + path);
+        form.BrowseFolder = [this](auto& prompt, auto& path, auto& note) {
+            calls.push_back(prompt + "|" + path + "|" + note);
             return answer;
         };
     }
@@ -167,7 +167,11 @@ TEST_F(StatsDirTest, FirstStartAsksAndSavesTheBytesInTheUsersFolder) {
     answer = "/home/\xC3\xA9lodie/ET stats";
     ScopedEnv home("HOME", dir.path().c_str());  // no game folder there
     EXPECT_TRUE(form.InitStatsDir());
-    EXPECT_EQ(calls, std::vector<std::string>{"Selection du repertoire ET stats :|"});
+    EXPECT_EQ(calls, std::vector<std::string>{
+                         // how the game is told to save them, as none was found
+                         "Selection du repertoire ET stats :||No game folder was found. Either game saves its "
+                         "statistics after each match once told so in its console: /seta cg_autoAction 4 (today's "
+                         "game also sorts them by month with /seta cg_autoFolders 1)."});
     EXPECT_EQ(Slurp(dir / "config/tovrik-stats/path.dat"), answer);  // no line end
     struct stat info {};
     ASSERT_EQ(stat((dir / "config").c_str(), &info), 0);
@@ -189,7 +193,7 @@ TEST_F(StatsDirTest, CancelEndsTheProgramAndWritesNothing) {
     for (const char* folder :
          {".etwolf/etmain/stats", ".var/app/com.etlegacy.ETLegacy/.etlegacy/legacy/stats", ".etlegacy/legacy/stats"}) {
         if (expected.size() == 2) std::remove((dir / ".etlegacy/legacy/stats").c_str());
-        expected.push_back(prompt + dir.mkdir(folder));
+        expected.push_back(prompt + dir.mkdir(folder) + "|");
         EXPECT_FALSE(form.InitStatsDir());
     }
     EXPECT_EQ(calls, expected);

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QTreeView>
+#include <filesystem>
 
 #include "engine/weapons.h"
 #include "settings/qt/browse_folder.h"
@@ -275,41 +276,74 @@ TEST(SingleInstance, SecondStartEndsAtOnceWhateverItsEnvironment) {
 }
 
 // Runs `act` on the folder browser once open; returns what BrowseFolder returns.
-std::string Browse(std::int32_t flags, const std::string& start, const std::function<void(BrowseFolderDialog*)>& act) {
+std::string Browse(std::int32_t flags, const std::string& start, const std::function<void(BrowseFolderDialog*)>& act,
+                   const std::string& note = "") {
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<BrowseFolderDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr) << "no folder browser open";
         act(dialog);
     });
-    return BrowseFolder("Selection du repertoire ET stats :", start, kFolderDrives, flags, nullptr, "");
+    return BrowseFolder("Selection du repertoire ET stats :", start, kFolderDrives, flags, nullptr, "", note);
 }
 
-// The status text follows the selection; without a start folder nothing is chosen before a click, not by Enter.
+// The status text follows the selection, which is kept in sight as the folders above it load; without a start
+// folder nothing is chosen before a click, not by Enter; a note goes under the folders.
 TEST(BrowseDialog, SelectionStatusOkAndCancel) {
+    static const char* const kNote =
+        "A note of three lines or so, under the folders and over the buttons, "
+        "none of it cut or hidden whatever the font.";
     TempDir dir;
+    for (int i = 0; i < 40; ++i) dir.mkdir("a" + std::to_string(10 + i));  // far more than the tree shows
     std::string start = dir.mkdir("ET stats"), other = dir.mkdir("other");
     std::string result = Browse(0, start, [&](BrowseFolderDialog* dialog) {
         auto* tree = dialog->findChild<QTreeView*>("tree");
         auto* model = static_cast<QFileSystemModel*>(tree->model());
         EXPECT_EQ(dialog->findChild<QLabel*>("prompt")->text(), "Selection du repertoire ET stats :");
+        EXPECT_EQ(dialog->findChild<QLabel*>("note"), nullptr);
         EXPECT_TRUE(QTest::qWaitFor([&] { return model->filePath(tree->currentIndex()).toStdString() == start; }));
+        auto inSight = [&] {
+            QRect place = tree->visualRect(tree->currentIndex());
+            return place.isValid() && tree->viewport()->rect().contains(place.center());
+        };
+        auto rows = [&](const std::string& folder) {
+            return model->rowCount(model->index(QString::fromStdString(folder)));
+        };
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            return rows("/") > 1 && rows(std::filesystem::path(dir.path()).parent_path()) > 0 && rows(dir.path()) == 42;
+        }));
+        EXPECT_TRUE(QTest::qWaitFor(inSight)) << "the folders above it loaded, it is in sight";
+        tree->scrollToTop();
+        emit model->directoryLoaded(QString::fromStdString(dir.path()));  // as each level of folders loads
+        EXPECT_TRUE(inSight()) << "kept in sight";
+        QTest::keyClick(tree, Qt::Key_Shift);  // the user takes over
+        tree->scrollToTop();
+        emit model->directoryLoaded(QString::fromStdString(dir.path()));
+        EXPECT_FALSE(inSight()) << "left where the user put it";
         EXPECT_EQ(dialog->findChild<QLabel*>("status")->geometry(), QRect(11, 36, 290, 42));
         tree->setCurrentIndex(model->index(QString::fromStdString(other)));
         EXPECT_EQ(dialog->findChild<QLabel*>("status")->text().toStdString(), other);
         QTest::mouseClick(dialog->findChild<QPushButton*>("ok"), Qt::LeftButton);
     });
     EXPECT_EQ(result, other);
-    result = Browse(0x41, "", [](BrowseFolderDialog* dialog) {
-        auto* tree = dialog->findChild<QTreeView*>("tree");
-        tree->setFocus();
-        QTest::keyClick(tree, Qt::Key_Return);
-        EXPECT_TRUE(dialog->isVisible());
-        EXPECT_FALSE(dialog->findChild<QPushButton*>("ok")->isEnabled());
-        QModelIndex root = tree->model()->index(0, 0, tree->rootIndex());  // the user clicks "/"
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(root).center());
-        EXPECT_TRUE(dialog->findChild<QPushButton*>("ok")->isEnabled());
-        QTest::mouseClick(dialog->findChild<QPushButton*>("cancel"), Qt::LeftButton);
-    });
+    result = Browse(
+        0x41, "",
+        [](BrowseFolderDialog* dialog) {
+            QLabel* note = dialog->findChild<QLabel*>("note");
+            ASSERT_NE(note, nullptr);
+            EXPECT_EQ(note->text(), kNote);  // wrapped, whole
+            EXPECT_LT(note->geometry().bottom(), dialog->findChild<QPushButton*>("ok")->geometry().top());
+            EXPECT_LE(dialog->findChild<QPushButton*>("ok")->geometry().bottom(), dialog->height());
+            auto* tree = dialog->findChild<QTreeView*>("tree");
+            tree->setFocus();
+            QTest::keyClick(tree, Qt::Key_Return);
+            EXPECT_TRUE(dialog->isVisible());
+            EXPECT_FALSE(dialog->findChild<QPushButton*>("ok")->isEnabled());
+            QModelIndex root = tree->model()->index(0, 0, tree->rootIndex());  // the user clicks "/"
+            QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(root).center());
+            EXPECT_TRUE(dialog->findChild<QPushButton*>("ok")->isEnabled());
+            QTest::mouseClick(dialog->findChild<QPushButton*>("cancel"), Qt::LeftButton);
+        },
+        kNote);
     EXPECT_EQ(result, "cancel");
 }
 

@@ -13,8 +13,9 @@
 namespace tovrik {
 
 // The folder browser as the window reaches it: (prompt, the folder it opens
-// on) -> the chosen folder, or "cancel".
-using BrowseFolderFn = std::function<std::string(const std::string& prompt, const std::string& initialPath)>;
+// on, a note under the folders or "") -> the chosen folder, or "cancel".
+using BrowseFolderFn =
+    std::function<std::string(const std::string& prompt, const std::string& initialPath, const std::string& note)>;
 
 // The main window's state and procedures. It reaches its controls only
 // through Form1Controls, so the same code drives the Qt window, the tests and

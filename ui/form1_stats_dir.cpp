@@ -11,6 +11,10 @@ namespace tovrik {
 namespace {
 
 constexpr const char* kPrompt = "Selection du repertoire ET stats :";
+// Where no game keeps a statistics folder yet, most likely the game was never told to write one.
+constexpr const char* kNoGameFolder =
+    "No game folder was found. Either game saves its statistics after each match once told so in its "
+    "console: /seta cg_autoAction 4 (today's game also sorts them by month with /seta cg_autoFolders 1).";
 
 }  // namespace
 
@@ -73,7 +77,8 @@ void Form1::SaveChoice(const std::string& weapon, const std::string& mapChoice) 
 
 std::string Form1::AskStatsDir(const std::string& prompt) {
     if (!BrowseFolder) return "cancel";
-    return BrowseFolder(prompt, UsualStatsFolder());
+    const std::string usual = UsualStatsFolder();
+    return BrowseFolder(prompt, usual, usual.empty() ? kNoGameFolder : "");
 }
 
 }  // namespace tovrik

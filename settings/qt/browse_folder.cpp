@@ -1,6 +1,7 @@
 #include "settings/qt/browse_folder.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QLabel>
@@ -31,15 +32,15 @@ QLabel* PlainLabel(QWidget* parent, const char* name, const QString& text, const
 
 }  // namespace
 
-void BrowseFolderDialog::setUpButtons() {
+void BrowseFolderDialog::setUpButtons(int top) {
     ok_ = new QPushButton("OK", this);
     ok_->setObjectName("ok");
-    ok_->setGeometry(150, 346, 75, 23);
+    ok_->setGeometry(150, top, 75, 23);
     ok_->setDefault(true);
     ok_->setEnabled(false);
     auto* cancel = new QPushButton("Cancel", this);
     cancel->setObjectName("cancel");
-    cancel->setGeometry(234, 346, 75, 23);
+    cancel->setGeometry(234, top, 75, 23);
 
     // The choice is the selected folder, not the tree's current item: the tree
     // makes its first item current when it takes the focus, and that is no
@@ -52,11 +53,11 @@ void BrowseFolderDialog::setUpButtons() {
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-BrowseFolderDialog::BrowseFolderDialog(const QString& title, std::int32_t root, BrowseRequest request, QWidget* owner)
+BrowseFolderDialog::BrowseFolderDialog(const QString& title, std::int32_t root, BrowseRequest request, QWidget* owner,
+                                       const QString& note)
     : QDialog(owner), request_(std::move(request)) {
     setWindowTitle("Browse for Folder");
     setModal(true);
-    setFixedSize(320, 380);
 
     PlainLabel(this, "prompt", title, QRect(11, 11, 298, 20));
     status_ = PlainLabel(this, "status", QString(), QRect(11, 31, 298, 16));  // a folder's name
@@ -78,8 +79,30 @@ BrowseFolderDialog::BrowseFolderDialog(const QString& title, std::int32_t root, 
     tree_->header()->hide();
     tree_->setSelectionMode(QAbstractItemView::SingleSelection);
     tree_->expand(model_->index(rootPath));  // the file systems' folders at once
+    // The folders load a level at a time, after the selection was made: each level moves it.
+    connect(model_, &QFileSystemModel::directoryLoaded, this, &BrowseFolderDialog::followSelection);
+    connect(model_, &QAbstractItemModel::layoutChanged, this, &BrowseFolderDialog::followSelection);
+    tree_->installEventFilter(this);
+    tree_->viewport()->installEventFilter(this);
 
-    setUpButtons();
+    int top = 346;
+    if (!note.isEmpty()) {
+        QLabel* label = PlainLabel(this, "note", note, QRect(11, 340, 298, 0));
+        label->resize(298, label->heightForWidth(298));
+        top += label->height() + 2;
+    }
+    setUpButtons(top);
+    setFixedSize(320, top + 34);
+}
+
+void BrowseFolderDialog::followSelection() {
+    if (following_ && tree_->currentIndex().isValid()) tree_->scrollTo(tree_->currentIndex());
+}
+
+bool BrowseFolderDialog::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonPress || type == QEvent::Wheel || type == QEvent::KeyPress) following_ = false;
+    return QDialog::eventFilter(watched, event);
 }
 
 void BrowseFolderDialog::showEvent(QShowEvent* event) {
@@ -128,8 +151,8 @@ bool BrowseFolderDialog::LoadIcon(const std::string& name) {
 void BrowseFolderDialog::SetSmallIcon() { setWindowIcon(loadedIcon_); }
 
 std::string BrowseFolder(const std::string& title, const std::string& initialPath, std::int32_t root,
-                         std::int32_t flags, QWidget* owner, const std::string& iconName) {
-    BrowseFolderDialog dialog(Local(title), root, BrowseRequest{initialPath, iconName, flags}, owner);
+                         std::int32_t flags, QWidget* owner, const std::string& iconName, const std::string& note) {
+    BrowseFolderDialog dialog(Local(title), root, BrowseRequest{initialPath, iconName, flags}, owner, Local(note));
     dialog.exec();
     return dialog.result();
 }

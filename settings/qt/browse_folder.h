@@ -19,7 +19,8 @@ namespace tovrik {
 class BrowseFolderDialog : public QDialog, public BrowseDialog {
     Q_OBJECT
 public:
-    BrowseFolderDialog(const QString& title, std::int32_t root, BrowseRequest request, QWidget* owner);
+    BrowseFolderDialog(const QString& title, std::int32_t root, BrowseRequest request, QWidget* owner,
+                       const QString& note = QString());
 
     // The flags the dialog was opened with: the caller's and the status text's.
     std::int32_t requestFlags() const { return request_.flags | kBrowseStatusText; }
@@ -35,9 +36,11 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void setUpButtons();
+    void setUpButtons(int top);
+    void followSelection();
     void selectionChanged();
     QString selectedPath() const;  // "" when no folder is selected
 
@@ -48,12 +51,14 @@ private:
     QPushButton* ok_;
     QIcon loadedIcon_;
     bool initialized_ = false;
+    bool following_ = true;  // the selection is kept in sight as folders load, until the user takes over
     std::string result_ = "cancel";
 };
 
 // Opens the folder browser modal to `owner` and returns the chosen folder's
-// path, or "cancel" when the user cancels or closes it.
+// path, or "cancel" when the user cancels or closes it. A `note` is shown
+// under the folders.
 std::string BrowseFolder(const std::string& title, const std::string& initialPath, std::int32_t root,
-                         std::int32_t flags, QWidget* owner, const std::string& iconName);
+                         std::int32_t flags, QWidget* owner, const std::string& iconName, const std::string& note = "");
 
 }  // namespace tovrik

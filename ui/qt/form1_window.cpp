@@ -194,8 +194,8 @@ Form1Window::Form1Window(QWidget* parent, QString instanceName)
     connect(list2_, &QListWidget::itemSelectionChanged, this, &Form1Window::runStats);
     connect(list3_, &QListWidget::itemSelectionChanged, this, &Form1Window::runStats);
 
-    form_.BrowseFolder = [this](const std::string& prompt, const std::string& initialPath) {
-        return tovrik::BrowseFolder(prompt, initialPath, kFolderDrives, 0, this, "");
+    form_.BrowseFolder = [this](const std::string& prompt, const std::string& initialPath, const std::string& note) {
+        return tovrik::BrowseFolder(prompt, initialPath, kFolderDrives, 0, this, "", note);
     };
     setUpKeysAndWatch();
 }
