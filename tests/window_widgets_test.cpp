@@ -1,3 +1,8 @@
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QFileSystemModel>
 #include <QHelpEvent>
@@ -13,6 +18,8 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QTreeView>
+#include <csignal>
+#include <cstring>
 #include <filesystem>
 
 #include "engine/weapons.h"
@@ -24,6 +31,7 @@ namespace tovrik {
 namespace {
 
 using testing::Match;
+using testing::ScopedEnv;
 using testing::TempDir;
 
 class WindowTest : public ::testing::Test {
@@ -247,32 +255,95 @@ TEST_F(WindowTest, SampleStatisticsLabelsAndTheReportsChart) {
     EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32), window.findChild<ChartWidget*>("Picture1")->image());
 }
 
-// One window per user: a second start, with another runtime folder or none, hands over to the first and ends.
-TEST(SingleInstance, SecondStartEndsAtOnceWhateverItsEnvironment) {
-    TempDir tmp;
-    auto start = [](QProcess& process, const char* runtime) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove("XDG_RUNTIME_DIR");
-        if (runtime != nullptr) env.insert("XDG_RUNTIME_DIR", runtime);
-        process.setProcessEnvironment(env);
-        process.start(TOVRIK_STATS, {});
-        return process.waitForStarted();
-    };
-    auto answers = [] {
-        QLocalSocket probe;
-        probe.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
-        probe.connectToServer(Form1Window::InstanceName());
-        return probe.waitForConnected(100);
-    };
-    QProcess first, second;
-    ASSERT_TRUE(start(first, tmp.path().c_str()));
-    ASSERT_TRUE(QTest::qWaitFor(answers, 10000));
-    ASSERT_TRUE(start(second, nullptr));
-    ASSERT_TRUE(second.waitForFinished(5000));
-    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(second.exitCode(), 0);
-    EXPECT_EQ(first.state(), QProcess::Running);
-    first.kill(), first.waitForFinished();
+// A socket bound to `name` in the abstract namespace and listening, that never accepts; -1 when it cannot be made.
+int Listener(const QString& name) {
+    const QByteArray bytes = name.toLocal8Bit();
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path + 1, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    const auto size =
+        static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + static_cast<std::size_t>(bytes.size()));
+    if (bind(fd, reinterpret_cast<sockaddr*>(&address), size) != 0 || listen(fd, 4) != 0) return close(fd), -1;
+    return fd;
+}
+
+// Runs `act` in a child process as nobody; its status, or -1 when it could not start.
+int AsNobody(const std::function<int()>& act) {
+    pid_t child = fork();
+    if (child == 0) _exit(setgid(65534) == 0 && setuid(65534) == 0 ? act() : 99);
+    int status = -1;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return waitpid(child, &status, WNOHANG) == child; }, 20000));
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// One window per user and display: a second start raises the first, restored, and ends; a holder of the name that
+// never answers does not hold a start up.
+TEST(SingleInstance, ASecondStartRaisesTheFirstOnItsDisplay) {
+    TempDir dir;
+    const QString name = QString::fromStdString(dir.path());  // this test's own display
+    Form1Window first(nullptr, name), second(nullptr, name);
+    ASSERT_FALSE(first.AnotherInstanceRunning());
+    first.showMinimized();
+    ::testing::internal::CaptureStderr();
+    EXPECT_TRUE(second.AnotherInstanceRunning());
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "tovrik-stats: the window already open on this display was brought to the front.\n");
+    EXPECT_TRUE(first.isVisible());
+    EXPECT_FALSE(first.windowState() & Qt::WindowMinimized);
+    int mute = Listener(name + "-mute");
+    ASSERT_GE(mute, 0);
+    Form1Window beside(nullptr, name + "-mute");
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(beside.AnotherInstanceRunning());  // the wait has a bound of its own: no hang
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "tovrik-stats: the window open on this display does not answer; this one opens beside it.\n");
+    close(mute);
+    ScopedEnv display("DISPLAY", ":7.1");
+    EXPECT_EQ(Form1Window::InstanceName(), QString("tovrik-stats-%1-:7").arg(getuid())) << "a display, any screen";
+}
+
+// Nobody else can stand in for the user's window, nor raise it.
+TEST(SingleInstance, AnotherUsersSocketIsNeitherFollowedNorAnswered) {
+    if (geteuid() != 0) GTEST_SKIP() << "a second user's socket needs root to make";
+    TempDir dir;
+    const QString name = QString::fromStdString(dir.path());
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    pid_t holder = fork();
+    if (holder == 0) {  // binds the name as nobody, says so, and waits to be killed
+        if (setgid(65534) != 0 || setuid(65534) != 0 || Listener(name) < 0) _exit(1);
+        if (write(ready[1], "x", 1) != 1) _exit(1);
+        pause();
+    }
+    char byte = 0;
+    ASSERT_EQ(read(ready[0], &byte, 1), 1);
+    Form1Window start(nullptr, name);
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(start.AnotherInstanceRunning());
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "tovrik-stats: another user holds the name this display's window is found by; this window opens "
+              "without it.\n");
+    kill(holder, SIGKILL);
+    waitpid(holder, nullptr, 0);
+    close(ready[0]), close(ready[1]);
+    Form1Window first(nullptr, name + "-first");
+    ASSERT_FALSE(first.AnotherInstanceRunning());
+    const QByteArray to = (name + "-first").toLocal8Bit();
+    int answered = AsNobody([&] {  // 0: the connection closed unanswered
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::memcpy(address.sun_path + 1, to.constData(), static_cast<std::size_t>(to.size()));
+        int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+        if (connect(
+                fd, reinterpret_cast<sockaddr*>(&address),
+                static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + static_cast<std::size_t>(to.size()))) != 0)
+            return 2;
+        char reply[16];
+        return write(fd, "raise\n", 6) == 6 && read(fd, reply, sizeof reply) > 0 ? 1 : 0;
+    });
+    EXPECT_EQ(answered, 0);
+    EXPECT_FALSE(first.isVisible());
 }
 
 // Runs `act` on the folder browser once open; returns what BrowseFolder returns.

@@ -30,8 +30,8 @@ public:
     Form1& form() { return form_; }
     // Runs the start-up; false when the program is to end without a window.
     bool load();
-    // The name under which the user's one window answers a second start: the
-    // same for every session of the user, whatever its environment.
+    // The name under which the user's one window on this display answers a
+    // second start: one for each user and display.
     static QString InstanceName();
 
     // Form1Controls.
