@@ -32,7 +32,8 @@ set(TOVRIK_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/tovrik-stats)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${TOVRIK_DOC_DIR})
 # The README's pictures, where its links look for them.
 install(FILES ${PROJECT_SOURCE_DIR}/docs/window-en.png ${PROJECT_SOURCE_DIR}/docs/folder-browser.png
-              ${PROJECT_SOURCE_DIR}/docs/breakdown.png
+              ${PROJECT_SOURCE_DIR}/docs/breakdown.png ${PROJECT_SOURCE_DIR}/docs/run-stopped.png
+              ${PROJECT_SOURCE_DIR}/docs/folder-browser-no-game.png
         DESTINATION ${TOVRIK_DOC_DIR}/docs)
 # The sample statistics, as documentation.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${TOVRIK_DOC_DIR}/examples)

@@ -8,7 +8,7 @@ declare -A allowed=(
   [settings]="settings fileio base"
   [settings/qt]="settings/qt settings base"
   [ui]="ui engine settings fileio base"
-  [ui/qt]="ui/qt ui settings/qt base"
+  [ui/qt]="ui/qt ui settings/qt settings base"
   [app]="app ui/qt ui engine settings/qt settings fileio base"
   [resources]="resources"
 )

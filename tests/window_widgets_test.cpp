@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHelpEvent>
 #include <QLabel>
@@ -16,6 +18,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QToolTip>
 #include <QTreeView>
 #include <csignal>
@@ -69,8 +72,14 @@ protected:
         return all;
     }
 
+    // The window with the folders it would open kept instead.
+    struct Window : Form1Window {
+        using Form1Window::Form1Window;
+        void openFolder(const std::string& folder) override { opened.push_back(folder); }
+        std::vector<std::string> opened;
+    };
     TempDir dir;
-    Form1Window window{nullptr, QString::fromStdString(dir.path())};  // an instance of this test's own
+    Window window{nullptr, QString::fromStdString(dir.path())};  // an instance of this test's own
 };
 
 TEST_F(WindowTest, StartUpState) {
@@ -142,7 +151,9 @@ TEST_F(WindowTest, RunTimeErrorLeavesTheWindowUsable) {
     click("List2", "Thompson");
     EXPECT_EQ(shown.toStdString(), bad + ", line 3: \"<img\\tsrc=x>\" is not a whole number.");
     expectLabels(6, "Thompson", 26, "-", 10, "-", 24, "-", 22, "-");  // what ran, and no figure that is not its own
+    EXPECT_TRUE(window.findChild<QWidget*>("RunStopped")->isVisible()) << "and over the chart after the box";
     click("List2", "Colt");
+    EXPECT_FALSE(window.findChild<QWidget*>("RunStopped")->isVisible()) << "gone with a run that completes";
     click("List3", "<h1>radar</h1>");
     expectLabels(26, "1");
     EXPECT_EQ(window.findChild<QLabel*>("Label5")->toolTip(), "<h1>radar</h1>");  // cut to fit, whole on hover
@@ -233,6 +244,41 @@ TEST_F(WindowTest, BreakdownFollowsTheChoiceTheFolderAndItsChanges) {
     EXPECT_FALSE(breakdown->isVisible());
     window.findChild<QPushButton*>("OpenBreakdown")->click();
     EXPECT_TRUE(breakdown->isVisible());
+}
+
+// A run a file change starts never opens a box, nor does the breakdown's: why it stopped shows over the chart, its
+// folder a click away, until a run completes.
+TEST_F(WindowTest, RunsAFileChangeStartsNeverInterrupt) {
+    dir.write("stats/2026.12.06/120000.txt", Match("radar", "Thompson: 40.0 4/10 3 1 1"));
+    click("List2", "Thompson");
+    window.openBreakdown();
+    QCoreApplication::processEvents();  // the folders watched
+    const std::string bad = dir.write("stats/2026.12.07/120000.txt", Match("radar", "Thompson: 40.0 4/1x 3 1 1"));
+    const QString why = QString::fromStdString(bad + ", line 3: \"1x\" is not a whole number.");
+    auto* strip = window.findChild<QWidget*>("RunStopped");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return strip->isVisible(); }, 10000));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(window.findChild<QLabel*>("StopText")->toolTip(), why);
+    expectLabels(26, "-", 24, "-");
+    auto* status = window.breakdown()->findChild<QLabel*>("Status");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return status->text() == "Stopped: " + why; }, 10000));
+    EXPECT_EQ(window.breakdown()->findChild<QMessageBox*>(), nullptr);
+    QTest::mouseClick(strip->findChild<QToolButton*>("OpenStopFolder"), Qt::LeftButton);
+    EXPECT_EQ(window.opened, std::vector<std::string>{dir / "stats/2026.12.07"});
+    std::remove(bad.c_str());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !strip->isVisible(); }, 10000));
+    expectLabels(26, "1");
+}
+
+// A file changed less than the settle time ago may still be being written: the run waits for it.
+TEST(Watch, AFileWrittenLessThanASecondAgoIsWaitedFor) {
+    TempDir dir;
+    const QString file = QString::fromStdString(dir.write("day/a.txt", "x"));
+    const QDateTime written = QFileInfo(file).lastModified();
+    const QStringList folders{QString::fromStdString(dir.mkdir("empty")), QString::fromStdString(dir / "day")};
+    EXPECT_TRUE(Form1Window::StillBeingWritten(folders, written.addMSecs(999)));
+    EXPECT_FALSE(Form1Window::StillBeingWritten(folders, written.addMSecs(1000)));
+    EXPECT_FALSE(Form1Window::StillBeingWritten({folders[0]}, written));
 }
 
 // Every weapon of the sample statistics under a decimal point (which cuts no less than a comma): each label whole;

@@ -147,6 +147,7 @@ void BreakdownWindow::clearFigures(const QString& status) {
     chart_->show(Breakdown{}, std::nullopt, sep_);
     breakdown_.reset();
     status_->setText(status);
+    status_->setToolTip(status);  // whole, where the row cuts it
     emit updated();
 }
 

@@ -72,6 +72,10 @@ private:
     std::optional<Grouping> groupingChosen() const;
     std::optional<BreakdownChoice> choice();
     void recompute();
+    void recomputeAsked() {  // the player changed a choice
+        quiet_ = false;
+        recompute();
+    }
     void fill(const Breakdown& breakdown);
     void fillMatches(const Breakdown& breakdown);
     void clearFigures(const QString& status);
@@ -87,6 +91,7 @@ private:
     std::optional<Breakdown> breakdown_;
     std::unique_ptr<Read> read_;
     std::uint64_t generation_ = 0;
+    bool quiet_ = false;  // the figures are being made again after a file change, not by the player
 
     QLabel* weaponLabel_;
     QComboBox* grouping_;

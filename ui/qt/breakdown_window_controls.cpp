@@ -37,9 +37,9 @@ QWidget* BreakdownWindow::makeChoices() {
         day->setPlaceholderText(day == since_ ? "first match" : "last match");
         day->setToolTip("A day as YYYY-MM-DD, included; empty for no limit");
         day->setMaximumWidth(110);
-        connect(day, &QLineEdit::textChanged, this, &BreakdownWindow::recompute);
+        connect(day, &QLineEdit::textChanged, this, &BreakdownWindow::recomputeAsked);
     }
-    connect(grouping_, &QComboBox::currentIndexChanged, this, &BreakdownWindow::recompute);
+    connect(grouping_, &QComboBox::currentIndexChanged, this, &BreakdownWindow::recomputeAsked);
     auto* groupBy = new QLabel("&Group by:", row);
     groupBy->setBuddy(grouping_);
     auto* from = new QLabel("&From:", row);
@@ -63,6 +63,7 @@ QWidget* BreakdownWindow::makeButtons() {
     status_ = new QLabel(row);
     status_->setObjectName("Status");
     status_->setTextFormat(Qt::PlainText);
+    status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);  // a long message never widens the window
     layout->addWidget(progress_);
     layout->addWidget(status_, 1);
     auto button = [&](const char* name, const char* text, auto act) {

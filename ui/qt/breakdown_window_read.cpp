@@ -17,6 +17,7 @@ void BreakdownWindow::showFor(const std::string& statsDir, const std::string& we
     std::size_t weapon = BreakdownWeapon(weaponName);
     // The same folder and weapon show what they show.
     if (statsDir == statsDir_ && weapon == weapon_ && (table_ || read_)) return;
+    quiet_ = false;
     weaponLabel_->setText("Weapon: " + QString::fromLatin1(WeaponName(weapon).c_str()));
     weapon_ = weapon;
     if (statsDir != statsDir_) table_.reset();
@@ -26,6 +27,7 @@ void BreakdownWindow::showFor(const std::string& statsDir, const std::string& we
 
 void BreakdownWindow::reread() {
     table_.reset();
+    quiet_ = true;
     if (isVisible()) recompute();
 }
 
@@ -111,10 +113,12 @@ void BreakdownWindow::recompute() {
     try {
         breakdown_ = MakeBreakdown(*table_, *c);
     } catch (const RunError& error) {
-        // As the main window shows it; the choices stay usable.
-        clearFigures("Stopped: the figures cannot be shown.");
-        auto* box = new QMessageBox(QMessageBox::Critical, "Tovrik Stats", QString::fromLocal8Bit(error.what()),
-                                    QMessageBox::Ok, this);
+        // As the main window shows it; the choices stay usable. A reread a file
+        // change started opens no box: it would take the focus from the game.
+        const QString text = QString::fromLocal8Bit(error.what());
+        clearFigures(quiet_ ? "Stopped: " + text : "Stopped: the figures cannot be shown.");
+        if (quiet_) return;
+        auto* box = new QMessageBox(QMessageBox::Critical, "Tovrik Stats", text, QMessageBox::Ok, this);
         box->setTextFormat(Qt::PlainText);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->open();

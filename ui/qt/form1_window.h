@@ -4,11 +4,13 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QLocalServer>
+#include <QSet>
 #include <QTimer>
 #include <QWidget>
 #include <map>
 #include <memory>
 
+#include "base/run_error.h"
 #include "ui/controls.h"
 #include "ui/form1.h"
 #include "ui/qt/breakdown_window.h"
@@ -56,13 +58,21 @@ public:
     // Shows the breakdown window of the chosen weapon.
     void openBreakdown();
     BreakdownWindow* breakdown() { return breakdown_; }
+    // Opens `folder` in the user's file manager.
+    virtual void openFolder(const std::string& folder);
+    // True when a file in one of `folders` changed less than the settle time
+    // before `now`: it may still be being written.
+    static bool StillBeingWritten(const QStringList& folders, const QDateTime& now);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     static std::string SelectedText(QListWidget* list);
-    void runStats();  // a selection changed in either list
+    void runStats();    // a selection changed in either list
+    void runSettled();  // the folders have been still for a while since they changed
+    void showStop(const RunError& error);
+    void setUpStopStrip();
     void showPendingMaps();
     void fillPanel(QWidget* panel);
     void setUpButtons();
@@ -83,8 +93,14 @@ private:
     QString instanceName_;
     std::unique_ptr<QLocalServer> instance_;
     QFileSystemWatcher* watcher_;
-    QTimer* settle_;       // a run a second after the last change
-    bool rewatch_ = true;  // folders may have come or gone since they were watched
+    QTimer* settle_;          // a run a second after the last change
+    bool rewatch_ = true;     // folders may have come or gone since they were watched
+    QSet<QString> changed_;   // the folders changed since the last run the watch started
+    int postponed_ = 0;       // times that run waited for a file still being written
+    bool automatic_ = false;  // the run under way was started by a change, not by the player
+    QWidget* stopStrip_;      // over the chart's top edge: why the last run stopped
+    QLabel* stopText_;
+    std::string stopFolder_;  // the folder of the file that stopped it
     bool ended_ = false;
     BreakdownWindow* breakdown_ = nullptr;  // made when first opened
 };

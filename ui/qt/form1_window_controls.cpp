@@ -1,8 +1,13 @@
 // The window's controls as Form1 reaches them, and the run a choice starts.
+#include <QDesktopServices>
+#include <QHBoxLayout>
 #include <QMessageBox>
 #include <QSignalBlocker>
+#include <QToolButton>
+#include <QUrl>
 
 #include "base/run_error.h"
+#include "settings/app_paths.h"
 #include "ui/qt/form1_window.h"
 #include "ui/qt/latin1_text.h"
 
@@ -59,20 +64,73 @@ void Form1Window::runStats() {
         form_.ComputeStats();
         form_.SaveChoice(List2_Text(), List3_Text());  // the choice the next start makes again
         showPendingMaps();
+        stopStrip_->hide();
     } catch (const RunError& error) {
         showPendingMaps();
-        // The run stops; the window goes on with what it showed.
-        QMessageBox box(QMessageBox::Critical, "Tovrik Stats", QString::fromLocal8Bit(error.what()), QMessageBox::Ok,
-                        this);
-        box.setTextFormat(Qt::PlainText);  // it quotes what the match file holds
-        box.exec();
-        form_.ShowStopped();  // the figures shown before are not this choice's
+        // The run stops; the window goes on, its figures no longer this choice's.
+        form_.ShowStopped();
+        showStop(error);
     }
     updateBreakdown();
     // The folders are watched once the figures show: over many folders the
     // watch takes a while of its own.
     if (rewatch_) QTimer::singleShot(0, this, &Form1Window::watchFolders);
     rewatch_ = false;
+}
+
+void Form1Window::setUpStopStrip() {
+    stopStrip_ = new QWidget(this);
+    stopStrip_->setObjectName("RunStopped");
+    stopStrip_->setGeometry(picture1_->x(), picture1_->y(), picture1_->width(), 34);
+    stopStrip_->setAutoFillBackground(true);
+    QPalette palette = stopStrip_->palette();
+    palette.setColor(QPalette::Window, QColor(96, 0, 0));
+    palette.setColor(QPalette::WindowText, Qt::white);
+    stopStrip_->setPalette(palette);
+    auto* row = new QHBoxLayout(stopStrip_);
+    row->setContentsMargins(6, 2, 4, 2);
+    stopText_ = new QLabel(stopStrip_);
+    stopText_->setObjectName("StopText");
+    stopText_->setTextFormat(Qt::PlainText);  // it quotes what the match file holds
+    row->addWidget(stopText_, 1);
+    auto* folder = new QToolButton(stopStrip_);
+    folder->setObjectName("OpenStopFolder");
+    folder->setText("Open folder");
+    folder->setFocusPolicy(Qt::NoFocus);  // never taken from the game
+    connect(folder, &QToolButton::clicked, this, [this] { openFolder(stopFolder_); });
+    row->addWidget(folder);
+    stopStrip_->hide();
+}
+
+void Form1Window::showStop(const RunError& error) {
+    // The file on a line of its own, cut at its start so that its name shows; then where in it and why.
+    const QString text = QString::fromLocal8Bit(error.what());
+    const QString file = QString::fromLocal8Bit(error.path().c_str());
+    const QString why = text.mid(file.isEmpty() ? 0 : file.size() + 2);
+    stopStrip_->layout()->activate();  // the text's room, laid out even while the strip is hidden
+    const QFontMetrics metrics = stopText_->fontMetrics();
+    const int room = stopText_->width();
+    stopText_->setText((file.isEmpty() ? "" : metrics.elidedText(file, Qt::ElideLeft, room) + "\n") +
+                       metrics.elidedText(why, Qt::ElideRight, room));
+    stopText_->setToolTip(text);
+    stopFolder_ = DirOf(error.path());
+    stopStrip_->show();
+    stopStrip_->raise();
+    // A run the player started says so in a box; one a file change started
+    // never opens one: it would take the focus from the game.
+    if (automatic_) return;
+    QMessageBox box(QMessageBox::Critical, "Tovrik Stats", text, QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+void Form1Window::openFolder(const std::string& folder) {
+    if (QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromLocal8Bit(folder.c_str())))) return;
+    QMessageBox box(QMessageBox::Warning, "Tovrik Stats",
+                    "No file manager could open \"" + QString::fromLocal8Bit(folder.c_str()) + "\".", QMessageBox::Ok,
+                    this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
 }  // namespace tovrik

@@ -1,7 +1,10 @@
 // What keeps the window current for a player who leaves it open: another
 // folder, a watch on the folder, the keyboard, the last choice, and the
 // match behind each point of the curve.
+#include <QDateTime>
+#include <QDir>
 #include <QDirIterator>
+#include <QFileInfo>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -16,6 +19,7 @@ namespace {
 
 constexpr int kMostWatched = 4096;  // folders: the user's share of the kernel's watches
 constexpr int kSettleMs = 1000;     // a match file is written in a burst
+constexpr int kMostPostponed = 5;   // a file written without end is not waited for
 
 }  // namespace
 
@@ -60,14 +64,35 @@ void Form1Window::setUpKeysAndWatch() {
     settle_ = new QTimer(this);
     settle_->setSingleShot(true);
     settle_->setInterval(kSettleMs);
-    connect(settle_, &QTimer::timeout, this, [this] {
-        runAgain();
-        if (breakdown_ != nullptr) breakdown_->reread();
-    });
-    connect(watcher_, &QFileSystemWatcher::directoryChanged, this, [this] {
+    connect(settle_, &QTimer::timeout, this, &Form1Window::runSettled);
+    connect(watcher_, &QFileSystemWatcher::directoryChanged, this, [this](const QString& folder) {
         rewatch_ = true;
+        changed_.insert(folder);
         settle_->start();
     });
+    setUpStopStrip();
+}
+
+void Form1Window::runSettled() {
+    // A file written a while after its folder changed is waited for, a few times at most.
+    if (postponed_ < kMostPostponed && StillBeingWritten(changed_.values(), QDateTime::currentDateTime())) {
+        ++postponed_;
+        settle_->start();
+        return;
+    }
+    changed_.clear();
+    postponed_ = 0;
+    automatic_ = true;
+    runAgain();
+    automatic_ = false;
+    if (breakdown_ != nullptr) breakdown_->reread();
+}
+
+bool Form1Window::StillBeingWritten(const QStringList& folders, const QDateTime& now) {
+    for (const QString& folder : folders)
+        for (const QFileInfo& file : QDir(folder).entryInfoList(QDir::Files | QDir::Hidden))
+            if (file.lastModified().msecsTo(now) < kSettleMs) return true;
+    return false;
 }
 
 void Form1Window::chooseFolder() {
