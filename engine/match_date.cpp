@@ -62,8 +62,13 @@ MatchDate DateOfPath(const std::string& folder, const std::string& name, int& ti
     return date;
 }
 
+bool IsDayForm(const std::string& text) {
+    return text.size() == 10 && Separated(text, 4, '-') && Separated(text, 7, '-') && Digits(text, 0, 4) >= 0 &&
+           Digits(text, 5, 2) >= 0 && Digits(text, 8, 2) >= 0;
+}
+
 MatchDate DayOfText(const std::string& text) {
-    if (text.size() != 10 || !Separated(text, 4, '-') || !Separated(text, 7, '-')) return MatchDate{};
+    if (!IsDayForm(text)) return MatchDate{};
     return Valid(Digits(text, 0, 4), Digits(text, 5, 2), Digits(text, 8, 2));
 }
 

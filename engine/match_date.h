@@ -18,6 +18,8 @@ MatchDate DateOfPath(const std::string& folder, const std::string& name, int& ti
 
 // A day given as YYYY-MM-DD; unknown for any other text.
 MatchDate DayOfText(const std::string& text);
+// True when `text` is written YYYY-MM-DD, whether or not the calendar has that day.
+bool IsDayForm(const std::string& text);
 
 // "2026-12-06" and "19:45:12"; "" where the path tells none.
 std::string DayText(const MatchDate& date);

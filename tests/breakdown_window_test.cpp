@@ -3,14 +3,19 @@
 #include <unistd.h>
 
 #include <QAbstractItemModel>
+#include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QImage>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QScreen>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <algorithm>
 #include <sstream>
@@ -18,6 +23,7 @@
 #include "app/report_views.h"
 #include "engine/weapons.h"
 #include "tests/support/testing.h"
+#include "ui/qt/open_folder.h"
 
 namespace tovrik {
 namespace {
@@ -134,6 +140,22 @@ TEST_F(BreakdownTest, SortsNumbersAsNumbersWithTheTotalLast) {
     }
     view->sortByColumn(0, Qt::AscendingOrder);
     EXPECT_EQ(cells()[1][0], Weapons()[0]) << "the groups in their own order";
+    // The best and the worst match of every weapon, each named.
+    EXPECT_EQ(matches()->topLevelItem(0)->text(0), "Best, Syringe");
+    EXPECT_EQ(matches()->topLevelItem(1)->text(0), "Worst, Luger");
+    // A sort outlives new figures of the same grouping; another grouping shows in its own order, its arrow shown.
+    QHeaderView* header = view->horizontalHeader();
+    view->sortByColumn(shots, Qt::DescendingOrder);
+    window.findChild<QLineEdit*>("Since")->setText("2026-09-01");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.reading(); }));
+    EXPECT_EQ(header->sortIndicatorSection(), shots);
+    window.findChild<QComboBox*>("Grouping")->setCurrentText("Day");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.reading(); }));
+    EXPECT_EQ(header->sortIndicatorSection(), 0);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    EXPECT_EQ(cells()[1][0], "2026-09-02");
+    for (int column = 0; column < header->count(); ++column)  // every header whole
+        EXPECT_GE(header->sectionSize(column), header->sectionSizeHint(column)) << column;
 }
 
 TEST_F(BreakdownTest, PeriodsFoldersKeysAndChart) {
@@ -152,6 +174,8 @@ TEST_F(BreakdownTest, PeriodsFoldersKeysAndChart) {
     open(TOVRIK_EXAMPLES "/stats", "Day", "2026-09-07", "2026-09-0");
     EXPECT_EQ(status(), "A day is written YYYY-MM-DD, as 2026-12-06.");
     EXPECT_EQ(cells().size(), 1u) << "the headers alone";
+    open(TOVRIK_EXAMPLES "/stats", "Day", "2026-02-30");
+    EXPECT_EQ(status(), "There is no day 2026-02-30 in the calendar.");
     open(TOVRIK_EXAMPLES "/stats", "Day", "2026-09-07", "2026-09-06");
     EXPECT_EQ(status(), "The period ends before it starts.");
     // A double click on each row, the day and the total, and on the best match opens its folder.
@@ -170,6 +194,9 @@ TEST_F(BreakdownTest, PeriodsFoldersKeysAndChart) {
               (QStringList{"Grouping", "Since", "Until", "Groups", "Matches", "ExportCsv", "SaveChart", "Close"}));
     auto* chart = window.findChild<TimeChart*>("TimeChart");
     ASSERT_EQ(chart->points().size(), 2u) << "two weeks of matches";
+    EXPECT_EQ(chart->title(), "Thompson by week, every match");
+    EXPECT_EQ(window.proposedFile("csv"),
+              QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/thompson-by-week.csv");
     QPoint point = chart->place(chart->points()[0].day, chart->points()[0].accuracy).toPoint();
     EXPECT_EQ(chart->textAt(point + QPoint(3, -3)).toStdString().substr(0, 35), "2026-W36: mean 25,0% over 5 games\nl");
     EXPECT_EQ(chart->textAt(point + QPoint(9, 0)), "") << "away from the point";
@@ -208,6 +235,26 @@ TEST_F(BreakdownTest, ReadsOffTheWindowAndCloseCancels) {
     QTest::qWait(50);
     EXPECT_EQ(updated.count(), 0) << "a cancelled read shows nothing";
     testing::beforeRead = nullptr;
+}
+
+// The window fits the screen it opens on; a folder no file manager can open is said.
+TEST(BreakdownScreen, FitsTheScreenAndSaysWhatItCannotOpen) {
+    QWidget owner;
+    BreakdownWindow window(&owner, ',');
+    const QSize room = owner.screen()->availableGeometry().size();
+    EXPECT_LE(window.width(), room.width());
+    EXPECT_LE(window.height(), room.height());
+    QString said;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        said = box->text();
+        box->accept();
+    });
+    OpenFolder(nullptr, "/stats/2026.09.01");  // the offscreen desktop opens nothing
+    EXPECT_EQ(said,
+              "No file manager could open the folder \"/stats/2026.09.01\": none is set for folders on this "
+              "desktop.");
 }
 
 }  // namespace

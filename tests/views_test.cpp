@@ -109,6 +109,7 @@ TEST(Breakdown, TotalsFoldersAndExtremes) {
     EXPECT_EQ(maps.worst->place.path, root + "2026.09.01/120000.txt");
     EXPECT_EQ(maps.best->place.when(), "2026-09-01 13:00:00");
     EXPECT_EQ(maps.best->place.map, "radar");
+    EXPECT_EQ(maps.best->weapon, "") << "the one weapon's";
     Breakdown weapons = MakeBreakdown(table, BreakdownChoice{thompson, {}, {}});
     ASSERT_EQ(weapons.rows.size(), Weapons().size());
     EXPECT_EQ(weapons.folders[*WeaponIndex("MP-40")], dir.path()) << "its matches lie in two day folders";
@@ -124,11 +125,56 @@ TEST(Breakdown, TotalsFoldersAndExtremes) {
     EXPECT_EQ(all.collected, 7) << "every weapon's accuracy of every match";
     EXPECT_EQ(all.lowest, 5.0f) << "MP-40's, not the last weapon's";
     EXPECT_EQ(all.highest, 60.0f) << "Luger's";
+    ASSERT_TRUE(weapons.worst && weapons.best);
+    EXPECT_EQ(weapons.worst->weapon, "MP-40") << "the lowest of every weapon, named";
+    EXPECT_EQ(weapons.worst->place.path, root + "2026.09.02/120000.txt");
+    EXPECT_EQ(weapons.best->weapon, "Luger");
     EXPECT_NEAR(all.mean, (10 + 50 + 50 + 5 + 60 + 20 + 25) / 7.0, 1e-6);
     EXPECT_EQ(TimePoints(MakeBreakdown(table, {thompson, Grouping::Day, {}}), Grouping::Day).size(), 2u)
         << "the day of one accuracy too";
     EXPECT_EQ(MakeBreakdown(table, {thompson, {}, Period{DayOfText("2026-09-03"), {}}}).total.figures.mean, 25.0f)
         << "the one accuracy of those days";
+}
+
+// A choice in words, and as a file's name.
+TEST(Breakdown, TitlesAndFileNames) {
+    const std::size_t mg = *WeaponIndex("MG-42 Gun"), k43 = *WeaponIndex("Scp.K43");
+    const MatchDate since = DayOfText("2026-09-01"), until = DayOfText("2026-09-30");
+    const std::tuple<const char*, BreakdownChoice, const char*, const char*> rows[] = {
+        {"every match", {mg, Grouping::Week, {}}, "MG-42 Gun by week, every match", "mg-42-gun-by-week"},
+        {"from a day",
+         {k43, Grouping::Map, {since, {}}},
+         "Scp.K43 by map, from 2026-09-01",
+         "scp-k43-by-map-from-2026-09-01"},
+        {"to a day",
+         {mg, Grouping::Year, {{}, until}},
+         "MG-42 Gun by year, to 2026-09-30",
+         "mg-42-gun-by-year-to-2026-09-30"},
+        {"every weapon over a period",
+         {mg, {}, {since, until}},
+         "Every weapon, 2026-09-01 to 2026-09-30",
+         "every-weapon-from-2026-09-01-to-2026-09-30"}};
+    for (const auto& [name, choice, title, file] : rows) {
+        EXPECT_EQ(BreakdownTitle(choice), title) << name;
+        EXPECT_EQ(BreakdownFileName(choice), file) << name;
+    }
+}
+
+// A point's trend is the mean of every accuracy in its group and the four before it.
+TEST(Breakdown, TrendOverTheLastFiveGroups) {
+    TempDir dir;
+    const int accuracies[] = {10, 20, 30, 40, 50, 60, 70};
+    for (int day = 1; day <= 7; ++day) {
+        const std::string folder = "2026.09.0" + std::to_string(day) + "/";
+        dir.write(folder + "1.txt", Match("m", "Thompson: " + std::to_string(accuracies[day - 1]) + ".0 1/10 0 0 0"));
+        if (day == 2) dir.write(folder + "2.txt", Match("m", "Thompson: 50.0 1/10 0 0 0"));  // day 2: 20 and 50
+    }
+    const std::size_t thompson = *WeaponIndex("Thompson");
+    const Breakdown b = MakeBreakdown(ReadTree(dir.path()), {thompson, Grouping::Day, {}});
+    const std::vector<TimePoint> points = TimePoints(b, Grouping::Day);
+    const double trends[] = {10, 80.0 / 3, 110.0 / 4, 150.0 / 5, 200.0 / 6, 250.0 / 6, 250.0 / 5};
+    ASSERT_EQ(points.size(), 7u);
+    for (std::size_t i = 0; i < 7; ++i) EXPECT_NEAR(points[i].trend, trends[i], 1e-5) << "day " << i + 1;
 }
 
 }  // namespace

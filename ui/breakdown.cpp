@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "base/ascii.h"
 #include "engine/match_file.h"
 #include "fileio/file_write.h"
 #include "settings/app_paths.h"
@@ -73,11 +74,23 @@ Figures Together(const MatchTable& table, const Period& period, const std::vecto
     return all;
 }
 
-std::optional<AccuracyMatch> MatchOf(const MatchTable& table, const std::optional<CollectedAccuracy>& at) {
+std::optional<AccuracyMatch> MatchOf(const MatchTable& table, const std::optional<CollectedAccuracy>& at,
+                                     std::string weapon = "") {
     if (!at) return {};
     MatchPlace place = MatchPlace::Of(table, table.matches[at->match]);
     std::string folder = DirOf(place.path);
-    return AccuracyMatch{at->value, std::move(place), std::move(folder)};
+    return AccuracyMatch{at->value, std::move(place), std::move(folder), std::move(weapon)};
+}
+
+// The lowest and the highest accuracy over every weapon, each named; of equal ones, the first weapon's.
+void ExtremesOfAll(const MatchTable& table, const WeaponRuns& runs, Breakdown& b) {
+    for (std::size_t w = 0; w < Weapons().size(); ++w) {
+        const Tally& tally = runs.of(w);
+        if (tally.lowest() && (!b.worst || tally.lowest()->value < b.worst->accuracy))
+            b.worst = MatchOf(table, tally.lowest(), Weapons()[w]);
+        if (tally.highest() && (!b.best || tally.highest()->value > b.best->accuracy))
+            b.best = MatchOf(table, tally.highest(), Weapons()[w]);
+    }
 }
 
 }  // namespace
@@ -96,6 +109,27 @@ std::optional<std::string> WriteExport(const std::string& file, const std::strin
     return WriteWhole(file, bytes);
 }
 
+std::string BreakdownTitle(const BreakdownChoice& choice) {
+    const Period& p = choice.period;
+    std::string what = choice.grouping ? WeaponName(choice.weapon) + " by " +
+                                             Groupings()[static_cast<std::size_t>(*choice.grouping)].word
+                                       : "Every weapon";
+    if (!p.limited()) return what + ", every match";
+    if (!p.until) return what + ", from " + DayText(*p.since);
+    return what + ", " + (p.since ? DayText(*p.since) + " to " : "to ") + DayText(*p.until);
+}
+
+std::string BreakdownFileName(const BreakdownChoice& choice) {
+    std::string name = choice.grouping ? WeaponName(choice.weapon) + "-by-" +
+                                             Groupings()[static_cast<std::size_t>(*choice.grouping)].word
+                                       : "every-weapon";
+    if (choice.period.since) name += "-from-" + DayText(*choice.period.since);
+    if (choice.period.until) name += "-to-" + DayText(*choice.period.until);
+    // Weapon names hold spaces and dots ("MG-42 Gun", "Scp.K43"): a name without either is easier to type.
+    for (char& c : name) c = c == ' ' || c == '.' ? '-' : static_cast<char>(AsciiLower(static_cast<unsigned char>(c)));
+    return name;
+}
+
 std::string GroupHeader(const std::optional<Grouping>& grouping) {
     return grouping ? Groupings()[static_cast<std::size_t>(*grouping)].header : "Weapon";
 }
@@ -104,18 +138,20 @@ Breakdown MakeBreakdown(const MatchTable& table, const BreakdownChoice& choice) 
     Breakdown b;
     b.header = GroupHeader(choice.grouping);
     // The rows first: where the run stops, it stops as the report's view does.
-    Tally whole(choice.weapon, kAllMaps);
-    if (choice.grouping) {
-        b.rows = GroupRows(table, choice.weapon, kAllMaps, choice.period, *choice.grouping, &whole);
-    } else {
+    // The rows first: where the run stops, it stops as the report's view does.
+    if (!choice.grouping) {
         const WeaponRuns runs = RunsOver(table, kEveryWeapon, kAllMaps, choice.period);
         b.rows = runs.rows();
-        whole = runs.of(choice.weapon);
+        b.total = ViewRow{"Total", Together(table, choice.period, b.rows)};
+        ExtremesOfAll(table, runs, b);
+    } else {
+        Tally whole(choice.weapon, kAllMaps);
+        b.rows = GroupRows(table, choice.weapon, kAllMaps, choice.period, *choice.grouping, &whole);
+        b.total = ViewRow{"Total", whole.figures()};
+        b.worst = MatchOf(table, whole.lowest());
+        b.best = MatchOf(table, whole.highest());
     }
-    b.total = ViewRow{"Total", choice.grouping ? whole.figures() : Together(table, choice.period, b.rows)};
     b.folders = FoldersOf(table, choice, b.rows);
-    b.worst = MatchOf(table, whole.lowest());
-    b.best = MatchOf(table, whole.highest());
     return b;
 }
 
@@ -124,6 +160,15 @@ std::vector<TimePoint> TimePoints(const Breakdown& breakdown, const std::optiona
     for (std::size_t i = 0; grouping && i < breakdown.rows.size(); ++i) {
         const ViewRow& row = breakdown.rows[i];
         if (row.firstDay && row.figures.collected > 0) points.push_back(TimePoint{*row.firstDay, row.figures.mean, i});
+    }
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        double sum = 0, count = 0;
+        for (std::size_t j = i + 1 - std::min(i + 1, kTrendGroups); j <= i; ++j) {
+            const Figures& f = breakdown.rows[points[j].row].figures;
+            sum += f.mean * f.collected;
+            count += f.collected;
+        }
+        points[i].trend = sum / count;
     }
     return points;
 }

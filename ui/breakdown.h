@@ -35,6 +35,7 @@ struct AccuracyMatch {
     float accuracy = 0;
     MatchPlace place;
     std::string folder;  // of its file
+    std::string weapon;  // whose accuracy it is, when every weapon is shown; else ""
 };
 
 struct Breakdown {
@@ -42,7 +43,7 @@ struct Breakdown {
     std::vector<ViewRow> rows;                 // as `tovrik-report` lists them
     std::vector<std::string> folders;          // of each row: the deepest folder that holds all its matches
     ViewRow total;                             // every row together
-    std::optional<AccuracyMatch> worst, best;  // the weapon's lowest and highest accuracy
+    std::optional<AccuracyMatch> worst, best;  // the lowest and highest accuracy of the weapon, or of every one
 };
 
 // The breakdown of a table read with WeaponsToRead(choice). Throws the run's
@@ -52,18 +53,31 @@ Breakdown MakeBreakdown(const MatchTable& table, const BreakdownChoice& choice);
 // The table as `tovrik-report --csv` writes it for the same choices.
 std::string BreakdownCsv(const Breakdown& breakdown);
 
+// What a choice shows, in words: "Thompson by week, 2026-09-01 to 2026-09-30",
+// "Every weapon, every match".
+std::string BreakdownTitle(const BreakdownChoice& choice);
+// The same as a file's name, without its extension:
+// "thompson-by-week-from-2026-09-01-to-2026-09-30", "every-weapon".
+std::string BreakdownFileName(const BreakdownChoice& choice);
+
 // Writes an exported file whole or not at all; says why when it could not.
 std::optional<std::string> WriteExport(const std::string& file, const std::string& bytes);
 
-// A dated group's point on a time axis: the first day of its period and its
-// mean accuracy.
+// A dated group's point on a time axis: the first day of its period, its
+// mean accuracy and the trend up to it.
 struct TimePoint {
     int day = 0;  // since 1970-01-01
     double accuracy = 0;
     std::size_t row = 0;
+    double trend = 0;  // the mean accuracy of the kTrendGroups groups up to this one, together
 };
 
-// The rows of a dated grouping with a collected accuracy, in time order.
+// How many groups a point's trend takes in: itself and the ones before it.
+constexpr std::size_t kTrendGroups = 5;
+
+// The rows of a dated grouping with a collected accuracy, in time order. The
+// trend of each weighs each group's mean by its count of accuracies, so that
+// it is the mean of every match's accuracy in those groups.
 std::vector<TimePoint> TimePoints(const Breakdown& breakdown, const std::optional<Grouping>& grouping);
 
 // A dated tick of a time axis.

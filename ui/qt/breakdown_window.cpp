@@ -1,16 +1,16 @@
 #include "ui/qt/breakdown_window.h"
 
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScreen>
 #include <QSortFilterProxyModel>
-#include <QUrl>
 #include <QVBoxLayout>
 #include <limits>
 
 #include "base/number_text.h"
 #include "ui/qt/latin1_text.h"
+#include "ui/qt/open_folder.h"
 #include "ui/view_text.h"
 
 namespace tovrik {
@@ -53,7 +53,12 @@ BreakdownWindow::BreakdownWindow(QWidget* parent, char sep, ScanOptions scan)
     setObjectName("Breakdown");
     setWindowTitle("Breakdown \u2014 Tovrik Stats");
     setUpControls();
-    resize(900, 640);
+    // As large as it was drawn for, but never past the screen's room (at a scale of 2, a 1600x1000 screen
+    // leaves 800x500 less the desktop's panels), the frame's share left aside.
+    QSize size(900, 640);
+    if (const QScreen* shown = parent != nullptr ? parent->screen() : screen())
+        size = size.boundedTo(shown->availableGeometry().size() - QSize(16, 48));
+    resize(size);
 }
 
 BreakdownWindow::~BreakdownWindow() { stopRead(); }
@@ -73,8 +78,8 @@ void BreakdownWindow::setUpControls() {
     groups_->setSelectionBehavior(QAbstractItemView::SelectRows);
     groups_->verticalHeader()->hide();
     groups_->verticalHeader()->setDefaultSectionSize(groups_->fontMetrics().height() + 6);
-    groups_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     groups_->horizontalHeader()->setMinimumSectionSize(48);
+    groups_->viewport()->installEventFilter(this);
     groups_->setToolTip("Double click a row to open the folder of its matches");
     connect(groups_, &QTableView::doubleClicked, this, &BreakdownWindow::openRow);
     layout->addWidget(groups_, 3);
@@ -103,9 +108,13 @@ std::optional<Grouping> BreakdownWindow::groupingChosen() const {
 }
 
 void BreakdownWindow::fill(const Breakdown& b) {
+    // The sort the player chose outlives the rows; emptying the model takes its arrow away.
+    QHeaderView* header = groups_->horizontalHeader();
+    const int sortColumn = std::max(0, header->sortIndicatorSection());
+    const Qt::SortOrder sortOrder = header->sortIndicatorOrder();
     model_->clear();
     QStringList headers;
-    for (const std::string& header : TableHeaders(b.header)) headers << Latin1Text(header);
+    for (const std::string& text : TableHeaders(b.header)) headers << Latin1Text(text);
     model_->setHorizontalHeaderLabels(headers);
     for (std::size_t i = 0; i < b.rows.size(); ++i)
         model_->appendRow(RowItems(b.rows[i], static_cast<double>(i), sep_));
@@ -117,7 +126,8 @@ void BreakdownWindow::fill(const Breakdown& b) {
         item->setFont(bold);
     }
     model_->appendRow(total);
-    groups_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    groups_->sortByColumn(sortColumn, sortOrder);
+    fitColumns();
     std::optional<Grouping> grouping = groupingChosen();
     chart_->show(b, grouping, sep_);
     bool dated = grouping && *grouping != Grouping::Map;
@@ -126,16 +136,39 @@ void BreakdownWindow::fill(const Breakdown& b) {
     fillMatches(b);
 }
 
+void BreakdownWindow::fitColumns() {
+    // Every column as wide as its header with its sort arrow and its cells, the room left shared out: a table
+    // wider than the window scrolls rather than cut a header.
+    QHeaderView* header = groups_->horizontalHeader();
+    const int count = header->count();
+    if (count == 0) return;
+    std::vector<int> needs(static_cast<std::size_t>(count));
+    int sum = 0;
+    for (int column = 0; column < count; ++column) {
+        groups_->resizeColumnToContents(column);
+        sum += needs[static_cast<std::size_t>(column)] = header->sectionSize(column);
+    }
+    const int extra = std::max(0, groups_->viewport()->width() - sum) / count;
+    for (int column = 0; column < count; ++column)
+        header->resizeSection(column, needs[static_cast<std::size_t>(column)] + extra);
+}
+
+bool BreakdownWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == groups_->viewport() && event->type() == QEvent::Resize) fitColumns();
+    return QDialog::eventFilter(watched, event);
+}
+
 void BreakdownWindow::fillMatches(const Breakdown& b) {
     matches_->clear();
     for (const auto& [name, match] : {std::make_pair("Best", b.best), std::make_pair("Worst", b.worst)}) {
         if (!match) continue;
         const MatchPlace& place = match->place;
         auto dash = [](const std::string& text) { return text.empty() ? QString("-") : Latin1Text(text); };
-        auto* item =
-            new QTreeWidgetItem(matches_, QStringList{name, Latin1Text(OneDecimal(match->accuracy, sep_)) + "%",
-                                                      dash(place.day()), dash(place.clock()), Latin1Text(place.map),
-                                                      QString::fromLocal8Bit(place.path.c_str())});
+        auto* item = new QTreeWidgetItem(
+            matches_,
+            QStringList{match->weapon.empty() ? name : name + (", " + Latin1Text(match->weapon)),
+                        Latin1Text(OneDecimal(match->accuracy, sep_)) + "%", dash(place.day()), dash(place.clock()),
+                        Latin1Text(place.map), QString::fromLocal8Bit(place.path.c_str())});
         item->setData(5, Qt::UserRole, QByteArray::fromStdString(match->folder));
     }
     for (int column = 0; column < 5; ++column) matches_->resizeColumnToContents(column);
@@ -159,9 +192,7 @@ void BreakdownWindow::openRow(const QModelIndex& index) {
     openFolder(static_cast<std::size_t>(row) < breakdown_->folders.size() ? breakdown_->folders[row] : statsDir_);
 }
 
-void BreakdownWindow::openFolder(const std::string& folder) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromLocal8Bit(folder.c_str())));
-}
+void BreakdownWindow::openFolder(const std::string& folder) { OpenFolder(this, folder); }
 
 void BreakdownWindow::closeEvent(QCloseEvent* event) {
     stopRead();

@@ -43,6 +43,8 @@ public:
     // Write the CSV and the chart; false after telling the user why not.
     bool exportCsv(const std::string& file);
     bool saveChart(const std::string& file);
+    // The file a save proposes: named after the choices, in the user's documents.
+    QString proposedFile(const char* extension) const;
 
 signals:
     // A breakdown, or the message that there is none, is shown.
@@ -52,6 +54,7 @@ protected:
     // Opens a folder in the desktop's file manager.
     virtual void openFolder(const std::string& folder);
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void reject() override;
 
 private:
@@ -78,6 +81,7 @@ private:
     }
     void fill(const Breakdown& breakdown);
     void fillMatches(const Breakdown& breakdown);
+    void fitColumns();
     void clearFigures(const QString& status);
     void openRow(const QModelIndex& index);
     bool writeFile(const std::string& file, const std::string& bytes, const char* what);
@@ -91,7 +95,8 @@ private:
     std::optional<Breakdown> breakdown_;
     std::unique_ptr<Read> read_;
     std::uint64_t generation_ = 0;
-    bool quiet_ = false;  // the figures are being made again after a file change, not by the player
+    bool quiet_ = false;                  // the figures are being made again after a file change, not by the player
+    std::string fileName_ = "breakdown";  // of the choices shown, for a file
 
     QLabel* weaponLabel_;
     QComboBox* grouping_;

@@ -2,6 +2,7 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QStandardPaths>
 
 #include "ui/qt/breakdown_window.h"
 #include "ui/qt/latin1_text.h"
@@ -39,7 +40,10 @@ QWidget* BreakdownWindow::makeChoices() {
         day->setMaximumWidth(110);
         connect(day, &QLineEdit::textChanged, this, &BreakdownWindow::recomputeAsked);
     }
-    connect(grouping_, &QComboBox::currentIndexChanged, this, &BreakdownWindow::recomputeAsked);
+    connect(grouping_, &QComboBox::currentIndexChanged, this, [this] {
+        groups_->sortByColumn(0, Qt::AscendingOrder);  // another grouping shows in its own order
+        recomputeAsked();
+    });
     auto* groupBy = new QLabel("&Group by:", row);
     groupBy->setBuddy(grouping_);
     auto* from = new QLabel("&From:", row);
@@ -74,15 +78,20 @@ QWidget* BreakdownWindow::makeButtons() {
         layout->addWidget(b);
     };
     button("ExportCsv", "&Export CSV\u2026", [this] {
-        QString file = QFileDialog::getSaveFileName(this, "Export CSV", "breakdown.csv", "CSV (*.csv)");
+        QString file = QFileDialog::getSaveFileName(this, "Export CSV", proposedFile("csv"), "CSV (*.csv)");
         if (!file.isEmpty()) exportCsv(file.toLocal8Bit().toStdString());
     });
     button("SaveChart", "&Save chart\u2026", [this] {
-        QString file = QFileDialog::getSaveFileName(this, "Save chart", "breakdown.png", "PNG image (*.png)");
+        QString file = QFileDialog::getSaveFileName(this, "Save chart", proposedFile("png"), "PNG image (*.png)");
         if (!file.isEmpty()) saveChart(file.toLocal8Bit().toStdString());
     });
     button("Close", "Close", [this] { close(); });
     return row;
+}
+
+QString BreakdownWindow::proposedFile(const char* extension) const {
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/" +
+           QString::fromLatin1(fileName_.c_str()) + "." + extension;
 }
 
 }  // namespace tovrik

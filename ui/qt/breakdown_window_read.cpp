@@ -90,7 +90,8 @@ std::optional<BreakdownChoice> BreakdownWindow::choice() {
         std::string text = field->text().trimmed().toLatin1().toStdString();
         MatchDate day = DayOfText(text);
         if (!text.empty() && !day.known()) {
-            clearFigures("A day is written YYYY-MM-DD, as 2026-12-06.");
+            clearFigures(IsDayForm(text) ? "There is no day " + QString::fromLatin1(text.c_str()) + " in the calendar."
+                                         : "A day is written YYYY-MM-DD, as 2026-12-06.");
             return std::nullopt;
         }
         if (day.known()) (field == since_ ? c.period.since : c.period.until) = day;
@@ -124,6 +125,8 @@ void BreakdownWindow::recompute() {
         box->open();
         return;
     }
+    chart_->setTitle(QString::fromLatin1(BreakdownTitle(*c).c_str()));
+    fileName_ = BreakdownFileName(*c);
     fill(*breakdown_);
     std::size_t dateless = DatelessMatches(*table_, c->period);
     QString status = table_->matches.empty() ? "No match files below this folder." : "";

@@ -1,15 +1,14 @@
 // The window's controls as Form1 reaches them, and the run a choice starts.
-#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QMessageBox>
 #include <QSignalBlocker>
 #include <QToolButton>
-#include <QUrl>
 
 #include "base/run_error.h"
 #include "settings/app_paths.h"
 #include "ui/qt/form1_window.h"
 #include "ui/qt/latin1_text.h"
+#include "ui/qt/open_folder.h"
 
 namespace tovrik {
 
@@ -124,13 +123,6 @@ void Form1Window::showStop(const RunError& error) {
     box.exec();
 }
 
-void Form1Window::openFolder(const std::string& folder) {
-    if (QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromLocal8Bit(folder.c_str())))) return;
-    QMessageBox box(QMessageBox::Warning, "Tovrik Stats",
-                    "No file manager could open \"" + QString::fromLocal8Bit(folder.c_str()) + "\".", QMessageBox::Ok,
-                    this);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
-}
+void Form1Window::openFolder(const std::string& folder) { OpenFolder(this, folder); }
 
 }  // namespace tovrik

@@ -16,7 +16,7 @@ namespace {
 // The main chart's colours, and the ticks' texts.
 const QColor kGuideColour = ChartImage::Colour(kGuideRgb), kCurveColour = ChartImage::Colour(kCurveRgb),
              kMarkColour = ChartImage::Colour(kMarkRgb), kMeanColour = ChartImage::Colour(kMeanRgb),
-             kTick(200, 200, 220);
+             kTick(200, 200, 220), kTrendColour(255, 200, 0);
 constexpr int kReach = 6;  // pixels from a point where a hover names it
 
 }  // namespace
@@ -47,7 +47,12 @@ void TimeChart::show(const Breakdown& breakdown, const std::optional<Grouping>& 
     update();
 }
 
-QRectF TimeChart::plot() const { return QRectF(44, 10, std::max(width() - 92, 10), std::max(height() - 34, 10)); }
+void TimeChart::setTitle(const QString& title) {
+    title_ = title;
+    update();
+}
+
+QRectF TimeChart::plot() const { return QRectF(44, 26, std::max(width() - 92, 10), std::max(height() - 50, 10)); }
 
 QPointF TimeChart::place(int day, double accuracy) const {
     QRectF p = plot();
@@ -77,12 +82,35 @@ void TimeChart::paintAxes(QPainter& painter) {
     }
 }
 
+qreal TimeChart::paintLegend(QPainter& painter) {
+    // From the right: each line's colour and what it is.
+    const QString unit = Groupings()[static_cast<std::size_t>(unit_)].word;
+    const std::pair<QColor, QString> lines[] = {{kMeanColour, "whole period"},
+                                                {kTrendColour, QString("last %1 %2s").arg(kTrendGroups).arg(unit)},
+                                                {kCurveColour, "each " + unit}};
+    qreal right = width() - 6;
+    for (const auto& [colour, text] : lines) {
+        const qreal wide = painter.fontMetrics().horizontalAdvance(text);
+        painter.setPen(kTick);
+        painter.drawText(QRectF(right - wide, 4, wide, 16), Qt::AlignRight | Qt::AlignVCenter, text);
+        painter.setPen(QPen(colour, 2));
+        painter.drawLine(QPointF(right - wide - 20, 12), QPointF(right - wide - 6, 12));
+        right -= wide + 34;
+    }
+    return right + 14;
+}
+
 void TimeChart::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), ChartImage::kBackground);
     painter.setRenderHint(QPainter::Antialiasing);
     QRectF p = plot();
+    // The title, cut where the legend begins.
+    const qreal legend = points_.empty() ? width() : paintLegend(painter);
     painter.setPen(kTick);
+    const int room = std::max(0, static_cast<int>(legend) - 16);
+    painter.drawText(QRectF(8, 4, room, 16), Qt::AlignLeft | Qt::AlignVCenter,
+                     painter.fontMetrics().elidedText(title_, Qt::ElideRight, room));
     if (points_.empty()) {
         painter.drawText(rect(), Qt::AlignCenter, "No dated group with an accuracy to draw.");
         return;
@@ -92,6 +120,9 @@ void TimeChart::paintEvent(QPaintEvent*) {
         painter.setPen(QPen(kMeanColour, 1));
         painter.drawLine(place(first_, mean_), place(last_, mean_));
     }
+    painter.setPen(QPen(kTrendColour, 2));
+    for (std::size_t i = 1; i < points_.size(); ++i)
+        painter.drawLine(place(points_[i - 1].day, points_[i - 1].trend), place(points_[i].day, points_[i].trend));
     // Marks only where they stand apart; a dense curve is a line.
     bool sparse = p.width() / static_cast<double>(points_.size()) >= 8;
     painter.setPen(QPen(kCurveColour, sparse ? 2 : 1));

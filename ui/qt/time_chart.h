@@ -11,7 +11,8 @@ namespace tovrik {
 
 // The breakdown's groups over time: each dated group's mean accuracy as a
 // point on a time axis with dated ticks, in the main chart's colours; the
-// whole period's mean as a line. Hovering a point names its group.
+// trend over the last groups in a colour of its own; the whole period's mean
+// as a line; a title and a legend above. Hovering a point names its group.
 class TimeChart : public QWidget {
     Q_OBJECT
 public:
@@ -19,6 +20,9 @@ public:
 
     // Shows the dated rows of `breakdown`; none for a grouping by map or weapon.
     void show(const Breakdown& breakdown, const std::optional<Grouping>& grouping, char sep);
+    // What the chart shows, in words, over its top left.
+    void setTitle(const QString& title);
+    const QString& title() const { return title_; }
     // The points shown, in time order.
     const std::vector<TimePoint>& points() const { return points_; }
     // Where a point is drawn, and the text a hover at `pixel` shows: empty
@@ -38,9 +42,11 @@ private:
     QRectF plot() const;
     // The guides and their percentages, the ticks and their dates.
     void paintAxes(QPainter& painter);
+    qreal paintLegend(QPainter& painter);  // returns where it begins
 
     std::vector<TimePoint> points_;
     std::vector<QString> texts_;  // of each point
+    QString title_;
     Grouping unit_ = Grouping::Day;
     double mean_ = 0;
     bool hasMean_ = false;
