@@ -301,16 +301,15 @@ TEST_F(WindowTest, SampleStatisticsLabelsAndTheReportsChart) {
     EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32), window.findChild<ChartWidget*>("Picture1")->image());
 }
 
-// A socket bound to `name` in the abstract namespace and listening, that never accepts; -1 when it cannot be made.
-int Listener(const QString& name) {
+// A socket of the abstract namespace listening on `name` (never accepting), or connected to it; -1 when it cannot be.
+int Socket(const QString& name, bool listening) {
     const QByteArray bytes = name.toLocal8Bit();
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
+    sockaddr_un address{AF_UNIX, {}};
     std::memcpy(address.sun_path + 1, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    const auto size = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + std::size_t(bytes.size()));
     int fd = socket(AF_UNIX, SOCK_STREAM, 0);
-    const auto size =
-        static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + static_cast<std::size_t>(bytes.size()));
-    if (bind(fd, reinterpret_cast<sockaddr*>(&address), size) != 0 || listen(fd, 4) != 0) return close(fd), -1;
+    auto* at = reinterpret_cast<sockaddr*>(&address);
+    if (listening ? bind(fd, at, size) != 0 || listen(fd, 4) != 0 : connect(fd, at, size) != 0) return close(fd), -1;
     return fd;
 }
 
@@ -337,7 +336,7 @@ TEST(SingleInstance, ASecondStartRaisesTheFirstOnItsDisplay) {
               "tovrik-stats: the window already open on this display was brought to the front.\n");
     EXPECT_TRUE(first.isVisible());
     EXPECT_FALSE(first.windowState() & Qt::WindowMinimized);
-    int mute = Listener(name + "-mute");
+    int mute = Socket(name + "-mute", true);
     ASSERT_GE(mute, 0);
     Form1Window beside(nullptr, name + "-mute");
     ::testing::internal::CaptureStderr();
@@ -358,7 +357,7 @@ TEST(SingleInstance, AnotherUsersSocketIsNeitherFollowedNorAnswered) {
     ASSERT_EQ(pipe(ready), 0);
     pid_t holder = fork();
     if (holder == 0) {  // binds the name as nobody, says so, and waits to be killed
-        if (setgid(65534) != 0 || setuid(65534) != 0 || Listener(name) < 0) _exit(1);
+        if (setgid(65534) != 0 || setuid(65534) != 0 || Socket(name, true) < 0) _exit(1);
         if (write(ready[1], "x", 1) != 1) _exit(1);
         pause();
     }
@@ -375,18 +374,10 @@ TEST(SingleInstance, AnotherUsersSocketIsNeitherFollowedNorAnswered) {
     close(ready[0]), close(ready[1]);
     Form1Window first(nullptr, name + "-first");
     ASSERT_FALSE(first.AnotherInstanceRunning());
-    const QByteArray to = (name + "-first").toLocal8Bit();
     int answered = AsNobody([&] {  // 0: the connection closed unanswered
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        std::memcpy(address.sun_path + 1, to.constData(), static_cast<std::size_t>(to.size()));
-        int fd = socket(AF_UNIX, SOCK_STREAM, 0);
-        if (connect(
-                fd, reinterpret_cast<sockaddr*>(&address),
-                static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + static_cast<std::size_t>(to.size()))) != 0)
-            return 2;
+        int fd = Socket(name + "-first", false);
         char reply[16];
-        return write(fd, "raise\n", 6) == 6 && read(fd, reply, sizeof reply) > 0 ? 1 : 0;
+        return fd < 0 ? 2 : write(fd, "raise\n", 6) == 6 && read(fd, reply, sizeof reply) > 0 ? 1 : 0;
     });
     EXPECT_EQ(answered, 0);
     EXPECT_FALSE(first.isVisible());
