@@ -1,6 +1,10 @@
 #include "base/quote.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+
+#include "base/ascii.h"
 
 namespace tovrik {
 namespace {
@@ -9,23 +13,67 @@ constexpr std::size_t kMostQuoted = 80;
 
 }  // namespace
 
+bool LocaleIsUtf8() {
+    static const bool utf8 = [] {
+        const char* name = "";
+        for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"})
+            if (const char* value = std::getenv(variable); value != nullptr && *value != '\0') {
+                name = value;
+                break;
+            }
+        std::string folded;
+        for (const char* c = name; *c != '\0'; ++c)
+            if (*c != '-') folded += static_cast<char>(AsciiLower(static_cast<unsigned char>(*c)));
+        return folded.find(".utf8") != std::string::npos;
+    }();
+    return utf8;
+}
+
+std::size_t Utf8Length(std::string_view s, std::size_t at) {
+    auto c = static_cast<unsigned char>(s[at]);
+    std::size_t n = c < 0x80 ? 1 : c >= 0xC2 && c <= 0xDF ? 2 : (c >> 4) == 0xE ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+    if (n == 0 || at + n > s.size()) return 0;
+    for (std::size_t k = 1; k < n; ++k)
+        if ((static_cast<unsigned char>(s[at + k]) & 0xC0) != 0x80) return 0;
+    if (n == 1) return 1;
+    auto second = static_cast<unsigned char>(s[at + 1]);
+    if ((c == 0xE0 && second < 0xA0) || (c == 0xED && second > 0x9F) || (c == 0xF0 && second < 0x90) ||
+        (c == 0xF4 && second > 0x8F))
+        return 0;  // overlong, a surrogate, or past U+10FFFF
+    return n;
+}
+
 std::string Escaped(std::string_view text) {
+    const bool utf8 = LocaleIsUtf8();
     std::string out;
-    for (char c : text) {
-        auto byte = static_cast<unsigned char>(c);
-        if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (byte < 0x20 || byte == 0x7F) {
-            char hex[5];
-            std::snprintf(hex, sizeof hex, "\\x%02X", byte);
-            out += hex;
+    auto hex = [&](unsigned char byte) {
+        char written[5];
+        std::snprintf(written, sizeof written, "\\x%02X", byte);
+        out += written;
+    };
+    for (std::size_t i = 0; i < text.size();) {
+        const char c = text[i];
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n' || c == '\r' || c == '\t') {
+            out += c == '\n' ? "\\n" : c == '\r' ? "\\r" : "\\t";
+        } else if (byte < 0x20 || byte == 0x7F || (!utf8 && byte >= 0x80 && byte <= 0x9F)) {
+            hex(byte);
+        } else if (utf8 && byte >= 0x80) {
+            // A whole character is kept, but the C1 controls U+0080 to U+009F; a byte of no character is written out.
+            const std::size_t n = Utf8Length(text, i);
+            if (n == 0 || (byte == 0xC2 && static_cast<unsigned char>(text[i + 1]) <= 0x9F)) {
+                for (std::size_t k = 0; k < std::max<std::size_t>(n, 1); ++k)
+                    hex(static_cast<unsigned char>(text[i + k]));
+                i += std::max<std::size_t>(n, 1);
+                continue;
+            }
+            out.append(text.substr(i, n));
+            i += n;
+            continue;
         } else {
             out += c;
         }
+        ++i;
     }
     return out;
 }

@@ -19,7 +19,7 @@ std::string TraceNumber(float value) {
 void TraceControls::List3_SetEnabled(bool enabled) { out_ << "List3.Enabled " << (enabled ? "True" : "False") << '\n'; }
 
 void TraceControls::SetCaption(Label label, const std::string& text) {
-    out_ << LabelName(label) << ".Caption=" << text << '\n';
+    out_ << LabelName(label) << ".Caption=" << Escaped(text) << '\n';  // a map's name is a server's text
 }
 
 void TraceControls::line(float x1, float y1, float x2, float y2, Rgb colour) {

@@ -3,6 +3,7 @@
 #include <ostream>
 #include <string>
 
+#include "base/quote.h"
 #include "ui/controls.h"
 
 namespace tovrik {
@@ -16,15 +17,15 @@ public:
         : out_(out), weapon_(std::move(weapon)), mapChoice_(std::move(mapChoice)) {}
 
     void List1_Clear() override { out_ << "List1.Clear\n"; }
-    void List2_AddItem(const std::string& text) override { out_ << "List2.AddItem=" << text << '\n'; }
+    void List2_AddItem(const std::string& text) override { out_ << "List2.AddItem=" << Escaped(text) << '\n'; }
     std::string List2_Text() override { return weapon_; }
-    void List3_AddItem(const std::string& text) override { out_ << "List3.AddItem=" << text << '\n'; }
+    void List3_AddItem(const std::string& text) override { out_ << "List3.AddItem=" << Escaped(text) << '\n'; }
     void List3_Clear() override { out_ << "List3.Clear\n"; }
     std::string List3_Text() override { return mapChoice_; }
     void List3_SetEnabled(bool enabled) override;
     ChartSurface& Picture1() override { return *this; }
     void SetCaption(Label label, const std::string& text) override;
-    void ShowMessage(const std::string& text) override { out_ << "MsgBox=" << text << '\n'; }
+    void ShowMessage(const std::string& text) override { out_ << "MsgBox=" << Escaped(text) << '\n'; }
     bool AnotherInstanceRunning() override { return false; }
     void EndProgram() override { out_ << "End\n"; }
 

@@ -41,22 +41,8 @@ std::vector<std::string> Cells(const ViewRow& row, char sep) {
 // Strict UTF-8 (RFC 3629): no overlong form, no surrogate, nothing above
 // U+10FFFF, no sequence cut short.
 bool ValidUtf8(const std::string& s) {
-    for (std::size_t i = 0; i < s.size();) {
-        auto c = static_cast<unsigned char>(s[i]);
-        std::size_t n = c < 0x80                 ? 1
-                        : c >= 0xC2 && c <= 0xDF ? 2
-                        : (c >> 4) == 0xE        ? 3
-                        : c >= 0xF0 && c <= 0xF4 ? 4
-                                                 : 0;
-        if (n == 0 || i + n > s.size()) return false;
-        for (std::size_t k = 1; k < n; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-        auto second = static_cast<unsigned char>(s[i + 1]);  // the string's closing NUL after its last byte
-        if ((c == 0xE0 && second < 0xA0) || (c == 0xED && second > 0x9F) || (c == 0xF0 && second < 0x90) ||
-            (c == 0xF4 && second > 0x8F))
-            return false;  // overlong, a surrogate, or past U+10FFFF
-        i += n;
-    }
+    for (std::size_t i = 0, n = 0; i < s.size(); i += n)
+        if ((n = Utf8Length(s, i)) == 0) return false;
     return true;
 }
 
