@@ -160,6 +160,11 @@ int RunReport(const ReportOptions& o, std::ostream& out, std::ostream& err) {
         return Overview(View{o, table, DatelessMatches(table, o.period)}, runs.finish(table).rows(), out, err);
     }
     if (o.grouping) {
+        if (o.chartFile) {  // the weapon's chart over the same matches, as the summary draws it
+            const WeaponRun run = RunWeapon(o.statsDir, *o.weapon, o.mapChoice, o.period, ChartBox{}, true);
+            if (run.tally.stop()) throw run.tally.stop()->error;
+            if (!WriteChart(run.tally, *o.chartFile, err)) return 1;
+        }
         const MatchTable table = ReadTree(o.statsDir, WeaponBit(*o.weapon));
         NoteWhatZeroMeans(o, table, err);
         return Groups(View{o, table, DatelessMatches(table, o.period)}, out, err);

@@ -344,6 +344,11 @@ TEST_F(ReportTest, ChartFilesWholeOrNotAtAll) {
         EXPECT_THAT(o.err, HasSubstr(reason + ".\n")) << file;
     }
     EXPECT_FALSE(std::ifstream(scratch / "target").good());  // a link's target is never written
+    Outcome grouped = Report("--by map --chart " + (scratch / "by.png") + " DIR Thompson");  // beside the table
+    EXPECT_EQ(grouped.status, 0);
+    EXPECT_EQ(grouped.out.substr(0, 4), "Map ");
+    EXPECT_EQ(testing::Slurp(scratch / "by.png").substr(1, 3), "PNG");
+    EXPECT_EQ(Report("--by map --chart /dev/full DIR Thompson").status, 1);
     std::string png = out.write("c.png", std::string(100000, 'x'));
     EXPECT_EQ(Report("--chart " + png + " DIR Thompson").status, 0);
     EXPECT_EQ(testing::Slurp(png).substr(1, 3), "PNG");
