@@ -92,6 +92,11 @@ TEST_F(ReportTest, OverviewTableAndCsv) {
                                "Colt,1,4,1,25.00,0,0.00,0,1,0.00,25.00,25.00,25.00\n"));
     dir.write("2026.12.08/0.txt", ">>> Map: m\nMP 34: 5.0 1/-5 0 0 0\n");  // shots below zero still share
     EXPECT_THAT(Report("--csv DIR").out, HasSubstr("\nMP 34,1,-5,1,-20.00,"));
+    // Output that cannot be written says why, whatever the view.
+    for (const char* view : {"--csv DIR", "--json DIR", "--csv --by map DIR Thompson", "DIR Thompson"})
+        EXPECT_EQ(Report(std::string(view) + " >/dev/full").err,
+                  "tovrik-report: cannot write the report: No space left on device\n")
+            << view;
 }
 
 TEST_F(ReportTest, ExitStatuses) {
