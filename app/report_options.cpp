@@ -57,8 +57,8 @@ constexpr OptionRow kArguments[] = {{"STATS_DIR", nullptr, "The statistics direc
                                     {"WEAPON", nullptr, "A weapon of the weapon list, such as Thompson or mp40."}};
 
 // The command line's options and arguments. "--name value" and "--name=value"
-// both give a value; "--" ends the options; a later value of an option
-// replaces an earlier one.
+// both give a value; "--" ends the options; an option given twice is refused,
+// for which of its values was meant cannot be told.
 struct Parser {
     std::map<std::string, std::string> given;  // option name -> its value ("" for none)
     std::vector<std::string> arguments;
@@ -82,6 +82,7 @@ struct Parser {
                 if (!row->value && equals != arg.npos) throw UsageError{"Unexpected value after '--" + name + "'."};
                 if (row->value && equals == arg.npos && i + 1 == argc)
                     throw UsageError{"Missing value after '--" + name + "'."};
+                if (given.count(name) != 0) throw UsageError{"--" + name + " is given twice."};
                 given[name] = !row->value ? "" : equals != arg.npos ? std::string(arg.substr(equals + 1)) : argv[++i];
             }
         }

@@ -126,7 +126,8 @@ TEST_F(ReportTest, ExitStatuses) {
         {"x --map=m", 2, "\"x\" is not a directory"},  // its value given with it
         {"--csv=1 x", 2, "Unexpected value after '--csv'."},
         {"-- --csv", 2, "\"--csv\" is not a directory"},  // "--" ends the options
-        {"--map=nowhere --map=atlantis DIR Thompson", 0, "no match was played on \"atlantis\""},
+        {"--map=nowhere --map atlantis DIR Thompson", 2, "--map is given twice."},
+        {"--csv --by map --csv x Colt", 2, "--csv is given twice."},
         {"--comma --point x", 2, "--comma and --point exclude each other."},
         {"DIR/missing", 2, "\"DIR/missing\" is not a directory: No such file or directory."},
         {"--until 2023-12-011 x", 2, "--until takes a day as YYYY-MM-DD, not \"2023-12-011\"."},
