@@ -1,10 +1,12 @@
 #include "fileio/file_write.h"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <string_view>
@@ -36,9 +38,34 @@ bool FileWrite(const std::string& path, const FileValue& data, bool deleteFirst)
     return !bytes.empty() && pwrite(fd.get(), bytes.data(), bytes.size(), 0) > 0;
 }
 
+namespace {
+
+// Holds back the signals that end a program (Ctrl+C, a hang-up, a kill) for
+// its lifetime: one that comes meanwhile is delivered once the temporary file
+// is renamed or removed, so none is left behind.
+class HeldSignals {
+public:
+    HeldSignals() {
+        sigset_t ending;
+        sigemptyset(&ending);
+        for (int signal : {SIGHUP, SIGINT, SIGQUIT, SIGTERM}) sigaddset(&ending, signal);
+        pthread_sigmask(SIG_BLOCK, &ending, &before_);
+    }
+    ~HeldSignals() { pthread_sigmask(SIG_SETMASK, &before_, nullptr); }
+    HeldSignals(const HeldSignals&) = delete;
+    HeldSignals& operator=(const HeldSignals&) = delete;
+
+private:
+    sigset_t before_;
+};
+
+}  // namespace
+
 std::optional<std::string> WriteWhole(const std::string& path, std::string_view bytes) {
     struct stat info {};
-    if (lstat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return std::string("it is not a regular file");
+    const bool replaced = lstat(path.c_str(), &info) == 0;
+    if (replaced && !S_ISREG(info.st_mode)) return std::string("it is not a regular file");
+    HeldSignals held;
     // The temporary lies beside the file, so that the rename stays on its file system.
     std::string temporary = (std::filesystem::path(path).parent_path() / ".tovrik-XXXXXX").string();
     UniqueFd fd(mkostemp(temporary.data(), O_CLOEXEC));
@@ -53,10 +80,11 @@ std::optional<std::string> WriteWhole(const std::string& path, std::string_view 
         if (n <= 0) return fail(n < 0 ? errno : ENOSPC);
         rest.remove_prefix(static_cast<std::size_t>(n));
     }
-    // A full disk may tell only at the flush or the close.
+    // A file replaced keeps its mode; a new one has a new file's. A full disk may tell only at the flush or the close.
     mode_t mask = umask(0);
     umask(mask);
-    if (fchmod(fd.get(), 0666 & ~mask) != 0 || fsync(fd.get()) != 0) return fail(errno);
+    if (fchmod(fd.get(), replaced ? info.st_mode & 07777 : 0666 & ~mask) != 0 || fsync(fd.get()) != 0)
+        return fail(errno);
     if (close(fd.release()) != 0) return fail(errno);
     if (rename(temporary.c_str(), path.c_str()) != 0) return fail(errno);
     return {};

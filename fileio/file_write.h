@@ -22,8 +22,9 @@ bool FileWrite(const std::string& path, const FileValue& data, bool deleteFirst)
 // Writes `bytes` as the whole new content of `path`, or changes nothing: they
 // go to a temporary file beside it, every write and the close checked, which
 // then takes its place. An existing `path` that is not a regular file (a
-// link, a device, a FIFO, a folder) is refused. Returns what went wrong, in
-// the system's words, or nothing.
+// link, a device, a FIFO, a folder) is refused; a file replaced keeps its
+// mode. A signal that ends the program is held back meanwhile. Returns what
+// went wrong, in the system's words, or nothing.
 std::optional<std::string> WriteWhole(const std::string& path, std::string_view bytes);
 
 }  // namespace tovrik

@@ -1,9 +1,11 @@
 #include <fcntl.h>
+#include <pthread.h>
 #include <sched.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -110,8 +112,14 @@ TEST(FileWrite, RowsOfTheWriterAndItsFailures) {
     EXPECT_FALSE(FileExists(path));
     EXPECT_TRUE(ShellDeleteFile(path));  // already gone
     const mode_t mask = umask(022);
+    sigset_t held, before, after;
+    sigemptyset(&held), sigaddset(&held, SIGINT);
+    pthread_sigmask(SIG_BLOCK, &held, &before);
     EXPECT_EQ(WriteWhole(dir / "w.dat", "x"), std::nullopt);
+    pthread_sigmask(SIG_SETMASK, &before, &after);
     EXPECT_EQ(umask(mask), mode_t{022}) << "a whole-file write leaves the process's mask as it found it";
+    EXPECT_EQ(sigismember(&after, SIGINT), 1) << "and its signal mask: one held before stays held";
+    EXPECT_EQ(sigismember(&after, SIGTERM), 0) << "the signals it held are let go";
     EXPECT_EQ(std::filesystem::status(dir / "w.dat").permissions(), std::filesystem::perms(0644)) << "as any file made";
 }
 

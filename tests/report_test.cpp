@@ -356,8 +356,12 @@ TEST_F(ReportTest, ChartFilesWholeOrNotAtAll) {
     EXPECT_EQ(testing::Slurp(scratch / "by.png").substr(1, 3), "PNG");
     EXPECT_EQ(Report("--by map --chart /dev/full DIR Thompson").status, 1);
     std::string png = out.write("c.png", std::string(100000, 'x'));
+    ASSERT_EQ(chmod(png.c_str(), 0600), 0);
     EXPECT_EQ(Report("--chart " + png + " DIR Thompson").status, 0);
     EXPECT_EQ(testing::Slurp(png).substr(1, 3), "PNG");
+    struct stat info {};
+    ASSERT_EQ(stat(png.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u) << "a file replaced keeps its mode";
     EXPECT_LT(testing::Slurp(png).size(), 100000u);  // replaced, not overwritten in place
     // A write that fails half way leaves the file as it was, and no temporary file beside it.
     Outcome big =
