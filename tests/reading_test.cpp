@@ -426,6 +426,12 @@ TEST(MatchFile, RowsByTheirWholeName) {
     }
 }
 
+std::string Repeated(const std::string& text, int times) {
+    std::string all;
+    while (times-- > 0) all += text;
+    return all;
+}
+
 // A record: its status and map, then each row as "weapon@line:failsAt numbers", a failure's message after it.
 using Record = std::vector<std::string>;
 Record ReadOne(const std::string& path, WeaponSet weapons = kEveryWeapon) {
@@ -476,7 +482,7 @@ TEST(MatchReader, StatusMapAndRowsWithTheirEditorLines) {
         {">>> Map: m\nSyringe   :  50.0    1/2    \nLuger     :  50.0    1/2    \n",  // only the Syringe may end so
          {"read map=m", "Syringe@2:6 0 2 1 0 0",
           "Luger@3:1 0 0 0 0 0 the weapon line has no field 4 (its fields read \"50.0|1/2|\")."}},
-        {"m" + std::string(32766, '\n') + "Colt: 1 2", {"read map=m", "Colt@32767:6 0 0 0 1 2"}},  // the last line
+        {"m\n\n" + Repeated("x\n", 32765) + "Colt: 1 2", {"read map=m", "Colt@32768:6 0 0 0 1 2"}},  // line 32,767
         {over, {"stops map=long", "F, line 32768: the file has more than 32,767 lines."}}};
     for (const auto& [content, expected] : cases) {
         std::string path = dir.write("f.txt", content);
