@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -259,20 +260,36 @@ std::string Damaged(std::mt19937& rng, std::string text) {
 
 }  // namespace
 
+// `text` as a whole number from 0 to `most`, or -1.
+long Count(const char* text, long most) {
+    char* end = nullptr;
+    errno = 0;
+    long value = std::strtol(text, &end, 10);
+    return *text >= '0' && *text <= '9' && *end == '\0' && errno == 0 && value <= most ? value : -1;
+}
+
 int main(int argc, char* argv[]) {
-    bool today = argc > 1 && std::string(argv[1]) == "--today";
-    if (today) --argc, ++argv;
-    bool hostile = argc > 1 && std::string(argv[1]) == "--hostile";
-    if (hostile) --argc, ++argv;
-    bool distinct = argc > 1 && std::string(argv[1]) == "--distinct-maps";
-    if (distinct) --argc, ++argv;
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: make_stats_tree [--today] [--hostile] [--distinct-maps] DIR COUNT [SEED]\n");
+    // The options in any order, before the arguments.
+    bool today = false, hostile = false, distinct = false;
+    for (; argc > 1 && argv[1][0] == '-'; --argc, ++argv) {
+        const std::string option = argv[1];
+        bool& flag = option == "--today" ? today : option == "--hostile" ? hostile : distinct;
+        if ((option != "--today" && option != "--hostile" && option != "--distinct-maps") || flag) {
+            std::fprintf(stderr, "make_stats_tree: %s is no option, or given twice\n", argv[1]);
+            return 2;
+        }
+        flag = true;
+    }
+    const long count = argc > 2 ? Count(argv[2], 100000000) : -1;
+    const long seed = argc > 3 ? Count(argv[3], 4294967295L) : 2026;
+    if (argc < 3 || argc > 4 || count < 0 || seed < 0) {
+        std::fprintf(stderr,
+                     "usage: make_stats_tree [--today] [--hostile] [--distinct-maps] DIR COUNT [SEED]\n"
+                     "  COUNT: 0 to 100,000,000 match files; SEED: 0 to 4,294,967,295\n");
         return 2;
     }
     std::string dir = argv[1];
-    long count = std::atol(argv[2]);
-    std::mt19937 rng(argc > 3 ? static_cast<unsigned>(std::atol(argv[3])) : 2026u);
+    std::mt19937 rng(static_cast<unsigned>(seed));
     Mkdir(dir);
 
     // Days from September of a year far enough back for the count, a few
