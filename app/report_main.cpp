@@ -3,6 +3,7 @@
 #include <clocale>
 #include <cstring>
 #include <iostream>
+#include <new>
 
 #include "app/report_options.h"
 #include "app/report_views.h"
@@ -45,6 +46,9 @@ int main(int argc, char* argv[]) {
         std::cerr << "tovrik-report: " << error.what() << '\n';
     } catch (const std::ios_base::failure&) {
         return CannotWrite(errno);
+    } catch (const std::bad_alloc&) {
+        std::cerr << "tovrik-report: there is not memory enough for the report.\n";
+        return 1;
     }
     // Output that could not be written (a full disk, a closed pipe) is a failure.
     errno = 0;

@@ -27,17 +27,15 @@ struct View {
     const MatchTable& table;
     std::size_t dateless;
 
-    std::string leftOut() const {
-        if (dateless == 0) return "";
-        return "Left out: " + std::to_string(dateless) + " match" + (dateless == 1 ? "" : "es") +
-               " without a date in its path.\n";
-    }
+    std::string leftOut() const { return LeftOutNote(dateless) + DeniedNote(table); }
     std::string choicesJson() const {
         const ReportOptions& o = options;
         return "\"map\": " + (AllMaps(o.mapChoice) ? "null" : JsonString(o.mapChoice)) +
                ", \"since\": " + (o.period.since ? JsonString(o.since) : "null") +
                ", \"until\": " + (o.period.until ? JsonString(o.until) : "null") +
-               ", \"dateless_left_out\": " + std::to_string(dateless);
+               ", \"dateless_left_out\": " + std::to_string(dateless) +
+               ", \"denied_folders\": " + std::to_string(table.deniedFolders) +
+               ", \"denied_files\": " + std::to_string(table.deniedFiles);
     }
     // A table view: text, CSV or JSON.
     void printTable(const std::string& header, const std::string& jsonHead, const std::string& jsonKey,

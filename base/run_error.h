@@ -13,7 +13,7 @@ namespace tovrik {
 // before passing it on, so the message always says where the bad text is.
 class RunError : public std::runtime_error {
 public:
-    enum class Kind { Overflow, SubscriptOutOfRange, Conversion, OutOfMemory };
+    enum class Kind { Overflow, SubscriptOutOfRange, Conversion, OutOfMemory, System };
 
     RunError(Kind kind, std::string detail);
 

@@ -22,7 +22,21 @@ bool SeenFiles::insert(const FileId& id) {
 }
 
 TreeWalk::TreeWalk(const std::string& dir, std::string pattern) : pattern_(std::move(pattern)) {
-    if (!dir.empty()) enter(OpenDirectoryAt(AT_FDCWD, dir), dir.back() == '/' ? dir : dir + "/", 0);
+    if (dir.empty()) return;
+    UniqueFd fd = OpenDirectoryAt(AT_FDCWD, dir);
+    // The folder walked itself is listed, or said not to be: a walk of nothing would be taken for no matches.
+    if (fd) {
+        enter(std::move(fd), dir.back() == '/' ? dir : dir + "/", 0);
+    } else {
+        const int error = errno;
+        folders_.emplace_back();
+        fail(0, dir, error);
+    }
+}
+
+void TreeWalk::fail(std::uint32_t folder, std::string name, int error) {
+    failed_ = FoundFile{nullptr, folder, std::move(name), true, false, error};
+    stack_.clear();
 }
 
 void TreeWalk::enter(UniqueFd fd, std::string path, unsigned long long parentDevice) {
@@ -33,7 +47,13 @@ void TreeWalk::enter(UniqueFd fd, std::string path, unsigned long long parentDev
     FileId id = IdOf(fd);
     if (!id.known() || !seenDirectories_.insert(id)) return;
     if (id.device != parentDevice && OnVirtualFileSystem(fd)) return;
-    std::vector<DirEntry> entries = ListDirectory(fd, id.device);
+    int error = 0;
+    std::vector<DirEntry> entries = ListDirectory(fd, id.device, &error);
+    if (error != 0 && (FailureOf(error) == Failure::System || folders_.empty())) {
+        folders_.push_back(std::move(path));
+        return fail(static_cast<std::uint32_t>(folders_.size() - 1), "", error);
+    }
+    if (error != 0 && FailureOf(error) == Failure::Denied) ++denied_;
     Frame frame{std::make_shared<UniqueFd>(std::move(fd)), static_cast<std::uint32_t>(folders_.size()), id.device,
                 std::move(entries)};
     for (std::size_t i = 0; i < frame.entries.size(); ++i)
@@ -43,6 +63,11 @@ void TreeWalk::enter(UniqueFd fd, std::string path, unsigned long long parentDev
 }
 
 bool TreeWalk::next(FoundFile& file) {
+    if (failed_) {
+        file = std::move(*failed_);
+        failed_.reset();
+        return true;
+    }
     while (!stack_.empty()) {
         Frame& frame = stack_.back();
         while (frame.nextMatch < frame.entries.size()) {
@@ -63,6 +88,12 @@ bool TreeWalk::next(FoundFile& file) {
         const DirEntry& entry = frame.entries[frame.nextSub++];
         if (!IsSubdirectory(entry)) continue;
         UniqueFd sub = OpenDirectoryAt(frame.fd->get(), entry.name);
+        const int error = sub ? 0 : errno;
+        if (error != 0 && FailureOf(error) == Failure::System) {
+            fail(frame.folder, entry.name, error);
+            return next(file);
+        }
+        denied_ += error != 0 && FailureOf(error) == Failure::Denied;
         std::string path = folders_[frame.folder] + entry.name + "/";
         // Past its last subdirectory a folder is needed no more: along a deep
         // chain of single folders only the files' own folders stay open.

@@ -3,6 +3,7 @@
 #include <bitset>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <limits>
 #include <unordered_map>
 #include <string>
@@ -21,6 +22,7 @@ struct FoundFile {
     std::string name;
     bool isDirectory = false;
     bool isRegular = false;
+    int error = 0;  // a folder that cannot be listed: the system's error number; the walk ends with it
 };
 
 // The files met, by their device and inode: a bit each, in words of the
@@ -39,10 +41,13 @@ private:
 // matches a pattern: a directory's own matches in name order, then each
 // subdirectory in name order. Links are followed, but each directory is
 // walked and each entry yielded once, the first time the walk meets it; the
-// kernel's own file systems (/proc, /sys, ...) are not walked. Directories
-// that cannot be read yield nothing. Each directory is opened relative to its
-// parent, so depth knows no path length limit, and the walk keeps its own
-// stack rather than recursing.
+// kernel's own file systems (/proc, /sys, ...) are not walked. A directory
+// below that is gone yields nothing, one the user may not read is counted;
+// where the system cannot open or list one (out of descriptors or memory, a
+// failing disk), or cannot list the folder walked itself, the walk yields it
+// with its error and ends. Each directory is opened relative to its parent,
+// so depth knows no path length limit, and the walk keeps its own stack
+// rather than recursing.
 class TreeWalk {
 public:
     // Walks below `dir` ("" names no folder and yields nothing).
@@ -54,6 +59,8 @@ public:
 
     // The folders met so far, each ending in "/".
     const std::vector<std::string>& folders() const { return folders_; }
+    // The folders passed over so far for want of permission.
+    std::size_t denied() const { return denied_; }
 
 private:
     struct Frame {
@@ -64,12 +71,16 @@ private:
         std::size_t nextMatch = 0, nextSub = 0, lastSub = 0;
     };
     void enter(UniqueFd fd, std::string path, unsigned long long parentDevice);
+    // Ends the walk with the folder `name` of folder `folder` that failed with `error`.
+    void fail(std::uint32_t folder, std::string name, int error);
 
     std::string pattern_;
     std::vector<Frame> stack_;
     std::vector<std::string> folders_;
     SeenFiles seenDirectories_, seenEntries_;
     std::int32_t count_ = 0;
+    std::size_t denied_ = 0;
+    std::optional<FoundFile> failed_;  // yielded next, and last
 };
 
 // The walk of the match files ("*.txt") below the statistics folder

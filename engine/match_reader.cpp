@@ -98,9 +98,9 @@ bool MatchReader::read(int dir, const std::string& name, const std::string& path
     record.errors.clear();
     std::size_t size = 0;
     try {
-        size = ReadFileAt(dir, name, path, buffer_);
+        size = ReadFileAt(dir, name, path, buffer_, denied_);
     } catch (RunError& error) {
-        record.status = MatchStatus::Stops;  // too large to read: nothing of it is known
+        record.status = MatchStatus::Stops;  // too large or not to be read now: nothing of it is known
         record.errors.push_back(std::move(error));
         return false;
     }

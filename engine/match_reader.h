@@ -54,6 +54,8 @@ struct MatchRecord {
 struct MatchNames {
     std::vector<std::string> folders;  // each ending in "/"
     std::vector<std::string> maps;
+    // Folders and files below the statistics folder passed over for want of permission.
+    std::size_t deniedFolders = 0, deniedFiles = 0;
 
     std::string path(const MatchRecord& match) const { return folders[match.folder] + match.name; }
     // The match's map; "" when it was not read.
@@ -96,6 +98,8 @@ public:
     // `path`) and its map's name into `map`. True when the map line was read.
     bool read(int dir, const std::string& name, const std::string& path, WeaponSet weapons, MatchRecord& record,
               std::string& map);
+    // True when the last file read was passed over because the user may not read it.
+    bool denied() const { return denied_; }
 
 private:
     // The first `size` bytes of the buffer, the file's, into `record` and `map`, as read() does.
@@ -106,6 +110,7 @@ private:
 
     std::string buffer_, normalized_;
     std::vector<std::string_view> fields_;
+    bool denied_ = false;
 };
 
 }  // namespace tovrik

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <exception>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <unordered_map>
 
@@ -28,6 +29,7 @@ struct Job {
     MatchRecord record;
     std::string map;
     bool mapRead = false;
+    bool denied = false;         // passed over: the user may not read it
     std::exception_ptr failure;  // anything but a run-time error, passed on
 };
 
@@ -35,13 +37,20 @@ void Read(MatchReader& reader, WeaponSet weapons, Job& job) {
     BeforeRead(job.path);
     job.record.name = job.file.name;
     job.mapRead = false;
+    job.denied = false;
     if (!job.file.isRegular) {  // only a regular file is opened at all
         job.record.status = MatchStatus::PassedOver;
         job.record.rows.clear();
         job.record.errors.clear();
+        // A folder that cannot be listed stops every run where the walk met it.
+        if (job.file.error != 0) {
+            job.record.status = MatchStatus::Stops;
+            job.record.errors.push_back(SystemError(job.path, "folder", "listed", job.file.error));
+        }
         return;
     }
     job.mapRead = reader.read(job.file.folderFd->get(), job.file.name, job.path, weapons, job.record, job.map);
+    job.denied = reader.denied();
 }
 
 // The names of a scan, as the sink sees them: folders as the walk met them,
@@ -55,6 +64,7 @@ public:
             names_.folders.push_back(walk.folders()[names_.folders.size()]);
         job.record.folder = job.file.folder;
         job.record.map.reset();
+        names_.deniedFiles += job.denied;
         if (!job.mapRead) return;
         auto [at, added] = maps_.try_emplace(job.map, static_cast<std::uint32_t>(names_.maps.size()));
         if (added) names_.maps.push_back(job.map);
@@ -92,7 +102,11 @@ public:
 
     Ring(std::size_t capacity, unsigned helpers, ReadFn read)
         : batches_(capacity), done_(capacity, false), read_(std::move(read)) {
-        for (unsigned i = 0; i < helpers; ++i) readers_.emplace_back([this] { readLoop(); });
+        // A process at its limit of threads reads with those it has: the sink's own thread at least.
+        try {
+            for (unsigned i = 0; i < helpers; ++i) readers_.emplace_back([this] { readLoop(); });
+        } catch (const std::system_error&) {
+        }
     }
     // Stops the readers, whatever they were doing, and waits for them.
     ~Ring() {
@@ -216,6 +230,7 @@ void ScanTree(const std::string& statsDir, WeaponSet weapons, MatchNames& names,
     TreeWalk walk = MatchFiles(statsDir);
     Interner interner(names);
     ScanInParallel(walk, weapons, interner, names, each, ReaderThreads(options.threads));
+    names.deniedFolders = walk.denied();
 }
 
 MatchTable ReadTree(const std::string& statsDir, WeaponSet weapons, const ScanOptions& options,

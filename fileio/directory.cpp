@@ -73,13 +73,37 @@ bool NameLess(std::string_view a, std::string_view b) {
     return a < b;  // the same but for case: by the raw bytes
 }
 
-std::vector<DirEntry> ListDirectory(const UniqueFd& dir, unsigned long long device) {
+Failure FailureOf(int error) {
+    switch (error) {
+        case EACCES:
+        case EPERM:
+            return Failure::Denied;
+        case EMFILE:
+        case ENFILE:
+        case ENOMEM:
+        case ENOBUFS:
+        case EIO:
+            return Failure::System;
+        default:
+            return Failure::Gone;
+    }
+}
+
+RunError SystemError(const std::string& path, const char* what, const char* done, int error) {
+    RunError failure(error == ENOMEM ? RunError::Kind::OutOfMemory : RunError::Kind::System,
+                     std::string("the ") + what + " cannot be " + done + ": " + std::strerror(error) + ".");
+    failure.locate(path, 0);
+    return failure;
+}
+
+std::vector<DirEntry> ListDirectory(const UniqueFd& dir, unsigned long long device, int* error) {
     // The raw listing, on the descriptor as it is: no second descriptor for
     // a directory stream, and the folder stays open for what is opened in it.
     std::vector<DirEntry> entries;
     alignas(dirent64) char buffer[32768];
     for (;;) {
         ssize_t got = getdents64(dir.get(), buffer, sizeof buffer);
+        if (got < 0 && error != nullptr) *error = errno;
         if (got <= 0) break;  // the end, or a folder that cannot be read further
         for (ssize_t at = 0; at < got;) {
             const auto* raw = reinterpret_cast<const dirent64*>(buffer + at);

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/run_error.h"
 #include "fileio/unique_fd.h"
 
 namespace tovrik {
@@ -33,6 +34,17 @@ struct DirEntry {
     FileId id;
 };
 
+// What a failure to open or read an entry of the tree means: it is gone or no
+// file to read (passed over), the user may not read it (passed over and
+// counted), or the system cannot serve it now, for want of descriptors or
+// memory or with a failing disk (it stops the run: no total would be right).
+enum class Failure { Gone, Denied, System };
+Failure FailureOf(int error);
+
+// A run-time error of the system's: "the `what` cannot be `done`: <why>."
+// about `path`.
+RunError SystemError(const std::string& path, const char* what, const char* done, int error);
+
 // Orders names as the listing gives them: bytes compared with ASCII letters
 // upper-cased, ties by the raw bytes.
 bool NameLess(std::string_view a, std::string_view b);
@@ -40,8 +52,9 @@ bool NameLess(std::string_view a, std::string_view b);
 // The entries of the directory open as `dir` ("." and ".." included), sorted
 // by NameLess; the descriptor is closed. Empty when it cannot be read.
 std::vector<DirEntry> ListDirectory(UniqueFd dir);
-// The same for a directory known to lie on `device`, which stays open.
-std::vector<DirEntry> ListDirectory(const UniqueFd& dir, unsigned long long device);
+// The same for a directory known to lie on `device`, which stays open; where
+// the listing fails part way, `error` receives the system's error number.
+std::vector<DirEntry> ListDirectory(const UniqueFd& dir, unsigned long long device, int* error = nullptr);
 
 // The sorted entries of the directory at `path`; empty when it cannot be read.
 std::vector<DirEntry> ListDirectory(const std::string& path);

@@ -48,10 +48,13 @@ namespace {
 
 // Reads `count` bytes of `fd` into `data`, from its byte `done` on (those
 // before are there already); fewer when the file is shorter now.
-std::size_t ReadAll(const UniqueFd& fd, char* data, std::size_t count, std::size_t done = 0) {
+std::size_t ReadAll(const UniqueFd& fd, const std::string& path, char* data, std::size_t count,
+                    std::size_t done = 0) {
     while (done < count) {
         ssize_t got = pread(fd.get(), data + done, count - done, static_cast<off_t>(done));
         if (got < 0 && errno == EINTR) continue;
+        // A failing disk is no end of the file: a sum without the rest would be wrong.
+        if (got < 0 && FailureOf(errno) == Failure::System) throw SystemError(path, "file", "read", errno);
         if (got <= 0) break;
         done += static_cast<std::size_t>(got);
     }
@@ -79,22 +82,24 @@ void MakeRoom(std::string& buffer, std::uint64_t count, const std::string& path,
 
 }  // namespace
 
-std::size_t ReadFileAt(int dir, const std::string& name, const std::string& path, std::string& buffer) {
+std::size_t ReadFileAt(int dir, const std::string& name, const std::string& path, std::string& buffer, bool& denied) {
     // One read into the buffer's room tells a match file whole. Only a file
     // that fills it takes a stat, for its size and that it is a regular file:
     // a FIFO, socket or terminal put in the listed file's place fails the
     // positioned read itself, and a device that fills the room fails the stat.
     UniqueFd fd(openat(dir, name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    denied = !fd && FailureOf(errno) == Failure::Denied;
+    if (!fd && FailureOf(errno) == Failure::System) throw SystemError(path, "file", "opened", errno);
     if (!fd) return 0;
     if (buffer.size() < kFirstRead) buffer.resize(kFirstRead);
-    std::size_t got = ReadAll(fd, buffer.data(), buffer.size());
+    std::size_t got = ReadAll(fd, path, buffer.data(), buffer.size());
     if (got < buffer.size()) return got;
     struct stat info {};
     if (fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return 0;
     const auto size = static_cast<std::uint64_t>(info.st_size);
     if (size <= got) return got;
     MakeRoom(buffer, size, path, false);
-    return ReadAll(fd, buffer.data(), static_cast<std::size_t>(size), got);
+    return ReadAll(fd, path, buffer.data(), static_cast<std::size_t>(size), got);
 }
 
 std::size_t ReadFileBytes(const std::string& path, std::int32_t limit, std::string& buffer) {
@@ -107,7 +112,7 @@ std::size_t ReadFileBytes(const std::string& path, std::int32_t limit, std::stri
     std::uint64_t count =
         limit > 0 && static_cast<std::uint64_t>(limit) < size ? static_cast<std::uint64_t>(limit) : size;
     MakeRoom(buffer, count, path, true);  // bytes past a short read stay zero
-    return ReadAll(fd, buffer.data(), buffer.size());
+    return ReadAll(fd, path, buffer.data(), buffer.size());
 }
 
 void SplitLines(std::string_view bytes, std::vector<std::string_view>& lines) {

@@ -32,10 +32,12 @@ UniqueFd OpenRegularFile(int dir, const std::string& name, std::uint64_t& size);
 
 // Reads the whole regular file `name` in `dir` into the first bytes of
 // `buffer`, which grows as needed and never shrinks, and returns the number
-// read: 0 for a missing, empty or unreadable file or anything but a regular
-// file. A file past kMaxFileSize, or too large for memory, throws RunError
-// naming it as `path`; nothing of it is kept.
-std::size_t ReadFileAt(int dir, const std::string& name, const std::string& path, std::string& buffer);
+// read: 0 for a missing or empty file, anything but a regular file, and one
+// the user may not read (`denied` then set). A file past kMaxFileSize, too
+// large for memory, or that the system cannot open or read now (out of
+// descriptors, a failing disk) throws RunError naming it as `path`; nothing
+// of it is kept.
+std::size_t ReadFileAt(int dir, const std::string& name, const std::string& path, std::string& buffer, bool& denied);
 
 // Reads what FileRead reads into `buffer` (it holds the count asked for, zero
 // past a short read) and returns the number of bytes read: 0 where FileRead

@@ -190,6 +190,10 @@ TEST_F(ReportTest, MessagesOnOneLineAndMemory) {
     Outcome big = Report("--version >/dev/null; ulimit -v 1000000; " TOVRIK_REPORT " DIR/big Thompson");
     EXPECT_EQ(big.status, 1);
     EXPECT_EQ(big.err, "tovrik-report: DIR/big/big.txt: the file is too large to hold in memory (1500000000 bytes).\n");
+    ASSERT_EQ(truncate(dir.write("big/big.txt", "").c_str(), 600000000), 0);  // its first line a map name as large
+    Outcome line = Report("--version >/dev/null; ulimit -v 1000000; " TOVRIK_REPORT " DIR/big Thompson");
+    EXPECT_EQ(line.status, 1);
+    EXPECT_EQ(line.err, "tovrik-report: there is not memory enough for the report.\n") << "no abort";
 #endif
     for (long long size : {2147483648LL, 4294967296LL + 333}) {
         ASSERT_EQ(truncate(dir.write("big/big.txt", "").c_str(), size), 0);
@@ -235,8 +239,9 @@ TEST_F(ReportTest, PeriodsGroupsExtremesJsonCsv) {
     const QJsonObject thompson =
         QJsonDocument::fromJson(QByteArray::fromStdString(Report("--json DIR Thompson").out)).object();
     EXPECT_EQ(
-        QJsonDocument(thompson).toJson(QJsonDocument::Compact).left(103).toStdString(),
-        R"({"dateless_left_out":0,"deaths":3,"games":6,"headshot_percent":1.67,"headshots":1,"highest_accuracy":40)");
+        QJsonDocument(thompson).toJson(QJsonDocument::Compact).left(139).toStdString(),
+        R"({"dateless_left_out":0,"deaths":3,"denied_files":0,"denied_folders":0,"games":6,"headshot_percent":1.67,)"
+        R"("headshots":1,"highest_accuracy":40)");
     EXPECT_DOUBLE_EQ(thompson["kill_death_ratio"].toDouble(), 1.67);
     EXPECT_EQ(thompson["highest_match"]["date"].toString(), "2027-01-04");
     EXPECT_EQ(thompson["lowest_match"]["time"].toString(), "10:00:00");
@@ -370,25 +375,67 @@ TEST_F(ReportTest, ChartFilesWholeOrNotAtAll) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out.path()), {}), 1);
 }
 
-// A folder the user may not list is a failure that says why, not an empty report; as root, tried as nobody.
-TEST_F(ReportTest, AFolderThatCannotBeListed) {
-    bool root = geteuid() == 0;
-    char closed[] = "/tmp/tovrik-closed-XXXXXX";  // where nobody may go, whatever TMPDIR is
-    ASSERT_NE(mkdtemp(closed), nullptr);
-    ASSERT_EQ(chmod(closed, root ? 0711 : 0311), 0);  // it can be reached, not listed
+// What another user holds back is said, never summed as nothing: a folder that cannot be listed fails; folders and
+// files below that cannot be read are counted in every view. A process at its limit of threads reads with those it
+// has. As root, tried as nobody.
+TEST_F(ReportTest, WhatAnotherUserHoldsBack) {
+    const bool root = geteuid() == 0;
+    char made[] = "/tmp/tovrik-closed-XXXXXX";  // where nobody may go, whatever TMPDIR is
+    ASSERT_NE(mkdtemp(made), nullptr);
+    const std::string top = made, stats = top + "/stats";
+    struct Removed {
+        std::string top;
+        ~Removed() {
+            std::error_code ignored;
+            for (const char* closed : {"/stats/2026.12.02", "/closed"})
+                std::filesystem::permissions(top + closed, std::filesystem::perms::owner_all, ignored);
+            std::filesystem::remove_all(top, ignored);
+        }
+    } removed{top};
     for (std::string up = TOVRIK_REPORT; root && up.size() > 1;) {
         up = up.substr(0, up.rfind('/') ? up.rfind('/') : 1);
         struct stat info {};
-        if (stat(up.c_str(), &info) != 0 || (info.st_mode & S_IXOTH) == 0) {
-            rmdir(closed);
+        if (stat(up.c_str(), &info) != 0 || (info.st_mode & S_IXOTH) == 0)
             GTEST_SKIP() << "nobody cannot reach the program below " << up;
-        }
     }
-    std::string asNobody = root ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
-    Outcome o = Report("--version >/dev/null; " + asNobody + TOVRIK_REPORT " " + closed + " Thompson");
-    rmdir(closed);
+    for (const char* file : {"2026.12.01/a.txt", "2026.12.02/a.txt", "2026.12.03/a.txt", "2026.12.03/b.txt"}) {
+        std::filesystem::create_directories(std::filesystem::path(stats + "/" + file).parent_path());
+        std::ofstream(stats + "/" + file) << testing::Match("m", "Thompson: 10.0 1/10 0 0 0");
+    }
+    ASSERT_EQ(std::system(
+                  ("chmod -R a+rX '" + top + "' && chmod 0 '" + stats + "/2026.12.02' '" + stats + "/2026.12.03/b.txt'")
+                      .c_str()),
+              0);
+    std::filesystem::create_directory(top + "/closed");
+    ASSERT_EQ(chmod((top + "/closed").c_str(), root ? 0711 : 0311), 0);  // it can be reached, not listed
+    const std::string as = std::string("--version >/dev/null; ") + (root ? "setpriv --reuid=65534 --regid=65534 "
+                                                                           "--clear-groups "
+                                                                         : "");
+    Outcome closed = Report(as + TOVRIK_REPORT " " + top + "/closed Thompson");
+    EXPECT_EQ(closed.status, 1);
+    EXPECT_EQ(closed.err, "tovrik-report: cannot list \"" + top + "/closed\": Permission denied.\n");
+    Outcome text = Report(as + TOVRIK_REPORT " " + stats + " Thompson");
+    EXPECT_EQ(text.status, 0);
+    EXPECT_THAT(text.out, HasSubstr("\nPlayed:           2\n"));
+    EXPECT_THAT(text.out, ::testing::EndsWith("\nPassed over for want of permission: 1 folder and 1 file.\n"));
+    EXPECT_THAT(Report(as + TOVRIK_REPORT " --json " + stats + " Thompson").out,
+                HasSubstr("\"denied_folders\": 1, \"denied_files\": 1"));
+    EXPECT_EQ(Report(as + TOVRIK_REPORT " --csv --by map " + stats + " Thompson").err,
+              "Passed over for want of permission: 1 folder and 1 file.\n");
+    Outcome fewer =
+        Report(as + "bash -c 'ulimit -u 1; TOVRIK_THREADS=4 exec " TOVRIK_REPORT " " + stats + " Thompson'");
+    EXPECT_EQ(fewer.status, 0);
+    EXPECT_EQ(fewer.out, text.out);
+}
+
+// Descriptors that run out stop the run with the cause, never a smaller sum.
+TEST_F(ReportTest, DescriptorsThatRunOut) {
+    std::string deep = "d";
+    for (int i = 0; i < 24; ++i, deep += "/d")
+        dir.write(deep + "/a.txt", testing::Match("m", "Thompson: 10.0 1/10 0 0 0"));
+    Outcome o = Report("--version >/dev/null; ulimit -n 12; TOVRIK_THREADS=1 " TOVRIK_REPORT " DIR Thompson");
     EXPECT_EQ(o.status, 1);
-    EXPECT_EQ(o.err, "tovrik-report: cannot list \"" + std::string(closed) + "\": Permission denied.\n");
+    EXPECT_THAT(o.err, ::testing::EndsWith(" cannot be opened: Too many open files.\n"));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "base/number_text.h"
 #include "tests/support/testing.h"
+#include "ui/view_text.h"
 
 namespace tovrik {
 namespace {
@@ -57,6 +58,23 @@ TEST(RunErrorText, FileAndLine) {
     EXPECT_STREQ(noLine.what(), "/s/a.txt, line 7: \"x\" is not a whole number.");
     noLine.locate("/s/c.txt", 9);
     EXPECT_STREQ(noLine.what(), "/s/a.txt, line 7: \"x\" is not a whole number.");
+}
+
+// The notes under a view, a line each.
+TEST(Notes, LeftOutAndPassedOver) {
+    const std::tuple<std::size_t, std::size_t, const char*> denied[] = {
+        {0, 0, ""},
+        {1, 0, "Passed over for want of permission: 1 folder.\n"},
+        {0, 1, "Passed over for want of permission: 1 file.\n"},
+        {2, 3, "Passed over for want of permission: 2 folders and 3 files.\n"}};
+    for (auto [folders, files, note] : denied) {
+        MatchNames names;
+        names.deniedFolders = folders, names.deniedFiles = files;
+        EXPECT_EQ(DeniedNote(names), note) << folders << " " << files;
+    }
+    EXPECT_EQ(LeftOutNote(0), "");
+    EXPECT_EQ(LeftOutNote(1), "Left out: 1 match without a date in its path.\n");
+    EXPECT_EQ(LeftOutNote(2), "Left out: 2 matches without a date in its path.\n");
 }
 
 }  // namespace

@@ -49,6 +49,9 @@ public:
     MatchPlace PointPlace(std::size_t j) const;
     std::string PointText(std::size_t j) const;
 
+    // What the last completed run could not read (folders and files passed
+    // over for want of permission), a line; "" for nothing.
+    std::string RunNote() const;
     // After a run-time error: every figure label shows "-", for the figures
     // of the last run no longer stand.
     void ShowStopped();

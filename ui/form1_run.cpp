@@ -7,6 +7,7 @@
 #include "engine/weapons.h"
 #include "ui/figure_text.h"
 #include "ui/form1.h"
+#include "ui/view_text.h"
 
 namespace tovrik {
 
@@ -31,6 +32,8 @@ void Form1::ComputeStats() {
     if (run.tally.stop()) throw run.tally.stop()->error;
     ShowFigures(run.tally.figures());
 }
+
+std::string Form1::RunNote() const { return lastRun_ ? DeniedNote(lastRun_->table) : ""; }
 
 const std::vector<CurvePoint>& Form1::CurvePlaces() const {
     static const std::vector<CurvePoint> kNone;

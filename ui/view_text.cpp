@@ -59,6 +59,23 @@ std::string CsvText(const std::string& text) {
 
 }  // namespace
 
+std::string LeftOutNote(std::size_t dateless) {
+    if (dateless == 0) return "";
+    return "Left out: " + std::to_string(dateless) + " match" + (dateless == 1 ? "" : "es") +
+           " without a date in its path.\n";
+}
+
+std::string DeniedNote(const MatchNames& names) {
+    auto count = [](std::size_t n, const char* one, const char* many) {
+        return n == 0 ? std::string() : std::to_string(n) + " " + (n == 1 ? one : many);
+    };
+    const std::string folders = count(names.deniedFolders, "folder", "folders"),
+                      files = count(names.deniedFiles, "file", "files");
+    if (folders.empty() && files.empty()) return "";
+    return "Passed over for want of permission: " + folders + (folders.empty() || files.empty() ? "" : " and ") +
+           files + ".\n";
+}
+
 std::vector<std::string> TableHeaders(const std::string& first) {
     std::vector<std::string> headers{first};
     for (const Figure& figure : FigureTable()) headers.emplace_back(figure.header);

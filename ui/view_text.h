@@ -21,6 +21,12 @@ std::string PlaceText(const MatchPlace& place);
 // The same as a JSON object of its date, time, map and file; null for none.
 std::string PlaceJson(const std::optional<MatchPlace>& place);
 
+// The notes under a view: the matches a period left out for want of a date
+// in their path, and the folders and files passed over for want of
+// permission; a line each, "" for none.
+std::string LeftOutNote(std::size_t dateless);
+std::string DeniedNote(const MatchNames& names);
+
 // The headers of a table whose first column is `first`: the group, then
 // the figures.
 std::vector<std::string> TableHeaders(const std::string& first);

@@ -70,7 +70,8 @@ private:
     QWidget* makeButtons();
     void startRead(WeaponSet weapons);
     void stopRead();
-    void readDone(std::uint64_t generation, std::shared_ptr<MatchTable> table, WeaponSet weapons);
+    void readDone(std::uint64_t generation, std::shared_ptr<MatchTable> table, WeaponSet weapons,
+                  const std::string& failure);
     void showProgress();
     std::optional<Grouping> groupingChosen() const;
     std::optional<BreakdownChoice> choice();

@@ -5,6 +5,7 @@
 
 #include "base/number_text.h"
 #include "ui/qt/breakdown_window.h"
+#include "ui/view_text.h"
 
 namespace tovrik {
 namespace {
@@ -38,17 +39,21 @@ void BreakdownWindow::startRead(WeaponSet weapons) {
     Read* read = read_.get();
     read->thread = std::thread([this, read, weapons, generation = ++generation_, dir = statsDir_, scan = scan_] {
         auto table = std::make_shared<MatchTable>();
+        std::string failure;
         try {
             *table = ReadTree(dir, weapons, scan, [read](std::size_t kept) {
                 read->kept = kept;
                 return !read->cancel;
             });
-        } catch (const std::exception&) {
-            table = std::make_shared<MatchTable>();  // out of memory: shown as no matches
+        } catch (const std::bad_alloc&) {
+            failure = "there is not memory enough for the read.";
+        } catch (const std::exception& error) {
+            failure = error.what();  // said as it is: an empty table would look like a folder without matches
         }
         if (read->cancel) return;
         QMetaObject::invokeMethod(
-            this, [this, generation, table, weapons] { readDone(generation, table, weapons); }, Qt::QueuedConnection);
+            this, [this, generation, table, weapons, failure] { readDone(generation, table, weapons, failure); },
+            Qt::QueuedConnection);
     });
     status_->setText("Reading\u2026");
     poll_->start();
@@ -71,12 +76,14 @@ void BreakdownWindow::showProgress() {
                      QString::fromLatin1(LongToText(static_cast<std::int32_t>(read_->kept)).c_str()) + " match files");
 }
 
-void BreakdownWindow::readDone(std::uint64_t generation, std::shared_ptr<MatchTable> table, WeaponSet weapons) {
+void BreakdownWindow::readDone(std::uint64_t generation, std::shared_ptr<MatchTable> table, WeaponSet weapons,
+                               const std::string& failure) {
     if (generation != generation_ || !read_) return;
     read_->thread.join();
     read_.reset();
     poll_->stop();
     progress_->hide();
+    if (!failure.empty()) return clearFigures("Stopped: " + QString::fromLocal8Bit(failure.c_str()));
     table_ = std::move(table);
     tableWeapons_ = weapons;
     recompute();
@@ -130,7 +137,8 @@ void BreakdownWindow::recompute() {
     fill(*breakdown_);
     std::size_t dateless = DatelessMatches(*table_, c->period);
     QString status = table_->matches.empty() ? "No match files below this folder." : "";
-    if (dateless > 0) status = QString("Left out: %1 match(es) without a date in its path.").arg(dateless);
+    const std::string notes = LeftOutNote(dateless) + DeniedNote(*table_);
+    if (!notes.empty()) status = QString::fromLatin1(notes.c_str()).trimmed().replace('\n', ' ');
     status_->setText(status);
     emit updated();
 }

@@ -64,10 +64,20 @@ void Form1Window::runStats() {
         form_.SaveChoice(List2_Text(), List3_Text());  // the choice the next start makes again
         showPendingMaps();
         stopStrip_->hide();
+        // What the run could not read is said under the curve, as long as it holds.
+        const QString note = QString::fromLatin1(form_.RunNote().c_str()).trimmed();
+        runNote_->setText(note);
+        runNote_->setVisible(!note.isEmpty());
+    } catch (const std::bad_alloc&) {
+        showPendingMaps();
+        form_.ShowStopped();
+        runNote_->hide();
+        showStop(RunError(RunError::Kind::OutOfMemory, "there is not memory enough for the run."));
     } catch (const RunError& error) {
         showPendingMaps();
         // The run stops; the window goes on, its figures no longer this choice's.
         form_.ShowStopped();
+        runNote_->hide();
         showStop(error);
     }
     updateBreakdown();
@@ -99,6 +109,11 @@ void Form1Window::setUpStopStrip() {
     connect(folder, &QToolButton::clicked, this, [this] { openFolder(stopFolder_); });
     row->addWidget(folder);
     stopStrip_->hide();
+    runNote_ = new QLabel(this);
+    runNote_->setObjectName("RunNote");
+    runNote_->setGeometry(picture1_->x(), picture1_->y() + picture1_->height() - 16, picture1_->width(), 16);
+    runNote_->setStyleSheet("QLabel { background: rgba(0, 0, 0, 160); color: rgb(200, 200, 220); padding-left: 4px; }");
+    runNote_->hide();
 }
 
 void Form1Window::showStop(const RunError& error) {
