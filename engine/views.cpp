@@ -111,13 +111,18 @@ WeaponRuns::WeaponRuns(WeaponSet weapons, const std::string& mapChoice, const Pe
         if ((weapons_ & WeaponBit(w)) != 0) tallies_.emplace_back(w, mapChoice);
 }
 
-void WeaponRuns::add(const MatchNames& names, const MatchRecord& record, std::size_t match) {
-    if (!period_.holds(record)) return;
+bool WeaponRuns::add(const MatchNames& names, const MatchRecord& record, std::size_t match) {
+    if (!period_.holds(record)) return true;
     // A weapon's run changes only at its rows, or at a match that stops every run: those weapons, in order.
     WeaponSet met = record.status == MatchStatus::Stops ? weapons_ : 0;
     for (const CountedRow& row : record.rows) met |= WeaponBit(row.weapon);
-    for (met &= weapons_; met != 0; met &= met - 1)
-        tallies_[slot(static_cast<std::size_t>(__builtin_ctz(met)))].add(names, record, match);
+    bool carryOn = true;
+    for (met &= weapons_; met != 0; met &= met - 1) {
+        Tally& tally = tallies_[slot(static_cast<std::size_t>(__builtin_ctz(met)))];
+        tally.add(names, record, match);
+        carryOn = carryOn && tally.stop() == nullptr;
+    }
+    return carryOn;
 }
 
 const WeaponRuns& WeaponRuns::finish(const MatchTable& table) {
@@ -137,10 +142,10 @@ std::vector<ViewRow> WeaponRuns::rows() const {
 MatchTable SumTree(const std::string& statsDir, WeaponSet weapons, const MatchAdder& add) {
     MatchTable table;
     ScanTree(statsDir, weapons, table, [&](const MatchNames&, MatchRecord& record) {
-        add(table, record, table.matches.size());
+        const bool carryOn = add(table, record, table.matches.size());
         record.rows.clear();  // summed: the table keeps the match without them
         table.keep(record);
-        return true;
+        return carryOn;
     });
     return table;
 }
@@ -148,7 +153,7 @@ MatchTable SumTree(const std::string& statsDir, WeaponSet weapons, const MatchAd
 MatchTable SumTree(const std::string& statsDir, WeaponRuns& runs) {
     return SumTree(statsDir, runs.weapons(),
                    [&runs](const MatchTable& names, const MatchRecord& match, std::size_t index) {
-                       runs.add(names, match, index);
+                       return runs.add(names, match, index);
                    });
 }
 
@@ -158,6 +163,7 @@ WeaponRun RunWeapon(const std::string& statsDir, std::optional<std::size_t> weap
     MatchTable table = SumTree(statsDir, weapon ? WeaponBit(*weapon) : 0,
                                [&](const MatchTable& names, const MatchRecord& match, std::size_t index) {
                                    if (period.holds(match)) tally.add(names, match, index);
+                                   return tally.stop() == nullptr;  // nothing later changes where the run stops
                                });
     tally.finish(PathIn(table));
     // Maps are numbered as they are met: those of the matches up to the stop.

@@ -57,8 +57,10 @@ struct ViewRow {
 class WeaponRuns {
 public:
     WeaponRuns(WeaponSet weapons, const std::string& mapChoice, const Period& period);
-    // Adds the match numbered `match`, the next in search order, its names in `names`.
-    void add(const MatchNames& names, const MatchRecord& record, std::size_t match);
+    // Adds the match numbered `match`, the next in search order, its names in
+    // `names`; false once a run has stopped: no later match can change what
+    // the runs end with.
+    bool add(const MatchNames& names, const MatchRecord& record, std::size_t match);
     // Ends the runs. Throws the run-time error of the run that stops first in search order.
     const WeaponRuns& finish(const MatchTable& table);
     // The finished run of a chosen weapon.
@@ -78,12 +80,14 @@ private:
     std::vector<Tally> tallies_;  // one a chosen weapon, in the list's order
 };
 
-// Called with each match as it is kept, numbered in search order.
-using MatchAdder = std::function<void(const MatchTable& table, const MatchRecord& match, std::size_t index)>;
+// Called with each match as it is kept, numbered in search order; false when
+// the reading may end there.
+using MatchAdder = std::function<bool(const MatchTable& table, const MatchRecord& match, std::size_t index)>;
 
 // Reads the tree below `statsDir` as ReadTree does, with the rows of
-// `weapons`, handing each match to `add` as it is kept, beside the readers.
-// The table keeps the matches without their rows: `add` has summed them.
+// `weapons`, handing each match to `add` as it is kept, beside the readers,
+// until `add` says the rest cannot matter. The table keeps the matches
+// without their rows: `add` has summed them.
 MatchTable SumTree(const std::string& statsDir, WeaponSet weapons, const MatchAdder& add);
 
 // The same, each match added to `runs`.

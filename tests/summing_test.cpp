@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <unistd.h>
 
+#include <atomic>
+
 #include "engine/match_file.h"
 #include "engine/tree_scan.h"
 #include "engine/views.h"
@@ -99,6 +101,17 @@ TEST_F(RunTest, TotalPastTheLongRange) {
     EXPECT_EQ(RunWeapon(dir.path(), *WeaponIndex("Thompson"), "", Period{}).tally.figures().shots, 2147483646);
     ExpectRunError(AddLong(-2147483647, -2, "kills"), Overflow, "the kills total goes past -2,147,483,648.");
     EXPECT_EQ(AddLong(-2147483647, -1, "kills"), -2147483647 - 1);
+}
+
+// A run reads no further than its first stop, but for the files already on their way.
+TEST_F(RunTest, ReadsNoFurtherThanTheStop) {
+    dir.write("0/a.txt", Match("m", "Thompson: 10.0 1/x 0 0 0"));
+    for (int i = 0; i < 1000; ++i) dir.write("1/" + std::to_string(1000 + i) + ".txt", Match("m", ""));
+    std::atomic<int> reads{0};
+    testing::beforeRead = [&](const std::string&) { ++reads; };
+    EXPECT_THROW(form.ComputeStats(), RunError);
+    testing::beforeRead = nullptr;
+    EXPECT_LT(reads.load(), 500);
 }
 
 // The report's summary of today's sample, its rows counted by hand, in either spelling; a medic's Syringe rows
