@@ -117,6 +117,17 @@ TEST_F(RunTest, ChartErrorNamesTheMatchAndKeepsTheCurveDrawnBeforeIt) {
     EXPECT_EQ(RunCompletes(), 1);
 }
 
+// A live window watches the folders a run walks: the kernel's own file systems never, a folder once, a bound kept.
+TEST_F(RunTest, WatchesTheFoldersARunWalks) {
+    dir.mkdir("a/b");
+    ASSERT_EQ(symlink("/proc", (dir / "proc").c_str()), 0);
+    ASSERT_EQ(symlink("a", (dir / "again").c_str()), 0);
+    EXPECT_EQ(form.WatchFolders(100), (Trace{dir.path(), dir / "a", dir / "a/b"}));
+    EXPECT_EQ(form.WatchFolders(2), (Trace{dir.path(), dir / "a"}));
+    form.StatsDir = "/proc";
+    EXPECT_EQ(form.WatchFolders(100), Trace{});
+}
+
 class StatsDirTest : public ::testing::Test {
 protected:
     StatsDirTest() {

@@ -265,7 +265,17 @@ TEST_F(WindowTest, RunsAFileChangeStartsNeverInterrupt) {
     EXPECT_EQ(window.breakdown()->findChild<QMessageBox*>(), nullptr);
     QTest::mouseClick(strip->findChild<QToolButton*>("OpenStopFolder"), Qt::LeftButton);
     EXPECT_EQ(window.opened, std::vector<std::string>{dir / "stats/2026.12.07"});
-    std::remove(bad.c_str());
+    dir.write("stats/2026.12.07/120000.txt", Match("radar", "Thompson: 20.0 2/10 1 0 0"));  // mended in place
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !strip->isVisible(); }, 10000));
+    expectLabels(26, "2");
+    QTest::keyClick(&window, Qt::Key_F5);
+    EXPECT_TRUE(window.breakdown()->reading()) << "F5 reads the breakdown again too";
+    // The folder gone is said; made again, it is watched from its path.
+    std::filesystem::remove_all(dir / "stats");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return strip->isVisible(); }, 10000));
+    EXPECT_EQ(window.findChild<QLabel*>("StopText")->toolTip().toStdString(),
+              dir / "stats: the folder cannot be listed: No such file or directory.");
+    dir.write("stats/2026.12.08/120000.txt", Match("radar", "Thompson: 20.0 2/10 1 0 0"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !strip->isVisible(); }, 10000));
     expectLabels(26, "1");
 }

@@ -49,6 +49,10 @@ public:
     MatchPlace PointPlace(std::size_t j) const;
     std::string PointText(std::size_t j) const;
 
+    // The statistics folder and the folders below it as a run walks them
+    // (never a file system of the kernel's), `most` at most, each without its
+    // trailing "/": the folders a live window watches.
+    std::vector<std::string> WatchFolders(std::size_t most) const;
     // What the last completed run could not read (folders and files passed
     // over for want of permission), a line; "" for nothing.
     std::string RunNote() const;

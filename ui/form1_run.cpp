@@ -3,6 +3,7 @@
 
 #include "base/number_text.h"
 #include "base/run_error.h"
+#include "engine/file_search.h"
 #include "engine/tree_scan.h"
 #include "engine/weapons.h"
 #include "ui/figure_text.h"
@@ -31,6 +32,18 @@ void Form1::ComputeStats() {
     PaintCurve(chart, run.tally);
     if (run.tally.stop()) throw run.tally.stop()->error;
     ShowFigures(run.tally.figures());
+}
+
+std::vector<std::string> Form1::WatchFolders(std::size_t most) const {
+    TreeWalk walk = MatchFiles(StatsDir);
+    FoundFile found;
+    while (walk.next(found) && walk.folders().size() < most) {
+    }
+    std::vector<std::string> folders;
+    for (const std::string& folder : walk.folders())
+        if (!folder.empty() && folders.size() < most)
+            folders.push_back(folder.size() > 1 ? folder.substr(0, folder.size() - 1) : folder);
+    return folders;
 }
 
 std::string Form1::RunNote() const { return lastRun_ ? DeniedNote(lastRun_->table) : ""; }

@@ -34,8 +34,9 @@ public:
     // `statsDir`, reading the tree when the folder is another or the table
     // lacks the weapon.
     void showFor(const std::string& statsDir, const std::string& weapon);
-    // Reads the tree again: its files changed.
-    void reread();
+    // Reads the tree again: its files changed. A read the player did not ask
+    // for (`quiet`) says what stops it in the status line, never in a box.
+    void reread(bool quiet = true);
     bool reading() const { return read_ != nullptr; }
 
     // The table as `tovrik-report --csv` writes it for the same choices.

@@ -26,9 +26,9 @@ void BreakdownWindow::showFor(const std::string& statsDir, const std::string& we
     recompute();
 }
 
-void BreakdownWindow::reread() {
+void BreakdownWindow::reread(bool quiet) {
     table_.reset();
-    quiet_ = true;
+    quiet_ = quiet;
     if (isVisible()) recompute();
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QFileSystemWatcher>
 #include <QLabel>
 #include <QListWidget>
 #include <QLocalServer>
@@ -15,6 +14,7 @@
 #include "ui/form1.h"
 #include "ui/qt/breakdown_window.h"
 #include "ui/qt/chart_widget.h"
+#include "ui/qt/folder_watch.h"
 
 namespace tovrik {
 
@@ -92,7 +92,7 @@ private:
     std::vector<std::string> pendingMaps_;  // added during a run, shown at its end
     QString instanceName_;
     std::unique_ptr<QLocalServer> instance_;
-    QFileSystemWatcher* watcher_;
+    FolderWatch* watch_;
     QTimer* settle_;          // a run a second after the last change
     bool rewatch_ = true;     // folders may have come or gone since they were watched
     QSet<QString> changed_;   // the folders changed since the last run the watch started

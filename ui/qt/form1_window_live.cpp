@@ -3,7 +3,6 @@
 // match behind each point of the curve.
 #include <QDateTime>
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -46,7 +45,10 @@ void Form1Window::setUpKeysAndWatch() {
     setUpButtons();
     new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_B), this, [this] { openBreakdown(); });
     new QShortcut(QKeySequence::Open, this, [this] { chooseFolder(); });
-    new QShortcut(QKeySequence(Qt::Key_F5), this, [this] { runAgain(); });
+    new QShortcut(QKeySequence(Qt::Key_F5), this, [this] {  // the breakdown too: both show the same files
+        runAgain();
+        if (breakdown_ != nullptr) breakdown_->reread(false);
+    });
     new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this, [this] { close(); });
     list2_->installEventFilter(this);
     setAttribute(Qt::WA_AlwaysShowToolTips);  // the window beside the game is seldom the active one
@@ -60,14 +62,20 @@ void Form1Window::setUpKeysAndWatch() {
             else
                 item->setSelected(true);
         });
-    watcher_ = new QFileSystemWatcher(this);
+    watch_ = new FolderWatch(this);
     settle_ = new QTimer(this);
     settle_->setSingleShot(true);
     settle_->setInterval(kSettleMs);
     connect(settle_, &QTimer::timeout, this, &Form1Window::runSettled);
-    connect(watcher_, &QFileSystemWatcher::directoryChanged, this, [this](const QString& folder) {
+    connect(watch_, &FolderWatch::changed, this, [this](const QString& folder) {
         rewatch_ = true;
         changed_.insert(folder);
+        settle_->start();
+    });
+    // The statistics folder made again, or a link to it pointed elsewhere: watched anew from its path.
+    connect(watch_, &FolderWatch::rootMoved, this, [this] {
+        watch_->clear();
+        rewatch_ = true;
         settle_->start();
     });
     setUpStopStrip();
@@ -101,7 +109,7 @@ void Form1Window::chooseFolder() {
     if (chosen == "cancel") return;
     form_.ChangeStatsDir(chosen);
     showPendingMaps();
-    if (!watcher_->directories().isEmpty()) watcher_->removePaths(watcher_->directories());
+    watch_->clear();
     rewatch_ = true;
     runAgain();
     updateBreakdown();
@@ -126,13 +134,11 @@ void Form1Window::runAgain() {
 }
 
 void Form1Window::watchFolders() {
-    // The folder and every folder below it, new ones as they appear.
-    QStringList folders{QString::fromLocal8Bit(form_.StatsDir.c_str())};
-    QDirIterator below(folders[0], QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
-    while (below.hasNext() && folders.size() < kMostWatched) folders << below.next();
-    QStringList watched = watcher_->directories();
-    folders.removeIf([&](const QString& folder) { return watched.contains(folder); });
-    if (!folders.isEmpty()) watcher_->addPaths(folders);
+    // The folder and every folder below it as the runs walk them, new ones as they appear.
+    QStringList folders;
+    for (const std::string& folder : form_.WatchFolders(kMostWatched))
+        folders << QString::fromLocal8Bit(folder.c_str());
+    watch_->watch(QString::fromLocal8Bit(form_.StatsDir.c_str()), folders);
 }
 
 void Form1Window::restoreChoice() {
