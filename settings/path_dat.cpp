@@ -1,5 +1,9 @@
 #include "settings/path_dat.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 
@@ -8,6 +12,11 @@
 #include "settings/app_paths.h"
 
 namespace tovrik {
+namespace {
+
+constexpr std::int32_t kMostPath = 4096;  // PATH_MAX: no folder's path is longer
+
+}  // namespace
 
 bool IsPortable(const std::string& appDir) { return FileExists(appDir + "/" + kPortableMarker); }
 
@@ -16,9 +25,16 @@ std::string PathDatLocation(const std::string& appDir, const std::string& config
     return configDir.empty() ? "" : configDir + "/path.dat";
 }
 
-std::string ReadPathDat(const std::string& location) {
+std::string ReadPathDat(const std::string& location, std::string* why) {
     FileValue lines = FileValue::LineList();
-    return FileRead(location, lines, 0) ? lines.lines()[0] : std::string();
+    if (FileRead(location, lines, kMostPath)) return lines.lines()[0];
+    struct stat info {};
+    if (why != nullptr && stat(location.c_str(), &info) == 0 && (!S_ISREG(info.st_mode) || info.st_size > 0)) {
+        const int fd = open(location.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        *why = !S_ISREG(info.st_mode) ? "it is not a regular file" : fd < 0 ? std::strerror(errno) : "";
+        if (fd >= 0) close(fd);
+    }
+    return std::string();
 }
 
 std::optional<std::string> WritePathDat(const std::string& location, const std::string& configDir,

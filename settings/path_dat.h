@@ -18,9 +18,10 @@ bool IsPortable(const std::string& appDir);
 // `configDir`; "" when that is not known.
 std::string PathDatLocation(const std::string& appDir, const std::string& configDir);
 
-// The statistics directory remembered at `location`: its first line, or ""
-// when there is none.
-std::string ReadPathDat(const std::string& location);
+// The statistics directory remembered at `location`: its first line (of the
+// first 4,096 bytes, the longest path), or "" when there is none. Where the
+// file is there but cannot be read, `why` says so in the system's words.
+std::string ReadPathDat(const std::string& location, std::string* why = nullptr);
 
 // Remembers `directory` at `location`, creating `configDir` first when the
 // location lies in it. Returns why it could not be kept, or nothing.

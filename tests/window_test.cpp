@@ -174,6 +174,22 @@ TEST_F(StatsDirTest, PortableCopyKeepsItsSettingsBesideItself) {
     EXPECT_NE(access((dir / "config").c_str(), F_OK), 0) << "nothing made in the user's folder";
 }
 
+// A path.dat that cannot be read is said as such; only its first 4,096 bytes are read.
+TEST_F(StatsDirTest, APathDatThatCannotBeReadIsSaid) {
+    answer = dir.path();
+    dir.mkdir("config/tovrik-stats");
+    ASSERT_EQ(mkfifo((dir / "config/tovrik-stats/path.dat").c_str(), 0600), 0);
+    EXPECT_TRUE(form.InitStatsDir());
+    EXPECT_EQ(controls.messages, std::vector<std::string>{"The remembered statistics folder cannot be read from \"" +
+                                                          (dir / "config/tovrik-stats/path.dat") +
+                                                          "\": it is not a regular file. Please choose it again."});
+    std::filesystem::remove(dir / "config/tovrik-stats/path.dat");
+    dir.write("config/tovrik-stats/path.dat", std::string(4096, '\n') + dir.path());
+    controls.messages.clear();
+    EXPECT_TRUE(form.InitStatsDir());
+    EXPECT_EQ(controls.messages.size(), 1u) << "a folder past the first 4,096 bytes is none";
+}
+
 TEST_F(StatsDirTest, FirstStartAsksAndSavesTheBytesInTheUsersFolder) {
     answer = "/home/\xC3\xA9lodie/ET stats";
     ScopedEnv home("HOME", dir.path().c_str());  // no game folder there

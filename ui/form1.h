@@ -70,7 +70,6 @@ public:
     // The remembered statistics directory. InitStatsDir returns false when the
     // user cancelled and the program was ended.
     bool InitStatsDir();
-    std::string LoadStatsDir();
     void SaveStatsDir(const std::string& directory);
     std::string AskStatsDir(const std::string& prompt);
     std::string PathDatLocation() const;

@@ -23,12 +23,18 @@ std::string Form1::PathDatLocation() const { return tovrik::PathDatLocation(AppD
 bool Form1::InitStatsDir() {
     const std::string location = PathDatLocation();
     if (!location.empty() && FileExists(location)) {
-        StatsDir = LoadStatsDir();
+        std::string why;
+        StatsDir = ReadPathDat(location, &why);
         // A remembered folder that is gone would show nothing but zeros.
         std::optional<std::string> reason = WhyNotListable(StatsDir);
-        if (!reason) return true;
-        controls_.ShowMessage("The statistics folder \"" + Escaped(StatsDir) + "\" cannot be opened: " + *reason +
-                              ". Please choose it again.");
+        if (!why.empty())
+            controls_.ShowMessage("The remembered statistics folder cannot be read from \"" + Escaped(location) +
+                                  "\": " + why + ". Please choose it again.");
+        else if (!reason)
+            return true;
+        else
+            controls_.ShowMessage("The statistics folder \"" + Escaped(StatsDir) + "\" cannot be opened: " + *reason +
+                                  ". Please choose it again.");
     }
     StatsDir = AskStatsDir(kPrompt);
     if (StatsDir == "cancel") {
@@ -38,8 +44,6 @@ bool Form1::InitStatsDir() {
     SaveStatsDir(StatsDir);
     return true;
 }
-
-std::string Form1::LoadStatsDir() { return ReadPathDat(PathDatLocation()); }
 
 void Form1::SaveStatsDir(const std::string& directory) {
     const std::string location = PathDatLocation();
