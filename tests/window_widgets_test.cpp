@@ -438,6 +438,18 @@ TEST(BrowseDialog, SelectionStatusOkAndCancel) {
         emit model->directoryLoaded(QString::fromStdString(dir.path()));
         EXPECT_FALSE(inSight()) << "left where the user put it";
         EXPECT_EQ(dialog->findChild<QLabel*>("status")->geometry(), QRect(11, 36, 290, 42));
+        tree->setCurrentIndex(model->index(QString::fromStdString(dir.mkdir("line\nend"))));
+        QString said;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            said = box != nullptr ? box->text() : "no box";
+            if (box != nullptr) box->accept();
+        });
+        QTest::mouseClick(dialog->findChild<QPushButton*>("ok"), Qt::LeftButton);
+        EXPECT_EQ(said.toStdString(),
+                  "The folder's name holds a control character (a line end, a tab...), which "
+                  "cannot be remembered: rename the folder, or choose another.");
+        EXPECT_TRUE(dialog->isVisible()) << "a name path.dat cannot keep is refused";
         tree->setCurrentIndex(model->index(QString::fromStdString(other)));
         EXPECT_EQ(dialog->findChild<QLabel*>("status")->text().toStdString(), other);
         QTest::mouseClick(dialog->findChild<QPushButton*>("ok"), Qt::LeftButton);

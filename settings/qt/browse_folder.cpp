@@ -5,8 +5,10 @@
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTreeView>
+#include <algorithm>
 
 namespace tovrik {
 namespace {
@@ -47,7 +49,19 @@ void BrowseFolderDialog::setUpButtons(int top) {
     // choice of the user's.
     connect(tree_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { selectionChanged(); });
     connect(ok_, &QPushButton::clicked, this, [this] {
-        result_ = selectedPath().toLocal8Bit().toStdString();
+        const std::string chosen = selectedPath().toLocal8Bit().toStdString();
+        // path.dat keeps a folder on a line of its own: a line end or another control byte in its name would be
+        // saved and never found again.
+        if (std::any_of(chosen.begin(), chosen.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; })) {
+            QMessageBox box(QMessageBox::Warning, "Browse for Folder",
+                            "The folder's name holds a control character (a line end, a tab...), which cannot be "
+                            "remembered: rename the folder, or choose another.",
+                            QMessageBox::Ok, this);
+            box.exec();
+            return;
+        }
+        result_ = chosen;
         accept();
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
