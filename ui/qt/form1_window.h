@@ -100,7 +100,7 @@ private:
     bool automatic_ = false;  // the run under way was started by a change, not by the player
     QWidget* stopStrip_;      // over the chart's top edge: why the last run stopped
     QLabel* stopText_;
-    QLabel* runNote_;  // under the curve: what the last run could not read
+    QLabel* runNote_;         // over the chart: what the last run could not read
     std::string stopFolder_;  // the folder of the file that stopped it
     bool ended_ = false;
     BreakdownWindow* breakdown_ = nullptr;  // made when first opened

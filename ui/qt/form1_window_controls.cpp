@@ -64,7 +64,7 @@ void Form1Window::runStats() {
         form_.SaveChoice(List2_Text(), List3_Text());  // the choice the next start makes again
         showPendingMaps();
         stopStrip_->hide();
-        // What the run could not read is said under the curve, as long as it holds.
+        // What the run could not read is said over the chart, as long as it holds.
         const QString note = QString::fromLatin1(form_.RunNote().c_str()).trimmed();
         runNote_->setText(note);
         runNote_->setVisible(!note.isEmpty());
@@ -111,7 +111,8 @@ void Form1Window::setUpStopStrip() {
     stopStrip_->hide();
     runNote_ = new QLabel(this);
     runNote_->setObjectName("RunNote");
-    runNote_->setGeometry(picture1_->x(), picture1_->y() + picture1_->height() - 16, picture1_->width(), 16);
+    // Over the chart's top edge, where the strip of a stop would be: accuracies seldom reach it.
+    runNote_->setGeometry(picture1_->x(), picture1_->y(), picture1_->width(), 16);
     runNote_->setStyleSheet("QLabel { background: rgba(0, 0, 0, 160); color: rgb(200, 200, 220); padding-left: 4px; }");
     runNote_->hide();
 }
