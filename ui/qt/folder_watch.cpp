@@ -60,6 +60,10 @@ void FolderWatch::readEvents() {
         for (ssize_t at = 0; at < got;) {
             const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
             at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+            if (event->mask & IN_Q_OVERFLOW) {  // events were lost: everything is watched and run anew
+                rootMoved = true;
+                continue;
+            }
             if (event->wd == parentWatch_) {
                 rootMoved = rootMoved || (event->len > 0 && QString::fromLocal8Bit(event->name) == rootName);
                 continue;

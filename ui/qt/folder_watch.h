@@ -28,7 +28,8 @@ public:
 signals:
     // Something changed in `folder`.
     void changed(const QString& folder);
-    // The statistics folder was made again, removed, or its path now leads elsewhere.
+    // The statistics folder was made again, removed, or its path now leads
+    // elsewhere; or the system lost events: all is to be watched anew.
     void rootMoved();
 
 private:
