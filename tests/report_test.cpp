@@ -359,7 +359,7 @@ TEST_F(ReportTest, ChartFilesWholeOrNotAtAll) {
     EXPECT_EQ(grouped.status, 0);
     EXPECT_EQ(grouped.out.substr(0, 4), "Map ");
     EXPECT_EQ(testing::Slurp(scratch / "by.png").substr(1, 3), "PNG");
-    EXPECT_EQ(Report("--by map --chart /dev/full DIR Thompson").status, 1);
+    EXPECT_EQ(Report("--by map --chart " + (scratch / "fifo.png") + " DIR Thompson").status, 1);
     std::string png = out.write("c.png", std::string(100000, 'x'));
     ASSERT_EQ(chmod(png.c_str(), 0600), 0);
     EXPECT_EQ(Report("--chart " + png + " DIR Thompson").status, 0);
