@@ -398,30 +398,35 @@ TEST_F(ReportTest, WhatAnotherUserHoldsBack) {
         if (stat(up.c_str(), &info) != 0 || (info.st_mode & S_IXOTH) == 0)
             GTEST_SKIP() << "nobody cannot reach the program below " << up;
     }
-    for (const char* file : {"2026.12.01/a.txt", "2026.12.02/a.txt", "2026.12.03/a.txt", "2026.12.03/b.txt"}) {
+    std::vector<std::string> files{"2026.12.01/a.txt", "2026.12.02/a.txt", "2026.12.03/a.txt", "2026.12.03/b.txt"};
+    for (int i = 100; i < 200; ++i) files.push_back("2026.12.05/f" + std::to_string(i) + ".txt");
+    for (const std::string& file : files) {
         std::filesystem::create_directories(std::filesystem::path(stats + "/" + file).parent_path());
         std::ofstream(stats + "/" + file) << testing::Match("m", "Thompson: 10.0 1/10 0 0 0");
     }
-    ASSERT_EQ(std::system(
-                  ("chmod -R a+rX '" + top + "' && chmod 0 '" + stats + "/2026.12.02' '" + stats + "/2026.12.03/b.txt'")
-                      .c_str()),
+    // With one reader, the 70th file reads into the room of the 6th: a FIFO there is no file the user may not read.
+    std::filesystem::remove(stats + "/2026.12.05/f166.txt");
+    ASSERT_EQ(mkfifo((stats + "/2026.12.05/f166.txt").c_str(), 0644), 0);
+    ASSERT_EQ(std::system(("chmod -R a+rX '" + top + "' && chmod 0 '" + stats + "/2026.12.02' '" + stats +
+                           "/2026.12.03/b.txt' '" + stats + "/2026.12.05/f102.txt'")
+                              .c_str()),
               0);
     std::filesystem::create_directory(top + "/closed");
     ASSERT_EQ(chmod((top + "/closed").c_str(), root ? 0711 : 0311), 0);  // it can be reached, not listed
-    const std::string as = std::string("--version >/dev/null; ") + (root ? "setpriv --reuid=65534 --regid=65534 "
-                                                                           "--clear-groups "
-                                                                         : "");
+    const std::string as = std::string("--version >/dev/null; ") +
+                           (root ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "") +
+                           "env TOVRIK_THREADS=1 ";
     Outcome closed = Report(as + TOVRIK_REPORT " " + top + "/closed Thompson");
     EXPECT_EQ(closed.status, 1);
     EXPECT_EQ(closed.err, "tovrik-report: cannot list \"" + top + "/closed\": Permission denied.\n");
     Outcome text = Report(as + TOVRIK_REPORT " " + stats + " Thompson");
     EXPECT_EQ(text.status, 0);
-    EXPECT_THAT(text.out, HasSubstr("\nPlayed:           2\n"));
-    EXPECT_THAT(text.out, ::testing::EndsWith("\nPassed over for want of permission: 1 folder and 1 file.\n"));
+    EXPECT_THAT(text.out, HasSubstr("\nPlayed:           100\n"));
+    EXPECT_THAT(text.out, ::testing::EndsWith("\nPassed over for want of permission: 1 folder and 2 files.\n"));
     EXPECT_THAT(Report(as + TOVRIK_REPORT " --json " + stats + " Thompson").out,
-                HasSubstr("\"denied_folders\": 1, \"denied_files\": 1"));
+                HasSubstr("\"denied_folders\": 1, \"denied_files\": 2"));
     EXPECT_EQ(Report(as + TOVRIK_REPORT " --csv --by map " + stats + " Thompson").err,
-              "Passed over for want of permission: 1 folder and 1 file.\n");
+              "Passed over for want of permission: 1 folder and 2 files.\n");
 #if !defined(__SANITIZE_ADDRESS__)  // the leak checker needs a thread of its own at the end
     Outcome fewer =
         Report(as + "bash -c 'ulimit -u 1; TOVRIK_THREADS=4 exec " TOVRIK_REPORT " " + stats + " Thompson'");
