@@ -49,11 +49,12 @@ void TreeWalk::enter(UniqueFd fd, std::string path, unsigned long long parentDev
     if (id.device != parentDevice && OnVirtualFileSystem(fd)) return;
     int error = 0;
     std::vector<DirEntry> entries = ListDirectory(fd, id.device, &error);
-    if (error != 0 && (FailureOf(error) == Failure::System || folders_.empty())) {
+    const Failure failure = FailureOf(error);
+    if (error != 0 && (failure == Failure::System || folders_.empty())) {
         folders_.push_back(std::move(path));
         return fail(static_cast<std::uint32_t>(folders_.size() - 1), "", error);
     }
-    if (error != 0 && FailureOf(error) == Failure::Denied) ++denied_;
+    denied_ += error != 0 && failure == Failure::Denied;
     Frame frame{std::make_shared<UniqueFd>(std::move(fd)), static_cast<std::uint32_t>(folders_.size()), id.device,
                 std::move(entries)};
     for (std::size_t i = 0; i < frame.entries.size(); ++i)
@@ -62,13 +63,23 @@ void TreeWalk::enter(UniqueFd fd, std::string path, unsigned long long parentDev
     stack_.push_back(std::move(frame));
 }
 
+void TreeWalk::descend(const DirEntry& entry) {
+    Frame& frame = stack_.back();
+    UniqueFd sub = OpenDirectoryAt(frame.fd->get(), entry.name);
+    const int error = sub ? 0 : errno;
+    const Failure failure = FailureOf(error);
+    if (error != 0 && failure == Failure::System) return fail(frame.folder, entry.name, error);
+    denied_ += error != 0 && failure == Failure::Denied;
+    std::string path = folders_[frame.folder] + entry.name + "/";
+    // Past its last subdirectory a folder is needed no more: along a deep
+    // chain of single folders only the files' own folders stay open.
+    unsigned long long device = frame.device;
+    if (frame.nextSub >= frame.lastSub) stack_.pop_back();
+    enter(std::move(sub), std::move(path), device);
+}
+
 bool TreeWalk::next(FoundFile& file) {
-    if (failed_) {
-        file = std::move(*failed_);
-        failed_.reset();
-        return true;
-    }
-    while (!stack_.empty()) {
+    while (!failed_ && !stack_.empty()) {
         Frame& frame = stack_.back();
         while (frame.nextMatch < frame.entries.size()) {
             const DirEntry& entry = frame.entries[frame.nextMatch++];
@@ -86,22 +97,13 @@ bool TreeWalk::next(FoundFile& file) {
             continue;
         }
         const DirEntry& entry = frame.entries[frame.nextSub++];
-        if (!IsSubdirectory(entry)) continue;
-        UniqueFd sub = OpenDirectoryAt(frame.fd->get(), entry.name);
-        const int error = sub ? 0 : errno;
-        if (error != 0 && FailureOf(error) == Failure::System) {
-            fail(frame.folder, entry.name, error);
-            return next(file);
-        }
-        denied_ += error != 0 && FailureOf(error) == Failure::Denied;
-        std::string path = folders_[frame.folder] + entry.name + "/";
-        // Past its last subdirectory a folder is needed no more: along a deep
-        // chain of single folders only the files' own folders stay open.
-        unsigned long long device = frame.device;
-        if (frame.nextSub >= frame.lastSub) stack_.pop_back();
-        enter(std::move(sub), std::move(path), device);
+        if (IsSubdirectory(entry)) descend(entry);
     }
-    return false;
+    // A folder the system could not open or list is yielded last.
+    if (!failed_) return false;
+    file = std::move(*failed_);
+    failed_.reset();
+    return true;
 }
 
 TreeWalk MatchFiles(const std::string& statsDir) { return TreeWalk(statsDir, "*.txt"); }

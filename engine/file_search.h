@@ -2,11 +2,11 @@
 
 #include <bitset>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <optional>
-#include <limits>
-#include <unordered_map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "fileio/directory.h"
@@ -71,6 +71,9 @@ private:
         std::size_t nextMatch = 0, nextSub = 0, lastSub = 0;
     };
     void enter(UniqueFd fd, std::string path, unsigned long long parentDevice);
+    // Opens the subdirectory `entry` of the folder on top of the stack and enters it: one gone is passed
+    // over, one the user may not read counted, one the system cannot open now ends the walk.
+    void descend(const DirEntry& entry);
     // Ends the walk with the folder `name` of folder `folder` that failed with `error`.
     void fail(std::uint32_t folder, std::string name, int error);
 
