@@ -3,6 +3,7 @@
 #include <QMessageBox>
 #include <QSignalBlocker>
 #include <QToolButton>
+#include <optional>
 
 #include "base/run_error.h"
 #include "settings/app_paths.h"
@@ -59,6 +60,7 @@ void Form1Window::SetCaption(Label label, const std::string& text) {
 }
 
 void Form1Window::runStats() {
+    std::optional<RunError> stop;
     try {
         form_.ComputeStats();
         form_.SaveChoice(List2_Text(), List3_Text());  // the choice the next start makes again
@@ -69,16 +71,16 @@ void Form1Window::runStats() {
         runNote_->setText(note);
         runNote_->setVisible(!note.isEmpty());
     } catch (const std::bad_alloc&) {
-        showPendingMaps();
-        form_.ShowStopped();
-        runNote_->hide();
-        showStop(RunError(RunError::Kind::OutOfMemory, "there is not memory enough for the run."));
+        stop = RunError(RunError::Kind::OutOfMemory, "there is not memory enough for the run.");
     } catch (const RunError& error) {
+        stop = error;
+    }
+    if (stop) {
         showPendingMaps();
         // The run stops; the window goes on, its figures no longer this choice's.
         form_.ShowStopped();
         runNote_->hide();
-        showStop(error);
+        showStop(*stop);
     }
     updateBreakdown();
     // The folders are watched once the figures show: over many folders the
