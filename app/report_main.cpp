@@ -9,6 +9,7 @@
 #include "app/report_views.h"
 #include "base/run_error.h"
 
+namespace tovrik {
 namespace {
 
 // Says why the report could not be written: status 1.
@@ -18,44 +19,43 @@ int CannotWrite(int error) {
     return 1;
 }
 
-}  // namespace
-
-int main(int argc, char* argv[]) {
-    using namespace tovrik;
-    // No QCoreApplication: the report needs no event loop, and starts sooner without.
-    std::setlocale(LC_NUMERIC, "C");  // numbers are formatted by our own code
-    // A write that fails stops the report at once, while errno still tells why.
-    std::cout.exceptions(std::ios::badbit);
-    int status = 0;
+// Prints what the command line asks for and returns the status; a wrong
+// command line and a stopped run are said on standard error. A write that
+// fails throws.
+int Report(int argc, char* argv[]) {
     try {
         ReportOptions options = ParseReportOptions(argc, argv);
-        if (options.answer)
-            std::cout << *options.answer;
-        else
-            status = RunReport(options, std::cout, std::cerr);
+        if (!options.answer) return RunReport(options, std::cout, std::cerr);
+        std::cout << *options.answer;
+        return 0;
     } catch (const UsageError& error) {
         std::cerr << "tovrik-report: " << error.message << "\nTry 'tovrik-report --help'.\n";
         return 2;
     } catch (const RunError& error) {
-        status = 1;
-        try {
-            std::cout.flush();
-        } catch (const std::ios_base::failure&) {
-            return CannotWrite(errno);
-        }
+        std::cout.flush();  // what was printed before the stop comes first
         std::cerr << "tovrik-report: " << error.what() << '\n';
+        return 1;
+    }
+}
+
+}  // namespace
+}  // namespace tovrik
+
+int main(int argc, char* argv[]) {
+    // No QCoreApplication: the report needs no event loop, and starts sooner without.
+    std::setlocale(LC_NUMERIC, "C");  // numbers are formatted by our own code
+    // A write that fails stops the report at once, while errno still tells why.
+    std::cout.exceptions(std::ios::badbit);
+    try {
+        const int status = tovrik::Report(argc, argv);
+        // Output that could not be written (a full disk, a closed pipe) is a failure.
+        errno = 0;
+        std::cout.flush();
+        return status;
     } catch (const std::ios_base::failure&) {
-        return CannotWrite(errno);
+        return tovrik::CannotWrite(errno);
     } catch (const std::bad_alloc&) {
         std::cerr << "tovrik-report: there is not memory enough for the report.\n";
         return 1;
     }
-    // Output that could not be written (a full disk, a closed pipe) is a failure.
-    errno = 0;
-    try {
-        std::cout.flush();
-    } catch (const std::ios_base::failure&) {
-        return CannotWrite(errno);
-    }
-    return status;
 }
