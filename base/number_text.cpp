@@ -68,12 +68,12 @@ char DecimalSeparatorOf(const std::string& localeName) {
     return '.';
 }
 
-char UserDecimalSeparator() {
-    for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
-        const char* value = std::getenv(variable);
-        if (value != nullptr && *value != '\0') return DecimalSeparatorOf(value);
-    }
-    return '.';
+const char* UserLocale(const char* variable) {
+    for (const char* name : {"LC_ALL", variable, "LANG"})
+        if (const char* value = std::getenv(name); value != nullptr && *value != '\0') return value;
+    return "";
 }
+
+char UserDecimalSeparator() { return DecimalSeparatorOf(UserLocale("LC_NUMERIC")); }
 
 }  // namespace tovrik

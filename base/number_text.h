@@ -26,6 +26,10 @@ std::string Virgule(float valeur, char sep);
 // as Virgule cuts, never rounded: "42.0", "27.5", "1.0".
 std::string OneDecimal(float value, char sep);
 
+// The user's locale for the category `variable` ("LC_NUMERIC", "LC_CTYPE"):
+// LC_ALL, else that variable, else LANG, the first set; "" when none is.
+const char* UserLocale(const char* variable);
+
 // The decimal separator of a locale name such as "fr_FR.UTF-8": ',' or '.'.
 char DecimalSeparatorOf(const std::string& localeName);
 // The user's separator, from LC_ALL, else LC_NUMERIC, else LANG.

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "base/ascii.h"
+#include "base/number_text.h"
 
 namespace tovrik {
 namespace {
@@ -15,14 +16,8 @@ constexpr std::size_t kMostQuoted = 80;
 
 bool LocaleIsUtf8() {
     static const bool utf8 = [] {
-        const char* name = "";
-        for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"})
-            if (const char* value = std::getenv(variable); value != nullptr && *value != '\0') {
-                name = value;
-                break;
-            }
         std::string folded;
-        for (const char* c = name; *c != '\0'; ++c)
+        for (const char* c = UserLocale("LC_CTYPE"); *c != '\0'; ++c)
             if (*c != '-') folded += static_cast<char>(AsciiLower(static_cast<unsigned char>(*c)));
         return folded.find(".utf8") != std::string::npos;
     }();
