@@ -39,7 +39,7 @@ void FolderWatch::watch(const QString& root, const QStringList& folders) {
         const int watch = inotify_add_watch(fd_, folder.toLocal8Bit().constData(), kFolderEvents);
         if (watch < 0) continue;  // gone meanwhile, or past the user's share of watches
         byWatch_.insert(watch, folder);
-        folders_ << folder;
+        folders_.insert(folder);
     }
 }
 
@@ -71,7 +71,7 @@ void FolderWatch::readEvents() {
             const QString folder = byWatch_.value(event->wd);
             if (event->mask & IN_IGNORED) {  // its folder is gone: the watch with it
                 byWatch_.remove(event->wd);
-                folders_.removeOne(folder);
+                folders_.remove(folder);
             }
             if (!folder.isEmpty() && !changed.contains(folder)) changed << folder;
         }

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QSocketNotifier>
 #include <QString>
 #include <QStringList>
@@ -23,7 +24,6 @@ public:
     void watch(const QString& root, const QStringList& folders);
     // Stops every watch.
     void clear();
-    const QStringList& folders() const { return folders_; }
 
 signals:
     // Something changed in `folder`.
@@ -38,7 +38,7 @@ private:
     int fd_ = -1;
     QSocketNotifier* notifier_ = nullptr;
     QHash<int, QString> byWatch_;  // watch descriptor -> folder
-    QStringList folders_;
+    QSet<QString> folders_;        // those watched: a rewatch of thousands asks each once
     QString root_;
     int parentWatch_ = -1;  // the root's parent folder, for the root's own name
 };
