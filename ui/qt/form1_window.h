@@ -77,6 +77,8 @@ private:
     void fillPanel(QWidget* panel);
     void setUpButtons();
     void setUpKeysAndWatch();
+    // Answers a second start of the same user on this display: raised, restored, said so.
+    void listenForSecondStarts();
     void watchFolders();
     void restoreChoice();
     void updateBreakdown();

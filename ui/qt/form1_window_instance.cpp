@@ -77,6 +77,11 @@ bool Form1Window::AnotherInstanceRunning() {
         Say("the window open on this display does not answer; this one opens beside it.");
         return false;
     }
+    listenForSecondStarts();
+    return false;
+}
+
+void Form1Window::listenForSecondStarts() {
     instance_ = std::make_unique<QLocalServer>();
     instance_->setSocketOptions(QLocalServer::AbstractNamespaceOption);
     connect(instance_.get(), &QLocalServer::newConnection, this, [this] {
@@ -98,7 +103,6 @@ bool Form1Window::AnotherInstanceRunning() {
     // A name that cannot be taken lets the window open all the same.
     if (!instance_->listen(instanceName_))
         Say("the name this display's window is found by is held and does not answer; this window opens without it.");
-    return false;
 }
 
 }  // namespace tovrik
