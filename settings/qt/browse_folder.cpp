@@ -78,9 +78,20 @@ BrowseFolderDialog::BrowseFolderDialog(const QString& title, std::int32_t root, 
     status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     status_->setVisible((requestFlags() & kBrowseStatusText) != 0);
 
+    setUpTree(RootFolder(root));
+    int top = 346;
+    if (!note.isEmpty()) {
+        QLabel* label = PlainLabel(this, "note", note, QRect(11, 340, 298, 0));
+        label->resize(298, label->heightForWidth(298));
+        top += label->height() + 2;
+    }
+    setUpButtons(top);
+    setFixedSize(320, top + 34);
+}
+
+void BrowseFolderDialog::setUpTree(const QString& rootPath) {
     model_ = new QFileSystemModel(this);
     model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Hidden);
-    const QString rootPath = RootFolder(root);
     model_->setRootPath(rootPath);
 
     tree_ = new QTreeView(this);
@@ -98,15 +109,6 @@ BrowseFolderDialog::BrowseFolderDialog(const QString& title, std::int32_t root, 
     connect(model_, &QAbstractItemModel::layoutChanged, this, &BrowseFolderDialog::followSelection);
     tree_->installEventFilter(this);
     tree_->viewport()->installEventFilter(this);
-
-    int top = 346;
-    if (!note.isEmpty()) {
-        QLabel* label = PlainLabel(this, "note", note, QRect(11, 340, 298, 0));
-        label->resize(298, label->heightForWidth(298));
-        top += label->height() + 2;
-    }
-    setUpButtons(top);
-    setFixedSize(320, top + 34);
 }
 
 void BrowseFolderDialog::followSelection() {

@@ -39,6 +39,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void setUpTree(const QString& rootPath);  // the folders from `rootPath` down
     void setUpButtons(int top);
     void followSelection();
     void selectionChanged();
