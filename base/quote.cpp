@@ -46,29 +46,22 @@ std::string Escaped(std::string_view text) {
         std::snprintf(written, sizeof written, "\\x%02X", byte);
         out += written;
     };
-    for (std::size_t i = 0; i < text.size();) {
+    for (std::size_t i = 0, n = 1; i < text.size(); i += n) {
         const char c = text[i];
         const auto byte = static_cast<unsigned char>(c);
+        // A character of several bytes is kept whole, but a C1 control (U+0080 to U+009F); a byte of no character is
+        // written out.
+        n = utf8 && byte >= 0x80 ? std::max<std::size_t>(Utf8Length(text, i), 1) : 1;
+        const bool whole = n > 1 && !(byte == 0xC2 && static_cast<unsigned char>(text[i + 1]) <= 0x9F);
         if (c == '\n' || c == '\r' || c == '\t') {
             out += c == '\n' ? "\\n" : c == '\r' ? "\\r" : "\\t";
-        } else if (byte < 0x20 || byte == 0x7F || (!utf8 && byte >= 0x80 && byte <= 0x9F)) {
-            hex(byte);
-        } else if (utf8 && byte >= 0x80) {
-            // A whole character is kept, but the C1 controls U+0080 to U+009F; a byte of no character is written out.
-            const std::size_t n = Utf8Length(text, i);
-            if (n == 0 || (byte == 0xC2 && static_cast<unsigned char>(text[i + 1]) <= 0x9F)) {
-                for (std::size_t k = 0; k < std::max<std::size_t>(n, 1); ++k)
-                    hex(static_cast<unsigned char>(text[i + k]));
-                i += std::max<std::size_t>(n, 1);
-                continue;
-            }
+        } else if (whole) {
             out.append(text.substr(i, n));
-            i += n;
-            continue;
+        } else if (byte < 0x20 || byte == 0x7F || (byte >= 0x80 && (utf8 || byte <= 0x9F))) {
+            for (std::size_t k = 0; k < n; ++k) hex(static_cast<unsigned char>(text[i + k]));
         } else {
             out += c;
         }
-        ++i;
     }
     return out;
 }
