@@ -158,12 +158,12 @@ int RunReport(const ReportOptions& o, std::ostream& out, std::ostream& err) {
         return Overview(View{o, table, DatelessMatches(table, o.period)}, runs.finish(table).rows(), out, err);
     }
     if (o.grouping) {
-        if (o.chartFile) {  // the weapon's chart over the same matches, as the summary draws it
-            const WeaponRun run = RunWeapon(o.statsDir, *o.weapon, o.mapChoice, o.period, ChartBox{}, true);
-            if (run.tally.stop()) throw run.tally.stop()->error;
-            if (!WriteChart(run.tally, *o.chartFile, err)) return 1;
-        }
         const MatchTable table = ReadTree(o.statsDir, WeaponBit(*o.weapon));
+        if (o.chartFile) {  // the weapon's chart over the same matches, as the summary draws it
+            const Tally chart = ChartRun(table, *o.weapon, o.mapChoice, o.period);
+            if (chart.stop()) throw chart.stop()->error;
+            if (!WriteChart(chart, *o.chartFile, err)) return 1;
+        }
         NoteWhatZeroMeans(o, table, err);
         return Groups(View{o, table, DatelessMatches(table, o.period)}, out, err);
     }

@@ -191,6 +191,14 @@ Tally SummaryRun(const MatchTable& table, std::size_t weapon, const std::string&
     return RunsOver(table, WeaponBit(weapon), mapChoice, period).of(weapon);
 }
 
+Tally ChartRun(const MatchTable& table, std::size_t weapon, const std::string& mapChoice, const Period& period) {
+    Tally tally(weapon, mapChoice, ChartBox{}, true);
+    for (std::size_t m = 0; m < table.matches.size(); ++m)
+        if (period.holds(table.matches[m])) tally.add(table, table.matches[m], m);
+    tally.finish(PathIn(table));
+    return tally;
+}
+
 std::vector<ViewRow> GroupRows(const MatchTable& table, std::size_t weapon, const std::string& mapChoice,
                                const Period& period, Grouping grouping, Tally* whole) {
     Tally all = SummaryRun(table, weapon, mapChoice, period);  // a stop of the whole run comes first

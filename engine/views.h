@@ -120,6 +120,8 @@ std::vector<ViewRow> OverviewRows(const MatchTable& table, const std::string& ma
 // The finished run of one weapon over the matches of the period. Throws
 // where it stops.
 Tally SummaryRun(const MatchTable& table, std::size_t weapon, const std::string& mapChoice, const Period& period);
+// The same with its accuracies kept, for the chart RunWeapon would draw.
+Tally ChartRun(const MatchTable& table, std::size_t weapon, const std::string& mapChoice, const Period& period);
 
 // One weapon by group, the groups it was used in: maps in the map list's
 // order, periods in date order, "no date" last. Throws where the run over all

@@ -364,6 +364,7 @@ TEST_F(ReportTest, ChartFilesWholeOrNotAtAll) {
     ASSERT_EQ(chmod(png.c_str(), 0600), 0);
     EXPECT_EQ(Report("--chart " + png + " DIR Thompson").status, 0);
     EXPECT_EQ(testing::Slurp(png).substr(1, 3), "PNG");
+    EXPECT_EQ(testing::Slurp(png), testing::Slurp(scratch / "by.png")) << "the chart beside a table is the summary's";
     struct stat info {};
     ASSERT_EQ(stat(png.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u) << "a file replaced keeps its mode";
