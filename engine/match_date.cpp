@@ -62,6 +62,26 @@ MatchDate DateOfPath(const std::string& folder, const std::string& name, int& ti
     return date;
 }
 
+MatchDate DateOfRecord(std::string_view text, int& time) {
+    static constexpr std::string_view kMonths = "JanFebMarAprMayJunJulAugSepOctNovDec";
+    time = -1;
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    // HH:MM:SS (DD Mon YYYY)
+    const std::string t(text);
+    if (t.size() != 22 || !Separated(t, 2, ':') || !Separated(t, 5, ':') || t.compare(8, 2, " (") != 0 ||
+        !Separated(t, 12, ' ') || !Separated(t, 16, ' ') || t.back() != ')')
+        return MatchDate{};
+    const std::size_t month = kMonths.find(std::string_view(t).substr(13, 3));
+    const int hours = Digits(t, 0, 2), minutes = Digits(t, 3, 2), seconds = Digits(t, 6, 2);
+    if (month == std::string_view::npos || month % 3 != 0 || hours < 0 || hours > 23 || minutes < 0 || minutes > 59 ||
+        seconds < 0 || seconds > 59)
+        return MatchDate{};
+    const MatchDate date = Valid(Digits(t, 17, 4), static_cast<int>(month / 3) + 1, Digits(t, 10, 2));
+    if (date.known()) time = hours * 10000 + minutes * 100 + seconds;
+    return date;
+}
+
 bool IsDayForm(const std::string& text) {
     return text.size() == 10 && Separated(text, 4, '-') && Separated(text, 7, '-') && Digits(text, 0, 4) >= 0 &&
            Digits(text, 5, 2) >= 0 && Digits(text, 8, 2) >= 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace tovrik {
 
@@ -15,6 +16,11 @@ struct MatchDate {
 // "YYYY-MM-DD-HHMMSS-..." of today's game, else the folder "YYYY.MM.DD" of the
 // classic game with the file name "HHMMSS.txt". `time` is HHMMSS, or -1.
 MatchDate DateOfPath(const std::string& folder, const std::string& name, int& time);
+
+// The day and time of a "Stats recorded: HH:MM:SS (DD Mon YYYY)" line, from
+// the text after its first ":" (months as "Jan" to "Dec"); unknown, with
+// `time` -1, when the text is not so written or names no day of the calendar.
+MatchDate DateOfRecord(std::string_view text, int& time);
 
 // A day given as YYYY-MM-DD; unknown for any other text.
 MatchDate DayOfText(const std::string& text);

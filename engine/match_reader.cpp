@@ -88,14 +88,17 @@ void MatchTable::keep(const MatchRecord& record) {
     // Moved in, the rows keep the room they were copied to.
     matches.push_back(MatchRecord{record.status, record.folder, record.name, record.date, record.time, record.map,
                                   std::pmr::vector<CountedRow>(record.rows.begin(), record.rows.end(), rowRoom.get()),
-                                  record.errors});
+                                  record.errors, MatchLines{}});
+    if (withLines) lines.push_back(record.lines);
 }
 
 bool MatchReader::read(int dir, const std::string& name, const std::string& path, WeaponSet weapons,
-                       MatchRecord& record, std::string& map) {
+                       MatchRecord& record, std::string& map, MatchLineTexts* lineTexts) {
     record.status = MatchStatus::PassedOver;
     record.rows.clear();
     record.errors.clear();
+    record.lines = MatchLines{};
+    if (lineTexts != nullptr) *lineTexts = MatchLineTexts{};
     std::size_t size = 0;
     try {
         size = ReadFileAt(dir, name, path, buffer_, denied_);
@@ -104,11 +107,11 @@ bool MatchReader::read(int dir, const std::string& name, const std::string& path
         record.errors.push_back(std::move(error));
         return false;
     }
-    return readLines(size, path, weapons, record, map);
+    return readLines(size, path, weapons, record, map, lineTexts);
 }
 
 bool MatchReader::readLines(std::size_t size, const std::string& path, WeaponSet weapons, MatchRecord& record,
-                            std::string& map) {
+                            std::string& map, MatchLineTexts* lineTexts) {
     // One pass over the bytes: lines are the runs without CR or LF; an editor
     // counts CR LF, a lone LF and a lone CR as one line end each.
     const char* p = buffer_.data();
@@ -138,8 +141,13 @@ bool MatchReader::readLines(std::size_t size, const std::string& path, WeaponSet
         }
         std::string_view rowName;
         if (!RowName(line, rowName)) continue;
-        std::optional<std::size_t> weapon = WeaponOfRow(rowName);
-        if (weapon && (weapons & WeaponBit(*weapon)) != 0) addRow(path, line, editorLine, *weapon, record);
+        if (std::optional<std::size_t> weapon = WeaponOfRow(rowName)) {
+            if ((weapons & WeaponBit(*weapon)) != 0) addRow(path, line, editorLine, *weapon, record);
+        } else if (lineTexts != nullptr) {
+            ReadMatchLine(rowName, line, record.lines, *lineTexts);
+        }
+        if (!record.date.known() && rowName == "Stats recorded")
+            record.date = DateOfRecord(line.substr(line.find(':') + 1), record.time);
     }
     return record.status == MatchStatus::Read;
 }

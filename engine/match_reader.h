@@ -13,6 +13,7 @@
 
 #include "base/run_error.h"
 #include "engine/match_date.h"
+#include "engine/match_lines.h"
 #include "engine/weapons.h"
 
 namespace tovrik {
@@ -48,12 +49,14 @@ struct MatchRecord {
     std::optional<std::uint32_t> map;   // index into MatchNames::maps; absent when not read
     std::pmr::vector<CountedRow> rows;  // of the chosen weapons, in file order
     std::vector<RunError> errors;       // located at the file and line
+    MatchLines lines;                   // read only when asked for
 };
 
 // The folders and maps the records of a scan point into.
 struct MatchNames {
     std::vector<std::string> folders;  // each ending in "/"
     std::vector<std::string> maps;
+    std::vector<std::string> ranks, players;  // as the matches' own lines name them
     // Folders and files below the statistics folder passed over for want of permission.
     std::size_t deniedFolders = 0, deniedFiles = 0;
 
@@ -70,7 +73,9 @@ struct MatchTable : MatchNames {
     // to fill, to sum over and to let go of, with millions of rows.
     std::shared_ptr<std::pmr::monotonic_buffer_resource> rowRoom =
         std::make_shared<std::pmr::monotonic_buffer_resource>();
-    std::deque<MatchRecord> matches;  // no copy as it grows
+    std::deque<MatchRecord> matches;  // no copy as it grows, without their own lines:
+    std::deque<MatchLines> lines;     // those of each match, when the table was read with them
+    bool withLines = false;
 
     MatchTable() = default;
     MatchTable(MatchTable&&) = default;
@@ -79,6 +84,8 @@ struct MatchTable : MatchNames {
         MatchNames::operator=(std::move(other));
         rowRoom = std::move(other.rowRoom);
         matches = std::move(other.matches);
+        lines = std::move(other.lines);
+        withLines = other.withLines;
         return *this;
     }
 
@@ -90,20 +97,25 @@ struct MatchTable : MatchNames {
 
 // Reads match files one after another, reusing its buffers: the map line,
 // which lines are weapon rows, the line limit and the editor's line of each.
-// A row's fields are read by the weapon line's functions (weapon_line.h).
+// A row's fields are read by the weapon line's functions (weapon_line.h), a
+// match's own lines by ReadMatchLine. A match whose path tells no date takes
+// its day and time from its "Stats recorded" line.
 class MatchReader {
 public:
     // Reads the file `name` of the directory open as `dir` into `record` (its
     // status, rows of the weapons in `weapons` and errors, which name it as
-    // `path`) and its map's name into `map`. True when the map line was read.
+    // `path`) and its map's name into `map`; with `lineTexts`, its own lines
+    // too (record.lines, and their texts there). The record's date is the
+    // path's, set before. True when the map line was read.
     bool read(int dir, const std::string& name, const std::string& path, WeaponSet weapons, MatchRecord& record,
-              std::string& map);
+              std::string& map, MatchLineTexts* lineTexts = nullptr);
     // True when the last file read was passed over because the user may not read it.
     bool denied() const { return denied_; }
 
 private:
     // The first `size` bytes of the buffer, the file's, into `record` and `map`, as read() does.
-    bool readLines(std::size_t size, const std::string& path, WeaponSet weapons, MatchRecord& record, std::string& map);
+    bool readLines(std::size_t size, const std::string& path, WeaponSet weapons, MatchRecord& record, std::string& map,
+                   MatchLineTexts* lineTexts);
     void readRow(std::string_view line, CountedRow& row);
     void addRow(const std::string& path, std::string_view line, std::int32_t editorLine, std::size_t weapon,
                 MatchRecord& record);

@@ -28,16 +28,19 @@ struct Job {
     std::string path;
     MatchRecord record;
     std::string map;
+    MatchLineTexts texts;
     bool mapRead = false;
     bool denied = false;         // passed over: the user may not read it
     std::exception_ptr failure;  // anything but a run-time error, passed on
 };
 
-void Read(MatchReader& reader, WeaponSet weapons, Job& job) {
+void Read(MatchReader& reader, WeaponSet weapons, bool matchLines, Job& job) {
     BeforeRead(job.path);
     job.record.name = job.file.name;
     job.mapRead = false;
     job.denied = false;
+    job.texts = MatchLineTexts{};
+    job.record.lines = MatchLines{};
     if (!job.file.isRegular) {  // only a regular file is opened at all
         job.record.status = MatchStatus::PassedOver;
         job.record.rows.clear();
@@ -49,7 +52,8 @@ void Read(MatchReader& reader, WeaponSet weapons, Job& job) {
         }
         return;
     }
-    job.mapRead = reader.read(job.file.folderFd->get(), job.file.name, job.path, weapons, job.record, job.map);
+    job.mapRead = reader.read(job.file.folderFd->get(), job.file.name, job.path, weapons, job.record, job.map,
+                              matchLines ? &job.texts : nullptr);
     job.denied = reader.denied();
 }
 
@@ -65,15 +69,22 @@ public:
         job.record.folder = job.file.folder;
         job.record.map.reset();
         names_.deniedFiles += job.denied;
-        if (!job.mapRead) return;
-        auto [at, added] = maps_.try_emplace(job.map, static_cast<std::uint32_t>(names_.maps.size()));
-        if (added) names_.maps.push_back(job.map);
-        job.record.map = at->second;
+        if (!job.texts.rank.empty()) job.record.lines.rank = Intern(ranks_, names_.ranks, job.texts.rank);
+        if (!job.texts.player.empty()) job.record.lines.player = Intern(players_, names_.players, job.texts.player);
+        if (job.mapRead) job.record.map = Intern(maps_, names_.maps, job.map);
     }
 
 private:
+    using Numbers = std::unordered_map<std::string, std::uint32_t>;
+    // The number of `name` in `list`, added when it is new.
+    static std::uint32_t Intern(Numbers& numbers, std::vector<std::string>& list, const std::string& name) {
+        auto [at, added] = numbers.try_emplace(name, static_cast<std::uint32_t>(list.size()));
+        if (added) list.push_back(name);
+        return at->second;
+    }
+
     MatchNames& names_;
-    std::unordered_map<std::string, std::uint32_t> maps_;
+    Numbers maps_, ranks_, players_;
 };
 
 bool NextJob(TreeWalk& walk, Job& job) {
@@ -193,9 +204,10 @@ private:
 };
 
 // Reads with `threads` threads, the caller's one of them.
-void ScanInParallel(TreeWalk& walk, WeaponSet weapons, Interner& interner, const MatchNames& names,
+void ScanInParallel(TreeWalk& walk, WeaponSet weapons, bool matchLines, Interner& interner, const MatchNames& names,
                     const MatchSink& each, unsigned threads) {
-    Ring ring(threads * 2, threads - 1, [&](MatchReader& reader, Job& job) { Read(reader, weapons, job); });
+    Ring ring(threads * 2, threads - 1,
+              [&](MatchReader& reader, Job& job) { Read(reader, weapons, matchLines, job); });
     MatchReader reader;
     for (bool walking = true;;) {
         if (walking) walking = ring.fill(walk);
@@ -229,13 +241,14 @@ void ScanTree(const std::string& statsDir, WeaponSet weapons, MatchNames& names,
               const ScanOptions& options) {
     TreeWalk walk = MatchFiles(statsDir);
     Interner interner(names);
-    ScanInParallel(walk, weapons, interner, names, each, ReaderThreads(options.threads));
+    ScanInParallel(walk, weapons, options.matchLines, interner, names, each, ReaderThreads(options.threads));
     names.deniedFolders = walk.denied();
 }
 
 MatchTable ReadTree(const std::string& statsDir, WeaponSet weapons, const ScanOptions& options,
                     const std::function<bool(std::size_t kept)>& carryOn) {
     MatchTable table;
+    table.withLines = options.matchLines;
     ScanTree(
         statsDir, weapons, table,
         [&](const MatchNames&, MatchRecord& record) {

@@ -16,6 +16,9 @@ struct ScanOptions {
     // Readers working side by side; 0: TOVRIK_THREADS when set, else the
     // processors this process may use, at most 8.
     unsigned threads = 0;
+    // The matches' own lines read too (MatchRecord::lines), their ranks and
+    // players named in MatchNames.
+    bool matchLines = false;
 };
 
 // The readers a scan with `requested` threads uses (see ScanOptions).

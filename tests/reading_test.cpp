@@ -409,6 +409,82 @@ TEST(MatchDate, DaysOfTheCalendarAndTimesOfADay) {
     EXPECT_FALSE(DayOfText("2026-09x01").known()) << "both dashes";
 }
 
+// A match's own lines of both games: each figure a line tells, and nothing from a line not written as the game
+// writes it.
+TEST(MatchLines, EachLineOfBothGamesPresentOrMalformed) {
+    using N = MatchLines;
+    struct Case {
+        const char* name;
+        std::string line;
+        std::vector<std::pair<MatchLines::Number, std::int32_t>> told;
+        std::string rank = "", player = "";
+    };
+    const Case cases[] = {
+        {"classic damage given", "Damage Given: 1295    Team Damage: 0", {{N::DamageGiven, 1295}, {N::TeamDamageGiven, 0}}},
+        {"classic damage received", "Damage Recvd: 1055", {{N::DamageReceived, 1055}}},
+        {"today's damage given", "Damage Given:   1740     Team Damage Given:      7",
+         {{N::DamageGiven, 1740}, {N::TeamDamageGiven, 7}}},
+        {"today's damage received", "Damage Recvd:    980     Team Damage Recvd:     12",
+         {{N::DamageReceived, 980}, {N::TeamDamageReceived, 12}}},
+        {"today's kills", "Kills:    9   Team Kills:   1   Accuracy:    26.3%", {{N::TeamKills, 1}}},
+        {"today's deaths", "Deaths:   5   Self Kills:   2   Headshots:    5.6%", {{N::SelfKills, 2}}},
+        {"today's gibs", "Gibs:     3   Team Gibs:    0   Playtime:   100.0%", {{N::Gibs, 3}}},
+        {"a tab between", "Damage Given:\t12\tTeam Damage:\t3", {{N::DamageGiven, 12}, {N::TeamDamageGiven, 3}}},
+        {"the largest number", "Damage Recvd: 2147483647", {{N::DamageReceived, 2147483647}}},
+        {"past the largest", "Damage Recvd: 2147483648", {}},
+        {"a sign", "Damage Recvd: -5", {}},
+        {"a decimal", "Damage Given: 12.5   Team Damage: 4", {{N::TeamDamageGiven, 4}}},
+        {"no number", "Damage Given:", {}},
+        {"letters", "Gibs: x", {}},
+        {"a label of another line", "Rank: Gibs: 4", {}},
+        {"a team line", "Axis   Smoky        12   8   0  0  60   3  1295  1055   0   209", {}},
+        {"classic rank", "Rank: Gefreiter (209 XP)", {{N::Xp, 209}}, "Gefreiter"},
+        {"today's rank", "Rank: Private 1st Class (187 XP)", {{N::Xp, 187}}, "Private 1st Class"},
+        {"a rank without XP", "Rank: Gefreiter", {}},
+        {"a rank of XP not a number", "Rank: Gefreiter (x XP)", {}},
+        {"a rank without a name", "Rank:  (20 XP)", {}},
+        {"the player", "Overall stats for: Smoky (1 Round)", {{N::Rounds, 1}}, "", "Smoky"},
+        {"rounds", "Overall stats for: Smoky (3 Rounds)", {{N::Rounds, 3}}, "", "Smoky"},
+        {"a name with a colon and a bracket", "Overall stats for: a:b (c) (2 Round)", {{N::Rounds, 2}}, "", "a:b (c)"},
+        {"a weapon's name", "Overall stats for: Sten (1 Round)", {{N::Rounds, 1}}, "", "Sten"},
+        {"no rounds", "Overall stats for: Smoky", {}},
+        {"rounds of another word", "Overall stats for: Smoky (1 Map)", {}}};
+    for (const Case& c : cases) {
+        std::string_view rowName;
+        MatchLines lines;
+        MatchLineTexts texts;
+        if (RowName(c.line, rowName)) ReadMatchLine(rowName, c.line, lines, texts);
+        for (int n = 0; n < N::kNumbers; ++n) {
+            std::optional<std::int32_t> expected;
+            for (auto [number, value] : c.told)
+                if (number == n) expected = value;
+            EXPECT_EQ(lines.number(static_cast<N::Number>(n)), expected) << c.name << ", figure " << n;
+        }
+        EXPECT_EQ(texts.rank, c.rank) << c.name;
+        EXPECT_EQ(texts.player, c.player) << c.name;
+    }
+}
+
+// The day and time a "Stats recorded" line tells, from the text after its first ":".
+TEST(MatchDate, DayAndTimeTheGameRecorded) {
+    const std::pair<const char*, const char*> cases[] = {{" 19:45:12 (06 Dec 2026)", "2026-12-06 19:45:12"},
+                                                         {" 00:00:00 (29 Feb 2024)  ", "2024-02-29 00:00:00"},
+                                                         {" 23:59:59 (01 Jan 2027)", "2027-01-01 23:59:59"},
+                                                         {" 19:45:12 (29 Feb 2026)", "-"},
+                                                         {" 24:00:00 (06 Dec 2026)", "-"},
+                                                         {" 19:60:12 (06 Dec 2026)", "-"},
+                                                         {" 19:45:12 (06 Dez 2026)", "-"},
+                                                         {" 19:45:12 (06 ecF 2026)", "-"},
+                                                         {" 19:45:12 (6 Dec 2026)", "-"},
+                                                         {" 19:45:12 06 Dec 2026", "-"},
+                                                         {"", "-"}};
+    for (auto [text, when] : cases) {
+        int time = 0;
+        const MatchDate date = DateOfRecord(text, time);
+        EXPECT_EQ(date.known() ? DayText(date) + " " + TimeText(time) : "-" + TimeText(time), when) << text;
+    }
+}
+
 TEST(MatchFile, RowsByTheirWholeName) {
     // Today's spellings, spaces and tabs around the name, which ends at the first ":"; lines that are no rows.
     const std::pair<const char*, const char*> cases[] = {{"MP-40    :  25.3   45/178", "MP-40"},
@@ -504,6 +580,51 @@ TEST(MatchReader, StatusMapAndRowsWithTheirEditorLines) {
     EXPECT_EQ(ReadOne(dir.mkdir("folder.txt")), Record{"passed over"});
     ASSERT_EQ(truncate(dir.write("big.txt", ">>> Map: m\n").c_str(), 2147483648LL), 0);  // sparse: no disk used
     EXPECT_EQ(ReadOne(dir / "big.txt")[0], "stops");                                     // too large: its map unread
+}
+
+// A match's own lines are read only when asked for, in either game's layout and with CR LF; a match whose path
+// tells no day takes it from "Stats recorded", one whose path tells it keeps it.
+TEST(MatchReader, OwnLinesWhenAskedAndTheDayTheGameRecorded) {
+    const std::string legacy =
+        ">>> Map: supply\r\n\r\nOverall stats for: LugerKid (1 Round)\r\nLuger     :  27.3    6/22       1      0  "
+        "       2\r\nDamage Given:   1740     Team Damage Given:      0\r\nDamage Recvd:    980     Team Damage "
+        "Recvd:     12\r\nGibs:     2   Team Gibs:    0   Playtime:   100.0%\r\nRank: Private 1st Class (187 "
+        "XP)\r\nStats recorded: 19:45:12 (06 Dec 2026)\r\n";
+    TempDir dir;
+    const std::string path = dir.write("x/match.txt", legacy);
+    MatchReader reader;
+    MatchRecord record;
+    std::string map;
+    MatchLineTexts texts{"old", "old"};
+    ASSERT_TRUE(reader.read(AT_FDCWD, path, path, kEveryWeapon, record, map, &texts));
+    EXPECT_EQ(record.rows.size(), 1u);
+    EXPECT_EQ(record.lines.number(MatchLines::DamageGiven), 1740);
+    EXPECT_EQ(record.lines.number(MatchLines::TeamDamageReceived), 12);
+    EXPECT_EQ(record.lines.number(MatchLines::Gibs), 2);
+    EXPECT_EQ(record.lines.number(MatchLines::Xp), 187);
+    EXPECT_EQ(record.lines.number(MatchLines::Rounds), 1);
+    EXPECT_EQ(texts.rank, "Private 1st Class");
+    EXPECT_EQ(texts.player, "LugerKid");
+    EXPECT_EQ(DayText(record.date), "2026-12-06");
+    EXPECT_EQ(TimeText(record.time), "19:45:12");
+
+    record.date = MatchDate{2025, 1, 2}, record.time = 10000;  // as the path tells it
+    ASSERT_TRUE(reader.read(AT_FDCWD, path, path, kEveryWeapon, record, map));
+    EXPECT_EQ(record.lines.known, 0) << "not asked for";
+    EXPECT_EQ(DayText(record.date), "2025-01-02");
+    EXPECT_EQ(TimeText(record.time), "01:00:00");
+
+    // A scan names ranks and players once each; a table read with the lines keeps them.
+    dir.write("s/2026.12.06/1.txt", legacy), dir.write("s/2026.12.06/2.txt", legacy);
+    dir.write("s/2026.12.06/3.txt", testing::Match("m", "Rank: Gefreiter (209 XP)"));
+    MatchTable table = ReadTree(dir / "s", kEveryWeapon, ScanOptions{1, true});
+    EXPECT_EQ(table.ranks, (Names{"Private 1st Class", "Gefreiter"}));
+    EXPECT_EQ(table.players, (Names{"LugerKid"}));
+    ASSERT_EQ(table.lines.size(), 3u);
+    EXPECT_EQ(table.lines[1].rank, 0u);
+    EXPECT_EQ(table.lines[2].rank, 1u);
+    EXPECT_EQ(table.lines[2].player, MatchLines::kNone);
+    EXPECT_EQ(ReadTree(dir / "s").lines.size(), 0u) << "not asked for";
 }
 
 TEST(ScanTree, SearchOrderSharedNamesAndAStop) {

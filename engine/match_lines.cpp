@@ -1,0 +1,105 @@
+#include "engine/match_lines.h"
+
+#include <utility>
+
+namespace tovrik {
+namespace {
+
+void SkipSpaces(std::string_view& text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+}
+
+// The whole number that is all of `text`: digits only, at most 2,147,483,647.
+std::optional<std::int32_t> WholeNumber(std::string_view text) {
+    if (text.empty() || text.size() > 10) return std::nullopt;
+    std::int64_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    if (value > INT32_MAX) return std::nullopt;
+    return static_cast<std::int32_t>(value);
+}
+
+// The labels a line of numbers may carry, and the figure each tells.
+struct Labelled {
+    std::string_view label;
+    MatchLines::Number number;
+};
+constexpr Labelled kLabels[] = {
+    {"Damage Given", MatchLines::DamageGiven},
+    {"Damage Recvd", MatchLines::DamageReceived},
+    {"Team Damage", MatchLines::TeamDamageGiven},  // the classic game's, on the line of the damage given
+    {"Team Damage Given", MatchLines::TeamDamageGiven},
+    {"Team Damage Recvd", MatchLines::TeamDamageReceived},
+    {"Gibs", MatchLines::Gibs},
+    {"Team Kills", MatchLines::TeamKills},
+    {"Self Kills", MatchLines::SelfKills},
+};
+
+// A line of "Label: value" pairs, values without spaces: each known label's
+// value into `lines` when it is a whole number. Other labels and values are
+// passed over.
+void ReadLabelledNumbers(std::string_view line, MatchLines& lines) {
+    for (SkipSpaces(line); !line.empty(); SkipSpaces(line)) {
+        const std::size_t colon = line.find(':');
+        if (colon == std::string_view::npos) return;
+        std::string_view label = line.substr(0, colon);
+        while (!label.empty() && (label.back() == ' ' || label.back() == '\t')) label.remove_suffix(1);
+        line.remove_prefix(colon + 1);
+        SkipSpaces(line);
+        const std::size_t end = std::min(line.find_first_of(" \t"), line.size());
+        const std::string_view value = line.substr(0, end);
+        line.remove_prefix(end);
+        for (const Labelled& known : kLabels)
+            if (known.label == label) {
+                if (std::optional<std::int32_t> number = WholeNumber(value)) lines.tell(known.number, *number);
+                break;
+            }
+    }
+}
+
+// "NAME (N WORD)" or "NAME (N WORDs)": the name and N; false when the text
+// is not so written or the name is empty.
+bool NameAndCount(std::string_view text, std::string_view word, std::string_view& name, std::int32_t& count) {
+    SkipSpaces(text);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    const std::size_t open = text.rfind(" (");
+    if (open == std::string_view::npos || text.back() != ')') return false;
+    std::string_view inside = text.substr(open + 2, text.size() - open - 3);
+    const std::size_t space = inside.find(' ');
+    if (space == std::string_view::npos) return false;
+    const std::string_view unit = inside.substr(space + 1);
+    if (unit != word && !(unit.size() == word.size() + 1 && unit.substr(0, word.size()) == word && unit.back() == 's'))
+        return false;
+    const std::optional<std::int32_t> number = WholeNumber(inside.substr(0, space));
+    name = text.substr(0, open);
+    while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.remove_suffix(1);
+    if (!number || name.empty()) return false;
+    count = *number;
+    return true;
+}
+
+}  // namespace
+
+void ReadMatchLine(std::string_view rowName, std::string_view line, MatchLines& lines, MatchLineTexts& texts) {
+    const std::string_view rest = line.substr(line.find(':') + 1);
+    std::string_view name;
+    std::int32_t count = 0;
+    if (rowName == "Rank") {
+        if (texts.rank.empty() && NameAndCount(rest, "XP", name, count)) {
+            texts.rank.assign(name);
+            lines.tell(MatchLines::Xp, count);
+        }
+    } else if (rowName == "Overall stats for") {
+        if (texts.player.empty() && NameAndCount(rest, "Round", name, count)) {
+            texts.player.assign(name);
+            lines.tell(MatchLines::Rounds, count);
+        }
+    } else if (rowName == "Damage Given" || rowName == "Damage Recvd" || rowName == "Kills" || rowName == "Deaths" ||
+               rowName == "Gibs") {
+        ReadLabelledNumbers(line, lines);
+    }
+}
+
+}  // namespace tovrik
