@@ -24,7 +24,7 @@ int CannotWrite(int error) {
 // fails throws.
 int Report(int argc, char* argv[]) {
     try {
-        ReportOptions options = ParseReportOptions(argc, argv);
+        ReportOptions options = ParseReportOptions(argc, argv, Today());
         if (!options.answer) return RunReport(options, std::cout, std::cerr);
         std::cout << *options.answer;
         return 0;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <map>
 
 #include "base/ascii.h"
@@ -22,7 +23,9 @@ constexpr const char* kExamples =
     "  tovrik-report ~/.etlegacy/legacy/stats Thompson             one weapon, best and worst match\n"
     "  tovrik-report --map goldrush STATS mp-40                    one weapon on one map\n"
     "  tovrik-report --since 2026-12-01 --until 2026-12-31 STATS   one month\n"
+    "  tovrik-report --since 6d STATS                              the last seven days\n"
     "  tovrik-report --by month STATS Thompson                     one row per month\n"
+    "  tovrik-report --by session --last-session STATS Thompson    tonight's matches\n"
     "  tovrik-report --csv STATS > weapons.csv                     for a spreadsheet\n"
     "  tovrik-report --json STATS Garand                           for scripts\n"
     "  tovrik-report --chart thompson.png STATS Thompson           the accuracy chart\n"
@@ -40,9 +43,13 @@ constexpr OptionRow kOptions[] = {
     {"comma", nullptr, "Write numbers with a decimal comma."},
     {"point", nullptr, "Write numbers with a decimal point."},
     {"map", "MAP", "Count only the matches played on MAP."},
-    {"since", "DATE", "Count only the matches of DATE (YYYY-MM-DD) and after."},
-    {"until", "DATE", "Count only the matches of DATE (YYYY-MM-DD) and before."},
-    {"by", "GROUP", "With a WEAPON: one row per map, day, week (ISO), month or year."},
+    {"since", "DATE",
+     "Count only the matches of DATE and after: YYYY-MM-DD, today, yesterday, or Nd for N days before today."},
+    {"until", "DATE", "Count only the matches of DATE and before, a DATE as for --since."},
+    {"last-session", nullptr, "Count only the matches of the last session."},
+    {"session-gap", "MINUTES",
+     "Start a new session after a pause of MINUTES or more between two matches (120 unless given)."},
+    {"by", "GROUP", "With a WEAPON: one row per map, day, week (ISO), month, year or session."},
     {"csv", nullptr, "Print the table as comma-separated values."},
     {"json", nullptr, "Print the view as one JSON document."},
     {"chart", "FILE", "With a WEAPON: also write its accuracy chart to FILE (PNG)."},
@@ -103,6 +110,7 @@ std::string HelpRows(const OptionRow* begin, const OptionRow* end, std::size_t c
         std::string line = "  " + std::string(begin == std::begin(kArguments) ? "" : "--") + row->name +
                            (row->value ? " <" + std::string(row->value) + ">" : "");
         std::string_view words = row->help;
+        if (line.size() + 1 > column) text += line + "\n", line.clear();  // a long name: its help below it
         while (!words.empty()) {
             line.resize(column, ' ');
             std::size_t room = 79 - column, cut = words.size() <= room ? words.size() : words.rfind(' ', room);
@@ -147,12 +155,25 @@ std::size_t WeaponNamed(const std::string& name) {
                      (nearest.empty() ? "." : "; did you mean " + nearest + "?") + " The list: " + list + "."};
 }
 
-MatchDate Day(const Parser& p, const char* option) {
+MatchDate Day(const Parser& p, const char* option, int today) {
     std::string text = p.bytes(option);
-    MatchDate day = DayOfText(text);
+    MatchDate day = DayOfPeriodText(text, today);
     if (!day.known())
-        throw UsageError{"--" + std::string(option) + " takes a day as YYYY-MM-DD, not " + Quoted(text) + "."};
+        throw UsageError{"--" + std::string(option) +
+                         " takes a day as YYYY-MM-DD, today, yesterday or Nd (N days before today), not " +
+                         Quoted(text) + "."};
     return day;
+}
+
+// The pause that starts a new session, in seconds.
+int SessionGapOf(const Parser& p) {
+    if (!p.isSet("session-gap")) return kSessionGap;
+    const std::string text = p.bytes("session-gap");
+    const bool digits = !text.empty() && text.size() <= 5 && text.find_first_not_of("0123456789") == std::string::npos;
+    const int minutes = digits ? std::stoi(text) : 0;
+    if (minutes < 1 || minutes > 10080)
+        throw UsageError{"--session-gap takes whole minutes from 1 to 10080 (a week), not " + Quoted(text) + "."};
+    return minutes * 60;
 }
 
 // The combinations that make no view.
@@ -162,11 +183,16 @@ void CheckCombinations(const Parser& p, bool hasWeapon) {
     if (p.isSet("csv") && p.isSet("json")) throw UsageError{"--csv and --json exclude each other."};
     if (p.isSet("trace")) {
         if (!hasWeapon) throw UsageError{"--trace needs a WEAPON."};
-        if (period || p.isSet("by") || p.isSet("csv") || p.isSet("json") || p.isSet("chart"))
+        if (period || p.isSet("last-session") || p.isSet("by") || p.isSet("csv") || p.isSet("json") ||
+            p.isSet("chart"))
             throw UsageError{"--trace shows the window's run alone: no period, --by, --csv, --json or --chart."};
     }
     for (const char* option : {"by", "chart"})
         if (p.isSet(option) && !hasWeapon) throw UsageError{"--" + std::string(option) + " needs a WEAPON."};
+    if (p.isSet("last-session") && period)
+        throw UsageError{"--last-session is a period of its own: no --since or --until."};
+    if (p.isSet("session-gap") && !p.isSet("last-session") && p.bytes("by") != "session")
+        throw UsageError{"--session-gap is for --by session or --last-session."};
 }
 
 std::optional<Grouping> GroupingOf(const Parser& p) {
@@ -210,7 +236,14 @@ std::vector<std::string> Nearest(const std::vector<std::string>& names, const st
     return nearest;
 }
 
-ReportOptions ParseReportOptions(int argc, char* argv[]) {
+int Today() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    if (localtime_r(&now, &local) == nullptr) return static_cast<int>(now / 86400);
+    return DaysSinceEpoch(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+}
+
+ReportOptions ParseReportOptions(int argc, char* argv[], int today) {
     // Each argument is kept as its bytes, so that a folder or a map whose
     // name is not valid text keeps them.
     Parser p(argc, argv);
@@ -227,8 +260,10 @@ ReportOptions ParseReportOptions(int argc, char* argv[]) {
     o.groupName = p.bytes("by");
     if (p.isSet("csv") && hasWeapon && !o.grouping)
         throw UsageError{"--csv is for a table: the overview, or --by with a WEAPON."};
-    if (p.isSet("since")) o.period.since = Day(p, "since"), o.since = p.bytes("since");
-    if (p.isSet("until")) o.period.until = Day(p, "until"), o.until = p.bytes("until");
+    if (p.isSet("since")) o.period.since = Day(p, "since", today), o.since = DayText(*o.period.since);
+    if (p.isSet("until")) o.period.until = Day(p, "until", today), o.until = DayText(*o.period.until);
+    o.lastSession = p.isSet("last-session");
+    o.sessionGap = SessionGapOf(p);
     if (!o.period.ordered())
         throw UsageError{"the period ends (--until " + o.until + ") before it starts (--since " + o.since + ")."};
     o.statsDir = StatsDirOf(args[0]);

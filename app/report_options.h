@@ -23,9 +23,11 @@ struct ReportOptions {
     std::optional<std::size_t> weapon;  // index into Weapons(); none: every weapon
     std::string mapChoice;              // "" for every map
     Period period;
-    std::string since, until;          // as given, for JSON
+    std::string since, until;          // the days, for JSON
+    bool lastSession = false;          // the period is the last session, found once the matches are read
+    int sessionGap = kSessionGap;      // seconds
     std::optional<Grouping> grouping;  // --by
-    std::string groupName;             // map, day, week, month or year
+    std::string groupName;             // map, day, week, month, year or session
     ReportOutput output = ReportOutput::Text;
     std::optional<std::string> chartFile;
     bool trace = false;
@@ -36,7 +38,12 @@ struct ReportOptions {
 // those that differ from it only in case, else those a few typing slips away.
 std::vector<std::string> Nearest(const std::vector<std::string>& names, const std::string& text);
 
-// Reads the command line. Throws UsageError for one the report cannot follow.
-ReportOptions ParseReportOptions(int argc, char* argv[]);
+// Reads the command line; relative days ("today", "7d") are counted from
+// `today` (days since 1970-01-01). Throws UsageError for one the report
+// cannot follow.
+ReportOptions ParseReportOptions(int argc, char* argv[], int today);
+
+// Today by the computer's clock and time zone, as days since 1970-01-01.
+int Today();
 
 }  // namespace tovrik

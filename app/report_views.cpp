@@ -27,12 +27,13 @@ struct View {
     const MatchTable& table;
     std::size_t dateless;
 
-    std::string leftOut() const { return LeftOutNote(dateless) + DeniedNote(table); }
+    std::string leftOut() const { return SessionNote(options.period) + LeftOutNote(dateless) + DeniedNote(table); }
     std::string choicesJson() const {
         const ReportOptions& o = options;
         return "\"map\": " + (AllMaps(o.mapChoice) ? "null" : JsonString(o.mapChoice)) +
                ", \"since\": " + (o.period.since ? JsonString(o.since) : "null") +
                ", \"until\": " + (o.period.until ? JsonString(o.until) : "null") +
+               ", \"session\": " + SessionJson(o.period) +
                ", \"dateless_left_out\": " + std::to_string(dateless) +
                ", \"denied_folders\": " + std::to_string(table.deniedFolders) +
                ", \"denied_files\": " + std::to_string(table.deniedFiles);
@@ -68,7 +69,8 @@ int Overview(const View& v, const std::vector<ViewRow>& rows, std::ostream& out,
 
 int Groups(const View& v, std::ostream& out, std::ostream& err) {
     const ReportOptions& o = v.options;
-    std::vector<ViewRow> rows = GroupRows(v.table, *o.weapon, o.mapChoice, o.period, *o.grouping);
+    std::vector<ViewRow> rows = GroupRows(v.table, *o.weapon, o.mapChoice, o.period, *o.grouping, nullptr,
+                                          o.sessionGap);
     v.printTable(GroupHeader(o.grouping),
                  "\"view\": \"groups\", \"by\": " + JsonString(o.groupName) +
                      ", \"weapon\": " + JsonString(Weapons()[*o.weapon]) + ", ",
@@ -103,15 +105,14 @@ bool WriteChart(const Tally& tally, const std::string& file, std::ostream& err) 
     return false;
 }
 
-int Summary(const View& v, const WeaponRun& run, std::ostream& out, std::ostream& err) {
+int Summary(const View& v, const Tally& tally, std::ostream& out, std::ostream& err) {
     const ReportOptions& o = v.options;
     const std::string& weapon = Weapons()[*o.weapon];
-    const Tally& tally = run.tally;
     if (tally.stop()) throw tally.stop()->error;
     if (o.chartFile && !WriteChart(tally, *o.chartFile, err)) return 1;
     auto placeOf = [&](const std::optional<CollectedAccuracy>& at) -> std::optional<MatchPlace> {
         if (!at) return {};
-        return run.placeOf(*at);
+        return MatchPlace::Of(v.table, v.table.matches[at->match]);
     };
     const std::optional<MatchPlace> lowest = placeOf(tally.lowest()), highest = placeOf(tally.highest());
     if (o.output == ReportOutput::Json) {
@@ -140,6 +141,20 @@ void NoteWhatZeroMeans(const ReportOptions& o, const MatchTable& table, std::ost
     err << (nearest.empty() ? "" : "; maps played: " + nearest) << ".\n";
 }
 
+// The view the options ask for over a table read before.
+int ViewOver(const ReportOptions& o, const MatchTable& table, std::ostream& out, std::ostream& err) {
+    NoteWhatZeroMeans(o, table, err);
+    const View v{o, table, DatelessMatches(table, o.period)};
+    if (!o.weapon) return Overview(v, RunsOver(table, kEveryWeapon, o.mapChoice, o.period).rows(), out, err);
+    if (!o.grouping) return Summary(v, ChartRun(table, *o.weapon, o.mapChoice, o.period), out, err);
+    if (o.chartFile) {  // the weapon's chart over the same matches, as the summary draws it
+        const Tally chart = ChartRun(table, *o.weapon, o.mapChoice, o.period);
+        if (chart.stop()) throw chart.stop()->error;
+        if (!WriteChart(chart, *o.chartFile, err)) return 1;
+    }
+    return Groups(v, out, err);
+}
+
 }  // namespace
 
 int RunReport(const ReportOptions& o, std::ostream& out, std::ostream& err) {
@@ -150,26 +165,22 @@ int RunReport(const ReportOptions& o, std::ostream& out, std::ostream& err) {
     }
     if (o.trace) return Trace(o, out);
     // Every other view sums over the matches, read once: the overview and the
-    // summary as they are read, the groups over the rows kept.
+    // summary as they are read, the groups and the last session over the rows kept.
+    if (o.lastSession || o.grouping) {
+        ReportOptions over = o;
+        const MatchTable table = ReadTree(o.statsDir, o.weapon ? WeaponBit(*o.weapon) : kEveryWeapon);
+        if (o.lastSession) over.period = LastSession(table, o.sessionGap);
+        return ViewOver(over, table, out, err);
+    }
     if (!o.weapon) {
         WeaponRuns runs(kEveryWeapon, o.mapChoice, o.period);
         const MatchTable table = SumTree(o.statsDir, runs);
         NoteWhatZeroMeans(o, table, err);
         return Overview(View{o, table, DatelessMatches(table, o.period)}, runs.finish(table).rows(), out, err);
     }
-    if (o.grouping) {
-        const MatchTable table = ReadTree(o.statsDir, WeaponBit(*o.weapon));
-        if (o.chartFile) {  // the weapon's chart over the same matches, as the summary draws it
-            const Tally chart = ChartRun(table, *o.weapon, o.mapChoice, o.period);
-            if (chart.stop()) throw chart.stop()->error;
-            if (!WriteChart(chart, *o.chartFile, err)) return 1;
-        }
-        NoteWhatZeroMeans(o, table, err);
-        return Groups(View{o, table, DatelessMatches(table, o.period)}, out, err);
-    }
     const WeaponRun run = RunWeapon(o.statsDir, *o.weapon, o.mapChoice, o.period, ChartBox{}, o.chartFile.has_value());
     NoteWhatZeroMeans(o, run.table, err);
-    return Summary(View{o, run.table, DatelessMatches(run.table, o.period)}, run, out, err);
+    return Summary(View{o, run.table, DatelessMatches(run.table, o.period)}, run.tally, out, err);
 }
 
 }  // namespace tovrik

@@ -130,6 +130,28 @@ MatchDate DateOfDays(int days) {
     return MatchDate{yoe + era * 400 + (month <= 2), month, doy - (153 * mp + 2) / 5 + 1};
 }
 
+std::optional<std::int64_t> MomentOf(const MatchDate& date, int time) {
+    if (!date.known() || time < 0) return std::nullopt;
+    return std::int64_t{DaysSinceEpoch(date.year, date.month, date.day)} * 86400 + time / 10000 * 3600 +
+           time / 100 % 100 * 60 + time % 100;
+}
+
+std::string MomentText(std::int64_t moment) {
+    const std::int64_t days = moment >= 0 ? moment / 86400 : (moment - 86399) / 86400;
+    const std::int64_t seconds = moment - days * 86400;
+    return DayText(DateOfDays(static_cast<int>(days))) + " " + TimeText(static_cast<int>(seconds / 3600 * 10000 + seconds / 60 % 60 * 100)).substr(0, 5);
+}
+
+MatchDate DayOfPeriodText(const std::string& text, int today) {
+    if (text == "today") return DateOfDays(today);
+    if (text == "yesterday") return DateOfDays(today - 1);
+    if (text.size() >= 2 && text.size() <= 6 && text.back() == 'd') {
+        const int back = Digits(text, 0, text.size() - 1);
+        return back >= 0 ? DateOfDays(today - back) : MatchDate{};
+    }
+    return DayOfText(text);
+}
+
 std::string IsoWeekText(const MatchDate& d) {
     int thursday = MondayOf(DaysSinceEpoch(d.year, d.month, d.day)) + 3;  // the week's Thursday decides its year
     int year = d.year + (thursday >= DaysSinceEpoch(d.year + 1, 1, 1)) - (thursday < DaysSinceEpoch(d.year, 1, 1));

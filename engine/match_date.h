@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,6 +40,17 @@ MatchDate DateOfDays(int days);
 int Weekday(int days);
 // The Monday of the week that holds a day so counted: weeks start on Monday.
 inline int MondayOf(int days) { return days - Weekday(days); }
+
+// A match's moment as seconds since 1970-01-01 00:00 of the clock the game
+// wrote it by; none without a day or a time.
+std::optional<std::int64_t> MomentOf(const MatchDate& date, int time);
+// "2026-12-06 19:45" of a moment.
+std::string MomentText(std::int64_t moment);
+
+// The day a period's end names, counted from `today` (days since 1970-01-01):
+// YYYY-MM-DD, "today", "yesterday", or "Nd", N days before today ("0d" is
+// today); unknown for any other text.
+MatchDate DayOfPeriodText(const std::string& text, int today);
 
 // The ISO week of a known day: "2026-W49".
 std::string IsoWeekText(const MatchDate& date);

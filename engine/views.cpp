@@ -60,9 +60,11 @@ std::int64_t GroupKey(const MatchRecord& match, Grouping grouping) {
     }
 }
 
-// The first day of a dated group's period, from its key; none for a map or no date.
+// The first day of a dated group's period, from its key (a session's: its
+// first moment); none for a map or no date.
 std::optional<int> FirstDay(Grouping grouping, std::int64_t key) {
     if (grouping == Grouping::Map || key == kNoKey) return {};
+    if (grouping == Grouping::Session) return static_cast<int>(key >= 0 ? key / 86400 : (key - 86399) / 86400);
     return static_cast<int>(key);
 }
 
@@ -71,6 +73,7 @@ std::string LabelOf(const MatchNames& names, const MatchRecord& match, Grouping 
     if (grouping == Grouping::Map) return std::string(names.map(match));
     const std::optional<int> firstDay = FirstDay(grouping, key);
     if (!firstDay) return "no date";
+    if (grouping == Grouping::Session) return MomentText(key);
     const MatchDate first = DateOfDays(*firstDay);
     if (grouping == Grouping::Week) return IsoWeekText(first);
     // A day, a month, a year: the leading part of the day's text.
@@ -84,24 +87,82 @@ const std::vector<GroupingName>& Groupings() {
                                                       {Grouping::Day, "day", "Day", 1},
                                                       {Grouping::Week, "week", "Week", 4},
                                                       {Grouping::Month, "month", "Month", 15},
-                                                      {Grouping::Year, "year", "Year", 183}};
+                                                      {Grouping::Year, "year", "Year", 183},
+                                                      {Grouping::Session, "session", "Session", 1}};
     return kGroupings;
 }
 
-std::string GroupLabel(const MatchNames& names, const MatchRecord& match, Grouping grouping) {
-    return LabelOf(names, match, grouping, GroupKey(match, grouping));
-}
 
 bool Period::holds(const MatchRecord& match) const {
     if (!limited()) return true;
+    if (moments) {
+        const std::optional<std::int64_t> moment = MomentOf(match.date, match.time);
+        if (!moment || *moment < moments->first || *moment > moments->last) return false;
+    }
     return match.date.known() && (!since || match.date.key() >= since->key()) &&
            (!until || match.date.key() <= until->key());
 }
 
+std::vector<std::optional<std::int64_t>> Sessions(const MatchTable& table, const Period& period, int gap) {
+    // The timed matches in time order, those of the same moment in search order.
+    std::vector<std::pair<std::int64_t, std::size_t>> timed;
+    for (std::size_t m = 0; m < table.matches.size(); ++m) {
+        const MatchRecord& match = table.matches[m];
+        if (match.status == MatchStatus::PassedOver || !period.holds(match)) continue;
+        if (const std::optional<std::int64_t> moment = MomentOf(match.date, match.time)) timed.emplace_back(*moment, m);
+    }
+    std::stable_sort(timed.begin(), timed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<std::optional<std::int64_t>> sessions(table.matches.size());
+    std::int64_t first = 0;
+    for (std::size_t i = 0; i < timed.size(); ++i) {
+        if (i == 0 || timed[i].first - timed[i - 1].first >= gap) first = timed[i].first;
+        sessions[timed[i].second] = first;
+    }
+    return sessions;
+}
+
+namespace {
+
+// The key of each match's group (GroupKey; a session's first moment).
+std::vector<std::int64_t> GroupKeys(const MatchTable& table, const Period& period, Grouping grouping, int gap) {
+    std::vector<std::int64_t> keys(table.matches.size(), kNoKey);
+    if (grouping == Grouping::Session) {
+        const std::vector<std::optional<std::int64_t>> sessions = Sessions(table, period, gap);
+        for (std::size_t m = 0; m < keys.size(); ++m) keys[m] = sessions[m].value_or(kNoKey);
+    } else {
+        for (std::size_t m = 0; m < keys.size(); ++m) keys[m] = GroupKey(table.matches[m], grouping);
+    }
+    return keys;
+}
+
+}  // namespace
+
+std::vector<std::string> GroupLabels(const MatchTable& table, const Period& period, Grouping grouping,
+                                     int sessionGap) {
+    const std::vector<std::int64_t> keys = GroupKeys(table, period, grouping, sessionGap);
+    std::vector<std::string> labels(table.matches.size());
+    for (std::size_t m = 0; m < table.matches.size(); ++m)
+        if (period.holds(table.matches[m])) labels[m] = LabelOf(table, table.matches[m], grouping, keys[m]);
+    return labels;
+}
+
+Period LastSession(const MatchTable& table, int gap) {
+    Period last;
+    last.moments = MomentSpan{};  // none yet: holds no match
+    const std::vector<std::optional<std::int64_t>> sessions = Sessions(table, Period{}, gap);
+    for (std::size_t m = 0; m < table.matches.size(); ++m) {
+        if (!sessions[m] || (last.moments->last >= last.moments->first && *sessions[m] < last.moments->first)) continue;
+        if (last.moments->last < last.moments->first || *sessions[m] > last.moments->first)
+            last.moments = MomentSpan{*sessions[m], *sessions[m]};  // the first of a later session
+        last.moments->last = std::max(last.moments->last, *MomentOf(table.matches[m].date, table.matches[m].time));
+    }
+    return last;
+}
+
 std::size_t DatelessMatches(const MatchTable& table, const Period& period) {
     if (!period.limited()) return 0;
-    return static_cast<std::size_t>(std::count_if(table.matches.begin(), table.matches.end(), [](const MatchRecord& m) {
-        return m.status != MatchStatus::PassedOver && !m.date.known();
+    return static_cast<std::size_t>(std::count_if(table.matches.begin(), table.matches.end(), [&](const MatchRecord& m) {
+        return m.status != MatchStatus::PassedOver && !(period.moments ? MomentOf(m.date, m.time).has_value() : m.date.known());
     }));
 }
 
@@ -200,15 +261,16 @@ Tally ChartRun(const MatchTable& table, std::size_t weapon, const std::string& m
 }
 
 std::vector<ViewRow> GroupRows(const MatchTable& table, std::size_t weapon, const std::string& mapChoice,
-                               const Period& period, Grouping grouping, Tally* whole) {
+                               const Period& period, Grouping grouping, Tally* whole, int sessionGap) {
     Tally all = SummaryRun(table, weapon, mapChoice, period);  // a stop of the whole run comes first
     if (whole != nullptr) *whole = std::move(all);
     // The matches sorted by group, each group's in search order; then one
     // run a group.
+    const std::vector<std::int64_t> keys = GroupKeys(table, period, grouping, sessionGap);
     std::vector<std::pair<std::int64_t, std::size_t>> keyed;
     keyed.reserve(table.matches.size());
     for (std::size_t m = 0; m < table.matches.size(); ++m)
-        if (period.holds(table.matches[m])) keyed.emplace_back(GroupKey(table.matches[m], grouping), m);
+        if (period.holds(table.matches[m])) keyed.emplace_back(keys[m], m);
     std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<Group> groups;
     groups.reserve(keyed.size());  // room only: pages untouched cost nothing

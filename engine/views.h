@@ -12,22 +12,43 @@
 
 namespace tovrik {
 
-// The days a view counts, both ends included; every match when not limited.
-struct Period {
-    std::optional<MatchDate> since, until;
+// The moments of a session's first and last match (MomentOf), both included.
+struct MomentSpan {
+    std::int64_t first = 0, last = -1;
+};
 
-    bool limited() const { return since || until; }
+// The days a view counts, both ends included, or the moments of a session;
+// every match when not limited.
+struct Period {
+    std::optional<MatchDate> since = {}, until = {};
+    std::optional<MomentSpan> moments = {};
+
+    bool limited() const { return since || until || moments; }
     // False when it ends before it starts.
     bool ordered() const { return !since || !until || since->key() <= until->key(); }
     // True when the match counts: any match when not limited, else one whose
-    // path tells a day inside the period.
+    // day (and time, for moments) lies inside the period.
     bool holds(const MatchRecord& match) const;
 };
+
+// The least time between the last match of a session and the first of the
+// next, in seconds, unless chosen otherwise: two hours.
+constexpr int kSessionGap = 2 * 3600;
+
+// The sessions of the read matches: each match whose day and time are known
+// and that the period holds, with every match before it in time less than
+// `gap` seconds apart, in one session. Per match, its session's first moment;
+// none for a match in none.
+std::vector<std::optional<std::int64_t>> Sessions(const MatchTable& table, const Period& period, int gap);
+
+// The period of the last session of the read matches; one that holds no match
+// when no match has a day and a time.
+Period LastSession(const MatchTable& table, int gap);
 
 // The read matches that a limited period leaves out for want of a date.
 std::size_t DatelessMatches(const MatchTable& table, const Period& period);
 
-enum class Grouping { Map, Day, Week, Month, Year };
+enum class Grouping { Map, Day, Week, Month, Year, Session };
 
 // How a grouping is named, and about half its period's days: the room a time
 // axis leaves before its first group and after its last.
@@ -41,9 +62,12 @@ struct GroupingName {
 // Every grouping, in the order of Grouping.
 const std::vector<GroupingName>& Groupings();
 
-// The group a read match falls in: its map, or the day, ISO week ("2026-W49"),
-// month ("2026-12") or year of its date; "no date" when its path tells none.
-std::string GroupLabel(const MatchNames& names, const MatchRecord& match, Grouping grouping);
+// The group each read match falls in: its map, or the day, ISO week
+// ("2026-W49"), month ("2026-12") or year of its date, or its session as
+// GroupRows names it; "no date" when it has none. "" for a match the period
+// does not hold.
+std::vector<std::string> GroupLabels(const MatchTable& table, const Period& period, Grouping grouping,
+                                     int sessionGap = kSessionGap);
 
 // One row of a table view: what it is of (a weapon, a map, a period) and its figures.
 struct ViewRow {
@@ -124,10 +148,12 @@ Tally SummaryRun(const MatchTable& table, std::size_t weapon, const std::string&
 Tally ChartRun(const MatchTable& table, std::size_t weapon, const std::string& mapChoice, const Period& period);
 
 // One weapon by group, the groups it was used in: maps in the map list's
-// order, periods in date order, "no date" last. Throws where the run over all
-// the matches stops, else where the first group's run stops. `whole`, when
-// given, receives the run over all the matches.
+// order, periods in date order, sessions ("2026-12-06 19:45", their first
+// match's day and time) apart by `sessionGap`, "no date" last. Throws where
+// the run over all the matches stops, else where the first group's run
+// stops. `whole`, when given, receives the run over all the matches.
 std::vector<ViewRow> GroupRows(const MatchTable& table, std::size_t weapon, const std::string& mapChoice,
-                               const Period& period, Grouping grouping, Tally* whole = nullptr);
+                               const Period& period, Grouping grouping, Tally* whole = nullptr,
+                               int sessionGap = kSessionGap);
 
 }  // namespace tovrik

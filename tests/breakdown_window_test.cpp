@@ -39,7 +39,7 @@ std::string Report(std::string command) {
     for (char& c : command)
         if (c == ' ') c = '\0', argv.push_back(&c + 1);
     std::ostringstream out, err;
-    EXPECT_EQ(RunReport(ParseReportOptions(static_cast<int>(argv.size()), argv.data()), out, err), 0) << command;
+    EXPECT_EQ(RunReport(ParseReportOptions(static_cast<int>(argv.size()), argv.data(), 0), out, err), 0) << command;
     return out.str();
 }
 

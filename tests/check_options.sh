@@ -62,7 +62,7 @@ check 'MP-40' x mp4
 check 'K43\ Rifle' x k43
 check '' x zz
 # A value given with its option after "=", which bash makes a word of its own.
-check 'map|day|week|month|year' --by =
+check 'map|day|week|month|year|session' --by =
 check 'stats one' --chart = st
 check 'Thompson' --by = month x th
 exit $status

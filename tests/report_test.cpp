@@ -113,9 +113,9 @@ TEST_F(ReportTest, ExitStatuses) {
         {"--chart a.png x", 2, "--chart needs a WEAPON."},
         {"--chart DIR/missing/a.png " TOVRIK_EXAMPLES "/stats Thompson", 1,
          "cannot write the chart to \"DIR/missing/a.png\": No such file or directory."},
-        {"--by hour x Colt", 2, "--by takes map, day, week, month or year, not \"hour\"."},
-        {"--since 2026-13-01 x", 2, "--since takes a day as YYYY-MM-DD, not \"2026-13-01\"."},
-        {"--until 2026-1x-01 x", 2, "--until takes a day as YYYY-MM-DD, not \"2026-1x-01\"."},
+        {"--by hour x Colt", 2, "--by takes map, day, week, month, year or session, not \"hour\"."},
+        {"--since 2026-13-01 x", 2, "--since takes a day as YYYY-MM-DD, today, yesterday or Nd (N days before today), not \"2026-13-01\"."},
+        {"--until 2026-1x-01 x", 2, "--until takes a day as YYYY-MM-DD, today, yesterday or Nd (N days before today), not \"2026-1x-01\"."},
         {"--csv --json x", 2, "--csv and --json exclude each other."},
         {"--csv x Colt", 2,
          "--csv is for a table: the overview, or --by with a WEAPON.\nTry 'tovrik-report --help'.\n"},
@@ -130,7 +130,15 @@ TEST_F(ReportTest, ExitStatuses) {
         {"--csv --by map --csv x Colt", 2, "--csv is given twice."},
         {"--comma --point x", 2, "--comma and --point exclude each other."},
         {"DIR/missing", 2, "\"DIR/missing\" is not a directory: No such file or directory."},
-        {"--until 2023-12-011 x", 2, "--until takes a day as YYYY-MM-DD, not \"2023-12-011\"."},
+        {"--since 7 x", 2, "--since takes a day as YYYY-MM-DD, today, yesterday or Nd (N days before today), not \"7\"."},
+        {"--since d x", 2, "--since takes a day as YYYY-MM-DD, today, yesterday or Nd (N days before today), not \"d\"."},
+        {"--last-session --since 7d x", 2, "--last-session is a period of its own: no --since or --until."},
+        {"--session-gap 30 x Colt", 2, "--session-gap is for --by session or --last-session."},
+        {"--session-gap 0 --by session x Colt", 2, "--session-gap takes whole minutes from 1 to 10080 (a week), not \"0\"."},
+        {"--session-gap 10081 --last-session x", 2, "--session-gap takes whole minutes from 1 to 10080 (a week), not \"10081\"."},
+        {"--session-gap 1.5 --last-session x", 2, "--session-gap takes whole minutes from 1 to 10080 (a week), not \"1.5\"."},
+        {"--trace --last-session x Colt", 2, "--trace shows the window's run alone"},
+        {"--until 2023-12-011 x", 2, "--until takes a day as YYYY-MM-DD, today, yesterday or Nd (N days before today), not \"2023-12-011\"."},
         {"--since 2026-05-01 --until 2026-04-30 x", 2, "the period ends (--until 2026-04-30) before it starts"},
         {"--since 2026-12-08 --until 2026-12-08 DIR Thompson", 1, "DIR/2026.12.08/bad.txt, line 2:"},  // one day
         {"DIR Bazooka2", 2, "\"Bazooka2\" is not a weapon of the list; did you mean Bazooka? The list: Knife,"},
@@ -229,9 +237,9 @@ TEST_F(ReportTest, PeriodsGroupsExtremesJsonCsv) {
     EXPECT_THAT(Report("--csv --by map DIR Thompson").out, HasSubstr("\n\"oa,sis\",1,10,"));
     EXPECT_THAT(Report("--csv --by week DIR Thompson").out, HasSubstr("\n2026-W53,2,20,2,"));  // its Thursday a 31st
     EXPECT_EQ(rows("--by year --since 2026-12-31 DIR Thompson"),
-              (Column{"Year", "2027", "Left out: 1 match without a date in its path."}));
+              (Column{"Year", "2027", "Left out: 1 match without a date in its path or its file."}));
     EXPECT_EQ(Report("--csv --by year --since 2026-12-31 DIR Thompson").err,
-              "Left out: 1 match without a date in its path.\n");
+              "Left out: 1 match without a date in its path or its file.\n");
     std::string period = Report("--point --since 2026-12-28 --until 2027-01-01 DIR Thompson").out;
     EXPECT_THAT(period, HasSubstr("Played:           2\n"));
     // The two matches of 10% tie for the lowest: the first in search order is named.
@@ -255,6 +263,15 @@ TEST_F(ReportTest, PeriodsGroupsExtremesJsonCsv) {
     EXPECT_TRUE(weapons[0]["mean_accuracy"].isNull());
     std::string csv = Report("--csv --by day DIR Thompson").out;
     EXPECT_THAT(csv, HasSubstr("\n2027-01-04,1,10,4,40.00,1,10.00,2,0,2.00,40.00,40.00,40.00\n"));
+    EXPECT_EQ(rows("--by session --last-session DIR Thompson"),
+              (Column{"Session", "2027-01-04 12:00", "Session: 2027-01-04 12:00 to 2027-01-04 12:00.",
+                      "Left out: 1 match without a date in its path or its file."}));
+    EXPECT_EQ(rows("--by year --until 99999d DIR Thompson"),  // three centuries back: none
+              (Column{"Year", "Left out: 1 match without a date in its path or its file."}));
+    EXPECT_THAT(Report("--json --last-session DIR").out,
+                HasSubstr("\"session\": {\"first\": \"2027-01-04 12:00\", \"last\": \"2027-01-04 12:00\"}"));
+    EXPECT_THAT(Report("--last-session --session-gap 10080 DIR Thompson").out, HasSubstr("Played:           4\n"))
+        << "a week's gap: the matches of 2026-12-27 and after";
     // An accuracy off the whole run's chart stops every grouping, though its group alone could be drawn.
     dir.write("2027.01.05/120000.txt", ">>> Map: zeta\nThompson: 2000.0 1/10 0 0 0\n");
     EXPECT_THAT(Report("--by map DIR Thompson").err, HasSubstr("the accuracy 2000 puts the chart's curve at -48640"));
@@ -269,8 +286,9 @@ TEST_F(ReportTest, StopsWritesAndHelp) {
     EXPECT_EQ(o.err, "tovrik-report: DIR/a.txt, line 3: \"1x\" is not a whole number.\n");
     EXPECT_EQ(Report("DIR Colt").err, "tovrik-report: DIR/b.txt, line 2: \"zero\" is not a whole number.\n");
     Outcome help = Report("--version >/dev/full; " TOVRIK_REPORT " --help");
-    EXPECT_THAT(help.out, HasSubstr("  --by <GROUP>    With a WEAPON: one row per map, day, week (ISO), month or\n"
-                                    "                  year.\n  --csv           Print"));  // wrapped at 79
+    EXPECT_THAT(help.out, HasSubstr("  --by <GROUP>    With a WEAPON: one row per map, day, week (ISO), month, year\n"
+                                    "                  or session.\n  --csv           Print"));  // wrapped at 79
+    EXPECT_THAT(help.out, HasSubstr("  --session-gap <MINUTES>\n                  Start a new session"));  // too long a name
     EXPECT_THAT(help.out, HasSubstr("\nArguments:\n  STATS_DIR       The statistics directory.\n  WEAPON  "));
     Outcome full = Report("--version >/dev/full; echo $?");
     EXPECT_EQ(full.out + full.err, "1\ntovrik-report: cannot write the report: No space left on device\n");

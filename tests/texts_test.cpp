@@ -73,8 +73,8 @@ TEST(Notes, LeftOutAndPassedOver) {
         EXPECT_EQ(DeniedNote(names), note) << folders << " " << files;
     }
     EXPECT_EQ(LeftOutNote(0), "");
-    EXPECT_EQ(LeftOutNote(1), "Left out: 1 match without a date in its path.\n");
-    EXPECT_EQ(LeftOutNote(2), "Left out: 2 matches without a date in its path.\n");
+    EXPECT_EQ(LeftOutNote(1), "Left out: 1 match without a date in its path or its file.\n");
+    EXPECT_EQ(LeftOutNote(2), "Left out: 2 matches without a date in its path or its file.\n");
 }
 
 }  // namespace

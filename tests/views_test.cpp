@@ -43,10 +43,61 @@ TEST(Breakdown, GroupStartsOnTheTimeAxis) {
             << era;
 }
 
+// Sessions: matches less than the gap apart in time order, whatever their folders; the last session; matches
+// without a day and a time in none, and counted.
+TEST(Sessions, MatchesLessThanTheGapApart) {
+    TempDir dir;
+    const std::string colt = "Colt: 50.0 1/2 0 0 0";
+    const char* files[] = {
+        "2026.12.31/220000.txt",  "2026.12.31/235959.txt",  // across the year, 1 s under the gap from the next
+        "2027-01/2027-01-01-015958-m.txt",                  // (today's layout)
+        "2027.01.01/035958.txt",                            // exactly the gap after: a new session
+        "2027.01.02/120000.txt",  "2027.01.02/115959.txt",  // in time order, not search order
+        "undated/a.txt",          "2027.01.03/noon.txt"};   // no day; a day without a time
+    for (const char* file : files) dir.write(file, Match("m", colt));
+    dir.write("undated/b.txt", Match("m", colt) + "\nStats recorded: 23:30:00 (02 Jan 2027)\n");  // the game's day
+    const MatchTable table = ReadTree(dir.path());
+    const std::vector<ViewRow> rows = GroupRows(table, *WeaponIndex("Colt"), "", {}, Grouping::Session);
+    const std::pair<const char*, int> expected[] = {{"2026-12-31 22:00", 3},
+                                                     {"2027-01-01 03:59", 1},
+                                                     {"2027-01-02 11:59", 2},
+                                                     {"2027-01-02 23:30", 1},
+                                                     {"no date", 2}};
+    ASSERT_EQ(rows.size(), std::size(expected));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(rows[i].label, expected[i].first) << i;
+        EXPECT_EQ(rows[i].figures.games, expected[i].second) << i;
+    }
+    EXPECT_EQ(DayText(DateOfDays(*rows[0].firstDay)), "2026-12-31");
+    EXPECT_EQ(GroupRows(table, *WeaponIndex("Colt"), "", {}, Grouping::Session, nullptr, 60).size(), 7u)
+        << "a minute apart: each match its own session but the two of 12:00";
+
+    const Period last = LastSession(table, kSessionGap);
+    EXPECT_EQ(MomentText(last.moments->first), "2027-01-02 23:30");
+    EXPECT_EQ(MomentText(last.moments->last), "2027-01-02 23:30");
+    EXPECT_EQ(RunsOver(table, kEveryWeapon, "", last).of(*WeaponIndex("Colt")).figures().games, 1);
+    EXPECT_EQ(DatelessMatches(table, last), 2u) << "no day, and no time";
+    EXPECT_EQ(DatelessMatches(table, Period{DayOfText("2027-01-01")}), 1u) << "a day is enough for days";
+    const Period none = LastSession(ReadTree(dir / "undated/a.txt/.."), kSessionGap);
+    EXPECT_FALSE(none.holds(table.matches[0]));
+}
+
+// Days a period's end names: the calendar's, or counted back from today.
+TEST(MatchDate, DaysCountedBackFromToday) {
+    const int today = DaysSinceEpoch(2027, 1, 1);
+    const std::pair<const char*, const char*> cases[] = {
+        {"today", "2027-01-01"}, {"yesterday", "2026-12-31"}, {"0d", "2027-01-01"},     {"7d", "2026-12-25"},
+        {"366d", "2025-12-31"},  {"2026-02-28", "2026-02-28"}, {"99999d", "1753-03-19"}, {"d", ""},
+        {"7", ""},               {"-1d", ""},                  {"100000d", ""},          {"Today", ""},
+        {"7D", ""},              {"2026-02-29", ""}};
+    for (auto [text, day] : cases) EXPECT_EQ(DayText(DayOfPeriodText(text, today)), day) << text;
+}
+
 // The room a time axis leaves before its first group and after its last: half a period.
 TEST(Breakdown, HalfAPeriodOfEachGrouping) {
     const std::pair<Grouping, int> halves[] = {
-        {Grouping::Map, 1}, {Grouping::Day, 1}, {Grouping::Week, 4}, {Grouping::Month, 15}, {Grouping::Year, 183}};
+        {Grouping::Map, 1},    {Grouping::Day, 1},     {Grouping::Week, 4},
+        {Grouping::Month, 15}, {Grouping::Year, 183}, {Grouping::Session, 1}};
     for (auto [grouping, days] : halves) EXPECT_EQ(HalfPeriodDays(grouping), days) << GroupHeader(grouping);
 }
 

@@ -33,13 +33,16 @@ std::vector<std::string> FoldersOf(const MatchTable& table, const BreakdownChoic
         auto [at, added] = folders.try_emplace(std::move(label), folder);
         if (!added && at->second != folder) at->second = CommonFolder(at->second, folder);
     };
-    for (const MatchRecord& match : table.matches) {
+    std::vector<std::string> labels;
+    if (choice.grouping) labels = GroupLabels(table, choice.period, *choice.grouping);
+    for (std::size_t m = 0; m < table.matches.size(); ++m) {
+        const MatchRecord& match = table.matches[m];
         if (match.status != MatchStatus::Read || !choice.period.holds(match)) continue;
         const std::string& folder = table.folders[match.folder];
         if (!choice.grouping) {
             for (const CountedRow& row : match.rows) note(Weapons()[row.weapon], folder);
         } else if (UsesWeapon(match, choice.weapon)) {
-            note(GroupLabel(table, match, *choice.grouping), folder);
+            note(labels[m], folder);
         }
     }
     std::vector<std::string> byRow;
@@ -180,7 +183,7 @@ std::vector<TimeTick> TimeTicks(int first, int last, int most, Grouping unit) {
     for (int step : {1, 2, 7, 14}) {
         const bool weeks = step % 7 == 0;  // whole weeks start on a Monday
         int start = weeks ? MondayOf(first + 6) : first;
-        if ((unit != Grouping::Day && unit != Grouping::Week) || (unit == Grouping::Week && !weeks) || start > last ||
+        if ((unit != Grouping::Day && unit != Grouping::Week && unit != Grouping::Session) || (unit == Grouping::Week && !weeks) || start > last ||
             (last - start) / step + 1 > most)
             continue;
         std::vector<TimeTick> ticks;

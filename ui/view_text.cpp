@@ -62,7 +62,19 @@ std::string CsvText(const std::string& text) {
 std::string LeftOutNote(std::size_t dateless) {
     if (dateless == 0) return "";
     return "Left out: " + std::to_string(dateless) + " match" + (dateless == 1 ? "" : "es") +
-           " without a date in its path.\n";
+           " without a date in its path or its file.\n";
+}
+
+std::string SessionNote(const Period& period) {
+    if (!period.moments) return "";
+    if (period.moments->last < period.moments->first) return "Session: none, for no match tells its day and time.\n";
+    return "Session: " + MomentText(period.moments->first) + " to " + MomentText(period.moments->last) + ".\n";
+}
+
+std::string SessionJson(const Period& period) {
+    if (!period.moments || period.moments->last < period.moments->first) return "null";
+    return "{\"first\": \"" + MomentText(period.moments->first) + "\", \"last\": \"" +
+           MomentText(period.moments->last) + "\"}";
 }
 
 std::string DeniedNote(const MatchNames& names) {

@@ -25,6 +25,10 @@ std::string PlaceJson(const std::optional<MatchPlace>& place);
 // in their path, and the folders and files passed over for want of
 // permission; a line each, "" for none.
 std::string LeftOutNote(std::size_t dateless);
+// The session a period is, when it is one: "Session: 2026-12-06 19:45 to 2026-12-06 22:10.\n"; else "".
+std::string SessionNote(const Period& period);
+// The same for JSON: {"first": "2026-12-06 19:45", "last": ...}, or null.
+std::string SessionJson(const Period& period);
 std::string DeniedNote(const MatchNames& names);
 
 // The headers of a table whose first column is `first`: the group, then
