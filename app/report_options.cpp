@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <ctime>
 #include <map>
 
 #include "base/ascii.h"
@@ -234,13 +233,6 @@ std::vector<std::string> Nearest(const std::vector<std::string>& names, const st
         if (distance == best && nearest.size() < 3) nearest.push_back(name);
     }
     return nearest;
-}
-
-int Today() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    if (localtime_r(&now, &local) == nullptr) return static_cast<int>(now / 86400);
-    return DaysSinceEpoch(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
 }
 
 ReportOptions ParseReportOptions(int argc, char* argv[], int today) {

@@ -43,7 +43,4 @@ std::vector<std::string> Nearest(const std::vector<std::string>& names, const st
 // cannot follow.
 ReportOptions ParseReportOptions(int argc, char* argv[], int today);
 
-// Today by the computer's clock and time zone, as days since 1970-01-01.
-int Today();
-
 }  // namespace tovrik

@@ -1,6 +1,7 @@
 #include "engine/match_date.h"
 
 #include <cstdio>
+#include <ctime>
 #include <string_view>
 
 namespace tovrik {
@@ -140,6 +141,13 @@ std::string MomentText(std::int64_t moment) {
     const std::int64_t days = moment >= 0 ? moment / 86400 : (moment - 86399) / 86400;
     const std::int64_t seconds = moment - days * 86400;
     return DayText(DateOfDays(static_cast<int>(days))) + " " + TimeText(static_cast<int>(seconds / 3600 * 10000 + seconds / 60 % 60 * 100)).substr(0, 5);
+}
+
+int Today() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    if (localtime_r(&now, &local) == nullptr) return static_cast<int>(now / 86400);
+    return DaysSinceEpoch(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
 }
 
 MatchDate DayOfPeriodText(const std::string& text, int today) {

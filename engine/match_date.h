@@ -47,6 +47,9 @@ std::optional<std::int64_t> MomentOf(const MatchDate& date, int time);
 // "2026-12-06 19:45" of a moment.
 std::string MomentText(std::int64_t moment);
 
+// Today by the computer's clock and time zone, as days since 1970-01-01.
+int Today();
+
 // The day a period's end names, counted from `today` (days since 1970-01-01):
 // YYYY-MM-DD, "today", "yesterday", or "Nd", N days before today ("0d" is
 // today); unknown for any other text.

@@ -178,6 +178,20 @@ TEST_F(BreakdownTest, PeriodsFoldersKeysAndChart) {
     EXPECT_EQ(status(), "There is no day 2026-02-30 in the calendar.");
     open(TOVRIK_EXAMPLES "/stats", "Day", "2026-09-07", "2026-09-06");
     EXPECT_EQ(status(), "The period ends before it starts.");
+    // The last session: the day fields set aside; a day typed again is a period of one's own.
+    auto* period = window.findChild<QComboBox*>("Period");
+    emit period->activated(1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.reading(); }));
+    EXPECT_EQ(cells()[1][0], "2026-09-08");
+    EXPECT_EQ(cells()[1][1], "2");
+    EXPECT_EQ(status(), "Session: 2026-09-08 20:12 to 2026-09-08 22:09.");
+    EXPECT_FALSE(window.findChild<QLineEdit*>("Since")->isEnabled());
+    EXPECT_EQ(window.findChild<TimeChart*>("TimeChart")->title(), "Thompson by day, last session");
+    emit period->activated(6);  // everything
+    EXPECT_EQ(window.findChild<QLineEdit*>("Since")->text(), "");
+    EXPECT_TRUE(window.findChild<QLineEdit*>("Until")->isEnabled());
+    QTest::keyClicks(window.findChild<QLineEdit*>("Until"), "2026-09-07");
+    EXPECT_EQ(period->currentText(), "Chosen days");
     // A double click on each row, the day and the total, and on the best match opens its folder.
     open(TOVRIK_EXAMPLES "/stats", "Day", "2026-09-08", "2026-09-08");
     auto* view = window.findChild<QTableView*>("Groups");
@@ -188,10 +202,10 @@ TEST_F(BreakdownTest, PeriodsFoldersKeysAndChart) {
     // Every control by Tab; the chart's hover texts, and the chart as a picture.
     open(TOVRIK_EXAMPLES "/stats", "Week");
     QStringList reached;
-    for (QWidget* at = window.findChild<QComboBox*>("Grouping"); reached.size() < 8; at = at->nextInFocusChain())
+    for (QWidget* at = window.findChild<QComboBox*>("Grouping"); reached.size() < 9; at = at->nextInFocusChain())
         if (at->focusPolicy() & Qt::TabFocus) reached << at->objectName();
-    EXPECT_EQ(reached,
-              (QStringList{"Grouping", "Since", "Until", "Groups", "Matches", "ExportCsv", "SaveChart", "Close"}));
+    EXPECT_EQ(reached, (QStringList{"Grouping", "Period", "Since", "Until", "Groups", "Matches", "ExportCsv",
+                                    "SaveChart", "Close"}));
     auto* chart = window.findChild<TimeChart*>("TimeChart");
     ASSERT_EQ(chart->points().size(), 2u) << "two weeks of matches";
     EXPECT_EQ(chart->title(), "Thompson by week, every match");

@@ -82,6 +82,24 @@ TEST(Sessions, MatchesLessThanTheGapApart) {
     EXPECT_FALSE(none.holds(table.matches[0]));
 }
 
+// What each of the breakdown's periods puts in its day fields, from the last day of a leap year.
+TEST(Breakdown, PresetPeriodsDays) {
+    using Days = std::optional<std::pair<std::string, std::string>>;
+    const std::pair<PeriodPreset, Days> cases[] = {
+        {PeriodPreset::Chosen, std::nullopt},
+        {PeriodPreset::LastSession, Days{{"", ""}}},
+        {PeriodPreset::Today, Days{{"2024-12-31", "2024-12-31"}}},
+        {PeriodPreset::LastWeek, Days{{"2024-12-25", ""}}},
+        {PeriodPreset::LastMonth, Days{{"2024-12-02", ""}}},
+        {PeriodPreset::ThisYear, Days{{"2024-01-01", ""}}},
+        {PeriodPreset::Everything, Days{{"", ""}}}};
+    ASSERT_EQ(PeriodPresets().size(), std::size(cases));
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(PeriodPresets()[i].preset, cases[i].first) << PeriodPresets()[i].text;
+        EXPECT_EQ(PresetDays(cases[i].first, DaysSinceEpoch(2024, 12, 31)), cases[i].second) << PeriodPresets()[i].text;
+    }
+}
+
 // Days a period's end names: the calendar's, or counted back from today.
 TEST(MatchDate, DaysCountedBackFromToday) {
     const int today = DaysSinceEpoch(2027, 1, 1);

@@ -112,11 +112,42 @@ std::optional<std::string> WriteExport(const std::string& file, const std::strin
     return WriteWhole(file, bytes);
 }
 
+const std::vector<PresetName>& PeriodPresets() {
+    static const std::vector<PresetName> kPresets{{PeriodPreset::Chosen, "Chosen days"},
+                                                  {PeriodPreset::LastSession, "Last session"},
+                                                  {PeriodPreset::Today, "Today"},
+                                                  {PeriodPreset::LastWeek, "Last 7 days"},
+                                                  {PeriodPreset::LastMonth, "Last 30 days"},
+                                                  {PeriodPreset::ThisYear, "This year"},
+                                                  {PeriodPreset::Everything, "Everything"}};
+    return kPresets;
+}
+
+std::optional<std::pair<std::string, std::string>> PresetDays(PeriodPreset preset, int today) {
+    const std::string day = DayText(DateOfDays(today));
+    switch (preset) {
+        case PeriodPreset::Today:
+            return std::pair{day, day};
+        case PeriodPreset::LastWeek:
+            return std::pair{DayText(DateOfDays(today - 6)), std::string()};
+        case PeriodPreset::LastMonth:
+            return std::pair{DayText(DateOfDays(today - 29)), std::string()};
+        case PeriodPreset::ThisYear:
+            return std::pair{day.substr(0, 4) + "-01-01", std::string()};
+        case PeriodPreset::LastSession:
+        case PeriodPreset::Everything:
+            return std::pair{std::string(), std::string()};
+        default:
+            return std::nullopt;
+    }
+}
+
 std::string BreakdownTitle(const BreakdownChoice& choice) {
     const Period& p = choice.period;
     std::string what = choice.grouping ? WeaponName(choice.weapon) + " by " +
                                              Groupings()[static_cast<std::size_t>(*choice.grouping)].word
                                        : "Every weapon";
+    if (choice.lastSession) return what + ", last session";
     if (!p.limited()) return what + ", every match";
     if (!p.until) return what + ", from " + DayText(*p.since);
     return what + ", " + (p.since ? DayText(*p.since) + " to " : "to ") + DayText(*p.until);
@@ -126,6 +157,7 @@ std::string BreakdownFileName(const BreakdownChoice& choice) {
     std::string name = choice.grouping ? WeaponName(choice.weapon) + "-by-" +
                                              Groupings()[static_cast<std::size_t>(*choice.grouping)].word
                                        : "every-weapon";
+    if (choice.lastSession) name += "-last-session";
     if (choice.period.since) name += "-from-" + DayText(*choice.period.since);
     if (choice.period.until) name += "-to-" + DayText(*choice.period.until);
     // Weapon names hold spaces and dots ("MG-42 Gun", "Scp.K43"): a name without either is easier to type.
@@ -137,10 +169,12 @@ std::string GroupHeader(const std::optional<Grouping>& grouping) {
     return grouping ? Groupings()[static_cast<std::size_t>(*grouping)].header : "Weapon";
 }
 
-Breakdown MakeBreakdown(const MatchTable& table, const BreakdownChoice& choice) {
+Breakdown MakeBreakdown(const MatchTable& table, const BreakdownChoice& chosen) {
+    BreakdownChoice choice = chosen;
+    if (choice.lastSession) choice.period = LastSession(table, kSessionGap);
     Breakdown b;
+    b.period = choice.period;
     b.header = GroupHeader(choice.grouping);
-    // The rows first: where the run stops, it stops as the report's view does.
     // The rows first: where the run stops, it stops as the report's view does.
     if (!choice.grouping) {
         const WeaponRuns runs = RunsOver(table, kEveryWeapon, kAllMaps, choice.period);

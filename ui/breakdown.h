@@ -17,7 +17,21 @@ struct BreakdownChoice {
     std::size_t weapon = 0;                            // index into Weapons()
     std::optional<Grouping> grouping = Grouping::Map;  // none: by weapon
     Period period;
+    bool lastSession = false;  // the period is the last session of the table
 };
+
+// The periods offered beside the two day fields, in the order shown.
+enum class PeriodPreset { Chosen, LastSession, Today, LastWeek, LastMonth, ThisYear, Everything };
+struct PresetName {
+    PeriodPreset preset;
+    const char* text;  // "Last 7 days", ...
+};
+const std::vector<PresetName>& PeriodPresets();
+
+// What a preset puts in the day fields, counted from `today` (days since
+// 1970-01-01): the first and the last day as YYYY-MM-DD, "" for no limit.
+// The chosen days keep what the fields hold: none.
+std::optional<std::pair<std::string, std::string>> PresetDays(PeriodPreset preset, int today);
 
 // The weapons a table must hold for the choice.
 WeaponSet WeaponsToRead(const BreakdownChoice& choice);
@@ -39,6 +53,7 @@ struct AccuracyMatch {
 };
 
 struct Breakdown {
+    Period period;  // as chosen, the last session found
     std::string header;
     std::vector<ViewRow> rows;                 // as `tovrik-report` lists them
     std::vector<std::string> folders;          // of each row: the deepest folder that holds all its matches

@@ -75,6 +75,7 @@ private:
                   const std::string& failure);
     void showProgress();
     std::optional<Grouping> groupingChosen() const;
+    void choosePreset(int index);
     std::optional<BreakdownChoice> choice();
     void recompute();
     void recomputeAsked() {  // the player changed a choice
@@ -102,6 +103,7 @@ private:
 
     QLabel* weaponLabel_;
     QComboBox* grouping_;
+    QComboBox* period_;
     QLineEdit* since_;
     QLineEdit* until_;
     QStandardItemModel* model_;

@@ -2,6 +2,7 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStandardPaths>
 
 #include "ui/qt/breakdown_window.h"
@@ -30,6 +31,10 @@ QWidget* BreakdownWindow::makeChoices() {
     // The groupings in their order, then by weapon.
     for (const GroupingName& name : Groupings()) grouping_->addItem(Latin1Text(name.header));
     grouping_->addItem(Latin1Text(GroupHeader(std::nullopt)));
+    period_ = new QComboBox(row);
+    period_->setObjectName("Period");
+    for (const PresetName& preset : PeriodPresets()) period_->addItem(preset.text);
+    connect(period_, &QComboBox::activated, this, &BreakdownWindow::choosePreset);
     since_ = new QLineEdit(row);
     since_->setObjectName("Since");
     until_ = new QLineEdit(row);
@@ -38,6 +43,7 @@ QWidget* BreakdownWindow::makeChoices() {
         day->setPlaceholderText(day == since_ ? "first match" : "last match");
         day->setToolTip("A day as YYYY-MM-DD, included; empty for no limit");
         day->setMaximumWidth(110);
+        connect(day, &QLineEdit::textEdited, this, [this] { period_->setCurrentIndex(0); });  // days of one's own
         connect(day, &QLineEdit::textChanged, this, &BreakdownWindow::recomputeAsked);
     }
     connect(grouping_, &QComboBox::currentIndexChanged, this, [this] {
@@ -46,14 +52,30 @@ QWidget* BreakdownWindow::makeChoices() {
     });
     auto* groupBy = new QLabel("&Group by:", row);
     groupBy->setBuddy(grouping_);
+    auto* period = new QLabel("&Period:", row);
+    period->setBuddy(period_);
     auto* from = new QLabel("&From:", row);
     from->setBuddy(since_);
     auto* to = new QLabel("&to:", row);
     to->setBuddy(until_);
-    for (QWidget* widget : std::initializer_list<QWidget*>{weaponLabel_, groupBy, grouping_, from, since_, to, until_})
+    for (QWidget* widget : std::initializer_list<QWidget*>{weaponLabel_, groupBy, grouping_, period, period_, from, since_,
+                                                                    to, until_})
         layout->addWidget(widget);
     layout->addStretch();
     return row;
+}
+
+void BreakdownWindow::choosePreset(int index) {
+    period_->setCurrentIndex(index);
+    const PeriodPreset preset = PeriodPresets()[static_cast<std::size_t>(index)].preset;
+    const std::optional<std::pair<std::string, std::string>> days = PresetDays(preset, Today());
+    for (QLineEdit* day : {since_, until_}) day->setEnabled(preset != PeriodPreset::LastSession);
+    if (days) {
+        const QSignalBlocker quietSince(since_), quietUntil(until_);  // one computation for both, below
+        since_->setText(QString::fromLatin1(days->first.c_str()));
+        until_->setText(QString::fromLatin1(days->second.c_str()));
+    }
+    recomputeAsked();
 }
 
 QWidget* BreakdownWindow::makeButtons() {

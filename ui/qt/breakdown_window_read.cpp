@@ -93,7 +93,10 @@ std::optional<BreakdownChoice> BreakdownWindow::choice() {
     BreakdownChoice c;
     c.weapon = weapon_;
     c.grouping = groupingChosen();
+    c.lastSession = PeriodPresets()[static_cast<std::size_t>(period_->currentIndex())].preset ==
+                    PeriodPreset::LastSession;
     for (QLineEdit* field : {since_, until_}) {
+        if (c.lastSession) break;
         std::string text = field->text().trimmed().toLatin1().toStdString();
         MatchDate day = DayOfText(text);
         if (!text.empty() && !day.known()) {
@@ -135,9 +138,9 @@ void BreakdownWindow::recompute() {
     chart_->setTitle(QString::fromLatin1(BreakdownTitle(*c).c_str()));
     fileName_ = BreakdownFileName(*c);
     fill(*breakdown_);
-    std::size_t dateless = DatelessMatches(*table_, c->period);
+    std::size_t dateless = DatelessMatches(*table_, breakdown_->period);
     QString status = table_->matches.empty() ? "No match files below this folder." : "";
-    const std::string notes = LeftOutNote(dateless) + DeniedNote(*table_);
+    const std::string notes = SessionNote(breakdown_->period) + LeftOutNote(dateless) + DeniedNote(*table_);
     if (!notes.empty()) status = QString::fromLatin1(notes.c_str()).trimmed().replace('\n', ' ');
     status_->setText(status);
     emit updated();
