@@ -25,6 +25,7 @@ constexpr const char* kExamples =
     "  tovrik-report --since 6d STATS                              the last seven days\n"
     "  tovrik-report --by month STATS Thompson                     one row per month\n"
     "  tovrik-report --by session --last-session STATS Thompson    tonight's matches\n"
+    "  tovrik-report --career --by month STATS                     damage, XP and rank by month\n"
     "  tovrik-report --csv STATS > weapons.csv                     for a spreadsheet\n"
     "  tovrik-report --json STATS Garand                           for scripts\n"
     "  tovrik-report --chart thompson.png STATS Thompson           the accuracy chart\n"
@@ -42,13 +43,17 @@ constexpr OptionRow kOptions[] = {
     {"comma", nullptr, "Write numbers with a decimal comma."},
     {"point", nullptr, "Write numbers with a decimal point."},
     {"map", "MAP", "Count only the matches played on MAP."},
+    {"player", "NAME", "Count only the matches of the player NAME, without regard to case."},
     {"since", "DATE",
      "Count only the matches of DATE and after: YYYY-MM-DD, today, yesterday, or Nd for N days before today."},
     {"until", "DATE", "Count only the matches of DATE and before, a DATE as for --since."},
     {"last-session", nullptr, "Count only the matches of the last session."},
     {"session-gap", "MINUTES",
      "Start a new session after a pause of MINUTES or more between two matches (120 unless given)."},
-    {"by", "GROUP", "With a WEAPON: one row per map, day, week (ISO), month, year or session."},
+    {"by", "GROUP", "With a WEAPON or --career: one row per map, day, week (ISO), month, year or session."},
+    {"career", nullptr,
+     "Instead of a weapon, the player's career: damage given and received, team damage, gibs, kills, deaths, XP "
+     "and rank."},
     {"csv", nullptr, "Print the table as comma-separated values."},
     {"json", nullptr, "Print the view as one JSON document."},
     {"chart", "FILE", "With a WEAPON: also write its accuracy chart to FILE (PNG)."},
@@ -58,7 +63,8 @@ constexpr OptionRow kOptions[] = {
 
 constexpr const char* kDescription =
     "Sums up one player's Enemy Territory weapon statistics from the match files below STATS_DIR.\n"
-    "With a WEAPON: the summary the window shows for it. Without: one row per weapon.\n";
+    "With a WEAPON: the summary the window shows for it. Without: one row per weapon.\n"
+    "With --career: the damage, kills, deaths, XP and rank the matches tell instead.\n";
 constexpr OptionRow kArguments[] = {{"STATS_DIR", nullptr, "The statistics directory."},
                                     {"WEAPON", nullptr, "A weapon of the weapon list, such as Thompson or mp40."}};
 
@@ -183,11 +189,14 @@ void CheckCombinations(const Parser& p, bool hasWeapon) {
     if (p.isSet("trace")) {
         if (!hasWeapon) throw UsageError{"--trace needs a WEAPON."};
         if (period || p.isSet("last-session") || p.isSet("by") || p.isSet("csv") || p.isSet("json") ||
-            p.isSet("chart"))
-            throw UsageError{"--trace shows the window's run alone: no period, --by, --csv, --json or --chart."};
+            p.isSet("chart") || p.isSet("player"))
+            throw UsageError{
+                "--trace shows the window's run alone: no period, --player, --by, --csv, --json or --chart."};
     }
-    for (const char* option : {"by", "chart"})
-        if (p.isSet(option) && !hasWeapon) throw UsageError{"--" + std::string(option) + " needs a WEAPON."};
+    if (p.isSet("career") && hasWeapon) throw UsageError{"--career sums every weapon's rows: no WEAPON."};
+    if (p.isSet("by") && !hasWeapon && !p.isSet("career")) throw UsageError{"--by needs a WEAPON or --career."};
+    if (p.isSet("chart") && !hasWeapon) throw UsageError{"--chart needs a WEAPON."};
+    if (p.isSet("player") && p.bytes("player").empty()) throw UsageError{"--player takes a name, not \"\"."};
     if (p.isSet("last-session") && period)
         throw UsageError{"--last-session is a period of its own: no --since or --until."};
     if (p.isSet("session-gap") && !p.isSet("last-session") && p.bytes("by") != "session")
@@ -262,6 +271,8 @@ ReportOptions ParseReportOptions(int argc, char* argv[], int today) {
     if (hasWeapon) o.weapon = WeaponNamed(args[1]);
     o.sep = p.isSet("comma") ? ',' : p.isSet("point") ? '.' : UserDecimalSeparator();
     o.mapChoice = p.bytes("map");
+    o.career = p.isSet("career");
+    o.player = p.bytes("player");
     o.output = p.isSet("csv") ? ReportOutput::Csv : p.isSet("json") ? ReportOutput::Json : ReportOutput::Text;
     if (p.isSet("chart")) o.chartFile = p.bytes("chart");
     o.trace = p.isSet("trace");

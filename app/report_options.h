@@ -21,6 +21,8 @@ struct ReportOptions {
     std::optional<std::string> answer;  // --help or --version: the text to print, and nothing else
     std::string statsDir;               // without a trailing "/" ("/" for the root)
     std::optional<std::size_t> weapon;  // index into Weapons(); none: every weapon
+    bool career = false;                // the player's career instead of the weapons
+    std::string player;                 // whose matches count; "" for everyone's
     std::string mapChoice;              // "" for every map
     Period period;
     std::string since, until;          // the days, for JSON

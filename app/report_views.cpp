@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "base/quote.h"
+#include "engine/career.h"
 #include "engine/match_file.h"
 #include "engine/tree_scan.h"
 #include "engine/weapons.h"
@@ -31,6 +32,7 @@ struct View {
     std::string choicesJson() const {
         const ReportOptions& o = options;
         return "\"map\": " + (AllMaps(o.mapChoice) ? "null" : JsonString(o.mapChoice)) +
+               ", \"player\": " + (o.player.empty() ? "null" : JsonString(o.player)) +
                ", \"since\": " + (o.period.since ? JsonString(o.since) : "null") +
                ", \"until\": " + (o.period.until ? JsonString(o.until) : "null") +
                ", \"session\": " + SessionJson(o.period) +
@@ -75,6 +77,31 @@ int Groups(const View& v, std::ostream& out, std::ostream& err) {
                  "\"view\": \"groups\", \"by\": " + JsonString(o.groupName) +
                      ", \"weapon\": " + JsonString(Weapons()[*o.weapon]) + ", ",
                  "group", rows, out, err);
+    return 0;
+}
+
+// The career: a summary, or a row a group, and the figures some matches did not tell.
+int Career(const View& v, std::ostream& out, std::ostream& err) {
+    const ReportOptions& o = v.options;
+    const CareerChoice choice{o.mapChoice, o.period};
+    CareerFigures whole;
+    std::vector<CareerRow> rows;
+    if (o.grouping) rows = CareerRows(v.table, choice, *o.grouping, o.sessionGap, &whole);
+    else whole = CareerOver(v.table, choice);
+    const std::string header = o.grouping ? GroupHeader(o.grouping) : "Matches";
+    if (!o.grouping) rows.push_back(CareerRow{"All", whole});  // a table of one row
+    if (o.output == ReportOutput::Json) {
+        out << "{\"view\": \"career\", " << (o.grouping ? "\"by\": " + JsonString(o.groupName) + ", " : "")
+            << v.choicesJson() << ",\n ";
+        if (o.grouping) out << "\"groups\": " << CareerJsonRows("group", rows) << "}\n";
+        else out << CareerJson(whole) << "}\n";
+    } else if (o.output == ReportOutput::Csv) {
+        out << CareerCsv(header, rows);
+        err << ToldNote(whole) << v.leftOut();
+    } else {
+        out << (o.grouping ? CareerTableText(header, rows, o.sep) : CareerSummaryText(o.mapChoice, whole, o.sep))
+            << ToldNote(whole) << v.leftOut();
+    }
     return 0;
 }
 
@@ -145,6 +172,7 @@ void NoteWhatZeroMeans(const ReportOptions& o, const MatchTable& table, std::ost
 int ViewOver(const ReportOptions& o, const MatchTable& table, std::ostream& out, std::ostream& err) {
     NoteWhatZeroMeans(o, table, err);
     const View v{o, table, DatelessMatches(table, o.period)};
+    if (o.career) return Career(v, out, err);
     if (!o.weapon) return Overview(v, RunsOver(table, kEveryWeapon, o.mapChoice, o.period).rows(), out, err);
     if (!o.grouping) return Summary(v, ChartRun(table, *o.weapon, o.mapChoice, o.period), out, err);
     if (o.chartFile) {  // the weapon's chart over the same matches, as the summary draws it
@@ -153,6 +181,15 @@ int ViewOver(const ReportOptions& o, const MatchTable& table, std::ostream& out,
         if (!WriteChart(chart, *o.chartFile, err)) return 1;
     }
     return Groups(v, out, err);
+}
+
+// Says that no match is of the player asked for, and the names nearest to it.
+void NoPlayer(const std::string& player, const MatchTable& table, std::ostream& err) {
+    err << "tovrik-report: no match is of the player \"" << Escaped(player) << "\"";
+    std::string nearest;
+    for (const std::string& name : Nearest(PlayerNames(table), player))
+        nearest += (nearest.empty() ? "" : ", ") + Escaped(name);
+    err << (nearest.empty() ? "" : "; players: " + nearest) << ".\n";
 }
 
 }  // namespace
@@ -166,9 +203,12 @@ int RunReport(const ReportOptions& o, std::ostream& out, std::ostream& err) {
     if (o.trace) return Trace(o, out);
     // Every other view sums over the matches, read once: the overview and the
     // summary as they are read, the groups and the last session over the rows kept.
-    if (o.lastSession || o.grouping) {
+    if (o.lastSession || o.grouping || o.career || !o.player.empty()) {
         ReportOptions over = o;
-        const MatchTable table = ReadTree(o.statsDir, o.weapon ? WeaponBit(*o.weapon) : kEveryWeapon);
+        ScanOptions scan;
+        scan.matchLines = o.career || !o.player.empty();
+        MatchTable table = ReadTree(o.statsDir, o.weapon ? WeaponBit(*o.weapon) : kEveryWeapon, scan);
+        if (!o.player.empty() && KeepPlayer(table, o.player) == 0) NoPlayer(o.player, table, err);
         if (o.lastSession) over.period = LastSession(table, o.sessionGap);
         return ViewOver(over, table, out, err);
     }

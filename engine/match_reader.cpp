@@ -84,21 +84,20 @@ void MatchReader::addRow(const std::string& path, std::string_view line, std::in
     }
 }
 
-void MatchTable::keep(const MatchRecord& record) {
+void MatchTable::keep(const MatchRecord& record, const MatchLines& matchLines) {
     // Moved in, the rows keep the room they were copied to.
     matches.push_back(MatchRecord{record.status, record.folder, record.name, record.date, record.time, record.map,
                                   std::pmr::vector<CountedRow>(record.rows.begin(), record.rows.end(), rowRoom.get()),
-                                  record.errors, MatchLines{}});
-    if (withLines) lines.push_back(record.lines);
+                                  record.errors});
+    if (withLines) lines.push_back(matchLines);
 }
 
 bool MatchReader::read(int dir, const std::string& name, const std::string& path, WeaponSet weapons,
-                       MatchRecord& record, std::string& map, MatchLineTexts* lineTexts) {
+                       MatchRecord& record, std::string& map, MatchLines* lines, MatchLineTexts* lineTexts) {
     record.status = MatchStatus::PassedOver;
     record.rows.clear();
     record.errors.clear();
-    record.lines = MatchLines{};
-    if (lineTexts != nullptr) *lineTexts = MatchLineTexts{};
+    if (lines != nullptr) *lines = MatchLines{}, *lineTexts = MatchLineTexts{};
     std::size_t size = 0;
     try {
         size = ReadFileAt(dir, name, path, buffer_, denied_);
@@ -107,11 +106,11 @@ bool MatchReader::read(int dir, const std::string& name, const std::string& path
         record.errors.push_back(std::move(error));
         return false;
     }
-    return readLines(size, path, weapons, record, map, lineTexts);
+    return readLines(size, path, weapons, record, map, lines, lineTexts);
 }
 
 bool MatchReader::readLines(std::size_t size, const std::string& path, WeaponSet weapons, MatchRecord& record,
-                            std::string& map, MatchLineTexts* lineTexts) {
+                            std::string& map, MatchLines* lines, MatchLineTexts* lineTexts) {
     // One pass over the bytes: lines are the runs without CR or LF; an editor
     // counts CR LF, a lone LF and a lone CR as one line end each.
     const char* p = buffer_.data();
@@ -143,8 +142,8 @@ bool MatchReader::readLines(std::size_t size, const std::string& path, WeaponSet
         if (!RowName(line, rowName)) continue;
         if (std::optional<std::size_t> weapon = WeaponOfRow(rowName)) {
             if ((weapons & WeaponBit(*weapon)) != 0) addRow(path, line, editorLine, *weapon, record);
-        } else if (lineTexts != nullptr) {
-            ReadMatchLine(rowName, line, record.lines, *lineTexts);
+        } else if (lines != nullptr) {
+            ReadMatchLine(rowName, line, *lines, *lineTexts);
         }
         if (!record.date.known() && rowName == "Stats recorded")
             record.date = DateOfRecord(line.substr(line.find(':') + 1), record.time);

@@ -49,7 +49,6 @@ struct MatchRecord {
     std::optional<std::uint32_t> map;   // index into MatchNames::maps; absent when not read
     std::pmr::vector<CountedRow> rows;  // of the chosen weapons, in file order
     std::vector<RunError> errors;       // located at the file and line
-    MatchLines lines;                   // read only when asked for
 };
 
 // The folders and maps the records of a scan point into.
@@ -89,8 +88,9 @@ struct MatchTable : MatchNames {
         return *this;
     }
 
-    // Keeps a copy of `record`, its rows in the room.
-    void keep(const MatchRecord& record);
+    // Keeps a copy of `record`, its rows in the room, and its own lines when
+    // the table is read with them.
+    void keep(const MatchRecord& record, const MatchLines& matchLines = {});
     std::string path(std::size_t match) const { return MatchNames::path(matches[match]); }
     using MatchNames::path;
 };
@@ -104,18 +104,18 @@ class MatchReader {
 public:
     // Reads the file `name` of the directory open as `dir` into `record` (its
     // status, rows of the weapons in `weapons` and errors, which name it as
-    // `path`) and its map's name into `map`; with `lineTexts`, its own lines
-    // too (record.lines, and their texts there). The record's date is the
+    // `path`) and its map's name into `map`; with `lines`, its own lines too
+    // (their texts into `lineTexts`, given with them). The record's date is the
     // path's, set before. True when the map line was read.
     bool read(int dir, const std::string& name, const std::string& path, WeaponSet weapons, MatchRecord& record,
-              std::string& map, MatchLineTexts* lineTexts = nullptr);
+              std::string& map, MatchLines* lines = nullptr, MatchLineTexts* lineTexts = nullptr);
     // True when the last file read was passed over because the user may not read it.
     bool denied() const { return denied_; }
 
 private:
     // The first `size` bytes of the buffer, the file's, into `record` and `map`, as read() does.
     bool readLines(std::size_t size, const std::string& path, WeaponSet weapons, MatchRecord& record, std::string& map,
-                   MatchLineTexts* lineTexts);
+                   MatchLines* lines, MatchLineTexts* lineTexts);
     void readRow(std::string_view line, CountedRow& row);
     void addRow(const std::string& path, std::string_view line, std::int32_t editorLine, std::size_t weapon,
                 MatchRecord& record);

@@ -28,6 +28,7 @@ struct Job {
     std::string path;
     MatchRecord record;
     std::string map;
+    MatchLines lines;
     MatchLineTexts texts;
     bool mapRead = false;
     bool denied = false;         // passed over: the user may not read it
@@ -39,8 +40,8 @@ void Read(MatchReader& reader, WeaponSet weapons, bool matchLines, Job& job) {
     job.record.name = job.file.name;
     job.mapRead = false;
     job.denied = false;
+    job.lines = MatchLines{};
     job.texts = MatchLineTexts{};
-    job.record.lines = MatchLines{};
     if (!job.file.isRegular) {  // only a regular file is opened at all
         job.record.status = MatchStatus::PassedOver;
         job.record.rows.clear();
@@ -53,7 +54,7 @@ void Read(MatchReader& reader, WeaponSet weapons, bool matchLines, Job& job) {
         return;
     }
     job.mapRead = reader.read(job.file.folderFd->get(), job.file.name, job.path, weapons, job.record, job.map,
-                              matchLines ? &job.texts : nullptr);
+                              matchLines ? &job.lines : nullptr, &job.texts);
     job.denied = reader.denied();
 }
 
@@ -69,8 +70,8 @@ public:
         job.record.folder = job.file.folder;
         job.record.map.reset();
         names_.deniedFiles += job.denied;
-        if (!job.texts.rank.empty()) job.record.lines.rank = Intern(ranks_, names_.ranks, job.texts.rank);
-        if (!job.texts.player.empty()) job.record.lines.player = Intern(players_, names_.players, job.texts.player);
+        if (!job.texts.rank.empty()) job.lines.rank = Intern(ranks_, names_.ranks, job.texts.rank);
+        if (!job.texts.player.empty()) job.lines.player = Intern(players_, names_.players, job.texts.player);
         if (job.mapRead) job.record.map = Intern(maps_, names_.maps, job.map);
     }
 
@@ -217,7 +218,7 @@ void ScanInParallel(TreeWalk& walk, WeaponSet weapons, bool matchLines, Interner
             Job& job = batch->jobs[i];
             if (job.failure) std::rethrow_exception(job.failure);
             interner.name(walk, job);
-            if (!each(names, job.record)) return;
+            if (!each(names, job.record, job.lines)) return;
         }
         ring.release();
     }
@@ -251,8 +252,8 @@ MatchTable ReadTree(const std::string& statsDir, WeaponSet weapons, const ScanOp
     table.withLines = options.matchLines;
     ScanTree(
         statsDir, weapons, table,
-        [&](const MatchNames&, MatchRecord& record) {
-            table.keep(record);
+        [&](const MatchNames&, MatchRecord& record, const MatchLines& lines) {
+            table.keep(record, lines);
             return !carryOn || carryOn(table.matches.size());
         },
         options);

@@ -7,17 +7,18 @@
 
 namespace tovrik {
 
-// Called with each record in search order and the names it points into;
-// returning false ends the scan.
-using MatchSink = std::function<bool(const MatchNames& names, MatchRecord& record)>;
+// Called with each record in search order, the names it points into and its
+// own lines (all unknown unless the scan reads them); returning false ends
+// the scan.
+using MatchSink = std::function<bool(const MatchNames& names, MatchRecord& record, const MatchLines& lines)>;
 
 // How a scan reads. The defaults are the programs'.
 struct ScanOptions {
     // Readers working side by side; 0: TOVRIK_THREADS when set, else the
     // processors this process may use, at most 8.
     unsigned threads = 0;
-    // The matches' own lines read too (MatchRecord::lines), their ranks and
-    // players named in MatchNames.
+    // The matches' own lines read too, their ranks and players named in
+    // MatchNames.
     bool matchLines = false;
 };
 

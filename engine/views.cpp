@@ -18,25 +18,17 @@ std::function<std::string(std::size_t)> PathIn(const MatchTable& table) {
     return [&table](std::size_t match) { return table.path(match); };
 }
 
-// A group's figures as its run ended, and where it was first met.
-struct Group {
-    std::string label;
-    std::optional<int> firstDay;
-    std::size_t first;  // its first match
-    Figures figures;
-    std::unique_ptr<RunError> stop;
-};
-
 // The positions of the groups in the order the view shows them.
-std::vector<std::size_t> Order(const std::vector<Group>& groups, Grouping grouping) {
+std::vector<std::size_t> Order(const std::vector<MatchGroup>& groups, Grouping grouping) {
     // Maps as the map list orders them, the first met first of equal ones.
     std::vector<std::string> keys(groups.size());
-    std::transform(groups.begin(), groups.end(), keys.begin(),
-                   [&](const Group& group) { return grouping == Grouping::Map ? ListKey(group.label) : group.label; });
+    std::transform(groups.begin(), groups.end(), keys.begin(), [&](const MatchGroup& group) {
+        return grouping == Grouping::Map ? ListKey(group.label) : group.label;
+    });
     std::vector<std::size_t> order(groups.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
     std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return std::tie(keys[a], groups[a].first) < std::tie(keys[b], groups[b].first);
+        return std::tie(keys[a], groups[a].matches[0]) < std::tie(keys[b], groups[b].matches[0]);
     });
     return order;
 }
@@ -202,7 +194,7 @@ std::vector<ViewRow> WeaponRuns::rows() const {
 
 MatchTable SumTree(const std::string& statsDir, WeaponSet weapons, const MatchAdder& add) {
     MatchTable table;
-    ScanTree(statsDir, weapons, table, [&](const MatchNames&, MatchRecord& record) {
+    ScanTree(statsDir, weapons, table, [&](const MatchNames&, MatchRecord& record, const MatchLines&) {
         const bool carryOn = add(table, record, table.matches.size());
         record.rows.clear();  // summed: the table keeps the match without them
         table.keep(record);
@@ -260,37 +252,41 @@ Tally ChartRun(const MatchTable& table, std::size_t weapon, const std::string& m
     return tally;
 }
 
-std::vector<ViewRow> GroupRows(const MatchTable& table, std::size_t weapon, const std::string& mapChoice,
-                               const Period& period, Grouping grouping, Tally* whole, int sessionGap) {
-    Tally all = SummaryRun(table, weapon, mapChoice, period);  // a stop of the whole run comes first
-    if (whole != nullptr) *whole = std::move(all);
-    // The matches sorted by group, each group's in search order; then one
-    // run a group.
+std::vector<MatchGroup> GroupMatches(const MatchTable& table, const Period& period, Grouping grouping,
+                                     int sessionGap) {
+    // The matches sorted by group, each group's in search order.
     const std::vector<std::int64_t> keys = GroupKeys(table, period, grouping, sessionGap);
     std::vector<std::pair<std::int64_t, std::size_t>> keyed;
     keyed.reserve(table.matches.size());
     for (std::size_t m = 0; m < table.matches.size(); ++m)
         if (period.holds(table.matches[m])) keyed.emplace_back(keys[m], m);
     std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::vector<Group> groups;
-    groups.reserve(keyed.size());  // room only: pages untouched cost nothing
+    std::vector<MatchGroup> groups;
     for (std::size_t i = 0; i < keyed.size();) {
-        Tally tally(weapon, mapChoice);
-        const std::size_t first = keyed[i].second;
         const std::int64_t key = keyed[i].first;
-        for (; i < keyed.size() && keyed[i].first == key; ++i)
-            tally.add(table, table.matches[keyed[i].second], keyed[i].second);
-        tally.finish(PathIn(table));
-        groups.push_back(Group{LabelOf(table, table.matches[first], grouping, key), FirstDay(grouping, key), first,
-                               tally.figures(),
-                               tally.stop() ? std::make_unique<RunError>(tally.stop()->error) : nullptr});
+        MatchGroup& group = groups.emplace_back();
+        group.label = LabelOf(table, table.matches[keyed[i].second], grouping, key);
+        group.firstDay = FirstDay(grouping, key);
+        for (; i < keyed.size() && keyed[i].first == key; ++i) group.matches.push_back(keyed[i].second);
     }
+    std::vector<MatchGroup> ordered;
+    ordered.reserve(groups.size());
+    for (std::size_t position : Order(groups, grouping)) ordered.push_back(std::move(groups[position]));
+    return ordered;
+}
+
+std::vector<ViewRow> GroupRows(const MatchTable& table, std::size_t weapon, const std::string& mapChoice,
+                               const Period& period, Grouping grouping, Tally* whole, int sessionGap) {
+    Tally all = SummaryRun(table, weapon, mapChoice, period);  // a stop of the whole run comes first
+    if (whole != nullptr) *whole = std::move(all);
     std::vector<ViewRow> rows;
-    for (std::size_t position : Order(groups, grouping)) {
-        const Group& group = groups[position];
-        if (group.stop) throw *group.stop;
-        if (group.figures.games > 0)
-            rows.push_back(ViewRow{group.label, group.figures, group.firstDay});  // none: passed over
+    for (const MatchGroup& group : GroupMatches(table, period, grouping, sessionGap)) {
+        Tally tally(weapon, mapChoice);
+        for (std::size_t m : group.matches) tally.add(table, table.matches[m], m);
+        tally.finish(PathIn(table));
+        if (tally.stop()) throw tally.stop()->error;
+        if (tally.figures().games > 0)
+            rows.push_back(ViewRow{group.label, tally.figures(), group.firstDay});  // none: passed over
     }
     return rows;
 }

@@ -147,6 +147,20 @@ Tally SummaryRun(const MatchTable& table, std::size_t weapon, const std::string&
 // The same with its accuracies kept, for the chart RunWeapon would draw.
 Tally ChartRun(const MatchTable& table, std::size_t weapon, const std::string& mapChoice, const Period& period);
 
+// The matches of a period that fall in one group, and how the group is named.
+struct MatchGroup {
+    std::string label;
+    std::optional<int> firstDay;       // of a period's group, as days since 1970-01-01
+    std::vector<std::size_t> matches;  // in search order; never empty
+};
+
+// The matches the period holds by group, in the order a view shows the
+// groups: maps in the map list's order, periods in date order, sessions
+// ("2026-12-06 19:45", their first match's day and time) apart by
+// `sessionGap`, "no date" last.
+std::vector<MatchGroup> GroupMatches(const MatchTable& table, const Period& period, Grouping grouping,
+                                     int sessionGap = kSessionGap);
+
 // One weapon by group, the groups it was used in: maps in the map list's
 // order, periods in date order, sessions ("2026-12-06 19:45", their first
 // match's day and time) apart by `sessionGap`, "no date" last. Throws where

@@ -19,12 +19,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static tovrik::MatchReader reader;
     tovrik::MatchRecord record;
     std::string map;
+    tovrik::MatchLines lines;
     tovrik::MatchLineTexts texts;
-    bool mapRead = reader.read(AT_FDCWD, path, path, tovrik::kEveryWeapon, record, map, &texts);
+    bool mapRead = reader.read(AT_FDCWD, path, path, tovrik::kEveryWeapon, record, map, &lines, &texts);
     // The match's own lines: a rank with its XP, a player with the rounds, never a figure below 0.
-    if (texts.rank.empty() == record.lines.number(tovrik::MatchLines::Xp).has_value()) std::abort();
-    if (texts.player.empty() == record.lines.number(tovrik::MatchLines::Rounds).has_value()) std::abort();
-    for (std::int32_t n : record.lines.numbers)
+    if (texts.rank.empty() == lines.number(tovrik::MatchLines::Xp).has_value()) std::abort();
+    if (texts.player.empty() == lines.number(tovrik::MatchLines::Rounds).has_value()) std::abort();
+    for (std::int32_t n : lines.numbers)
         if (n < 0) std::abort();
     if (record.date.known() != (record.time >= 0)) std::abort();  // dated only by a whole "Stats recorded" line
     if (mapRead != (record.status != tovrik::MatchStatus::PassedOver)) std::abort();  // never too large here

@@ -107,10 +107,14 @@ TEST_F(ReportTest, ExitStatuses) {
         {"a b c", 2, "too many arguments: one STATS_DIR and one WEAPON at most."},
         {"--trace x", 2, "--trace needs a WEAPON."},
         {"--trace --by day x Colt", 2,
-         "--trace shows the window's run alone: no period, --by, --csv, --json or --chart."},
+         "--trace shows the window's run alone: no period, --player, --by, --csv, --json or --chart."},
         {"--trace --json x Colt", 2, "--trace shows the window's run alone"},
         {"--trace --until 2026-01-01 x Colt", 2, "--trace shows the window's run alone"},
         {"--chart a.png x", 2, "--chart needs a WEAPON."},
+        {"--by map x", 2, "--by needs a WEAPON or --career."},
+        {"--career x Colt", 2, "--career sums every weapon's rows: no WEAPON."},
+        {"--player= x Colt", 2, "--player takes a name, not \"\"."},
+        {"--trace --player a x Colt", 2, "--trace shows the window's run alone"},
         {"--chart DIR/missing/a.png " TOVRIK_EXAMPLES "/stats Thompson", 1,
          "cannot write the chart to \"DIR/missing/a.png\": No such file or directory."},
         {"--by hour x Colt", 2, "--by takes map, day, week, month, year or session, not \"hour\"."},
@@ -277,6 +281,37 @@ TEST_F(ReportTest, PeriodsGroupsExtremesJsonCsv) {
     EXPECT_THAT(Report("--by map DIR Thompson").err, HasSubstr("the accuracy 2000 puts the chart's curve at -48640"));
 }
 
+// The career in each format, the counts of matches that told a figure, and the matches of one player.
+TEST_F(ReportTest, CareerAndThePlayersMatches) {
+    dir.write("2026.12.06/194512.txt", ">>> Map: radar\nOverall stats for: Smoky (1 Round)\nColt: 25.0 1/4 2 1 0\n"
+                                       "Damage Given: 300    Team Damage: 10\nDamage Recvd: 200\nRank: Major (90 XP)\n");
+    dir.write("2026.12.07/183004.txt", ">>> Map: =cmd\nOverall stats for: Other (1 Round)\nKnife: 1 3\n");
+    Outcome csv = Report("--career --csv --by map DIR");
+    EXPECT_EQ(csv.out,
+              "Map,Games,Dmg given,Dmg recvd,Given/recvd,Dmg/game,Team given,Team recvd,Gibs,Kills,Deaths,K/D,XP,Rank,"
+              "Dmg given matches,Dmg recvd matches,Team given matches,Team recvd matches,Gibs matches,XP matches,"
+              "Rank matches\n"
+              "'=cmd,1,,,,,,,,1,3,0.33,,,0,0,0,0,0,0,0\n"
+              "radar,1,300,200,1.50,300.00,10,,,2,1,2.00,90,Major,1,1,1,0,0,1,1\n");
+    EXPECT_EQ(csv.err, "Damage given: told by 1 of 2 matches.\nDamage received: told by 1 of 2 matches.\n"
+                       "Team damage given: told by 1 of 2 matches.\nTeam damage received: told by 0 of 2 matches.\n"
+                       "Gibs: told by 0 of 2 matches.\nXP: told by 1 of 2 matches.\nRank: told by 1 of 2 matches.\n");
+    const QJsonObject career =
+        QJsonDocument::fromJson(QByteArray::fromStdString(Report("--career --json --player smoky DIR").out)).object();
+    EXPECT_EQ(career["view"].toString(), "career");
+    EXPECT_EQ(career["player"].toString(), "smoky");
+    EXPECT_EQ(career["games"].toInt(), 1);
+    EXPECT_EQ(career["rank"].toString(), "Major");
+    EXPECT_EQ(career["gibs_matches"].toInt(), 0);
+    EXPECT_TRUE(career["gibs"].isNull());
+    EXPECT_THAT(Report("--point --career DIR").out, HasSubstr("\nDamage per game:       300.0\n"))
+        << "over the matches that told the damage";
+    Outcome other = Report("--player smokyy DIR Colt");
+    EXPECT_EQ(other.status, 0);
+    EXPECT_EQ(other.err, "tovrik-report: no match is of the player \"smokyy\"; players: Smoky.\n");
+    EXPECT_THAT(Report("--player OTHER --by day DIR Knife").out, HasSubstr("\n2026-12-07      1      0"));
+}
+
 // A view of several weapons stops where their first run would; unwritable output fails; help shows every option.
 TEST_F(ReportTest, StopsWritesAndHelp) {
     dir.write("a.txt", ">>> Map: m\nColt: 50.0 1/2 0 0 0\nThompson: 10.0 1/1x 0 0 0\n");
@@ -286,8 +321,8 @@ TEST_F(ReportTest, StopsWritesAndHelp) {
     EXPECT_EQ(o.err, "tovrik-report: DIR/a.txt, line 3: \"1x\" is not a whole number.\n");
     EXPECT_EQ(Report("DIR Colt").err, "tovrik-report: DIR/b.txt, line 2: \"zero\" is not a whole number.\n");
     Outcome help = Report("--version >/dev/full; " TOVRIK_REPORT " --help");
-    EXPECT_THAT(help.out, HasSubstr("  --by <GROUP>    With a WEAPON: one row per map, day, week (ISO), month, year\n"
-                                    "                  or session.\n  --csv           Print"));  // wrapped at 79
+    EXPECT_THAT(help.out, HasSubstr("  --by <GROUP>    With a WEAPON or --career: one row per map, day, week (ISO),\n"
+                                    "                  month, year or session.\n  --career   "));  // wrapped at 79
     EXPECT_THAT(help.out, HasSubstr("  --session-gap <MINUTES>\n                  Start a new session"));  // too long a name
     EXPECT_THAT(help.out, HasSubstr("\nArguments:\n  STATS_DIR       The statistics directory.\n  WEAPON  "));
     Outcome full = Report("--version >/dev/full; echo $?");

@@ -90,18 +90,90 @@ std::string WindowText(const Figure& figure, const Figures& figures, char sep) {
     }
 }
 
-std::string CellText(const Figure& figure, const Figures& figures, char sep) {
-    FigureValue value = figure.read(figures);
-    if (figure.kind == FigureKind::Count) return LongToText(static_cast<std::int32_t>(*value.number));
+namespace {
+
+// A figure of `kind` as a table's cell.
+std::string Cell(FigureKind kind, const FigureValue& value, char sep) {
     if (!value.number) return "-";
-    return OneDecimal(static_cast<float>(*value.number), sep) + (figure.kind == FigureKind::Ratio ? "" : "%");
+    if (kind == FigureKind::Text) return value.text;
+    if (kind == FigureKind::Count) return std::to_string(static_cast<std::int64_t>(*value.number));
+    return OneDecimal(static_cast<float>(*value.number), sep) + (kind == FigureKind::Ratio ? "" : "%");
+}
+
+// A figure of `kind` as CSV and JSON write it.
+std::string Data(FigureKind kind, const FigureValue& value, const std::string& none) {
+    if (!value.number) return none;
+    if (kind == FigureKind::Text) return value.text;
+    if (kind == FigureKind::Count) return std::to_string(static_cast<std::int64_t>(*value.number));
+    return TwoDecimals(*value.number);
+}
+
+FigureValue Sum(const CareerFigures& f, MatchLines::Number n) {
+    if (f.told[n] == 0) return {};
+    return FigureValue{static_cast<double>(f.sums[n]), true};
+}
+
+// `part` per `whole`; none without a whole.
+FigureValue Per(double part, double whole) { return whole != 0 ? FigureValue{part / whole} : FigureValue{}; }
+
+}  // namespace
+
+std::string CellText(const Figure& figure, const Figures& figures, char sep) {
+    return Cell(figure.kind, figure.read(figures), sep);
 }
 
 std::string DataText(const Figure& figure, const Figures& figures, const std::string& none) {
-    FigureValue value = figure.read(figures);
-    if (!value.number) return none;
-    if (figure.kind == FigureKind::Count) return LongToText(static_cast<std::int32_t>(*value.number));
-    return TwoDecimals(*value.number);
+    return Data(figure.kind, figure.read(figures), none);
+}
+
+std::string CellText(const CareerFigure& figure, const CareerFigures& figures, char sep) {
+    return Cell(figure.kind, figure.read(figures), sep);
+}
+
+std::string DataText(const CareerFigure& figure, const CareerFigures& figures, const std::string& none) {
+    return Data(figure.kind, figure.read(figures), none);
+}
+
+const std::vector<CareerFigure>& CareerTable() {
+    using K = FigureKind;
+    using L = MatchLines;
+    using F = const CareerFigures&;
+    static const std::vector<CareerFigure> kTable{
+        {"games", "Games", "Played:", K::Count, [](F f) { return Count(f.games); }, nullptr},
+        {"damage_given", "Dmg given", "Damage given:", K::Count, [](F f) { return Sum(f, L::DamageGiven); },
+         [](F f) { return f.told[L::DamageGiven]; }},
+        {"damage_received", "Dmg recvd", "Damage received:", K::Count, [](F f) { return Sum(f, L::DamageReceived); },
+         [](F f) { return f.told[L::DamageReceived]; }},
+        {"damage_ratio", "Given/recvd", "Given/received:", K::Ratio,
+         [](F f) {
+             return Per(static_cast<double>(f.sums[L::DamageGiven]), static_cast<double>(f.sums[L::DamageReceived]));
+         },
+         nullptr},
+        {"damage_per_game", "Dmg/game", "Damage per game:", K::Ratio,
+         [](F f) { return Per(static_cast<double>(f.sums[L::DamageGiven]), f.told[L::DamageGiven]); }, nullptr},
+        {"team_damage_given", "Team given", "Team damage given:", K::Count,
+         [](F f) { return Sum(f, L::TeamDamageGiven); }, [](F f) { return f.told[L::TeamDamageGiven]; }},
+        {"team_damage_received", "Team recvd", "Team damage received:", K::Count,
+         [](F f) { return Sum(f, L::TeamDamageReceived); }, [](F f) { return f.told[L::TeamDamageReceived]; }},
+        {"gibs", "Gibs", "Gibs:", K::Count, [](F f) { return Sum(f, L::Gibs); }, [](F f) { return f.told[L::Gibs]; }},
+        {"kills", "Kills", "Kills:", K::Count, [](F f) { return FigureValue{static_cast<double>(f.kills), true}; },
+         nullptr},
+        {"deaths", "Deaths", "Deaths:", K::Count, [](F f) { return FigureValue{static_cast<double>(f.deaths), true}; },
+         nullptr},
+        {"kill_death_ratio", "K/D", "Ratio (k/d):", K::Ratio,
+         [](F f) {  // no death: the kills
+             return f.deaths != 0 ? Per(static_cast<double>(f.kills), static_cast<double>(f.deaths))
+                                  : FigureValue{static_cast<double>(f.kills), true};
+         },
+         nullptr},
+        {"xp", "XP", "XP:", K::Count,
+         [](F f) { return f.xp ? FigureValue{static_cast<double>(*f.xp), true} : FigureValue{}; },
+         [](F f) { return f.told[L::Xp]; }},
+        {"rank", "Rank", "Rank:", K::Text,
+         [](F f) { return f.rank.empty() ? FigureValue{} : FigureValue{0.0, false, f.rank}; },
+         [](F f) { return f.ranked; }},
+    };
+    return kTable;
 }
 
 std::string MapText(const std::string& mapChoice) { return AllMaps(mapChoice) ? "All maps" : mapChoice; }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/career.h"
 #include "engine/tally.h"
 #include "ui/controls.h"
 
@@ -24,12 +25,14 @@ enum class FigureKind {
     Ratio,    // kills per death
     Mean,     // an accuracy the window cuts to one decimal
     Extreme,  // an accuracy the window shows uncut
+    Text,     // a name, such as a rank
 };
 
 // A figure's number as a run gives it.
 struct FigureValue {
     std::optional<double> number;  // none: no figure (a share without shots, no accuracy collected)
     bool whole = false;            // a count: the window writes it without decimals
+    std::string text = {};         // a text figure's, with a number (any) when there is one
 };
 
 // One figure of a run: how every face names it and how it is read. Adding a
@@ -63,6 +66,25 @@ std::string CellText(const Figure& figure, const Figures& figures, char sep);
 // As CSV and JSON write it: "." decimals, two of them for fractions; `none`
 // where there is no figure.
 std::string DataText(const Figure& figure, const Figures& figures, const std::string& none);
+
+// One figure of a career (CareerFigures), as Figure is one of a weapon's run.
+struct CareerFigure {
+    const char* key;      // its JSON member; with "_matches", the matches that told it
+    const char* header;   // its column in tables and CSV; with " matches", the told column of CSV
+    const char* caption;  // its line in the summary
+    FigureKind kind;
+    FigureValue (*read)(const CareerFigures& figures);
+    // The matches whose lines told it, for a figure some matches may lack; nullptr for one every match has.
+    std::int32_t (*told)(const CareerFigures& figures);
+};
+
+// Every career figure, in the order of the table's columns.
+const std::vector<CareerFigure>& CareerTable();
+
+// A career figure as a table's cell, as CSV and JSON write it: the rules of
+// CellText and DataText for its kind; a text as it stands.
+std::string CellText(const CareerFigure& figure, const CareerFigures& figures, char sep);
+std::string DataText(const CareerFigure& figure, const CareerFigures& figures, const std::string& none);
 
 // The map label's text for a map choice: "All maps" for every map.
 std::string MapText(const std::string& mapChoice);

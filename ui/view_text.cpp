@@ -57,7 +57,111 @@ std::string CsvText(const std::string& text) {
     return quoted + "\"";
 }
 
+// The cells of a table: the first column to the left, the others to the
+// right, two spaces apart.
+std::string Aligned(const std::vector<std::vector<std::string>>& table) {
+    std::vector<std::size_t> widths(table[0].size(), 0);
+    for (const auto& cells : table)
+        for (std::size_t i = 0; i < cells.size(); ++i) widths[i] = std::max(widths[i], Width(cells[i]));
+    std::string out;
+    for (const auto& cells : table) {
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            std::size_t room = widths[i] - Width(cells[i]);
+            if (i > 0) out.append(2 + room, ' ');
+            out += cells[i];
+            if (i == 0) out.append(room, ' ');
+        }
+        out += '\n';
+    }
+    return out;
+}
+
+// Lines of cells, each already a CSV cell, separated by commas.
+std::string CsvLines(const std::vector<std::vector<std::string>>& lines) {
+    std::string out;
+    for (const auto& cells : lines) {
+        for (std::size_t i = 0; i < cells.size(); ++i) out += (i > 0 ? "," : "") + cells[i];
+        out += '\n';
+    }
+    return out;
+}
+
+// A career figure's cell for the terminal, a text of a file's escaped.
+std::string CareerCell(const CareerFigure& figure, const CareerFigures& figures, char sep) {
+    const std::string text = CellText(figure, figures, sep);
+    return figure.kind == FigureKind::Text && text != "-" ? CellText(text) : text;
+}
+
 }  // namespace
+
+std::vector<std::string> CareerHeaders(const std::string& first) {
+    std::vector<std::string> headers{first};
+    for (const CareerFigure& figure : CareerTable()) headers.emplace_back(figure.header);
+    return headers;
+}
+
+std::string CareerSummaryText(const std::string& mapChoice, const CareerFigures& figures, char sep) {
+    std::string out = Pad("Map:", 23) + Escaped(MapText(mapChoice)) + "\n";
+    for (const CareerFigure& figure : CareerTable())
+        out += Pad(figure.caption, 23) + CareerCell(figure, figures, sep) + "\n";
+    return out;
+}
+
+std::string ToldNote(const CareerFigures& figures) {
+    std::string out;
+    for (const CareerFigure& figure : CareerTable()) {
+        if (figure.told == nullptr || figure.told(figures) >= figures.games) continue;
+        out += std::string(figure.caption) + " told by " + std::to_string(figure.told(figures)) + " of " +
+               std::to_string(figures.games) + " matches.\n";
+    }
+    return out;
+}
+
+std::string CareerTableText(const std::string& firstHeader, const std::vector<CareerRow>& rows, char sep) {
+    std::vector<std::vector<std::string>> table{CareerHeaders(firstHeader)};
+    for (const CareerRow& row : rows) {
+        std::vector<std::string>& cells = table.emplace_back(std::vector<std::string>{CellText(row.label)});
+        for (const CareerFigure& figure : CareerTable()) cells.push_back(CareerCell(figure, row.figures, sep));
+    }
+    return Aligned(table);
+}
+
+std::string CareerCsv(const std::string& firstHeader, const std::vector<CareerRow>& rows) {
+    std::vector<std::vector<std::string>> lines{CareerHeaders(firstHeader)};
+    for (const CareerFigure& figure : CareerTable())
+        if (figure.told != nullptr) lines[0].push_back(std::string(figure.header) + " matches");
+    for (const CareerRow& row : rows) {
+        std::vector<std::string>& cells = lines.emplace_back(std::vector<std::string>{CsvText(row.label)});
+        for (const CareerFigure& figure : CareerTable()) {
+            const std::string data = DataText(figure, row.figures, "");
+            cells.push_back(figure.kind == FigureKind::Text ? CsvText(data) : data);
+        }
+        for (const CareerFigure& figure : CareerTable())
+            if (figure.told != nullptr) cells.push_back(std::to_string(figure.told(row.figures)));
+    }
+    return CsvLines(lines);
+}
+
+std::string CareerJson(const CareerFigures& figures) {
+    std::string out;
+    for (const CareerFigure& figure : CareerTable()) {
+        const std::string data = DataText(figure, figures, "null");
+        out += (out.empty() ? "\"" : ", \"") + std::string(figure.key) +
+               "\": " + (figure.kind == FigureKind::Text && data != "null" ? JsonString(data) : data);
+    }
+    for (const CareerFigure& figure : CareerTable())
+        if (figure.told != nullptr)
+            out += ", \"" + std::string(figure.key) + "_matches\": " + std::to_string(figure.told(figures));
+    return out;
+}
+
+std::string CareerJsonRows(const std::string& labelKey, const std::vector<CareerRow>& rows) {
+    std::string out = "[";
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        out += (i ? ",\n  " : "\n  ") + std::string("{\"") + labelKey + "\": " + JsonString(rows[i].label) + ", " +
+               CareerJson(rows[i].figures) + "}";
+    return out + "]";
+}
 
 std::string LeftOutNote(std::size_t dateless) {
     if (dateless == 0) return "";
@@ -124,38 +228,16 @@ std::string PlaceText(const MatchPlace& place) {
 std::string TableText(const std::string& firstHeader, const std::vector<ViewRow>& rows, char sep) {
     std::vector<std::vector<std::string>> table{TableHeaders(firstHeader)};
     for (const ViewRow& row : rows) table.push_back(Cells(row, sep));
-    std::vector<std::size_t> widths(table[0].size(), 0);
-    for (const auto& cells : table)
-        for (std::size_t i = 0; i < cells.size(); ++i) widths[i] = std::max(widths[i], Width(cells[i]));
-    // The first column to the left, the figures to the right, two spaces apart.
-    std::string out;
-    for (const auto& cells : table) {
-        for (std::size_t i = 0; i < cells.size(); ++i) {
-            std::size_t room = widths[i] - Width(cells[i]);
-            if (i > 0) out.append(2 + room, ' ');
-            out += cells[i];
-            if (i == 0) out.append(room, ' ');
-        }
-        out += '\n';
-    }
-    return out;
+    return Aligned(table);
 }
 
 std::string TableCsv(const std::string& firstHeader, const std::vector<ViewRow>& rows) {
-    std::ostringstream out;
-    auto line = [&](const std::string& first, const std::vector<std::string>& cells) {
-        out << first;
-        for (const std::string& cell : cells) out << ',' << cell;
-        out << '\n';
-    };
-    std::vector<std::string> headers = TableHeaders(firstHeader);
-    line(headers[0], std::vector<std::string>(headers.begin() + 1, headers.end()));
+    std::vector<std::vector<std::string>> lines{TableHeaders(firstHeader)};
     for (const ViewRow& row : rows) {
-        std::vector<std::string> cells;
+        std::vector<std::string>& cells = lines.emplace_back(std::vector<std::string>{CsvText(row.label)});
         for (const Figure& figure : FigureTable()) cells.push_back(DataText(figure, row.figures, ""));
-        line(CsvText(row.label), cells);
     }
-    return out.str();
+    return CsvLines(lines);
 }
 
 std::string JsonString(const std::string& bytes) {

@@ -49,4 +49,16 @@ std::string JsonString(const std::string& bytes);
 std::string JsonFigures(const Figures& figures);
 std::string JsonRows(const std::string& labelKey, const std::vector<ViewRow>& rows);
 
+// A career (--career): the summary, a caption a line; a table of rows under
+// `firstHeader`; the same as CSV, with a column of the matches that told each
+// figure some may lack; JSON members, those counts as "KEY_matches".
+std::vector<std::string> CareerHeaders(const std::string& first);
+std::string CareerSummaryText(const std::string& mapChoice, const CareerFigures& figures, char sep);
+std::string CareerTableText(const std::string& firstHeader, const std::vector<CareerRow>& rows, char sep);
+std::string CareerCsv(const std::string& firstHeader, const std::vector<CareerRow>& rows);
+std::string CareerJson(const CareerFigures& figures);
+std::string CareerJsonRows(const std::string& labelKey, const std::vector<CareerRow>& rows);
+// A line for each figure some of the matches did not tell: "Damage given: told by 12 of 13 matches.\n".
+std::string ToldNote(const CareerFigures& figures);
+
 }  // namespace tovrik
