@@ -93,6 +93,16 @@ std::size_t KeepPlayer(MatchTable& table, const std::string& player) {
     return kept;
 }
 
+MatchTable PlayerTable(const MatchTable& table, const std::string& player) {
+    MatchTable copy;
+    static_cast<MatchNames&>(copy) = table;
+    copy.withLines = table.withLines;
+    for (std::size_t m = 0; m < table.matches.size(); ++m)
+        copy.keep(table.matches[m], m < table.lines.size() ? table.lines[m] : MatchLines{});
+    KeepPlayer(copy, player);
+    return copy;
+}
+
 std::vector<std::string> PlayerNames(const MatchTable& table) {
     std::vector<std::string> names;
     for (const std::string& player : table.players)

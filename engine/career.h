@@ -56,5 +56,7 @@ std::vector<std::string> PlayerNames(const MatchTable& table);
 // `player` (its name without regard to case), so that no view counts them.
 // Returns how many are kept.
 std::size_t KeepPlayer(MatchTable& table, const std::string& player);
+// The same over a copy of the table.
+MatchTable PlayerTable(const MatchTable& table, const std::string& player);
 
 }  // namespace tovrik

@@ -95,9 +95,13 @@ TEST_F(BreakdownTest, TableIsTheReportsCsvCellByCell) {
         {"classic by map", "stats", "Map", " Thompson --by map"},
         {"today's by week", "etlegacy-stats", "Week", " Thompson --by week"},
         {"classic by day over a period", "stats", "Day", " Thompson --by day --since 2026-09-04 --until 2026-09-06"},
-        {"today's by weapon from a day", "etlegacy-stats", "Weapon", " --since 2026-09-05"}};
+        {"today's by weapon from a day", "etlegacy-stats", "Weapon", " --since 2026-09-05"},
+        {"today's career by week", "etlegacy-stats", "Week", " --career --by week"},
+        {"classic career by session", "stats", "Session", " --career --by session"},
+        {"classic career as one row", "stats", "Weapon", " --career"}};
     for (const Row& row : rows) {
         const std::string tree = TOVRIK_EXAMPLES "/" + std::string(row.tree), options = row.options;
+        window.findChild<QComboBox*>("Subject")->setCurrentIndex(options.find("--career") != std::string::npos);
         const std::size_t since = options.find("--since "), until = options.find("--until ");
         open(tree, row.grouping, since == std::string::npos ? "" : options.substr(since + 8, 10).c_str(),
              until == std::string::npos ? "" : options.substr(until + 8, 10).c_str());
@@ -110,9 +114,9 @@ TEST_F(BreakdownTest, TableIsTheReportsCsvCellByCell) {
         for (std::string line; std::getline(lines, line); ++r) {
             std::istringstream fields(line);
             std::size_t c = 0;
-            for (std::string expected; std::getline(fields, expected, ','); ++c) {
+            for (std::string expected; std::getline(fields, expected, ',') && c < shown[0].size(); ++c) {
                 std::string where = std::string(row.name) + " row " + std::to_string(r) + " column " + shown[0][c];
-                if (r == 0 || c == 0)
+                if (r == 0 || c == 0 || shown[0][c] == "Rank")
                     EXPECT_EQ(shown[r][c], expected) << where;
                 else if (expected.empty())
                     EXPECT_EQ(shown[r][c], "-") << where;
@@ -156,6 +160,32 @@ TEST_F(BreakdownTest, SortsNumbersAsNumbersWithTheTotalLast) {
     EXPECT_EQ(cells()[1][0], "2026-09-02");
     for (int column = 0; column < header->count(); ++column)  // every header whole
         EXPECT_GE(header->sectionSize(column), header->sectionSizeHint(column)) << column;
+}
+
+// The career over time: a point a dated group with damage, its text; a choice of players when there are two.
+TEST_F(BreakdownTest, CareerChartAndThePlayersChoice) {
+    auto match = [](const char* player, const char* damage) {
+        return ">>> Map: m\nOverall stats for: " + std::string(player) + " (1 Round)\nColt: 50.0 1/2 2 1 0\n" + damage;
+    };
+    dir.write("2026.09.01/120000.txt", match("Smoky", "Damage Given: 100    Team Damage: 0\n"));
+    dir.write("2026.09.01/130000.txt", match("Smoky", "Damage Given: 300    Team Damage: 0\n"));
+    dir.write("2026.09.02/120000.txt", match("Hawk", ""));
+    window.findChild<QComboBox*>("Subject")->setCurrentIndex(1);
+    open(dir.path(), "Day");
+    auto* chart = window.findChild<TimeChart*>("TimeChart");
+    ASSERT_EQ(chart->points().size(), 1u) << "the 2nd tells no damage";
+    EXPECT_EQ(chart->points()[0].accuracy, 200.0);
+    const QPoint at = chart->place(chart->points()[0].day, 200).toPoint();
+    EXPECT_EQ(chart->textAt(at), "2026-09-01: damage per game 200,0 over 2 games\ngiven 400, received -");
+    EXPECT_EQ(chart->title(), "Career by day, every match");
+    auto* player = window.findChild<QComboBox*>("Player");
+    EXPECT_TRUE(player->isVisible());
+    ASSERT_EQ(player->count(), 3);
+    player->setCurrentIndex(2);  // Hawk
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.reading(); }));
+    EXPECT_EQ(cells().back()[1], "1") << "Hawk's one match";
+    EXPECT_EQ(cells().back()[9], "2") << "its kills";
+    EXPECT_EQ(chart->title(), "Career of Hawk by day, every match");
 }
 
 TEST_F(BreakdownTest, PeriodsFoldersKeysAndChart) {

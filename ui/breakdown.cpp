@@ -39,7 +39,9 @@ std::vector<std::string> FoldersOf(const MatchTable& table, const BreakdownChoic
         const MatchRecord& match = table.matches[m];
         if (match.status != MatchStatus::Read || !choice.period.holds(match)) continue;
         const std::string& folder = table.folders[match.folder];
-        if (!choice.grouping) {
+        if (choice.career) {
+            note(choice.grouping ? labels[m] : "All", folder);
+        } else if (!choice.grouping) {
             for (const CountedRow& row : match.rows) note(Weapons()[row.weapon], folder);
         } else if (UsesWeapon(match, choice.weapon)) {
             note(labels[m], folder);
@@ -99,14 +101,17 @@ void ExtremesOfAll(const MatchTable& table, const WeaponRuns& runs, Breakdown& b
 }  // namespace
 
 WeaponSet WeaponsToRead(const BreakdownChoice& choice) {
-    return choice.grouping ? WeaponBit(choice.weapon) : kEveryWeapon;
+    return choice.grouping && !choice.career ? WeaponBit(choice.weapon) : kEveryWeapon;
 }
 
 std::size_t BreakdownWeapon(const std::string& chosen) { return WeaponIndex(chosen).value_or(0); }
 
 const std::string& WeaponName(std::size_t weapon) { return Weapons()[weapon]; }
 
-std::string BreakdownCsv(const Breakdown& breakdown) { return TableCsv(breakdown.header, breakdown.rows); }
+std::string BreakdownCsv(const Breakdown& breakdown) {
+    return breakdown.career ? CareerCsv(breakdown.header, breakdown.careerRows)
+                            : TableCsv(breakdown.header, breakdown.rows);
+}
 
 std::optional<std::string> WriteExport(const std::string& file, const std::string& bytes) {
     return WriteWhole(file, bytes);
@@ -144,9 +149,11 @@ std::optional<std::pair<std::string, std::string>> PresetDays(PeriodPreset prese
 
 std::string BreakdownTitle(const BreakdownChoice& choice) {
     const Period& p = choice.period;
-    std::string what = choice.grouping ? WeaponName(choice.weapon) + " by " +
-                                             Groupings()[static_cast<std::size_t>(*choice.grouping)].word
-                                       : "Every weapon";
+    std::string subject = choice.career ? "Career" : WeaponName(choice.weapon);
+    if (!choice.player.empty()) subject += " of " + choice.player;
+    std::string what = choice.grouping ? subject + " by " + Groupings()[static_cast<std::size_t>(*choice.grouping)].word
+                                       : choice.career ? subject
+                                                       : "Every weapon" + subject.substr(WeaponName(choice.weapon).size());
     if (choice.lastSession) return what + ", last session";
     if (!p.limited()) return what + ", every match";
     if (!p.until) return what + ", from " + DayText(*p.since);
@@ -154,9 +161,9 @@ std::string BreakdownTitle(const BreakdownChoice& choice) {
 }
 
 std::string BreakdownFileName(const BreakdownChoice& choice) {
-    std::string name = choice.grouping ? WeaponName(choice.weapon) + "-by-" +
-                                             Groupings()[static_cast<std::size_t>(*choice.grouping)].word
-                                       : "every-weapon";
+    const std::string subject = choice.career ? "career" : WeaponName(choice.weapon);
+    std::string name = choice.grouping ? subject + "-by-" + Groupings()[static_cast<std::size_t>(*choice.grouping)].word
+                                       : choice.career ? subject : "every-weapon";
     if (choice.lastSession) name += "-last-session";
     if (choice.period.since) name += "-from-" + DayText(*choice.period.since);
     if (choice.period.until) name += "-to-" + DayText(*choice.period.until);
@@ -170,13 +177,29 @@ std::string GroupHeader(const std::optional<Grouping>& grouping) {
 }
 
 Breakdown MakeBreakdown(const MatchTable& table, const BreakdownChoice& chosen) {
+    if (!chosen.player.empty()) {  // over a copy that holds that player's matches alone
+        BreakdownChoice anyone = chosen;
+        anyone.player.clear();
+        return MakeBreakdown(PlayerTable(table, chosen.player), anyone);
+    }
     BreakdownChoice choice = chosen;
     if (choice.lastSession) choice.period = LastSession(table, kSessionGap);
     Breakdown b;
     b.period = choice.period;
     b.header = GroupHeader(choice.grouping);
     // The rows first: where the run stops, it stops as the report's view does.
-    if (!choice.grouping) {
+    if (choice.career) {
+        b.career = true;
+        const CareerChoice career{kAllMaps, choice.period};
+        if (choice.grouping) {
+            b.careerRows = CareerRows(table, career, *choice.grouping, kSessionGap, &b.careerTotal.figures);
+        } else {
+            b.header = "Matches";  // a table of one row, as the report's
+            b.careerTotal.figures = CareerOver(table, career);
+            b.careerRows.push_back(CareerRow{"All", b.careerTotal.figures});
+        }
+        b.careerTotal.label = "Total";
+    } else if (!choice.grouping) {
         const WeaponRuns runs = RunsOver(table, kEveryWeapon, kAllMaps, choice.period);
         b.rows = runs.rows();
         b.total = ViewRow{"Total", Together(table, choice.period, b.rows)};
@@ -193,17 +216,27 @@ Breakdown MakeBreakdown(const MatchTable& table, const BreakdownChoice& chosen) 
 }
 
 std::vector<TimePoint> TimePoints(const Breakdown& breakdown, const std::optional<Grouping>& grouping) {
-    std::vector<TimePoint> points;
-    for (std::size_t i = 0; grouping && i < breakdown.rows.size(); ++i) {
-        const ViewRow& row = breakdown.rows[i];
-        if (row.firstDay && row.figures.collected > 0) points.push_back(TimePoint{*row.firstDay, row.figures.mean, i});
+    // Each row's day, value and weight: its mean accuracy and count of them,
+    // or its damage per game and the matches that told the damage.
+    struct Dated {
+        std::optional<int> day;
+        double value, weight;
+    };
+    std::vector<Dated> rows;
+    for (const ViewRow& row : breakdown.rows)
+        rows.push_back(Dated{row.firstDay, row.figures.mean, static_cast<double>(row.figures.collected)});
+    for (const CareerRow& row : breakdown.careerRows) {
+        const double told = row.figures.told[MatchLines::DamageGiven];
+        rows.push_back(Dated{row.firstDay, told > 0 ? row.figures.sums[MatchLines::DamageGiven] / told : 0, told});
     }
+    std::vector<TimePoint> points;
+    for (std::size_t i = 0; grouping && i < rows.size(); ++i)
+        if (rows[i].day && rows[i].weight > 0) points.push_back(TimePoint{*rows[i].day, rows[i].value, i});
     for (std::size_t i = 0; i < points.size(); ++i) {
         double sum = 0, count = 0;
         for (std::size_t j = i + 1 - std::min(i + 1, kTrendGroups); j <= i; ++j) {
-            const Figures& f = breakdown.rows[points[j].row].figures;
-            sum += f.mean * f.collected;
-            count += f.collected;
+            sum += rows[points[j].row].value * rows[points[j].row].weight;
+            count += rows[points[j].row].weight;
         }
         points[i].trend = sum / count;
     }

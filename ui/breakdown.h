@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/career.h"
 #include "engine/tree_scan.h"
 #include "engine/views.h"
 #include "engine/weapons.h"
@@ -18,6 +19,8 @@ struct BreakdownChoice {
     std::optional<Grouping> grouping = Grouping::Map;  // none: by weapon
     Period period;
     bool lastSession = false;  // the period is the last session of the table
+    bool career = false;       // the player's career instead of the weapon
+    std::string player = {};   // whose matches count, without regard to case; "" for everyone's
 };
 
 // The periods offered beside the two day fields, in the order shown.
@@ -33,7 +36,8 @@ const std::vector<PresetName>& PeriodPresets();
 // The chosen days keep what the fields hold: none.
 std::optional<std::pair<std::string, std::string>> PresetDays(PeriodPreset preset, int today);
 
-// The weapons a table must hold for the choice.
+// The weapons a table must hold for the choice. The breakdown reads the
+// matches' own lines too, for the career and the players.
 WeaponSet WeaponsToRead(const BreakdownChoice& choice);
 
 // The weapon broken down for the weapon list's choice: the one chosen, else
@@ -56,6 +60,9 @@ struct Breakdown {
     Period period;  // as chosen, the last session found
     std::string header;
     std::vector<ViewRow> rows;                 // as `tovrik-report` lists them
+    bool career = false;                       // the rows are careerRows, the total careerTotal
+    std::vector<CareerRow> careerRows;         // as `tovrik-report --career` lists them
+    CareerRow careerTotal;
     std::vector<std::string> folders;          // of each row: the deepest folder that holds all its matches
     ViewRow total;                             // every row together
     std::optional<AccuracyMatch> worst, best;  // the lowest and highest accuracy of the weapon, or of every one
@@ -79,7 +86,7 @@ std::string BreakdownFileName(const BreakdownChoice& choice);
 std::optional<std::string> WriteExport(const std::string& file, const std::string& bytes);
 
 // A dated group's point on a time axis: the first day of its period, its
-// mean accuracy and the trend up to it.
+// mean accuracy (a career's: its damage per game) and the trend up to it.
 struct TimePoint {
     int day = 0;  // since 1970-01-01
     double accuracy = 0;
@@ -90,9 +97,10 @@ struct TimePoint {
 // How many groups a point's trend takes in: itself and the ones before it.
 constexpr std::size_t kTrendGroups = 5;
 
-// The rows of a dated grouping with a collected accuracy, in time order. The
-// trend of each weighs each group's mean by its count of accuracies, so that
-// it is the mean of every match's accuracy in those groups.
+// The rows of a dated grouping with a collected accuracy (a career's: with
+// damage told), in time order. The trend of each weighs each group's mean by
+// its count of accuracies, so that it is the mean of every match's accuracy
+// in those groups (a career's: the damage per game of those groups together).
 std::vector<TimePoint> TimePoints(const Breakdown& breakdown, const std::optional<Grouping>& grouping);
 
 // A dated tick of a time axis.

@@ -29,17 +29,27 @@ protected:
     bool lessThan(const QModelIndex& left, const QModelIndex& right) const override {
         bool leftTotal = left.data(kTotalRole).toBool(), rightTotal = right.data(kTotalRole).toBool();
         if (leftTotal != rightTotal) return leftTotal == (sortOrder() == Qt::DescendingOrder);
-        return left.data(kSortRole).toDouble() < right.data(kSortRole).toDouble();
+        const QVariant a = left.data(kSortRole), b = right.data(kSortRole);
+        if (a.typeId() == QMetaType::QString) return a.toString() < b.toString();
+        return a.toDouble() < b.toDouble();
     }
 };
 
-QList<QStandardItem*> RowItems(const ViewRow& row, double place, char sep) {
-    QList<QStandardItem*> items{new QStandardItem(Latin1Text(row.label))};
+// A row of the table: its label, sorted by its place, and each figure of
+// `table` as a cell, sorted by its number (a text by itself).
+template <class Table, class Figures>
+QList<QStandardItem*> RowItems(const std::string& label, double place, const Table& table, const Figures& figures,
+                               char sep) {
+    QList<QStandardItem*> items{new QStandardItem(Latin1Text(label))};
     items[0]->setData(place, kSortRole);
-    for (const Figure& figure : FigureTable()) {
-        auto* item = new QStandardItem(Latin1Text(CellText(figure, row.figures, sep)));
-        item->setData(figure.read(row.figures).number.value_or(std::numeric_limits<double>::lowest()), kSortRole);
-        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    for (const auto& figure : table) {
+        const FigureValue value = figure.read(figures);
+        auto* item = new QStandardItem(Latin1Text(CellText(figure, figures, sep)));
+        if (figure.kind == FigureKind::Text)
+            item->setData(Latin1Text(value.text), kSortRole);
+        else
+            item->setData(value.number.value_or(std::numeric_limits<double>::lowest()), kSortRole);
+        item->setTextAlignment((figure.kind == FigureKind::Text ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
         items.push_back(item);
     }
     for (QStandardItem* item : items) item->setEditable(false);
@@ -50,6 +60,7 @@ QList<QStandardItem*> RowItems(const ViewRow& row, double place, char sep) {
 
 BreakdownWindow::BreakdownWindow(QWidget* parent, char sep, ScanOptions scan)
     : QDialog(parent), sep_(sep), scan_(std::move(scan)) {
+    scan_.matchLines = true;  // for the career and the players' names
     setObjectName("Breakdown");
     setWindowTitle("Breakdown \u2014 Tovrik Stats");
     setUpControls();
@@ -114,11 +125,16 @@ void BreakdownWindow::fill(const Breakdown& b) {
     const Qt::SortOrder sortOrder = header->sortIndicatorOrder();
     model_->clear();
     QStringList headers;
-    for (const std::string& text : TableHeaders(b.header)) headers << Latin1Text(text);
+    for (const std::string& text : b.career ? CareerHeaders(b.header) : TableHeaders(b.header))
+        headers << Latin1Text(text);
     model_->setHorizontalHeaderLabels(headers);
     for (std::size_t i = 0; i < b.rows.size(); ++i)
-        model_->appendRow(RowItems(b.rows[i], static_cast<double>(i), sep_));
-    QList<QStandardItem*> total = RowItems(b.total, 0, sep_);
+        model_->appendRow(RowItems(b.rows[i].label, static_cast<double>(i), FigureTable(), b.rows[i].figures, sep_));
+    for (std::size_t i = 0; i < b.careerRows.size(); ++i)
+        model_->appendRow(RowItems(b.careerRows[i].label, static_cast<double>(i), CareerTable(),
+                                   b.careerRows[i].figures, sep_));
+    QList<QStandardItem*> total = b.career ? RowItems(b.careerTotal.label, 0, CareerTable(), b.careerTotal.figures, sep_)
+                                           : RowItems(b.total.label, 0, FigureTable(), b.total.figures, sep_);
     for (QStandardItem* item : total) {
         item->setData(true, kTotalRole);
         QFont bold = item->font();

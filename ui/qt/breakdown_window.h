@@ -21,8 +21,9 @@
 namespace tovrik {
 
 // The second window: the chosen weapon's figures by map or by period, or
-// every weapon's side by side, over a period; the groups over time; the best
-// and the worst match; and the table as CSV and the chart as PNG.
+// every weapon's side by side, or the player's career, over a period; the
+// groups over time; the best and the worst match; and the table as CSV and
+// the chart as PNG.
 class BreakdownWindow : public QDialog {
     Q_OBJECT
 public:
@@ -76,6 +77,7 @@ private:
     void showProgress();
     std::optional<Grouping> groupingChosen() const;
     void choosePreset(int index);
+    void listPlayers();
     std::optional<BreakdownChoice> choice();
     void recompute();
     void recomputeAsked() {  // the player changed a choice
@@ -101,7 +103,8 @@ private:
     bool quiet_ = false;                  // the figures are being made again after a file change, not by the player
     std::string fileName_ = "breakdown";  // of the choices shown, for a file
 
-    QLabel* weaponLabel_;
+    QComboBox* subject_;  // the weapon, or the career
+    QComboBox* player_;   // every player, or one of the table's when it holds more than one
     QComboBox* grouping_;
     QComboBox* period_;
     QLineEdit* since_;

@@ -23,9 +23,16 @@ QHBoxLayout* RowLayout(QWidget* row) {
 QWidget* BreakdownWindow::makeChoices() {
     auto* row = new QWidget(this);
     QHBoxLayout* layout = RowLayout(row);
-    weaponLabel_ = new QLabel(row);
-    weaponLabel_->setObjectName("Weapon");
-    weaponLabel_->setTextFormat(Qt::PlainText);
+    subject_ = new QComboBox(row);
+    subject_->setObjectName("Subject");
+    subject_->addItems({"", "Career"});  // the weapon's name is set by showFor()
+    subject_->setToolTip("The weapon chosen in the main window, or the career: damage, kills, deaths, XP and rank");
+    connect(subject_, &QComboBox::currentIndexChanged, this, &BreakdownWindow::recomputeAsked);
+    player_ = new QComboBox(row);
+    player_->setObjectName("Player");
+    player_->setToolTip("The matches of one player name, when the folder holds more than one");
+    player_->hide();
+    connect(player_, &QComboBox::currentIndexChanged, this, &BreakdownWindow::recomputeAsked);
     grouping_ = new QComboBox(row);
     grouping_->setObjectName("Grouping");
     // The groupings in their order, then by weapon.
@@ -50,6 +57,8 @@ QWidget* BreakdownWindow::makeChoices() {
         groups_->sortByColumn(0, Qt::AscendingOrder);  // another grouping shows in its own order
         recomputeAsked();
     });
+    auto* show = new QLabel("S&how:", row);
+    show->setBuddy(subject_);
     auto* groupBy = new QLabel("&Group by:", row);
     groupBy->setBuddy(grouping_);
     auto* period = new QLabel("&Period:", row);
@@ -58,8 +67,8 @@ QWidget* BreakdownWindow::makeChoices() {
     from->setBuddy(since_);
     auto* to = new QLabel("&to:", row);
     to->setBuddy(until_);
-    for (QWidget* widget : std::initializer_list<QWidget*>{weaponLabel_, groupBy, grouping_, period, period_, from, since_,
-                                                                    to, until_})
+    for (QWidget* widget : std::initializer_list<QWidget*>{show, subject_, player_, groupBy, grouping_, period, period_,
+                                                                    from, since_, to, until_})
         layout->addWidget(widget);
     layout->addStretch();
     return row;
@@ -76,6 +85,18 @@ void BreakdownWindow::choosePreset(int index) {
         until_->setText(QString::fromLatin1(days->second.c_str()));
     }
     recomputeAsked();
+}
+
+void BreakdownWindow::listPlayers() {
+    // Kept by name when the table is read again; shown only where there is a choice.
+    const QString chosen = player_->currentIndex() > 0 ? player_->currentText() : QString();
+    const QSignalBlocker quiet(player_);
+    player_->clear();
+    player_->addItem("Every player");
+    const std::vector<std::string> names = table_ ? PlayerNames(*table_) : std::vector<std::string>{};
+    for (const std::string& name : names) player_->addItem(Latin1Text(name));
+    player_->setCurrentIndex(std::max(0, player_->findText(chosen)));
+    player_->setVisible(names.size() > 1);
 }
 
 QWidget* BreakdownWindow::makeButtons() {

@@ -19,7 +19,7 @@ void BreakdownWindow::showFor(const std::string& statsDir, const std::string& we
     // The same folder and weapon show what they show.
     if (statsDir == statsDir_ && weapon == weapon_ && (table_ || read_)) return;
     quiet_ = false;
-    weaponLabel_->setText("Weapon: " + QString::fromLatin1(WeaponName(weapon).c_str()));
+    subject_->setItemText(0, QString::fromLatin1(WeaponName(weapon).c_str()));
     weapon_ = weapon;
     if (statsDir != statsDir_) table_.reset();
     statsDir_ = statsDir;
@@ -86,6 +86,7 @@ void BreakdownWindow::readDone(std::uint64_t generation, std::shared_ptr<MatchTa
     if (!failure.empty()) return clearFigures("Stopped: " + QString::fromLocal8Bit(failure.c_str()));
     table_ = std::move(table);
     tableWeapons_ = weapons;
+    listPlayers();
     recompute();
 }
 
@@ -93,6 +94,8 @@ std::optional<BreakdownChoice> BreakdownWindow::choice() {
     BreakdownChoice c;
     c.weapon = weapon_;
     c.grouping = groupingChosen();
+    c.career = subject_->currentIndex() == 1;
+    if (player_->currentIndex() > 0) c.player = player_->currentText().toLatin1().toStdString();
     c.lastSession = PeriodPresets()[static_cast<std::size_t>(period_->currentIndex())].preset ==
                     PeriodPreset::LastSession;
     for (QLineEdit* field : {since_, until_}) {

@@ -29,17 +29,40 @@ TimeChart::TimeChart(QWidget* parent) : QWidget(parent) {
 void TimeChart::show(const Breakdown& breakdown, const std::optional<Grouping>& grouping, char sep) {
     points_ = TimePoints(breakdown, grouping);
     texts_.clear();
-    top_ = 10;
+    career_ = breakdown.career;
+    double highest = 0;
     for (const TimePoint& point : points_) {
-        const ViewRow& row = breakdown.rows[point.row];
-        auto cell = [&](const char* key) { return Latin1Text(CellText(FigureNamed(key), row.figures, sep)); };
-        texts_.push_back(Latin1Text(row.label) + QString(": mean %1 over %2 games\nlowest %3, highest %4, hits %5")
-                                                     .arg(cell("mean_accuracy"), cell("games"), cell("lowest_accuracy"),
-                                                          cell("highest_accuracy"), cell("hit_percent")));
-        top_ = std::max(top_, std::ceil(point.accuracy / 10) * 10);
+        if (career_) {
+            const CareerRow& row = breakdown.careerRows[point.row];
+            auto cell = [&](const char* key) {
+                for (const CareerFigure& figure : CareerTable())
+                    if (std::string(figure.key) == key) return Latin1Text(CellText(figure, row.figures, sep));
+                return QString();
+            };
+            texts_.push_back(Latin1Text(row.label) + QString(": damage per game %1 over %2 games\ngiven %3, received %4")
+                                                         .arg(cell("damage_per_game"), cell("games"),
+                                                              cell("damage_given"), cell("damage_received")));
+        } else {
+            const ViewRow& row = breakdown.rows[point.row];
+            auto cell = [&](const char* key) { return Latin1Text(CellText(FigureNamed(key), row.figures, sep)); };
+            texts_.push_back(Latin1Text(row.label) + QString(": mean %1 over %2 games\nlowest %3, highest %4, hits %5")
+                                                         .arg(cell("mean_accuracy"), cell("games"),
+                                                              cell("lowest_accuracy"), cell("highest_accuracy"),
+                                                              cell("hit_percent")));
+        }
+        highest = std::max(highest, point.accuracy);
     }
-    hasMean_ = !points_.empty() && breakdown.total.figures.collected > 0;
-    mean_ = breakdown.total.figures.mean;
+    // Guides at round values, five or so: percentages every 10 or 20, damage every 1, 2 or 5 times a power of ten.
+    step_ = highest > 50 ? 20 : 10;
+    if (career_)
+        for (step_ = 1; highest / step_ > 5;) step_ *= std::to_string(static_cast<long long>(step_))[0] == '2' ? 2.5 : 2;
+    top_ = std::max(step_, std::ceil(highest / step_) * step_);
+    hasMean_ = !points_.empty() && (career_ ? breakdown.careerTotal.figures.told[MatchLines::DamageGiven] > 0
+                                            : breakdown.total.figures.collected > 0);
+    mean_ = career_ ? (hasMean_ ? static_cast<double>(breakdown.careerTotal.figures.sums[MatchLines::DamageGiven]) /
+                                      breakdown.careerTotal.figures.told[MatchLines::DamageGiven]
+                                : 0)
+                    : breakdown.total.figures.mean;
     unit_ = grouping.value_or(Grouping::Day);
     // Room of half a period before the first group and after the last.
     first_ = points_.empty() ? 0 : points_.front().day - HalfPeriodDays(unit_);
@@ -63,13 +86,13 @@ QPointF TimeChart::place(int day, double accuracy) const {
 void TimeChart::paintAxes(QPainter& painter) {
     QRectF p = plot();
     // Guides every 10 or 20 percent, labelled at the left.
-    for (double value = 0; value <= top_; value += top_ > 50 ? 20 : 10) {
+    for (double value = 0; value <= top_; value += step_) {
         QPointF at = place(first_, value);
         painter.setPen(kGuideColour);
         painter.drawLine(QPointF(p.left(), at.y()), QPointF(p.right(), at.y()));
         painter.setPen(kTick);
         painter.drawText(QRectF(0, at.y() - 8, p.left() - 6, 16), Qt::AlignRight | Qt::AlignVCenter,
-                         QString::number(value) + "%");
+                         QString::number(value) + (career_ ? "" : "%"));
     }
     int room = std::max(1, static_cast<int>(p.width()) / 90);  // a tick text is about 70 pixels wide
     for (const TimeTick& tick : TimeTicks(first_, last_, room, unit_)) {
@@ -112,7 +135,8 @@ void TimeChart::paintEvent(QPaintEvent*) {
     painter.drawText(QRectF(8, 4, room, 16), Qt::AlignLeft | Qt::AlignVCenter,
                      painter.fontMetrics().elidedText(title_, Qt::ElideRight, room));
     if (points_.empty()) {
-        painter.drawText(rect(), Qt::AlignCenter, "No dated group with an accuracy to draw.");
+        painter.drawText(rect(), Qt::AlignCenter,
+                         career_ ? "No dated group with damage to draw." : "No dated group with an accuracy to draw.");
         return;
     }
     paintAxes(painter);

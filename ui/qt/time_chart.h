@@ -9,8 +9,8 @@
 
 namespace tovrik {
 
-// The breakdown's groups over time: each dated group's mean accuracy as a
-// point on a time axis with dated ticks, in the main chart's colours; the
+// The breakdown's groups over time: each dated group's mean accuracy (or a
+// career's damage per game) as a point on a time axis with dated ticks, in the main chart's colours; the
 // trend over the last groups in a colour of its own; the whole period's mean
 // as a line; a title and a legend above. Hovering a point names its group.
 class TimeChart : public QWidget {
@@ -50,7 +50,9 @@ private:
     Grouping unit_ = Grouping::Day;
     double mean_ = 0;
     bool hasMean_ = false;
-    double top_ = 100;  // the accuracy at the plot's top
+    double top_ = 100;  // the accuracy (the damage per game) at the plot's top
+    double step_ = 10;  // between two guides
+    bool career_ = false;
     int first_ = 0, last_ = 0;
 };
 
