@@ -207,7 +207,9 @@ int RunReport(const ReportOptions& o, std::ostream& out, std::ostream& err) {
         ReportOptions over = o;
         ScanOptions scan;
         scan.matchLines = o.career || !o.player.empty();
-        MatchTable table = ReadTree(o.statsDir, o.weapon ? WeaponBit(*o.weapon) : kEveryWeapon, scan);
+        // The career keeps what it needs of the rows in the lines: the rows themselves go as they are read.
+        MatchTable table = o.career ? SumTree(o.statsDir, kEveryWeapon, [](auto&&...) { return true; }, scan)
+                                    : ReadTree(o.statsDir, o.weapon ? WeaponBit(*o.weapon) : kEveryWeapon, scan);
         if (!o.player.empty() && KeepPlayer(table, o.player) == 0) NoPlayer(o.player, table, err);
         if (o.lastSession) over.period = LastSession(table, o.sessionGap);
         return ViewOver(over, table, out, err);

@@ -23,18 +23,15 @@ public:
             !MapPasses(table_.map(match), choice_.mapChoice))
             return;
         const MatchLines& lines = table_.lines[m];
-        if (match.status == MatchStatus::Stops) throw match.errors[0];
-        for (const CountedRow& row : match.rows) {
-            if (row.error) throw match.errors[*row.error];
-            figures.kills += row.numbers[3];
-            figures.deaths += row.numbers[4];
-        }
+        if (!match.errors.empty()) throw match.errors[0];  // the file's, or its first row's that fails
         ++figures.games;
         for (int n = 0; n < MatchLines::kNumbers; ++n)
             if (const std::optional<std::int32_t> value = lines.number(static_cast<MatchLines::Number>(n))) {
                 figures.sums[n] += *value;
                 ++figures.told[n];
             }
+        figures.kills += lines.numbers[MatchLines::WeaponKills];
+        figures.deaths += lines.numbers[MatchLines::WeaponDeaths];
         if (lines.rank != MatchLines::kNone) ++figures.ranked;
         const std::optional<std::int32_t> xp = lines.number(MatchLines::Xp);
         const std::pair<std::int64_t, std::size_t> when{MomentOf(match.date, match.time).value_or(INT64_MIN), m};

@@ -18,7 +18,7 @@ struct CareerFigures {
     // told it, and how many did.
     std::array<std::int64_t, MatchLines::kNumbers> sums{};
     std::array<std::int32_t, MatchLines::kNumbers> told{};
-    std::int64_t kills = 0, deaths = 0;  // of the weapon rows
+    std::int64_t kills = 0, deaths = 0;  // of the weapon rows (also in sums, as WeaponKills and WeaponDeaths)
     // The XP and rank of the last match (in time, else in search order) that told them.
     std::optional<std::int32_t> xp;
     std::string rank;
@@ -39,9 +39,10 @@ struct CareerChoice {
     Period period;
 };
 
-// The career over the matches of a table read with their own lines, all
-// together. Throws the first error in search order of a match it counts: a
-// file that stops every run, or a weapon row not written as the game writes it.
+// The career over the matches of a table read with their own lines and every
+// weapon's rows (which it may have let go of), all together. Throws the first
+// error in search order of a match it counts: a file that stops every run, or
+// a weapon row not written as the game writes it.
 CareerFigures CareerOver(const MatchTable& table, const CareerChoice& choice);
 
 // The same by group, the groups of at least one match, as GroupMatches orders

@@ -10,7 +10,8 @@ namespace tovrik {
 
 // What a match file tells of the match beside its weapon rows: the damage
 // lines, the rank and XP, the player and the rounds. Each is known only when
-// its line was read whole; the first line that tells it counts.
+// its line was read whole; the first line that tells it counts. And the sums
+// of its weapon rows' kills and deaths, kept when the rows are not.
 struct MatchLines {
     enum Number : std::uint8_t {
         DamageGiven,
@@ -22,6 +23,8 @@ struct MatchLines {
         SelfKills,
         Xp,
         Rounds,
+        WeaponKills,   // the kills and deaths of the weapon rows read, summed by the
+        WeaponDeaths,  // scan that reads the lines: rows with an error left out
         kNumbers
     };
     static constexpr std::uint32_t kNone = UINT32_MAX;

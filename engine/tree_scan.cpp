@@ -56,6 +56,12 @@ void Read(MatchReader& reader, WeaponSet weapons, bool matchLines, Job& job) {
     job.mapRead = reader.read(job.file.folderFd->get(), job.file.name, job.path, weapons, job.record, job.map,
                               matchLines ? &job.lines : nullptr, &job.texts);
     job.denied = reader.denied();
+    if (!matchLines) return;
+    std::int32_t kills = 0, deaths = 0;  // at most 32,767 rows of at most 32,767 each
+    for (const CountedRow& row : job.record.rows)
+        if (!row.error) kills += row.numbers[3], deaths += row.numbers[4];
+    job.lines.tell(MatchLines::WeaponKills, kills);
+    job.lines.tell(MatchLines::WeaponDeaths, deaths);
 }
 
 // The names of a scan, as the sink sees them: folders as the walk met them,

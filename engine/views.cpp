@@ -192,14 +192,19 @@ std::vector<ViewRow> WeaponRuns::rows() const {
     return rows;
 }
 
-MatchTable SumTree(const std::string& statsDir, WeaponSet weapons, const MatchAdder& add) {
+MatchTable SumTree(const std::string& statsDir, WeaponSet weapons, const MatchAdder& add,
+                   const ScanOptions& options) {
     MatchTable table;
-    ScanTree(statsDir, weapons, table, [&](const MatchNames&, MatchRecord& record, const MatchLines&) {
-        const bool carryOn = add(table, record, table.matches.size());
-        record.rows.clear();  // summed: the table keeps the match without them
-        table.keep(record);
-        return carryOn;
-    });
+    table.withLines = options.matchLines;
+    ScanTree(
+        statsDir, weapons, table,
+        [&](const MatchNames&, MatchRecord& record, const MatchLines& lines) {
+            const bool carryOn = add(table, record, table.matches.size());
+            record.rows.clear();  // summed: the table keeps the match without them
+            table.keep(record, lines);
+            return carryOn;
+        },
+        options);
     return table;
 }
 

@@ -9,6 +9,7 @@
 #include "engine/match_place.h"
 #include "engine/match_reader.h"
 #include "engine/tally.h"
+#include "engine/tree_scan.h"
 
 namespace tovrik {
 
@@ -112,7 +113,8 @@ using MatchAdder = std::function<bool(const MatchTable& table, const MatchRecord
 // `weapons`, handing each match to `add` as it is kept, beside the readers,
 // until `add` says the rest cannot matter. The table keeps the matches
 // without their rows: `add` has summed them.
-MatchTable SumTree(const std::string& statsDir, WeaponSet weapons, const MatchAdder& add);
+MatchTable SumTree(const std::string& statsDir, WeaponSet weapons, const MatchAdder& add,
+                   const ScanOptions& options = {});
 
 // The same, each match added to `runs`.
 MatchTable SumTree(const std::string& statsDir, WeaponRuns& runs);
