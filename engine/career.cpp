@@ -63,10 +63,11 @@ std::vector<CareerRow> CareerRows(const MatchTable& table, const CareerChoice& c
     if (whole != nullptr) *whole = std::move(all);
     const CareerSum sum(table, choice);
     std::vector<CareerRow> rows;
-    for (const MatchGroup& group : GroupMatches(table, choice.period, grouping, sessionGap)) {
+    const MatchGroups grouped = GroupMatches(table, choice.period, grouping, sessionGap);
+    for (const MatchGroup& group : grouped.groups) {
         CareerRow row{group.label, {}, group.firstDay};
         std::pair<std::int64_t, std::size_t> last{INT64_MIN, 0};
-        for (std::size_t m : group.matches) sum.add(m, row.figures, last);
+        for (std::size_t i = group.first; i < group.first + group.count; ++i) sum.add(grouped.matches[i], row.figures, last);
         if (row.figures.games > 0) rows.push_back(std::move(row));
     }
     return rows;

@@ -28,7 +28,7 @@ std::vector<std::size_t> Order(const std::vector<MatchGroup>& groups, Grouping g
     std::vector<std::size_t> order(groups.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
     std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return std::tie(keys[a], groups[a].matches[0]) < std::tie(keys[b], groups[b].matches[0]);
+        return std::tie(keys[a], groups[a].first) < std::tie(keys[b], groups[b].first);
     });
     return order;
 }
@@ -257,8 +257,7 @@ Tally ChartRun(const MatchTable& table, std::size_t weapon, const std::string& m
     return tally;
 }
 
-std::vector<MatchGroup> GroupMatches(const MatchTable& table, const Period& period, Grouping grouping,
-                                     int sessionGap) {
+MatchGroups GroupMatches(const MatchTable& table, const Period& period, Grouping grouping, int sessionGap) {
     // The matches sorted by group, each group's in search order.
     const std::vector<std::int64_t> keys = GroupKeys(table, period, grouping, sessionGap);
     std::vector<std::pair<std::int64_t, std::size_t>> keyed;
@@ -266,18 +265,19 @@ std::vector<MatchGroup> GroupMatches(const MatchTable& table, const Period& peri
     for (std::size_t m = 0; m < table.matches.size(); ++m)
         if (period.holds(table.matches[m])) keyed.emplace_back(keys[m], m);
     std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    MatchGroups all;
+    all.matches.reserve(keyed.size());
     std::vector<MatchGroup> groups;
     for (std::size_t i = 0; i < keyed.size();) {
         const std::int64_t key = keyed[i].first;
-        MatchGroup& group = groups.emplace_back();
-        group.label = LabelOf(table, table.matches[keyed[i].second], grouping, key);
-        group.firstDay = FirstDay(grouping, key);
-        for (; i < keyed.size() && keyed[i].first == key; ++i) group.matches.push_back(keyed[i].second);
+        groups.push_back(MatchGroup{LabelOf(table, table.matches[keyed[i].second], grouping, key),
+                                    FirstDay(grouping, key), i});
+        for (; i < keyed.size() && keyed[i].first == key; ++i) all.matches.push_back(keyed[i].second);
+        groups.back().count = i - groups.back().first;
     }
-    std::vector<MatchGroup> ordered;
-    ordered.reserve(groups.size());
-    for (std::size_t position : Order(groups, grouping)) ordered.push_back(std::move(groups[position]));
-    return ordered;
+    all.groups.reserve(groups.size());
+    for (std::size_t position : Order(groups, grouping)) all.groups.push_back(std::move(groups[position]));
+    return all;
 }
 
 std::vector<ViewRow> GroupRows(const MatchTable& table, std::size_t weapon, const std::string& mapChoice,
@@ -285,9 +285,11 @@ std::vector<ViewRow> GroupRows(const MatchTable& table, std::size_t weapon, cons
     Tally all = SummaryRun(table, weapon, mapChoice, period);  // a stop of the whole run comes first
     if (whole != nullptr) *whole = std::move(all);
     std::vector<ViewRow> rows;
-    for (const MatchGroup& group : GroupMatches(table, period, grouping, sessionGap)) {
+    const MatchGroups grouped = GroupMatches(table, period, grouping, sessionGap);
+    for (const MatchGroup& group : grouped.groups) {
         Tally tally(weapon, mapChoice);
-        for (std::size_t m : group.matches) tally.add(table, table.matches[m], m);
+        for (std::size_t i = group.first; i < group.first + group.count; ++i)
+            tally.add(table, table.matches[grouped.matches[i]], grouped.matches[i]);
         tally.finish(PathIn(table));
         if (tally.stop()) throw tally.stop()->error;
         if (tally.figures().games > 0)

@@ -152,16 +152,24 @@ Tally ChartRun(const MatchTable& table, std::size_t weapon, const std::string& m
 // The matches of a period that fall in one group, and how the group is named.
 struct MatchGroup {
     std::string label;
-    std::optional<int> firstDay;       // of a period's group, as days since 1970-01-01
-    std::vector<std::size_t> matches;  // in search order; never empty
+    std::optional<int> firstDay;   // of a period's group, as days since 1970-01-01
+    std::size_t first, count = 0;  // its matches: MatchGroups::matches[first] and on, in search order
 };
 
-// The matches the period holds by group, in the order a view shows the
-// groups: maps in the map list's order, periods in date order, sessions
+// The matches the period holds by group: one list of the matches, group by
+// group, that each group points into, so that a hundred thousand groups cost
+// no hundred thousand lists.
+struct MatchGroups {
+    std::vector<std::size_t> matches;
+    std::vector<MatchGroup> groups;  // in the order a view shows them
+};
+
+// The groups of the matches the period holds, in the order a view shows
+// them: maps in the map list's order, periods in date order, sessions
 // ("2026-12-06 19:45", their first match's day and time) apart by
 // `sessionGap`, "no date" last.
-std::vector<MatchGroup> GroupMatches(const MatchTable& table, const Period& period, Grouping grouping,
-                                     int sessionGap = kSessionGap);
+MatchGroups GroupMatches(const MatchTable& table, const Period& period, Grouping grouping,
+                         int sessionGap = kSessionGap);
 
 // One weapon by group, the groups it was used in: maps in the map list's
 // order, periods in date order, sessions ("2026-12-06 19:45", their first

@@ -1,5 +1,6 @@
 // Every view of the report over a small tree made from the input: match files
-// of both layouts, with names, folders, map lines and rows from its bytes.
+// of both layouts, with names, folders, map lines, rows and the match's own
+// lines from its bytes.
 // A view prints, or stops on the one run-time error; nothing else.
 #include <sys/stat.h>
 #include <unistd.h>
@@ -71,6 +72,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const GroupingName& name : Groupings()) o.grouping = name.grouping, o.groupName = name.word, View(o);
         o.grouping.reset();
         if (output != ReportOutput::Csv) View(o);  // the summary
+        // The career, whole and by session, of everyone and of one player; the last session.
+        o.weapon.reset(), o.career = true;
+        View(o);
+        o.grouping = Grouping::Session, o.groupName = "session", o.player = "smoky";
+        View(o);
+        o.career = false, o.grouping.reset(), o.weapon = weapon, o.lastSession = true;
+        View(o);
+        o.lastSession = false, o.player.clear();
     }
     o.output = ReportOutput::Text;
     o.period.since = DayOfText("2026-12-06"), o.period.until = DayOfText("2026-12-31");
