@@ -35,8 +35,7 @@ struct View {
                ", \"player\": " + (o.player.empty() ? "null" : JsonString(o.player)) +
                ", \"since\": " + (o.period.since ? JsonString(o.since) : "null") +
                ", \"until\": " + (o.period.until ? JsonString(o.until) : "null") +
-               ", \"session\": " + SessionJson(o.period) +
-               ", \"dateless_left_out\": " + std::to_string(dateless) +
+               ", \"session\": " + SessionJson(o.period) + ", \"dateless_left_out\": " + std::to_string(dateless) +
                ", \"denied_folders\": " + std::to_string(table.deniedFolders) +
                ", \"denied_files\": " + std::to_string(table.deniedFiles);
     }
@@ -71,8 +70,8 @@ int Overview(const View& v, const std::vector<ViewRow>& rows, std::ostream& out,
 
 int Groups(const View& v, std::ostream& out, std::ostream& err) {
     const ReportOptions& o = v.options;
-    std::vector<ViewRow> rows = GroupRows(v.table, *o.weapon, o.mapChoice, o.period, *o.grouping, nullptr,
-                                          o.sessionGap);
+    std::vector<ViewRow> rows =
+        GroupRows(v.table, *o.weapon, o.mapChoice, o.period, *o.grouping, nullptr, o.sessionGap);
     v.printTable(GroupHeader(o.grouping),
                  "\"view\": \"groups\", \"by\": " + JsonString(o.groupName) +
                      ", \"weapon\": " + JsonString(Weapons()[*o.weapon]) + ", ",
@@ -86,15 +85,19 @@ int Career(const View& v, std::ostream& out, std::ostream& err) {
     const CareerChoice choice{o.mapChoice, o.period};
     CareerFigures whole;
     std::vector<CareerRow> rows;
-    if (o.grouping) rows = CareerRows(v.table, choice, *o.grouping, o.sessionGap, &whole);
-    else whole = CareerOver(v.table, choice);
+    if (o.grouping)
+        rows = CareerRows(v.table, choice, *o.grouping, o.sessionGap, &whole);
+    else
+        whole = CareerOver(v.table, choice);
     const std::string header = o.grouping ? GroupHeader(o.grouping) : "Matches";
     if (!o.grouping) rows.push_back(CareerRow{"All", whole});  // a table of one row
     if (o.output == ReportOutput::Json) {
         out << "{\"view\": \"career\", " << (o.grouping ? "\"by\": " + JsonString(o.groupName) + ", " : "")
             << v.choicesJson() << ",\n ";
-        if (o.grouping) out << "\"groups\": " << CareerJsonRows("group", rows) << "}\n";
-        else out << CareerJson(whole) << "}\n";
+        if (o.grouping)
+            out << "\"groups\": " << CareerJsonRows("group", rows) << "}\n";
+        else
+            out << CareerJson(whole) << "}\n";
     } else if (o.output == ReportOutput::Csv) {
         out << CareerCsv(header, rows);
         err << ToldNote(whole) << v.leftOut();
@@ -208,7 +211,8 @@ int RunReport(const ReportOptions& o, std::ostream& out, std::ostream& err) {
         ScanOptions scan;
         scan.matchLines = o.career || !o.player.empty();
         // The career keeps what it needs of the rows in the lines: the rows themselves go as they are read.
-        MatchTable table = o.career ? SumTree(o.statsDir, kEveryWeapon, [](auto&&...) { return true; }, scan)
+        const MatchAdder none = [](const MatchTable&, const MatchRecord&, std::size_t) { return true; };
+        MatchTable table = o.career ? SumTree(o.statsDir, kEveryWeapon, none, scan)
                                     : ReadTree(o.statsDir, o.weapon ? WeaponBit(*o.weapon) : kEveryWeapon, scan);
         if (!o.player.empty() && KeepPlayer(table, o.player) == 0) NoPlayer(o.player, table, err);
         if (o.lastSession) over.period = LastSession(table, o.sessionGap);

@@ -67,7 +67,8 @@ std::vector<CareerRow> CareerRows(const MatchTable& table, const CareerChoice& c
     for (const MatchGroup& group : grouped.groups) {
         CareerRow row{group.label, {}, group.firstDay};
         std::pair<std::int64_t, std::size_t> last{INT64_MIN, 0};
-        for (std::size_t i = group.first; i < group.first + group.count; ++i) sum.add(grouped.matches[i], row.figures, last);
+        for (std::size_t i = group.first; i < group.first + group.count; ++i)
+            sum.add(grouped.matches[i], row.figures, last);
         if (row.figures.games > 0) rows.push_back(std::move(row));
     }
     return rows;

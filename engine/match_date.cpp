@@ -140,7 +140,8 @@ std::optional<std::int64_t> MomentOf(const MatchDate& date, int time) {
 std::string MomentText(std::int64_t moment) {
     const std::int64_t days = moment >= 0 ? moment / 86400 : (moment - 86399) / 86400;
     const std::int64_t seconds = moment - days * 86400;
-    return DayText(DateOfDays(static_cast<int>(days))) + " " + TimeText(static_cast<int>(seconds / 3600 * 10000 + seconds / 60 % 60 * 100)).substr(0, 5);
+    return DayText(DateOfDays(static_cast<int>(days))) + " " +
+           TimeText(static_cast<int>(seconds / 3600 * 10000 + seconds / 60 % 60 * 100)).substr(0, 5);
 }
 
 int Today() {

@@ -30,9 +30,9 @@ struct MatchLines {
     static constexpr std::uint32_t kNone = UINT32_MAX;
 
     std::array<std::int32_t, kNumbers> numbers{};
-    std::uint16_t known = 0;      // bit n: numbers[n] was read
-    std::uint32_t rank = kNone;   // into MatchNames::ranks
-    std::uint32_t player = kNone; // into MatchNames::players
+    std::uint16_t known = 0;       // bit n: numbers[n] was read
+    std::uint32_t rank = kNone;    // into MatchNames::ranks
+    std::uint32_t player = kNone;  // into MatchNames::players
 
     std::optional<std::int32_t> number(Number n) const {
         return (known >> n & 1) != 0 ? std::optional<std::int32_t>(numbers[n]) : std::nullopt;

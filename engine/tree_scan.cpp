@@ -213,8 +213,7 @@ private:
 // Reads with `threads` threads, the caller's one of them.
 void ScanInParallel(TreeWalk& walk, WeaponSet weapons, bool matchLines, Interner& interner, const MatchNames& names,
                     const MatchSink& each, unsigned threads) {
-    Ring ring(threads * 2, threads - 1,
-              [&](MatchReader& reader, Job& job) { Read(reader, weapons, matchLines, job); });
+    Ring ring(threads * 2, threads - 1, [&](MatchReader& reader, Job& job) { Read(reader, weapons, matchLines, job); });
     MatchReader reader;
     for (bool walking = true;;) {
         if (walking) walking = ring.fill(walk);

@@ -75,15 +75,12 @@ std::string LabelOf(const MatchNames& names, const MatchRecord& match, Grouping 
 }  // namespace
 
 const std::vector<GroupingName>& Groupings() {
-    static const std::vector<GroupingName> kGroupings{{Grouping::Map, "map", "Map", 1},
-                                                      {Grouping::Day, "day", "Day", 1},
-                                                      {Grouping::Week, "week", "Week", 4},
-                                                      {Grouping::Month, "month", "Month", 15},
-                                                      {Grouping::Year, "year", "Year", 183},
-                                                      {Grouping::Session, "session", "Session", 1}};
+    static const std::vector<GroupingName> kGroupings{
+        {Grouping::Map, "map", "Map", 1},      {Grouping::Day, "day", "Day", 1},
+        {Grouping::Week, "week", "Week", 4},   {Grouping::Month, "month", "Month", 15},
+        {Grouping::Year, "year", "Year", 183}, {Grouping::Session, "session", "Session", 1}};
     return kGroupings;
 }
-
 
 bool Period::holds(const MatchRecord& match) const {
     if (!limited()) return true;
@@ -129,8 +126,7 @@ std::vector<std::int64_t> GroupKeys(const MatchTable& table, const Period& perio
 
 }  // namespace
 
-std::vector<std::string> GroupLabels(const MatchTable& table, const Period& period, Grouping grouping,
-                                     int sessionGap) {
+std::vector<std::string> GroupLabels(const MatchTable& table, const Period& period, Grouping grouping, int sessionGap) {
     const std::vector<std::int64_t> keys = GroupKeys(table, period, grouping, sessionGap);
     std::vector<std::string> labels(table.matches.size());
     for (std::size_t m = 0; m < table.matches.size(); ++m)
@@ -153,9 +149,11 @@ Period LastSession(const MatchTable& table, int gap) {
 
 std::size_t DatelessMatches(const MatchTable& table, const Period& period) {
     if (!period.limited()) return 0;
-    return static_cast<std::size_t>(std::count_if(table.matches.begin(), table.matches.end(), [&](const MatchRecord& m) {
-        return m.status != MatchStatus::PassedOver && !(period.moments ? MomentOf(m.date, m.time).has_value() : m.date.known());
-    }));
+    return static_cast<std::size_t>(
+        std::count_if(table.matches.begin(), table.matches.end(), [&](const MatchRecord& m) {
+            return m.status != MatchStatus::PassedOver &&
+                   !(period.moments ? MomentOf(m.date, m.time).has_value() : m.date.known());
+        }));
 }
 
 WeaponRuns::WeaponRuns(WeaponSet weapons, const std::string& mapChoice, const Period& period)
@@ -192,8 +190,7 @@ std::vector<ViewRow> WeaponRuns::rows() const {
     return rows;
 }
 
-MatchTable SumTree(const std::string& statsDir, WeaponSet weapons, const MatchAdder& add,
-                   const ScanOptions& options) {
+MatchTable SumTree(const std::string& statsDir, WeaponSet weapons, const MatchAdder& add, const ScanOptions& options) {
     MatchTable table;
     table.withLines = options.matchLines;
     ScanTree(
@@ -270,8 +267,8 @@ MatchGroups GroupMatches(const MatchTable& table, const Period& period, Grouping
     std::vector<MatchGroup> groups;
     for (std::size_t i = 0; i < keyed.size();) {
         const std::int64_t key = keyed[i].first;
-        groups.push_back(MatchGroup{LabelOf(table, table.matches[keyed[i].second], grouping, key),
-                                    FirstDay(grouping, key), i});
+        groups.push_back(
+            MatchGroup{LabelOf(table, table.matches[keyed[i].second], grouping, key), FirstDay(grouping, key), i});
         for (; i < keyed.size() && keyed[i].first == key; ++i) all.matches.push_back(keyed[i].second);
         groups.back().count = i - groups.back().first;
     }

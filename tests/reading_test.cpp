@@ -420,11 +420,15 @@ TEST(MatchLines, EachLineOfBothGamesPresentOrMalformed) {
         std::string rank = "", player = "";
     };
     const Case cases[] = {
-        {"classic damage given", "Damage Given: 1295    Team Damage: 0", {{N::DamageGiven, 1295}, {N::TeamDamageGiven, 0}}},
+        {"classic damage given",
+         "Damage Given: 1295    Team Damage: 0",
+         {{N::DamageGiven, 1295}, {N::TeamDamageGiven, 0}}},
         {"classic damage received", "Damage Recvd: 1055", {{N::DamageReceived, 1055}}},
-        {"today's damage given", "Damage Given:   1740     Team Damage Given:      7",
+        {"today's damage given",
+         "Damage Given:   1740     Team Damage Given:      7",
          {{N::DamageGiven, 1740}, {N::TeamDamageGiven, 7}}},
-        {"today's damage received", "Damage Recvd:    980     Team Damage Recvd:     12",
+        {"today's damage received",
+         "Damage Recvd:    980     Team Damage Recvd:     12",
          {{N::DamageReceived, 980}, {N::TeamDamageReceived, 12}}},
         {"today's kills", "Kills:    9   Team Kills:   1   Accuracy:    26.3%", {{N::TeamKills, 1}}},
         {"today's deaths", "Deaths:   5   Self Kills:   2   Headshots:    5.6%", {{N::SelfKills, 2}}},

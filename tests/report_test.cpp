@@ -118,8 +118,10 @@ TEST_F(ReportTest, ExitStatuses) {
         {"--chart DIR/missing/a.png " TOVRIK_EXAMPLES "/stats Thompson", 1,
          "cannot write the chart to \"DIR/missing/a.png\": No such file or directory."},
         {"--by hour x Colt", 2, "--by takes map, day, week, month, year or session, not \"hour\"."},
-        {"--since 2026-13-01 x", 2, "--since takes a day as YYYY-MM-DD, today, yesterday or Nd (N days before today), not \"2026-13-01\"."},
-        {"--until 2026-1x-01 x", 2, "--until takes a day as YYYY-MM-DD, today, yesterday or Nd (N days before today), not \"2026-1x-01\"."},
+        {"--since 2026-13-01 x", 2,
+         "--since takes a day as YYYY-MM-DD, today, yesterday or Nd (N days before today), not \"2026-13-01\"."},
+        {"--until 2026-1x-01 x", 2,
+         "--until takes a day as YYYY-MM-DD, today, yesterday or Nd (N days before today), not \"2026-1x-01\"."},
         {"--csv --json x", 2, "--csv and --json exclude each other."},
         {"--csv x Colt", 2,
          "--csv is for a table: the overview, or --by with a WEAPON.\nTry 'tovrik-report --help'.\n"},
@@ -134,15 +136,21 @@ TEST_F(ReportTest, ExitStatuses) {
         {"--csv --by map --csv x Colt", 2, "--csv is given twice."},
         {"--comma --point x", 2, "--comma and --point exclude each other."},
         {"DIR/missing", 2, "\"DIR/missing\" is not a directory: No such file or directory."},
-        {"--since 7 x", 2, "--since takes a day as YYYY-MM-DD, today, yesterday or Nd (N days before today), not \"7\"."},
-        {"--since d x", 2, "--since takes a day as YYYY-MM-DD, today, yesterday or Nd (N days before today), not \"d\"."},
+        {"--since 7 x", 2,
+         "--since takes a day as YYYY-MM-DD, today, yesterday or Nd (N days before today), not \"7\"."},
+        {"--since d x", 2,
+         "--since takes a day as YYYY-MM-DD, today, yesterday or Nd (N days before today), not \"d\"."},
         {"--last-session --since 7d x", 2, "--last-session is a period of its own: no --since or --until."},
         {"--session-gap 30 x Colt", 2, "--session-gap is for --by session or --last-session."},
-        {"--session-gap 0 --by session x Colt", 2, "--session-gap takes whole minutes from 1 to 10080 (a week), not \"0\"."},
-        {"--session-gap 10081 --last-session x", 2, "--session-gap takes whole minutes from 1 to 10080 (a week), not \"10081\"."},
-        {"--session-gap 1.5 --last-session x", 2, "--session-gap takes whole minutes from 1 to 10080 (a week), not \"1.5\"."},
+        {"--session-gap 0 --by session x Colt", 2,
+         "--session-gap takes whole minutes from 1 to 10080 (a week), not \"0\"."},
+        {"--session-gap 10081 --last-session x", 2,
+         "--session-gap takes whole minutes from 1 to 10080 (a week), not \"10081\"."},
+        {"--session-gap 1.5 --last-session x", 2,
+         "--session-gap takes whole minutes from 1 to 10080 (a week), not \"1.5\"."},
         {"--trace --last-session x Colt", 2, "--trace shows the window's run alone"},
-        {"--until 2023-12-011 x", 2, "--until takes a day as YYYY-MM-DD, today, yesterday or Nd (N days before today), not \"2023-12-011\"."},
+        {"--until 2023-12-011 x", 2,
+         "--until takes a day as YYYY-MM-DD, today, yesterday or Nd (N days before today), not \"2023-12-011\"."},
         {"--since 2026-05-01 --until 2026-04-30 x", 2, "the period ends (--until 2026-04-30) before it starts"},
         {"--since 2026-12-08 --until 2026-12-08 DIR Thompson", 1, "DIR/2026.12.08/bad.txt, line 2:"},  // one day
         {"DIR Bazooka2", 2, "\"Bazooka2\" is not a weapon of the list; did you mean Bazooka? The list: Knife,"},
@@ -283,8 +291,9 @@ TEST_F(ReportTest, PeriodsGroupsExtremesJsonCsv) {
 
 // The career in each format, the counts of matches that told a figure, and the matches of one player.
 TEST_F(ReportTest, CareerAndThePlayersMatches) {
-    dir.write("2026.12.06/194512.txt", ">>> Map: radar\nOverall stats for: Smoky (1 Round)\nColt: 25.0 1/4 2 1 0\n"
-                                       "Damage Given: 300    Team Damage: 10\nDamage Recvd: 200\nRank: Major (90 XP)\n");
+    dir.write("2026.12.06/194512.txt",
+              ">>> Map: radar\nOverall stats for: Smoky (1 Round)\nColt: 25.0 1/4 2 1 0\n"
+              "Damage Given: 300    Team Damage: 10\nDamage Recvd: 200\nRank: Major (90 XP)\n");
     dir.write("2026.12.07/183004.txt", ">>> Map: =cmd\nOverall stats for: Other (1 Round)\nKnife: 1 3\n");
     Outcome csv = Report("--career --csv --by map DIR");
     EXPECT_EQ(csv.out,
@@ -293,9 +302,10 @@ TEST_F(ReportTest, CareerAndThePlayersMatches) {
               "Rank matches\n"
               "'=cmd,1,,,,,,,,1,3,0.33,,,0,0,0,0,0,0,0\n"
               "radar,1,300,200,1.50,300.00,10,,,2,1,2.00,90,Major,1,1,1,0,0,1,1\n");
-    EXPECT_EQ(csv.err, "Damage given: told by 1 of 2 matches.\nDamage received: told by 1 of 2 matches.\n"
-                       "Team damage given: told by 1 of 2 matches.\nTeam damage received: told by 0 of 2 matches.\n"
-                       "Gibs: told by 0 of 2 matches.\nXP: told by 1 of 2 matches.\nRank: told by 1 of 2 matches.\n");
+    EXPECT_EQ(csv.err,
+              "Damage given: told by 1 of 2 matches.\nDamage received: told by 1 of 2 matches.\n"
+              "Team damage given: told by 1 of 2 matches.\nTeam damage received: told by 0 of 2 matches.\n"
+              "Gibs: told by 0 of 2 matches.\nXP: told by 1 of 2 matches.\nRank: told by 1 of 2 matches.\n");
     const QJsonObject career =
         QJsonDocument::fromJson(QByteArray::fromStdString(Report("--career --json --player smoky DIR").out)).object();
     EXPECT_EQ(career["view"].toString(), "career");
@@ -323,7 +333,8 @@ TEST_F(ReportTest, StopsWritesAndHelp) {
     Outcome help = Report("--version >/dev/full; " TOVRIK_REPORT " --help");
     EXPECT_THAT(help.out, HasSubstr("  --by <GROUP>    With a WEAPON or --career: one row per map, day, week (ISO),\n"
                                     "                  month, year or session.\n  --career   "));  // wrapped at 79
-    EXPECT_THAT(help.out, HasSubstr("  --session-gap <MINUTES>\n                  Start a new session"));  // too long a name
+    EXPECT_THAT(help.out,
+                HasSubstr("  --session-gap <MINUTES>\n                  Start a new session"));  // too long a name
     EXPECT_THAT(help.out, HasSubstr("\nArguments:\n  STATS_DIR       The statistics directory.\n  WEAPON  "));
     Outcome full = Report("--version >/dev/full; echo $?");
     EXPECT_EQ(full.out + full.err, "1\ntovrik-report: cannot write the report: No space left on device\n");

@@ -48,21 +48,23 @@ TEST(Breakdown, GroupStartsOnTheTimeAxis) {
 TEST(Sessions, MatchesLessThanTheGapApart) {
     TempDir dir;
     const std::string colt = "Colt: 50.0 1/2 0 0 0";
-    const char* files[] = {
-        "2026.12.31/220000.txt",  "2026.12.31/235959.txt",  // across the year, 1 s under the gap from the next
-        "2027-01/2027-01-01-015958-m.txt",                  // (today's layout)
-        "2027.01.01/035958.txt",                            // exactly the gap after: a new session
-        "2027.01.02/120000.txt",  "2027.01.02/115959.txt",  // in time order, not search order
-        "undated/a.txt",          "2027.01.03/noon.txt"};   // no day; a day without a time
+    const char* files[] = {"2026.12.31/220000.txt",
+                           "2026.12.31/235959.txt",            // across the year, 1 s under the gap from the next
+                           "2027-01/2027-01-01-015958-m.txt",  // (today's layout)
+                           "2027.01.01/035958.txt",            // exactly the gap after: a new session
+                           "2027.01.02/120000.txt",
+                           "2027.01.02/115959.txt",  // in time order, not search order
+                           "undated/a.txt",
+                           "2027.01.03/noon.txt"};  // no day; a day without a time
     for (const char* file : files) dir.write(file, Match("m", colt));
     dir.write("undated/b.txt", Match("m", colt) + "\nStats recorded: 23:30:00 (02 Jan 2027)\n");  // the game's day
     const MatchTable table = ReadTree(dir.path());
     const std::vector<ViewRow> rows = GroupRows(table, *WeaponIndex("Colt"), "", {}, Grouping::Session);
     const std::pair<const char*, int> expected[] = {{"2026-12-31 22:00", 3},
-                                                     {"2027-01-01 03:59", 1},
-                                                     {"2027-01-02 11:59", 2},
-                                                     {"2027-01-02 23:30", 1},
-                                                     {"no date", 2}};
+                                                    {"2027-01-01 03:59", 1},
+                                                    {"2027-01-02 11:59", 2},
+                                                    {"2027-01-02 23:30", 1},
+                                                    {"no date", 2}};
     ASSERT_EQ(rows.size(), std::size(expected));
     for (std::size_t i = 0; i < rows.size(); ++i) {
         EXPECT_EQ(rows[i].label, expected[i].first) << i;
@@ -85,14 +87,13 @@ TEST(Sessions, MatchesLessThanTheGapApart) {
 // What each of the breakdown's periods puts in its day fields, from the last day of a leap year.
 TEST(Breakdown, PresetPeriodsDays) {
     using Days = std::optional<std::pair<std::string, std::string>>;
-    const std::pair<PeriodPreset, Days> cases[] = {
-        {PeriodPreset::Chosen, std::nullopt},
-        {PeriodPreset::LastSession, Days{{"", ""}}},
-        {PeriodPreset::Today, Days{{"2024-12-31", "2024-12-31"}}},
-        {PeriodPreset::LastWeek, Days{{"2024-12-25", ""}}},
-        {PeriodPreset::LastMonth, Days{{"2024-12-02", ""}}},
-        {PeriodPreset::ThisYear, Days{{"2024-01-01", ""}}},
-        {PeriodPreset::Everything, Days{{"", ""}}}};
+    const std::pair<PeriodPreset, Days> cases[] = {{PeriodPreset::Chosen, std::nullopt},
+                                                   {PeriodPreset::LastSession, Days{{"", ""}}},
+                                                   {PeriodPreset::Today, Days{{"2024-12-31", "2024-12-31"}}},
+                                                   {PeriodPreset::LastWeek, Days{{"2024-12-25", ""}}},
+                                                   {PeriodPreset::LastMonth, Days{{"2024-12-02", ""}}},
+                                                   {PeriodPreset::ThisYear, Days{{"2024-01-01", ""}}},
+                                                   {PeriodPreset::Everything, Days{{"", ""}}}};
     ASSERT_EQ(PeriodPresets().size(), std::size(cases));
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         EXPECT_EQ(PeriodPresets()[i].preset, cases[i].first) << PeriodPresets()[i].text;
@@ -103,19 +104,27 @@ TEST(Breakdown, PresetPeriodsDays) {
 // Days a period's end names: the calendar's, or counted back from today.
 TEST(MatchDate, DaysCountedBackFromToday) {
     const int today = DaysSinceEpoch(2027, 1, 1);
-    const std::pair<const char*, const char*> cases[] = {
-        {"today", "2027-01-01"}, {"yesterday", "2026-12-31"}, {"0d", "2027-01-01"},     {"7d", "2026-12-25"},
-        {"366d", "2025-12-31"},  {"2026-02-28", "2026-02-28"}, {"99999d", "1753-03-19"}, {"d", ""},
-        {"7", ""},               {"-1d", ""},                  {"100000d", ""},          {"Today", ""},
-        {"7D", ""},              {"2026-02-29", ""}};
+    const std::pair<const char*, const char*> cases[] = {{"today", "2027-01-01"},
+                                                         {"yesterday", "2026-12-31"},
+                                                         {"0d", "2027-01-01"},
+                                                         {"7d", "2026-12-25"},
+                                                         {"366d", "2025-12-31"},
+                                                         {"2026-02-28", "2026-02-28"},
+                                                         {"99999d", "1753-03-19"},
+                                                         {"d", ""},
+                                                         {"7", ""},
+                                                         {"-1d", ""},
+                                                         {"100000d", ""},
+                                                         {"Today", ""},
+                                                         {"7D", ""},
+                                                         {"2026-02-29", ""}};
     for (auto [text, day] : cases) EXPECT_EQ(DayText(DayOfPeriodText(text, today)), day) << text;
 }
 
 // The room a time axis leaves before its first group and after its last: half a period.
 TEST(Breakdown, HalfAPeriodOfEachGrouping) {
-    const std::pair<Grouping, int> halves[] = {
-        {Grouping::Map, 1},    {Grouping::Day, 1},     {Grouping::Week, 4},
-        {Grouping::Month, 15}, {Grouping::Year, 183}, {Grouping::Session, 1}};
+    const std::pair<Grouping, int> halves[] = {{Grouping::Map, 1},    {Grouping::Day, 1},    {Grouping::Week, 4},
+                                               {Grouping::Month, 15}, {Grouping::Year, 183}, {Grouping::Session, 1}};
     for (auto [grouping, days] : halves) EXPECT_EQ(HalfPeriodDays(grouping), days) << GroupHeader(grouping);
 }
 

@@ -152,8 +152,8 @@ std::string BreakdownTitle(const BreakdownChoice& choice) {
     std::string subject = choice.career ? "Career" : WeaponName(choice.weapon);
     if (!choice.player.empty()) subject += " of " + choice.player;
     std::string what = choice.grouping ? subject + " by " + Groupings()[static_cast<std::size_t>(*choice.grouping)].word
-                                       : choice.career ? subject
-                                                       : "Every weapon" + subject.substr(WeaponName(choice.weapon).size());
+                       : choice.career ? subject
+                                       : "Every weapon" + subject.substr(WeaponName(choice.weapon).size());
     if (choice.lastSession) return what + ", last session";
     if (!p.limited()) return what + ", every match";
     if (!p.until) return what + ", from " + DayText(*p.since);
@@ -163,7 +163,8 @@ std::string BreakdownTitle(const BreakdownChoice& choice) {
 std::string BreakdownFileName(const BreakdownChoice& choice) {
     const std::string subject = choice.career ? "career" : WeaponName(choice.weapon);
     std::string name = choice.grouping ? subject + "-by-" + Groupings()[static_cast<std::size_t>(*choice.grouping)].word
-                                       : choice.career ? subject : "every-weapon";
+                       : choice.career ? subject
+                                       : "every-weapon";
     if (choice.lastSession) name += "-last-session";
     if (choice.period.since) name += "-from-" + DayText(*choice.period.since);
     if (choice.period.until) name += "-to-" + DayText(*choice.period.until);
@@ -250,8 +251,8 @@ std::vector<TimeTick> TimeTicks(int first, int last, int most, Grouping unit) {
     for (int step : {1, 2, 7, 14}) {
         const bool weeks = step % 7 == 0;  // whole weeks start on a Monday
         int start = weeks ? MondayOf(first + 6) : first;
-        if ((unit != Grouping::Day && unit != Grouping::Week && unit != Grouping::Session) || (unit == Grouping::Week && !weeks) || start > last ||
-            (last - start) / step + 1 > most)
+        if ((unit != Grouping::Day && unit != Grouping::Week && unit != Grouping::Session) ||
+            (unit == Grouping::Week && !weeks) || start > last || (last - start) / step + 1 > most)
             continue;
         std::vector<TimeTick> ticks;
         for (int day = start; day <= last; day += step) ticks.push_back(tick(day, 10));

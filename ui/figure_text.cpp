@@ -156,9 +156,15 @@ const std::vector<CareerFigure>& CareerTable() {
         {"team_damage_received", "Team recvd", "Team damage received:", K::Count,
          [](F f) { return Sum(f, L::TeamDamageReceived); }, [](F f) { return f.told[L::TeamDamageReceived]; }},
         {"gibs", "Gibs", "Gibs:", K::Count, [](F f) { return Sum(f, L::Gibs); }, [](F f) { return f.told[L::Gibs]; }},
-        {"kills", "Kills", "Kills:", K::Count, [](F f) { return FigureValue{static_cast<double>(f.kills), true}; },
+        {"kills", "Kills", "Kills:", K::Count,
+         [](F f) {
+             return FigureValue{static_cast<double>(f.kills), true};
+         },
          nullptr},
-        {"deaths", "Deaths", "Deaths:", K::Count, [](F f) { return FigureValue{static_cast<double>(f.deaths), true}; },
+        {"deaths", "Deaths", "Deaths:", K::Count,
+         [](F f) {
+             return FigureValue{static_cast<double>(f.deaths), true};
+         },
          nullptr},
         {"kill_death_ratio", "K/D", "Ratio (k/d):", K::Ratio,
          [](F f) {  // no death: the kills
@@ -167,10 +173,14 @@ const std::vector<CareerFigure>& CareerTable() {
          },
          nullptr},
         {"xp", "XP", "XP:", K::Count,
-         [](F f) { return f.xp ? FigureValue{static_cast<double>(*f.xp), true} : FigureValue{}; },
+         [](F f) {
+             return f.xp ? FigureValue{static_cast<double>(*f.xp), true} : FigureValue{};
+         },
          [](F f) { return f.told[L::Xp]; }},
         {"rank", "Rank", "Rank:", K::Text,
-         [](F f) { return f.rank.empty() ? FigureValue{} : FigureValue{0.0, false, f.rank}; },
+         [](F f) {
+             return f.rank.empty() ? FigureValue{} : FigureValue{0.0, false, f.rank};
+         },
          [](F f) { return f.ranked; }},
     };
     return kTable;

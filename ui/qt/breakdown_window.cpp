@@ -131,10 +131,11 @@ void BreakdownWindow::fill(const Breakdown& b) {
     for (std::size_t i = 0; i < b.rows.size(); ++i)
         model_->appendRow(RowItems(b.rows[i].label, static_cast<double>(i), FigureTable(), b.rows[i].figures, sep_));
     for (std::size_t i = 0; i < b.careerRows.size(); ++i)
-        model_->appendRow(RowItems(b.careerRows[i].label, static_cast<double>(i), CareerTable(),
-                                   b.careerRows[i].figures, sep_));
-    QList<QStandardItem*> total = b.career ? RowItems(b.careerTotal.label, 0, CareerTable(), b.careerTotal.figures, sep_)
-                                           : RowItems(b.total.label, 0, FigureTable(), b.total.figures, sep_);
+        model_->appendRow(
+            RowItems(b.careerRows[i].label, static_cast<double>(i), CareerTable(), b.careerRows[i].figures, sep_));
+    QList<QStandardItem*> total = b.career
+                                      ? RowItems(b.careerTotal.label, 0, CareerTable(), b.careerTotal.figures, sep_)
+                                      : RowItems(b.total.label, 0, FigureTable(), b.total.figures, sep_);
     for (QStandardItem* item : total) {
         item->setData(true, kTotalRole);
         QFont bold = item->font();

@@ -68,7 +68,7 @@ QWidget* BreakdownWindow::makeChoices() {
     auto* to = new QLabel("&to:", row);
     to->setBuddy(until_);
     for (QWidget* widget : std::initializer_list<QWidget*>{show, subject_, player_, groupBy, grouping_, period, period_,
-                                                                    from, since_, to, until_})
+                                                           from, since_, to, until_})
         layout->addWidget(widget);
     layout->addStretch();
     return row;

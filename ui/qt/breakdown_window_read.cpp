@@ -96,8 +96,8 @@ std::optional<BreakdownChoice> BreakdownWindow::choice() {
     c.grouping = groupingChosen();
     c.career = subject_->currentIndex() == 1;
     if (player_->currentIndex() > 0) c.player = player_->currentText().toLatin1().toStdString();
-    c.lastSession = PeriodPresets()[static_cast<std::size_t>(period_->currentIndex())].preset ==
-                    PeriodPreset::LastSession;
+    c.lastSession =
+        PeriodPresets()[static_cast<std::size_t>(period_->currentIndex())].preset == PeriodPreset::LastSession;
     for (QLineEdit* field : {since_, until_}) {
         if (c.lastSession) break;
         std::string text = field->text().trimmed().toLatin1().toStdString();

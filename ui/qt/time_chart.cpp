@@ -39,9 +39,10 @@ void TimeChart::show(const Breakdown& breakdown, const std::optional<Grouping>& 
                     if (std::string(figure.key) == key) return Latin1Text(CellText(figure, row.figures, sep));
                 return QString();
             };
-            texts_.push_back(Latin1Text(row.label) + QString(": damage per game %1 over %2 games\ngiven %3, received %4")
-                                                         .arg(cell("damage_per_game"), cell("games"),
-                                                              cell("damage_given"), cell("damage_received")));
+            texts_.push_back(
+                Latin1Text(row.label) +
+                QString(": damage per game %1 over %2 games\ngiven %3, received %4")
+                    .arg(cell("damage_per_game"), cell("games"), cell("damage_given"), cell("damage_received")));
         } else {
             const ViewRow& row = breakdown.rows[point.row];
             auto cell = [&](const char* key) { return Latin1Text(CellText(FigureNamed(key), row.figures, sep)); };
@@ -55,7 +56,8 @@ void TimeChart::show(const Breakdown& breakdown, const std::optional<Grouping>& 
     // Guides at round values, five or so: percentages every 10 or 20, damage every 1, 2 or 5 times a power of ten.
     step_ = highest > 50 ? 20 : 10;
     if (career_)
-        for (step_ = 1; highest / step_ > 5;) step_ *= std::to_string(static_cast<long long>(step_))[0] == '2' ? 2.5 : 2;
+        for (step_ = 1; highest / step_ > 5;)
+            step_ *= std::to_string(static_cast<long long>(step_))[0] == '2' ? 2.5 : 2;
     top_ = std::max(step_, std::ceil(highest / step_) * step_);
     hasMean_ = !points_.empty() && (career_ ? breakdown.careerTotal.figures.told[MatchLines::DamageGiven] > 0
                                             : breakdown.total.figures.collected > 0);
