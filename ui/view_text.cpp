@@ -86,6 +86,17 @@ std::string CsvLines(const std::vector<std::vector<std::string>>& lines) {
     return out;
 }
 
+// Rows as a JSON array of objects: the label as `labelKey`, then the members
+// `members` makes of the row's figures.
+template <class Row, class Members>
+std::string RowsJson(const std::string& labelKey, const std::vector<Row>& rows, Members members) {
+    std::string out = "[";
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        out += (i ? ",\n  " : "\n  ") + std::string("{\"") + labelKey + "\": " + JsonString(rows[i].label) + ", " +
+               members(rows[i].figures) + "}";
+    return out + "]";
+}
+
 // A career figure's cell for the terminal, a text of a file's escaped.
 std::string CareerCell(const CareerFigure& figure, const CareerFigures& figures, char sep) {
     const std::string text = CellText(figure, figures, sep);
@@ -156,11 +167,7 @@ std::string CareerJson(const CareerFigures& figures) {
 }
 
 std::string CareerJsonRows(const std::string& labelKey, const std::vector<CareerRow>& rows) {
-    std::string out = "[";
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        out += (i ? ",\n  " : "\n  ") + std::string("{\"") + labelKey + "\": " + JsonString(rows[i].label) + ", " +
-               CareerJson(rows[i].figures) + "}";
-    return out + "]";
+    return RowsJson(labelKey, rows, CareerJson);
 }
 
 std::string LeftOutNote(std::size_t dateless) {
@@ -275,11 +282,7 @@ std::string PlaceJson(const std::optional<MatchPlace>& place) {
 }
 
 std::string JsonRows(const std::string& labelKey, const std::vector<ViewRow>& rows) {
-    std::string out = "[";
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        out += (i ? ",\n  " : "\n  ") + std::string("{\"") + labelKey + "\": " + JsonString(rows[i].label) + ", " +
-               JsonFigures(rows[i].figures) + "}";
-    return out + "]";
+    return RowsJson(labelKey, rows, JsonFigures);
 }
 
 }  // namespace tovrik
