@@ -150,6 +150,7 @@ void BreakdownWindow::fill(const Breakdown& b) {
     bool dated = grouping && *grouping != Grouping::Map;
     chart_->setVisible(dated);
     findChild<QPushButton*>("SaveChart")->setEnabled(dated);
+    matches_->setVisible(!b.career);  // a career has no best or worst accuracy
     fillMatches(b);
 }
 
