@@ -178,6 +178,7 @@ TEST_F(BreakdownTest, CareerChartAndThePlayersChoice) {
     const QPoint at = chart->place(chart->points()[0].day, 200).toPoint();
     EXPECT_EQ(chart->textAt(at), "2026-09-01: damage per game 200,0 over 2 games\ngiven 400, received -");
     EXPECT_EQ(chart->title(), "Career by day, every match");
+    EXPECT_TRUE(status().startsWith("Damage given: told by 2 of 3 matches. ")) << status().toStdString();
     auto* player = window.findChild<QComboBox*>("Player");
     EXPECT_TRUE(player->isVisible());
     ASSERT_EQ(player->count(), 3);

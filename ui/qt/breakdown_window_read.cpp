@@ -143,7 +143,9 @@ void BreakdownWindow::recompute() {
     fill(*breakdown_);
     std::size_t dateless = DatelessMatches(*table_, breakdown_->period);
     QString status = table_->matches.empty() ? "No match files below this folder." : "";
-    const std::string notes = SessionNote(breakdown_->period) + LeftOutNote(dateless) + DeniedNote(*table_);
+    const std::string notes = SessionNote(breakdown_->period) +
+                              (breakdown_->career ? ToldNote(breakdown_->careerTotal.figures) : "") +
+                              LeftOutNote(dateless) + DeniedNote(*table_);
     if (!notes.empty()) status = QString::fromLatin1(notes.c_str()).trimmed().replace('\n', ' ');
     status_->setText(status);
     emit updated();
