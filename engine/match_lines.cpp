@@ -21,41 +21,53 @@ std::optional<std::int32_t> WholeNumber(std::string_view text) {
     return static_cast<std::int32_t>(value);
 }
 
-// The labels a line of numbers may carry, and the figure each tells.
-struct Labelled {
-    std::string_view label;
-    MatchLines::Number number;
-};
-constexpr Labelled kLabels[] = {
-    {"Damage Given", MatchLines::DamageGiven},
-    {"Damage Recvd", MatchLines::DamageReceived},
-    {"Team Damage", MatchLines::TeamDamageGiven},  // the classic game's, on the line of the damage given
-    {"Team Damage Given", MatchLines::TeamDamageGiven},
-    {"Team Damage Recvd", MatchLines::TeamDamageReceived},
-    {"Gibs", MatchLines::Gibs},
-    {"Team Kills", MatchLines::TeamKills},
-    {"Self Kills", MatchLines::SelfKills},
-};
+// The figure a label of a line of numbers tells, or none. Labels of other
+// lengths are passed over at once: most labels of a file are none of these.
+std::optional<MatchLines::Number> Told(std::string_view label) {
+    switch (label.size()) {
+        case 4:
+            if (label == "Gibs") return MatchLines::Gibs;
+            break;
+        case 10:
+            if (label == "Team Kills") return MatchLines::TeamKills;
+            if (label == "Self Kills") return MatchLines::SelfKills;
+            break;
+        case 11:  // the classic game's, on the line of the damage given
+            if (label == "Team Damage") return MatchLines::TeamDamageGiven;
+            break;
+        case 12:
+            if (label == "Damage Given") return MatchLines::DamageGiven;
+            if (label == "Damage Recvd") return MatchLines::DamageReceived;
+            break;
+        case 17:
+            if (label == "Team Damage Given") return MatchLines::TeamDamageGiven;
+            if (label == "Team Damage Recvd") return MatchLines::TeamDamageReceived;
+            break;
+    }
+    return std::nullopt;
+}
+
+bool Blank(char c) { return c == ' ' || c == '\t'; }
 
 // A line of "Label: value" pairs, values without spaces: each known label's
 // value into `lines` when it is a whole number. Other labels and values are
 // passed over.
 void ReadLabelledNumbers(std::string_view line, MatchLines& lines) {
-    for (SkipSpaces(line); !line.empty(); SkipSpaces(line)) {
-        const std::size_t colon = line.find(':');
-        if (colon == std::string_view::npos) return;
-        std::string_view label = line.substr(0, colon);
-        while (!label.empty() && (label.back() == ' ' || label.back() == '\t')) label.remove_suffix(1);
-        line.remove_prefix(colon + 1);
-        SkipSpaces(line);
-        const std::size_t end = std::min(line.find_first_of(" \t"), line.size());
-        const std::string_view value = line.substr(0, end);
-        line.remove_prefix(end);
-        for (const Labelled& known : kLabels)
-            if (known.label == label) {
-                if (std::optional<std::int32_t> number = WholeNumber(value)) lines.tell(known.number, *number);
-                break;
-            }
+    std::size_t at = 0;
+    const std::size_t size = line.size();
+    while (at < size) {
+        while (at < size && Blank(line[at])) ++at;
+        const std::size_t start = at;
+        while (at < size && line[at] != ':') ++at;
+        if (at == size) return;
+        std::size_t end = at++;
+        while (end > start && Blank(line[end - 1])) --end;
+        while (at < size && Blank(line[at])) ++at;
+        const std::size_t value = at;
+        while (at < size && !Blank(line[at])) ++at;
+        if (const std::optional<MatchLines::Number> told = Told(line.substr(start, end - start)))
+            if (const std::optional<std::int32_t> number = WholeNumber(line.substr(value, at - value)))
+                lines.tell(*told, *number);
     }
 }
 

@@ -97,7 +97,7 @@ bool MatchReader::read(int dir, const std::string& name, const std::string& path
     record.status = MatchStatus::PassedOver;
     record.rows.clear();
     record.errors.clear();
-    if (lines != nullptr) *lines = MatchLines{}, *lineTexts = MatchLineTexts{};
+    if (lines != nullptr) *lines = MatchLines{}, lineTexts->rank.clear(), lineTexts->player.clear();  // kept room
     std::size_t size = 0;
     try {
         size = ReadFileAt(dir, name, path, buffer_, denied_);

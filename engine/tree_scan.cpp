@@ -41,7 +41,7 @@ void Read(MatchReader& reader, WeaponSet weapons, bool matchLines, Job& job) {
     job.mapRead = false;
     job.denied = false;
     job.lines = MatchLines{};
-    job.texts = MatchLineTexts{};
+    job.texts.rank.clear(), job.texts.player.clear();
     if (!job.file.isRegular) {  // only a regular file is opened at all
         job.record.status = MatchStatus::PassedOver;
         job.record.rows.clear();
