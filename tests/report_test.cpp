@@ -314,6 +314,10 @@ TEST_F(ReportTest, CareerAndThePlayersMatches) {
     EXPECT_EQ(career["rank"].toString(), "Major");
     EXPECT_EQ(career["gibs_matches"].toInt(), 0);
     EXPECT_TRUE(career["gibs"].isNull());
+    const std::string table = Report("--point --career --by map DIR").out;
+    EXPECT_THAT(table, HasSubstr("  XP  Rank\n"));   // the rank a text, to the left
+    EXPECT_THAT(table, HasSubstr("  -  -\n"));       // no rank, no XP: no trailing spaces
+    EXPECT_THAT(table, HasSubstr("  90  Major\n"));
     EXPECT_THAT(Report("--point --career DIR").out, HasSubstr("\nDamage per game:       300.0\n"))
         << "over the matches that told the damage";
     Outcome other = Report("--player smokyy DIR Colt");

@@ -57,21 +57,24 @@ std::string CsvText(const std::string& text) {
     return quoted + "\"";
 }
 
-// The cells of a table: the first column to the left, the others to the
-// right, two spaces apart.
-std::string Aligned(const std::vector<std::vector<std::string>>& table) {
+// The cells of a table, two spaces apart: the first column and the last
+// `textsLast` to the left, the numbers between them to the right. No line
+// ends in spaces.
+std::string Aligned(const std::vector<std::vector<std::string>>& table, std::size_t textsLast = 0) {
     std::vector<std::size_t> widths(table[0].size(), 0);
     for (const auto& cells : table)
         for (std::size_t i = 0; i < cells.size(); ++i) widths[i] = std::max(widths[i], Width(cells[i]));
     std::string out;
     for (const auto& cells : table) {
+        std::string line;
         for (std::size_t i = 0; i < cells.size(); ++i) {
-            std::size_t room = widths[i] - Width(cells[i]);
-            if (i > 0) out.append(2 + room, ' ');
-            out += cells[i];
-            if (i == 0) out.append(room, ' ');
+            const std::size_t room = widths[i] - Width(cells[i]);
+            const bool left = i == 0 || i + textsLast >= cells.size();
+            if (i > 0) line.append(2 + (left ? 0 : room), ' ');
+            line += cells[i];
+            if (left) line.append(room, ' ');
         }
-        out += '\n';
+        out += line.erase(line.find_last_not_of(' ') + 1) + '\n';
     }
     return out;
 }
@@ -134,7 +137,7 @@ std::string CareerTableText(const std::string& firstHeader, const std::vector<Ca
         std::vector<std::string>& cells = table.emplace_back(std::vector<std::string>{CellText(row.label)});
         for (const CareerFigure& figure : CareerTable()) cells.push_back(CareerCell(figure, row.figures, sep));
     }
-    return Aligned(table);
+    return Aligned(table, 1);  // the rank
 }
 
 std::string CareerCsv(const std::string& firstHeader, const std::vector<CareerRow>& rows) {
