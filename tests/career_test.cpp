@@ -76,6 +76,9 @@ TEST(Career, LastMatchInTimeAndThePlayersMatches) {
     EXPECT_EQ(months[1].figures.told[MatchLines::DamageGiven], 0);
     EXPECT_FALSE(months[1].figures.xp.has_value());
     EXPECT_EQ(PlayerNames(table), (std::vector<std::string>{"smoky", "Other"})) << "each name once";
+    TempDir undated;  // one match, without a day: its XP all the same
+    undated.write("notes/a.txt", match("Smoky", "Rank: Major (900 XP)\n"));
+    EXPECT_EQ(CareerOver(WithLines(undated.path()), {}).xp, 900);
     EXPECT_EQ(KeepPlayer(table, "SMOKY"), 3u);
     const CareerFigures smoky = CareerOver(table, {});
     EXPECT_EQ(smoky.games, 3);

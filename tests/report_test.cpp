@@ -318,6 +318,7 @@ TEST_F(ReportTest, CareerAndThePlayersMatches) {
     EXPECT_THAT(table, HasSubstr("  XP  Rank\n"));   // the rank a text, to the left
     EXPECT_THAT(table, HasSubstr("  -  -\n"));       // no rank, no XP: no trailing spaces
     EXPECT_THAT(table, HasSubstr("  90  Major\n"));
+    EXPECT_THAT(Report("--point --career DIR").out, ::testing::StartsWith("Map:                   All maps\n"));
     EXPECT_THAT(Report("--point --career DIR").out, HasSubstr("\nDamage per game:       300.0\n"))
         << "over the matches that told the damage";
     Outcome other = Report("--player smokyy DIR Colt");
