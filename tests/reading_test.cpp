@@ -436,6 +436,7 @@ TEST(MatchLines, EachLineOfBothGamesPresentOrMalformed) {
         {"a tab between", "Damage Given:\t12\tTeam Damage:\t3", {{N::DamageGiven, 12}, {N::TeamDamageGiven, 3}}},
         {"the largest number", "Damage Recvd: 2147483647", {{N::DamageReceived, 2147483647}}},
         {"past the largest", "Damage Recvd: 2147483648", {}},
+        {"more than ten digits", "Damage Recvd: 00000000001", {}},
         {"a sign", "Damage Recvd: -5", {}},
         {"a decimal", "Damage Given: 12.5   Team Damage: 4", {{N::TeamDamageGiven, 4}}},
         {"no number", "Damage Given:", {}},
@@ -445,6 +446,7 @@ TEST(MatchLines, EachLineOfBothGamesPresentOrMalformed) {
         {"classic rank", "Rank: Gefreiter (209 XP)", {{N::Xp, 209}}, "Gefreiter"},
         {"today's rank", "Rank: Private 1st Class (187 XP)", {{N::Xp, 187}}, "Private 1st Class"},
         {"a rank without XP", "Rank: Gefreiter", {}},
+        {"a rank with spaces after", "Rank: Gefreiter (209 XP)  \t", {{N::Xp, 209}}, "Gefreiter"},
         {"a rank of XP not a number", "Rank: Gefreiter (x XP)", {}},
         {"a rank without a name", "Rank:  (20 XP)", {}},
         {"the player", "Overall stats for: Smoky (1 Round)", {{N::Rounds, 1}}, "", "Smoky"},
@@ -654,6 +656,18 @@ TEST(ScanTree, SearchOrderSharedNamesAndAStop) {
                            "/2026.12.06/2.txt  2026-12-06"}));
     EXPECT_EQ(names.maps, (Names{"base", "radar"}));
     EXPECT_EQ(names.folders.size(), 2u);
+    // A record read into the room of one that had a map has none when it has none itself: with one reader the
+    // 65th file is read where the 1st was.
+    TempDir many;
+    for (int i = 100; i < 164; ++i) many.write(std::to_string(i) + ".txt", testing::Match("m", ""));
+    ASSERT_EQ(mkfifo((many / "164.txt").c_str(), 0600), 0);
+    std::string last = "?";
+    MatchNames those;
+    ScanTree(
+        many.path(), kEveryWeapon, those,
+        [&](const MatchNames& n, MatchRecord& m, const MatchLines&) { return last = std::string(n.map(m)), true; },
+        ScanOptions{1});
+    EXPECT_EQ(last, "");
 }
 
 // The descriptors open in this process.

@@ -186,6 +186,7 @@ TEST_F(ReportTest, NamesAsPlayersTypeThemAndWhatZeroMeans) {
         {"--map Radar DIR Colt", "tovrik-report: no match was played on \"Radar\"; maps played: radar.\n"},
         {"--map rdar DIR Colt", "tovrik-report: no match was played on \"rdar\"; maps played: radar.\n"},
         {"--map zzzzzz DIR Colt", "tovrik-report: no match was played on \"zzzzzz\".\n"},
+        {"--map zzzzzz DIR", "tovrik-report: no match was played on \"zzzzzz\".\n"},  // the overview too
         {"DIR Colt", ""},
         {"--map radar DIR Colt", ""}};
     for (const auto& [args, note] : notes) EXPECT_EQ(Report(args).err, note) << args;
@@ -284,6 +285,10 @@ TEST_F(ReportTest, PeriodsGroupsExtremesJsonCsv) {
                 HasSubstr("\"session\": {\"first\": \"2027-01-04 12:00\", \"last\": \"2027-01-04 12:00\"}"));
     EXPECT_THAT(Report("--last-session --session-gap 10080 DIR Thompson").out, HasSubstr("Played:           4\n"))
         << "a week's gap: the matches of 2026-12-27 and after";
+    EXPECT_EQ(rows("--by session --session-gap 1440 DIR Thompson"),
+              (Column{"Session", "2025-12-29 12:00", "2026-12-27 23:59", "2027-01-01 00:00", "2027-01-04 12:00",
+                      "no date"}))
+        << "a day's gap: the 27th's and the 28th's matches in one";
     // An accuracy off the whole run's chart stops every grouping, though its group alone could be drawn.
     dir.write("2027.01.05/120000.txt", ">>> Map: zeta\nThompson: 2000.0 1/10 0 0 0\n");
     EXPECT_THAT(Report("--by map DIR Thompson").err, HasSubstr("the accuracy 2000 puts the chart's curve at -48640"));
