@@ -1,6 +1,7 @@
 #include "engine/tree_scan.h"
 
 #include <sched.h>
+#include <time.h>
 
 #include <algorithm>
 #include <atomic>
@@ -105,7 +106,7 @@ bool NextJob(TreeWalk& walk, Job& job) {
 // Files travel in batches, so that the threads meet once a batch, not once a file.
 constexpr std::size_t kBatch = 32;
 struct Batch {
-    std::vector<Job> jobs = std::vector<Job>(kBatch);
+    std::vector<Job> jobs;  // made when the batch is first filled: most of a ring's room is used only cold
     std::size_t count = 0;
 };
 
@@ -118,13 +119,16 @@ class Ring {
 public:
     using ReadFn = std::function<void(MatchReader&, Job&)>;
 
-    Ring(std::size_t capacity, unsigned helpers, ReadFn read)
-        : batches_(capacity), done_(capacity, false), read_(std::move(read)) {
-        // A process at its limit of threads reads with those it has: the sink's own thread at least.
-        try {
-            for (unsigned i = 0; i < helpers; ++i) readers_.emplace_back([this] { readLoop(); });
-        } catch (const std::system_error&) {
-        }
+    // `helpers` read beside the sink's thread; while reads wait on the disk
+    // (a batch's time is mostly spent waiting, not computing), more join,
+    // up to `most` readers in all, so that the disk is given many reads at
+    // once. From the page cache reads never wait, and no reader is added.
+    Ring(unsigned helpers, unsigned most, ReadFn read)
+        : batches_(std::max(helpers + 1, most) * 2),
+          done_(batches_.size(), false),
+          read_(std::move(read)),
+          most_(std::max(helpers + 1, most)) {
+        for (unsigned i = 0; i < helpers; ++i) addReader();
     }
     // Stops the readers, whatever they were doing, and waits for them.
     ~Ring() {
@@ -141,10 +145,12 @@ public:
     // Fills the ring's free room from `walk`; false once the walk is over.
     bool fill(TreeWalk& walk) {
         std::unique_lock<std::mutex> lock(mutex_);
-        while (submitted_ - consumed_ < batches_.size()) {
+        // Two batches ahead a reader: the walk runs further ahead as readers are added.
+        while (submitted_ - consumed_ < std::min(batches_.size(), 2 * (readers_.size() + 1))) {
             Batch& batch = batches_[submitted_ % batches_.size()];
             lock.unlock();
             batch.count = 0;
+            if (batch.jobs.empty()) batch.jobs.resize(kBatch);
             while (batch.count < kBatch && NextJob(walk, batch.jobs[batch.count])) ++batch.count;
             lock.lock();
             if (batch.count == 0) return false;
@@ -175,6 +181,15 @@ public:
     }
 
 private:
+    // One more reader, under the lock or before any runs. A process at its
+    // limit of threads reads with those it has: the sink's own thread at least.
+    void addReader() {
+        try {
+            readers_.emplace_back([this] { readLoop(); });
+        } catch (const std::system_error&) {
+            most_ = 0;  // none more
+        }
+    }
     void readLoop() {
         MatchReader reader;
         std::unique_lock<std::mutex> lock(mutex_);
@@ -189,6 +204,7 @@ private:
         std::size_t at = taken_++ % batches_.size();
         lock.unlock();
         Batch& batch = batches_[at];
+        const std::int64_t wall = Now(CLOCK_MONOTONIC), cpu = Now(CLOCK_THREAD_CPUTIME_ID);
         for (std::size_t i = 0; i < batch.count && !stopping_; ++i) {
             try {
                 read_(reader, batch.jobs[i]);
@@ -196,13 +212,29 @@ private:
                 batch.jobs[i].failure = std::current_exception();
             }
         }
+        const std::int64_t waited = (Now(CLOCK_MONOTONIC) - wall) - (Now(CLOCK_THREAD_CPUTIME_ID) - cpu);
         lock.lock();
+        // Mostly waiting: a reader more for each batch left that no reader has taken.
+        if (waited > kWaitingNs)
+            for (std::size_t left = submitted_ - taken_; left > 0 && !stopping_ && readers_.size() + 1 < most_; --left)
+                addReader();
         done_[at] = true;
         if (at == consumed_ % batches_.size()) toSink_.notify_one();
     }
+    // Nanoseconds of a clock.
+    static std::int64_t Now(clockid_t clock) {
+        timespec t{};
+        clock_gettime(clock, &t);
+        return std::int64_t{t.tv_sec} * 1000000000 + t.tv_nsec;
+    }
+    // A batch that waited this long for the disk is one of a cold read: a
+    // batch from the page cache waits for nothing.
+    static constexpr std::int64_t kWaitingNs = 2000000;
+
     std::vector<Batch> batches_;
     std::vector<bool> done_;
     ReadFn read_;
+    unsigned most_;
     std::size_t submitted_{}, taken_{}, consumed_{};
     std::atomic<bool> stopping_{false};
     std::mutex mutex_;
@@ -212,8 +244,8 @@ private:
 
 // Reads with `threads` threads, the caller's one of them.
 void ScanInParallel(TreeWalk& walk, WeaponSet weapons, bool matchLines, Interner& interner, const MatchNames& names,
-                    const MatchSink& each, unsigned threads) {
-    Ring ring(threads * 2, threads - 1, [&](MatchReader& reader, Job& job) { Read(reader, weapons, matchLines, job); });
+                    const MatchSink& each, unsigned threads, unsigned most) {
+    Ring ring(threads - 1, most, [&](MatchReader& reader, Job& job) { Read(reader, weapons, matchLines, job); });
     MatchReader reader;
     for (bool walking = true;;) {
         if (walking) walking = ring.fill(walk);
@@ -247,7 +279,11 @@ void ScanTree(const std::string& statsDir, WeaponSet weapons, MatchNames& names,
               const ScanOptions& options) {
     TreeWalk walk = MatchFiles(statsDir);
     Interner interner(names);
-    ScanInParallel(walk, weapons, options.matchLines, interner, names, each, ReaderThreads(options.threads));
+    const unsigned threads = ReaderThreads(options.threads);
+    // Readers are added while reads wait on the disk only where their count is the default.
+    const bool chosen = options.threads != 0 || std::getenv("TOVRIK_THREADS") != nullptr;
+    ScanInParallel(walk, weapons, options.matchLines, interner, names, each, threads,
+                   chosen ? threads : kMostReaders);
     names.deniedFolders = walk.denied();
 }
 

@@ -22,8 +22,11 @@ struct ScanOptions {
     bool matchLines = false;
 };
 
-// The readers a scan with `requested` threads uses (see ScanOptions).
+// The readers a scan with `requested` threads starts with (see ScanOptions).
+// With the default count, a scan whose reads wait on the disk (the first
+// after the computer starts) adds readers, up to kMostReaders.
 unsigned ReaderThreads(unsigned requested);
+constexpr unsigned kMostReaders = 16;
 
 // Reads every match file ("*.txt") below `statsDir` and hands each record to
 // `each` strictly in search order, whatever order the readers finish in; the

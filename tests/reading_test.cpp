@@ -10,6 +10,9 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <mutex>
+#include <set>
+#include <thread>
 
 #include "base/ascii.h"
 #include "engine/file_search.h"
@@ -710,6 +713,18 @@ TEST(ScanTree, ReadersSideBySideGiveWhatOneGives) {
     for (unsigned threads : {2u, 4u}) EXPECT_EQ(run(threads, {}), one) << threads;
     auto lastOfItsBatch = [](const std::string& path) { usleep(path.find("1150") != std::string::npos ? 100000 : 0); };
     EXPECT_EQ(run(2, lastOfItsBatch), one);
+    // Reads that wait (as on a disk after the computer starts) bring more readers, which keep the order.
+    std::mutex seen;
+    std::set<std::thread::id> readers;
+    testing::ScopedEnv unset("TOVRIK_THREADS", nullptr);
+    EXPECT_EQ(run(0,
+                  [&](const std::string&) {
+                      usleep(1000);
+                      std::lock_guard<std::mutex> lock(seen);
+                      readers.insert(std::this_thread::get_id());
+                  }),
+              one);
+    EXPECT_GT(readers.size(), ReaderThreads(0)) << "readers added while reads wait";
     for (unsigned threads : {1u, 2u})  // a failure of another kind reaches the caller as it is
         EXPECT_THROW(run(threads, [](const std::string&) { throw std::bad_alloc(); }), std::bad_alloc) << threads;
     EXPECT_EQ(OpenDescriptors(), descriptors);
