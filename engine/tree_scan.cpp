@@ -1,6 +1,7 @@
 #include "engine/tree_scan.h"
 
 #include <sched.h>
+#include <sys/resource.h>
 #include <time.h>
 
 #include <algorithm>
@@ -205,6 +206,7 @@ private:
         lock.unlock();
         Batch& batch = batches_[at];
         const std::int64_t wall = Now(CLOCK_MONOTONIC), cpu = Now(CLOCK_THREAD_CPUTIME_ID);
+        const long blocked = Blocked();
         for (std::size_t i = 0; i < batch.count && !stopping_; ++i) {
             try {
                 read_(reader, batch.jobs[i]);
@@ -212,10 +214,13 @@ private:
                 batch.jobs[i].failure = std::current_exception();
             }
         }
-        const std::int64_t waited = (Now(CLOCK_MONOTONIC) - wall) - (Now(CLOCK_THREAD_CPUTIME_ID) - cpu);
+        // Waiting on the disk: the thread gave the processor up for reads a few times (a thread the others
+        // only crowd out of it is preempted, which is no giving up), and the batch took mostly that time.
+        const bool waiting = Blocked() - blocked >= kBlockedReads &&
+                             (Now(CLOCK_MONOTONIC) - wall) - (Now(CLOCK_THREAD_CPUTIME_ID) - cpu) > kWaitingNs;
         lock.lock();
-        // Mostly waiting: a reader more for each batch left that no reader has taken.
-        if (waited > kWaitingNs)
+        // A reader more for each batch left that no reader has taken.
+        if (waiting)
             for (std::size_t left = submitted_ - taken_; left > 0 && !stopping_ && readers_.size() + 1 < most_; --left)
                 addReader();
         done_[at] = true;
@@ -227,9 +232,16 @@ private:
         clock_gettime(clock, &t);
         return std::int64_t{t.tv_sec} * 1000000000 + t.tv_nsec;
     }
-    // A batch that waited this long for the disk is one of a cold read: a
-    // batch from the page cache waits for nothing.
+    // The times this thread gave the processor up of itself.
+    static long Blocked() {
+        rusage usage{};
+        getrusage(RUSAGE_THREAD, &usage);
+        return usage.ru_nvcsw;
+    }
+    // A batch that waited this long, blocked this often, is one of a cold
+    // read: a batch from the page cache waits for nothing.
     static constexpr std::int64_t kWaitingNs = 2000000;
+    static constexpr long kBlockedReads = 4;
 
     std::vector<Batch> batches_;
     std::vector<bool> done_;
