@@ -205,8 +205,8 @@ private:
         std::size_t at = taken_++ % batches_.size();
         lock.unlock();
         Batch& batch = batches_[at];
-        const std::int64_t wall = Now(CLOCK_MONOTONIC), cpu = Now(CLOCK_THREAD_CPUTIME_ID);
-        const long blocked = Blocked();
+        const std::int64_t wall = Now();
+        const Usage before = ThreadUsage();
         for (std::size_t i = 0; i < batch.count && !stopping_; ++i) {
             try {
                 read_(reader, batch.jobs[i]);
@@ -216,8 +216,12 @@ private:
         }
         // Waiting on the disk: the thread gave the processor up for reads a few times (a thread the others
         // only crowd out of it is preempted, which is no giving up), and the batch took mostly that time.
-        const bool waiting = Blocked() - blocked >= kBlockedReads &&
-                             (Now(CLOCK_MONOTONIC) - wall) - (Now(CLOCK_THREAD_CPUTIME_ID) - cpu) > kWaitingNs;
+        const std::int64_t spent = Now() - wall;
+        bool waiting = false;
+        if (spent > kWaitingNs) {
+            const Usage after = ThreadUsage();
+            waiting = after.blocked - before.blocked >= kBlockedReads && spent - (after.cpu - before.cpu) > kWaitingNs;
+        }
         lock.lock();
         // A reader more for each batch left that no reader has taken.
         if (waiting)
@@ -226,17 +230,23 @@ private:
         done_[at] = true;
         if (at == consumed_ % batches_.size()) toSink_.notify_one();
     }
-    // Nanoseconds of a clock.
-    static std::int64_t Now(clockid_t clock) {
+    // Nanoseconds of the monotonic clock.
+    static std::int64_t Now() {
         timespec t{};
-        clock_gettime(clock, &t);
+        clock_gettime(CLOCK_MONOTONIC, &t);
         return std::int64_t{t.tv_sec} * 1000000000 + t.tv_nsec;
     }
-    // The times this thread gave the processor up of itself.
-    static long Blocked() {
+    // This thread's processor time in nanoseconds, and the times it gave the
+    // processor up of itself: one system call for both.
+    struct Usage {
+        std::int64_t cpu;
+        long blocked;
+    };
+    static Usage ThreadUsage() {
         rusage usage{};
         getrusage(RUSAGE_THREAD, &usage);
-        return usage.ru_nvcsw;
+        const auto nanoseconds = [](const timeval& t) { return (std::int64_t{t.tv_sec} * 1000000 + t.tv_usec) * 1000; };
+        return Usage{nanoseconds(usage.ru_utime) + nanoseconds(usage.ru_stime), usage.ru_nvcsw};
     }
     // A batch that waited this long, blocked this often, is one of a cold
     // read: a batch from the page cache waits for nothing.
