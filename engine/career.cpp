@@ -37,9 +37,14 @@ public:
         const std::pair<std::int64_t, std::size_t> when{MomentOf(match.date, match.time).value_or(INT64_MIN), m};
         if (xp && (!figures.xp || when > last)) {
             figures.xp = xp;
-            figures.rank = lines.rank != MatchLines::kNone ? table_.ranks[lines.rank] : "";
+            figures.lastRank = lines.rank;  // named once all are summed
             last = when;
         }
+    }
+
+    // Names the rank of the last match summed into `figures`.
+    void name(CareerFigures& figures) const {
+        figures.rank = figures.lastRank != MatchLines::kNone ? table_.ranks[figures.lastRank] : "";
     }
 
 private:
@@ -54,6 +59,7 @@ CareerFigures CareerOver(const MatchTable& table, const CareerChoice& choice) {
     std::pair<std::int64_t, std::size_t> last{INT64_MIN, 0};
     const CareerSum sum(table, choice);
     for (std::size_t m = 0; m < table.matches.size(); ++m) sum.add(m, figures, last);
+    sum.name(figures);
     return figures;
 }
 
@@ -69,6 +75,7 @@ std::vector<CareerRow> CareerRows(const MatchTable& table, const CareerChoice& c
         std::pair<std::int64_t, std::size_t> last{INT64_MIN, 0};
         for (std::size_t i = group.first; i < group.first + group.count; ++i)
             sum.add(grouped.matches[i], row.figures, last);
+        sum.name(row.figures);
         if (row.figures.games > 0) rows.push_back(std::move(row));
     }
     return rows;

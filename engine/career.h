@@ -23,6 +23,7 @@ struct CareerFigures {
     std::optional<std::int32_t> xp;
     std::string rank;
     std::int32_t ranked = 0;  // the matches that told a rank
+    std::uint32_t lastRank = MatchLines::kNone;  // while summing: the rank's number in MatchNames::ranks
 };
 
 // One row of a career view: what it is of (a map, a period, "Total") and its figures.

@@ -84,12 +84,18 @@ public:
     }
 
 private:
-    using Numbers = std::unordered_map<std::string, std::uint32_t>;
+    // Names and their numbers, and the last one asked for: one match after
+    // another mostly names the player and the rank of the one before.
+    struct Numbers {
+        std::unordered_map<std::string, std::uint32_t> of;
+        std::uint32_t last = UINT32_MAX;
+    };
     // The number of `name` in `list`, added when it is new.
     static std::uint32_t Intern(Numbers& numbers, std::vector<std::string>& list, const std::string& name) {
-        auto [at, added] = numbers.try_emplace(name, static_cast<std::uint32_t>(list.size()));
+        if (numbers.last < list.size() && list[numbers.last] == name) return numbers.last;
+        auto [at, added] = numbers.of.try_emplace(name, static_cast<std::uint32_t>(list.size()));
         if (added) list.push_back(name);
-        return at->second;
+        return numbers.last = at->second;
     }
 
     MatchNames& names_;
