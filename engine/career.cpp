@@ -30,8 +30,6 @@ public:
                 figures.sums[n] += *value;
                 ++figures.told[n];
             }
-        figures.kills += lines.numbers[MatchLines::WeaponKills];
-        figures.deaths += lines.numbers[MatchLines::WeaponDeaths];
         if (lines.rank != MatchLines::kNone) ++figures.ranked;
         const std::optional<std::int32_t> xp = lines.number(MatchLines::Xp);
         const std::pair<std::int64_t, std::size_t> when{MomentOf(match.date, match.time).value_or(INT64_MIN), m};

@@ -11,14 +11,14 @@
 namespace tovrik {
 
 // A player's career over a set of matches: what their own lines tell,
-// summed, and the kills and deaths of every weapon's rows.
+// summed, and the kills and deaths of every weapon's rows (as WeaponKills
+// and WeaponDeaths, which every match tells).
 struct CareerFigures {
     std::int32_t games = 0;
     // Per line figure (MatchLines::Number): the sum over the matches that
     // told it, and how many did.
     std::array<std::int64_t, MatchLines::kNumbers> sums{};
     std::array<std::int32_t, MatchLines::kNumbers> told{};
-    std::int64_t kills = 0, deaths = 0;  // of the weapon rows (also in sums, as WeaponKills and WeaponDeaths)
     // The XP and rank of the last match (in time, else in search order) that told them.
     std::optional<std::int32_t> xp;
     std::string rank;

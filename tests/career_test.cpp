@@ -83,8 +83,8 @@ TEST(Career, LastMatchInTimeAndThePlayersMatches) {
     const CareerFigures smoky = CareerOver(table, {});
     EXPECT_EQ(smoky.games, 3);
     EXPECT_EQ(smoky.xp, 900) << "the 2nd's: the 3rd is another player's";
-    EXPECT_EQ(smoky.kills, 9);
-    EXPECT_EQ(smoky.deaths, 3);
+    EXPECT_EQ(smoky.sums[MatchLines::WeaponKills], 9);
+    EXPECT_EQ(smoky.sums[MatchLines::WeaponDeaths], 3);
     dir.write("2026.09.01/130000.txt", match("Smoky", "") + "Luger: 1 x\n");
     dir.write("2026.08.01/130000.txt", match("Smoky", "") + "Luger: y 1\n");
     ExpectRunError(CareerRows(WithLines(dir.path()), {}, Grouping::Month), Conversion,

@@ -108,10 +108,11 @@ std::string Data(FigureKind kind, const FigureValue& value, const std::string& n
     return TwoDecimals(*value.number);
 }
 
-FigureValue Sum(const CareerFigures& f, MatchLines::Number n) {
-    if (f.told[n] == 0) return {};
-    return FigureValue{static_cast<double>(f.sums[n]), true};
-}
+// The sum of a figure every counted match tells, 0 over none.
+FigureValue Total(const CareerFigures& f, MatchLines::Number n) { return FigureValue{static_cast<double>(f.sums[n]), true}; }
+
+// The sum of a figure some matches may not tell; none when none did.
+FigureValue Sum(const CareerFigures& f, MatchLines::Number n) { return f.told[n] == 0 ? FigureValue{} : Total(f, n); }
 
 // `part` per `whole`; none without a whole.
 FigureValue Per(double part, double whole) { return whole != 0 ? FigureValue{part / whole} : FigureValue{}; }
@@ -156,20 +157,13 @@ const std::vector<CareerFigure>& CareerTable() {
         {"team_damage_received", "Team recvd", "Team damage received:", K::Count,
          [](F f) { return Sum(f, L::TeamDamageReceived); }, [](F f) { return f.told[L::TeamDamageReceived]; }},
         {"gibs", "Gibs", "Gibs:", K::Count, [](F f) { return Sum(f, L::Gibs); }, [](F f) { return f.told[L::Gibs]; }},
-        {"kills", "Kills", "Kills:", K::Count,
-         [](F f) {
-             return FigureValue{static_cast<double>(f.kills), true};
-         },
-         nullptr},
-        {"deaths", "Deaths", "Deaths:", K::Count,
-         [](F f) {
-             return FigureValue{static_cast<double>(f.deaths), true};
-         },
-         nullptr},
+        {"kills", "Kills", "Kills:", K::Count, [](F f) { return Total(f, L::WeaponKills); }, nullptr},
+        {"deaths", "Deaths", "Deaths:", K::Count, [](F f) { return Total(f, L::WeaponDeaths); }, nullptr},
         {"kill_death_ratio", "K/D", "Ratio (k/d):", K::Ratio,
          [](F f) {  // no death: the kills
-             return f.deaths != 0 ? Per(static_cast<double>(f.kills), static_cast<double>(f.deaths))
-                                  : FigureValue{static_cast<double>(f.kills), true};
+             return f.sums[L::WeaponDeaths] != 0 ? Per(static_cast<double>(f.sums[L::WeaponKills]),
+                                                       static_cast<double>(f.sums[L::WeaponDeaths]))
+                                                 : Total(f, L::WeaponKills);
          },
          nullptr},
         {"xp", "XP", "XP:", K::Count,
