@@ -226,10 +226,10 @@ std::vector<TimePoint> TimePoints(const Breakdown& breakdown, const std::optiona
     std::vector<Dated> rows;
     for (const ViewRow& row : breakdown.rows)
         rows.push_back(Dated{row.firstDay, row.figures.mean, static_cast<double>(row.figures.collected)});
-    for (const CareerRow& row : breakdown.careerRows) {
-        const double told = row.figures.told[MatchLines::DamageGiven];
-        rows.push_back(Dated{row.firstDay, told > 0 ? row.figures.sums[MatchLines::DamageGiven] / told : 0, told});
-    }
+    const CareerFigure& perGame = CareerNamed("damage_per_game");
+    for (const CareerRow& row : breakdown.careerRows)
+        rows.push_back(Dated{row.firstDay, perGame.read(row.figures).number.value_or(0),
+                             static_cast<double>(row.figures.told[MatchLines::DamageGiven])});
     std::vector<TimePoint> points;
     for (std::size_t i = 0; grouping && i < rows.size(); ++i)
         if (rows[i].day && rows[i].weight > 0) points.push_back(TimePoint{*rows[i].day, rows[i].value, i});

@@ -69,11 +69,21 @@ const std::vector<Figure>& FigureTable() {
     return kTable;
 }
 
-const Figure& FigureNamed(const std::string& key) {
-    for (const Figure& figure : FigureTable())
+namespace {
+
+// The row of `table` whose JSON member is `key`.
+template <class Table>
+const typename Table::value_type& Named(const Table& table, const std::string& key) {
+    for (const auto& figure : table)
         if (key == figure.key) return figure;
     throw std::logic_error("no figure " + key);
 }
+
+}  // namespace
+
+const Figure& FigureNamed(const std::string& key) { return Named(FigureTable(), key); }
+
+const CareerFigure& CareerNamed(const std::string& key) { return Named(CareerTable(), key); }
 
 std::string WindowText(const Figure& figure, const Figures& figures, char sep) {
     FigureValue value = figure.read(figures);

@@ -81,6 +81,9 @@ struct CareerFigure {
 // Every career figure, in the order of the table's columns.
 const std::vector<CareerFigure>& CareerTable();
 
+// The career figure whose JSON member is `key`; there is one.
+const CareerFigure& CareerNamed(const std::string& key);
+
 // A career figure as a table's cell, as CSV and JSON write it: the rules of
 // CellText and DataText for its kind; a text as it stands.
 std::string CellText(const CareerFigure& figure, const CareerFigures& figures, char sep);

@@ -34,11 +34,7 @@ void TimeChart::show(const Breakdown& breakdown, const std::optional<Grouping>& 
     for (const TimePoint& point : points_) {
         if (career_) {
             const CareerRow& row = breakdown.careerRows[point.row];
-            auto cell = [&](const char* key) {
-                for (const CareerFigure& figure : CareerTable())
-                    if (std::string(figure.key) == key) return Latin1Text(CellText(figure, row.figures, sep));
-                return QString();
-            };
+            auto cell = [&](const char* key) { return Latin1Text(CellText(CareerNamed(key), row.figures, sep)); };
             texts_.push_back(
                 Latin1Text(row.label) +
                 QString(": damage per game %1 over %2 games\ngiven %3, received %4")
@@ -59,12 +55,10 @@ void TimeChart::show(const Breakdown& breakdown, const std::optional<Grouping>& 
         for (step_ = 1; highest / step_ > 5;)
             step_ *= std::to_string(static_cast<long long>(step_))[0] == '2' ? 2.5 : 2;
     top_ = std::max(step_, std::ceil(highest / step_) * step_);
-    hasMean_ = !points_.empty() && (career_ ? breakdown.careerTotal.figures.told[MatchLines::DamageGiven] > 0
-                                            : breakdown.total.figures.collected > 0);
-    mean_ = career_ ? (hasMean_ ? static_cast<double>(breakdown.careerTotal.figures.sums[MatchLines::DamageGiven]) /
-                                      breakdown.careerTotal.figures.told[MatchLines::DamageGiven]
-                                : 0)
-                    : breakdown.total.figures.mean;
+    const std::optional<double> mean = career_ ? CareerNamed("damage_per_game").read(breakdown.careerTotal.figures).number
+                                               : FigureNamed("mean_accuracy").read(breakdown.total.figures).number;
+    hasMean_ = !points_.empty() && mean.has_value();
+    mean_ = mean.value_or(0);
     unit_ = grouping.value_or(Grouping::Day);
     // Room of half a period before the first group and after the last.
     first_ = points_.empty() ? 0 : points_.front().day - HalfPeriodDays(unit_);
