@@ -137,10 +137,14 @@ std::optional<std::int64_t> MomentOf(const MatchDate& date, int time) {
            time / 100 % 100 * 60 + time % 100;
 }
 
+int DayOfMoment(std::int64_t moment) {
+    return static_cast<int>(moment >= 0 ? moment / 86400 : (moment - 86399) / 86400);  // before 1970: the day before
+}
+
 std::string MomentText(std::int64_t moment) {
-    const std::int64_t days = moment >= 0 ? moment / 86400 : (moment - 86399) / 86400;
-    const std::int64_t seconds = moment - days * 86400;
-    return DayText(DateOfDays(static_cast<int>(days))) + " " +
+    const int days = DayOfMoment(moment);
+    const std::int64_t seconds = moment - std::int64_t{days} * 86400;
+    return DayText(DateOfDays(days)) + " " +
            TimeText(static_cast<int>(seconds / 3600 * 10000 + seconds / 60 % 60 * 100)).substr(0, 5);
 }
 

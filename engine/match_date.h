@@ -44,6 +44,8 @@ inline int MondayOf(int days) { return days - Weekday(days); }
 // A match's moment as seconds since 1970-01-01 00:00 of the clock the game
 // wrote it by; none without a day or a time.
 std::optional<std::int64_t> MomentOf(const MatchDate& date, int time);
+// The day of a moment, as days since 1970-01-01.
+int DayOfMoment(std::int64_t moment);
 // "2026-12-06 19:45" of a moment.
 std::string MomentText(std::int64_t moment);
 

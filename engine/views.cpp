@@ -56,7 +56,7 @@ std::int64_t GroupKey(const MatchRecord& match, Grouping grouping) {
 // first moment); none for a map or no date.
 std::optional<int> FirstDay(Grouping grouping, std::int64_t key) {
     if (grouping == Grouping::Map || key == kNoKey) return {};
-    if (grouping == Grouping::Session) return static_cast<int>(key >= 0 ? key / 86400 : (key - 86399) / 86400);
+    if (grouping == Grouping::Session) return DayOfMoment(key);
     return static_cast<int>(key);
 }
 
@@ -135,15 +135,17 @@ std::vector<std::string> GroupLabels(const MatchTable& table, const Period& peri
 }
 
 Period LastSession(const MatchTable& table, int gap) {
-    Period last;
-    last.moments = MomentSpan{};  // none yet: holds no match
+    // The latest session's first moment, then its last match's.
     const std::vector<std::optional<std::int64_t>> sessions = Sessions(table, Period{}, gap);
-    for (std::size_t m = 0; m < table.matches.size(); ++m) {
-        if (!sessions[m] || (last.moments->last >= last.moments->first && *sessions[m] < last.moments->first)) continue;
-        if (last.moments->last < last.moments->first || *sessions[m] > last.moments->first)
-            last.moments = MomentSpan{*sessions[m], *sessions[m]};  // the first of a later session
-        last.moments->last = std::max(last.moments->last, *MomentOf(table.matches[m].date, table.matches[m].time));
-    }
+    const std::optional<std::int64_t> latest =
+        sessions.empty() ? std::nullopt : *std::max_element(sessions.begin(), sessions.end());  // none before any
+    Period last;
+    last.moments = MomentSpan{};  // none: holds no match
+    if (!latest) return last;
+    last.moments = MomentSpan{*latest, *latest};
+    for (std::size_t m = 0; m < table.matches.size(); ++m)
+        if (sessions[m] == latest)
+            last.moments->last = std::max(last.moments->last, *MomentOf(table.matches[m].date, table.matches[m].time));
     return last;
 }
 
