@@ -149,11 +149,10 @@ std::optional<std::pair<std::string, std::string>> PresetDays(PeriodPreset prese
 
 std::string BreakdownTitle(const BreakdownChoice& choice) {
     const Period& p = choice.period;
-    std::string subject = choice.career ? "Career" : WeaponName(choice.weapon);
-    if (!choice.player.empty()) subject += " of " + choice.player;
-    std::string what = choice.grouping ? subject + " by " + Groupings()[static_cast<std::size_t>(*choice.grouping)].word
-                       : choice.career ? subject
-                                       : "Every weapon" + subject.substr(WeaponName(choice.weapon).size());
+    // The weapon, every weapon or the career, of the player, by the grouping.
+    std::string what = choice.career ? "Career" : choice.grouping ? WeaponName(choice.weapon) : "Every weapon";
+    if (!choice.player.empty()) what += " of " + choice.player;
+    if (choice.grouping) what += " by " + std::string(Groupings()[static_cast<std::size_t>(*choice.grouping)].word);
     if (choice.lastSession) return what + ", last session";
     if (!p.limited()) return what + ", every match";
     if (!p.until) return what + ", from " + DayText(*p.since);
