@@ -14,6 +14,9 @@ bool AllMaps(std::string_view mapChoice);
 // line when it has none.
 std::string_view MapName(std::string_view firstLine);
 
+// `text` without spaces and tabs at either end.
+std::string_view Trimmed(std::string_view text);
+
 // The row name of a line: its text before the first ":", without spaces and
 // tabs at either end. False when the line has no ":".
 bool RowName(std::string_view line, std::string_view& name);

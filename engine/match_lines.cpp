@@ -2,12 +2,10 @@
 
 #include <utility>
 
+#include "engine/match_file.h"
+
 namespace tovrik {
 namespace {
-
-void SkipSpaces(std::string_view& text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-}
 
 // The whole number that is all of `text`: digits only, at most 2,147,483,647.
 std::optional<std::int32_t> WholeNumber(std::string_view text) {
@@ -74,8 +72,7 @@ void ReadLabelledNumbers(std::string_view line, MatchLines& lines) {
 // "NAME (N WORD)" or "NAME (N WORDs)": the name and N; false when the text
 // is not so written or the name is empty.
 bool NameAndCount(std::string_view text, std::string_view word, std::string_view& name, std::int32_t& count) {
-    SkipSpaces(text);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    text = Trimmed(text);
     const std::size_t open = text.rfind(" (");
     if (open == std::string_view::npos || text.back() != ')') return false;
     std::string_view inside = text.substr(open + 2, text.size() - open - 3);
@@ -85,8 +82,7 @@ bool NameAndCount(std::string_view text, std::string_view word, std::string_view
     if (unit != word && !(unit.size() == word.size() + 1 && unit.substr(0, word.size()) == word && unit.back() == 's'))
         return false;
     const std::optional<std::int32_t> number = WholeNumber(inside.substr(0, space));
-    name = text.substr(0, open);
-    while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.remove_suffix(1);
+    name = Trimmed(text.substr(0, open));
     if (!number || name.empty()) return false;
     count = *number;
     return true;
