@@ -9,12 +9,15 @@
 #include <condition_variable>
 #include <cstdlib>
 #include <exception>
+#include <memory>
 #include <mutex>
 #include <system_error>
 #include <thread>
 #include <unordered_map>
 
+#include "base/thread_start.h"
 #include "engine/file_search.h"
+#include "fileio/folder_prefetch.h"
 
 namespace tovrik {
 // Called by a reader before it reads a file: nothing in the programs; the
@@ -112,6 +115,8 @@ bool NextJob(TreeWalk& walk, Job& job) {
 
 // Files travel in batches, so that the threads meet once a batch, not once a file.
 constexpr std::size_t kBatch = 32;
+// Threads that list folders ahead of the walk once reads wait on the disk.
+constexpr unsigned kFolderListers = 4;
 struct Batch {
     std::vector<Job> jobs;  // made when the batch is first filled: most of a ring's room is used only cold
     std::size_t count = 0;
@@ -119,9 +124,10 @@ struct Batch {
 
 // The batches between the walk, the readers and the sink: a ring the walk
 // fills in search order, readers take from in that order and finish in any
-// order, and the sink empties strictly in order. The sink's own thread reads
-// too while the batch it waits for is not done, so that a scan of N threads
-// keeps N busy and none waits for another while there is a batch to read.
+// order, and the sink empties strictly in order. The sink's own thread walks,
+// and reads too while the batch it waits for is not done, so that a scan of N
+// threads keeps N busy and none waits for another while there is a batch to
+// read.
 class Ring {
 public:
     using ReadFn = std::function<void(MatchReader&, Job&)>;
@@ -130,8 +136,9 @@ public:
     // (a batch's time is mostly spent waiting, not computing), more join,
     // up to `most` readers in all, so that the disk is given many reads at
     // once. From the page cache reads never wait, and no reader is added.
-    Ring(unsigned helpers, unsigned most, ReadFn read)
-        : batches_(std::max(helpers + 1, most) * 2),
+    Ring(unsigned helpers, unsigned most, std::string root, ReadFn read)
+        : root_(std::move(root)),
+          batches_(std::max(helpers + 1, most) * 2),
           done_(batches_.size(), false),
           read_(std::move(read)),
           most_(std::max(helpers + 1, most)) {
@@ -149,36 +156,24 @@ public:
     Ring(const Ring&) = delete;
     Ring& operator=(const Ring&) = delete;
 
-    // Fills the ring's free room from `walk`; false once the walk is over.
-    bool fill(TreeWalk& walk) {
+    // The next batch in order once read; nullptr when none is left. Meanwhile
+    // the caller's thread walks on while the ring has room, and reads while
+    // reads come from the page cache; once they wait on the disk it leaves
+    // reading to the readers and walks ahead, as listing folders waits too.
+    Batch* next(TreeWalk& walk, MatchReader& reader) {
         std::unique_lock<std::mutex> lock(mutex_);
-        // Two batches ahead a reader: the walk runs further ahead as readers are added.
-        while (submitted_ - consumed_ < std::min(batches_.size(), 2 * (readers_.size() + 1))) {
-            Batch& batch = batches_[submitted_ % batches_.size()];
-            lock.unlock();
-            batch.count = 0;
-            if (batch.jobs.empty()) batch.jobs.resize(kBatch);
-            while (batch.count < kBatch && NextJob(walk, batch.jobs[batch.count])) ++batch.count;
-            lock.lock();
-            if (batch.count == 0) return false;
-            ++submitted_;
-            toReaders_.notify_one();
-            if (batch.count < kBatch) return false;
-        }
-        return true;
-    }
-    // The next batch in order once read, reading with `reader` while it is
-    // not; nullptr when none is left.
-    Batch* next(MatchReader& reader) {
-        std::unique_lock<std::mutex> lock(mutex_);
-        if (consumed_ == submitted_) return nullptr;
-        while (!done_[consumed_ % batches_.size()]) {
-            if (taken_ < submitted_)
+        for (;;) {
+            if (walking_ && submitted_ - consumed_ < ahead())
+                fillOne(walk, lock);
+            else if (consumed_ == submitted_)
+                return nullptr;
+            else if (done_[consumed_ % batches_.size()])
+                return &batches_[consumed_ % batches_.size()];
+            else if ((!waiting_ || readers_.empty()) && taken_ < submitted_)
                 readBatch(reader, lock);
             else
                 toSink_.wait(lock);
         }
-        return &batches_[consumed_ % batches_.size()];
     }
     // Gives the batch that next() returned back to the walk.
     void release() {
@@ -188,11 +183,41 @@ public:
     }
 
 private:
+    // Batches walked ahead of the sink: two a reader, the ring's room once
+    // reads wait on the disk.
+    std::size_t ahead() const {
+        return waiting_ ? batches_.size() : std::min(batches_.size(), 2 * (readers_.size() + 1));
+    }
+    // Walks one batch into the ring's next free room, with the lock released meanwhile.
+    void fillOne(TreeWalk& walk, std::unique_lock<std::mutex>& lock) {
+        Batch& batch = batches_[submitted_ % batches_.size()];
+        lock.unlock();
+        batch.count = 0;
+        if (batch.jobs.empty()) batch.jobs.resize(kBatch);
+        while (batch.count < kBatch && NextJob(walk, batch.jobs[batch.count])) ++batch.count;
+        lock.lock();
+        walking_ = batch.count == kBatch;
+        if (batch.count == 0) return;
+        ++submitted_;
+        toReaders_.notify_one();
+    }
+    // Reads wait on the disk, and so do the walk's listings: the sink's
+    // thread leaves reading to the readers and walks ahead, and a few threads
+    // list the folders ahead of it.
+    void startWaiting() {
+        waiting_ = true;
+        toSink_.notify_one();
+        try {
+            if (!root_.empty()) prefetch_ = std::make_unique<FolderPrefetch>(root_, kFolderListers);
+        } catch (const std::exception&) {
+            // A hint only: the walk lists the folders itself.
+        }
+    }
     // One more reader, under the lock or before any runs. A process at its
     // limit of threads reads with those it has: the sink's own thread at least.
     void addReader() {
         try {
-            readers_.emplace_back([this] { readLoop(); });
+            readers_.push_back(StartThread("tovrik-read", [this] { readLoop(); }));
         } catch (const std::system_error&) {
             most_ = 0;  // none more
         }
@@ -230,6 +255,7 @@ private:
         }
         lock.lock();
         // A reader more for each batch left that no reader has taken.
+        if (waiting && !waiting_ && most_ > readers_.size() + 1) startWaiting();
         if (waiting)
             for (std::size_t left = submitted_ - taken_; left > 0 && !stopping_ && readers_.size() + 1 < most_; --left)
                 addReader();
@@ -256,28 +282,30 @@ private:
     }
     // A batch that waited this long, blocked this often, is one of a cold
     // read: a batch from the page cache waits for nothing.
-    static constexpr std::int64_t kWaitingNs = 2000000;
-    static constexpr long kBlockedReads = 4;
+    static constexpr std::int64_t kWaitingNs = 500000;
+    static constexpr long kBlockedReads = 8;
 
+    std::string root_;
     std::vector<Batch> batches_;
     std::vector<bool> done_;
     ReadFn read_;
     unsigned most_;
     std::size_t submitted_{}, taken_{}, consumed_{};
+    bool walking_ = true, waiting_ = false;
     std::atomic<bool> stopping_{false};
     std::mutex mutex_;
     std::condition_variable toReaders_, toSink_;
     std::vector<std::thread> readers_;
+    std::unique_ptr<FolderPrefetch> prefetch_;
 };
 
 // Reads with `threads` threads, the caller's one of them.
-void ScanInParallel(TreeWalk& walk, WeaponSet weapons, bool matchLines, Interner& interner, const MatchNames& names,
-                    const MatchSink& each, unsigned threads, unsigned most) {
-    Ring ring(threads - 1, most, [&](MatchReader& reader, Job& job) { Read(reader, weapons, matchLines, job); });
+void ScanInParallel(const std::string& root, TreeWalk& walk, WeaponSet weapons, bool matchLines, Interner& interner,
+                    const MatchNames& names, const MatchSink& each, unsigned threads, unsigned most) {
+    Ring ring(threads - 1, most, root, [&](MatchReader& reader, Job& job) { Read(reader, weapons, matchLines, job); });
     MatchReader reader;
-    for (bool walking = true;;) {
-        if (walking) walking = ring.fill(walk);
-        Batch* batch = ring.next(reader);
+    for (;;) {
+        Batch* batch = ring.next(walk, reader);
         if (batch == nullptr) return;
         for (std::size_t i = 0; i < batch->count; ++i) {
             Job& job = batch->jobs[i];
@@ -310,7 +338,7 @@ void ScanTree(const std::string& statsDir, WeaponSet weapons, MatchNames& names,
     const unsigned threads = ReaderThreads(options.threads);
     // Readers are added while reads wait on the disk only where their count is the default.
     const bool chosen = options.threads != 0 || std::getenv("TOVRIK_THREADS") != nullptr;
-    ScanInParallel(walk, weapons, options.matchLines, interner, names, each, threads,
+    ScanInParallel(statsDir, walk, weapons, options.matchLines, interner, names, each, threads,
                    chosen ? threads : kMostReaders);
     names.deniedFolders = walk.denied();
 }

@@ -48,8 +48,10 @@ namespace {
 
 // Reads `count` bytes of `fd` into `data`, from its byte `done` on (those
 // before are there already); fewer when the file is shorter now.
-std::size_t ReadAll(const UniqueFd& fd, const std::string& path, char* data, std::size_t count,
-                    std::size_t done = 0) {
+// Reads until `count` bytes are in or the file ends; with `once`, one read
+// that gives anything ends it too (a regular file gives less only at its end).
+std::size_t ReadAll(const UniqueFd& fd, const std::string& path, char* data, std::size_t count, std::size_t done = 0,
+                    bool once = false) {
     while (done < count) {
         ssize_t got = pread(fd.get(), data + done, count - done, static_cast<off_t>(done));
         if (got < 0 && errno == EINTR) continue;
@@ -57,6 +59,7 @@ std::size_t ReadAll(const UniqueFd& fd, const std::string& path, char* data, std
         if (got < 0 && FailureOf(errno) == Failure::System) throw SystemError(path, "file", "read", errno);
         if (got <= 0) break;
         done += static_cast<std::size_t>(got);
+        if (once) break;
     }
     return done;
 }
@@ -92,7 +95,7 @@ std::size_t ReadFileAt(int dir, const std::string& name, const std::string& path
     if (!fd && FailureOf(errno) == Failure::System) throw SystemError(path, "file", "opened", errno);
     if (!fd) return 0;
     if (buffer.size() < kFirstRead) buffer.resize(kFirstRead);
-    std::size_t got = ReadAll(fd, path, buffer.data(), buffer.size());
+    std::size_t got = ReadAll(fd, path, buffer.data(), buffer.size(), 0, true);
     if (got < buffer.size()) return got;
     struct stat info {};
     if (fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return 0;

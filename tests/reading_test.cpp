@@ -10,8 +10,10 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <set>
+#include <system_error>
 #include <thread>
 
 #include "base/ascii.h"
@@ -24,6 +26,7 @@
 #include "fileio/directory.h"
 #include "fileio/file_read.h"
 #include "fileio/file_write.h"
+#include "fileio/folder_prefetch.h"
 #include "tests/support/testing.h"
 
 namespace tovrik {
@@ -194,6 +197,27 @@ TEST(FindFiles, DepthFirstInNameOrderWithWholeNames) {
         TreeWalk walk = MatchFiles(setting);
         FoundFile file;
         EXPECT_EQ(walk.next(file) ? walk.folders()[file.folder] + file.name : "", setting.empty() ? "" : dir / "A.TXT");
+    }
+}
+
+// Folders listed ahead of a walk, on threads of their own, as many as the system gives; links are not followed,
+// so a loop ends, and the lister stops whatever is left.
+TEST(FolderPrefetch, ListsOnThreadsOfItsOwnAsManyAsGiven) {
+    TempDir dir;
+    for (int i = 0; i < 40; ++i) dir.write("s/" + std::to_string(i) + "/d/a.txt", "x");
+    ASSERT_EQ(symlink("..", (dir / "s/0/d/up").c_str()), 0);
+    const std::pair<const char*, std::size_t> rows[] = {{"all given", 3}, {"one given", 1}, {"none given", 0}};
+    for (auto [name, given] : rows) {
+        std::size_t started = 0;
+        testing::beforeThreadStart = [&, given = given](const std::string& role) {
+            EXPECT_EQ(role, "tovrik-list");
+            if (started == given)
+                throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+            ++started;
+        };
+        { FolderPrefetch lister(dir / "s", 3); }
+        testing::beforeThreadStart = nullptr;
+        EXPECT_EQ(started, given) << name;
     }
 }
 
@@ -713,18 +737,29 @@ TEST(ScanTree, ReadersSideBySideGiveWhatOneGives) {
     for (unsigned threads : {2u, 4u}) EXPECT_EQ(run(threads, {}), one) << threads;
     auto lastOfItsBatch = [](const std::string& path) { usleep(path.find("1150") != std::string::npos ? 100000 : 0); };
     EXPECT_EQ(run(2, lastOfItsBatch), one);
-    // Reads that wait (as on a disk after the computer starts) bring more readers, which keep the order.
-    std::mutex seen;
-    std::set<std::thread::id> readers;
+    // Reads that wait (as on a disk after the computer starts) bring more readers and threads that list the
+    // folders ahead of the walk; they keep the order. Where the system refuses threads, those it gave read.
     testing::ScopedEnv unset("TOVRIK_THREADS", nullptr);
-    EXPECT_EQ(run(0,
-                  [&](const std::string&) {
-                      usleep(1000);
-                      std::lock_guard<std::mutex> lock(seen);
-                      readers.insert(std::this_thread::get_id());
-                  }),
-              one);
-    EXPECT_GT(readers.size(), ReaderThreads(0)) << "readers added while reads wait";
+    const std::size_t first = ReaderThreads(0) - 1;  // readers a scan starts beside the caller's thread
+    const std::tuple<const char*, std::size_t, std::size_t, std::size_t> refused[] = {
+        {"every thread started", 99, 99, 4}, {"the first readers, then none", first, first, 0}, {"none", 0, 0, 0}};
+    for (auto [name, allowed, helpers, listers] : refused) {
+        std::mutex seen;
+        std::map<std::string, std::size_t> started;
+        testing::beforeThreadStart = [&](const std::string& role) {
+            std::lock_guard<std::mutex> lock(seen);
+            if (started["tovrik-read"] + started["tovrik-list"] >= allowed)
+                throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+            ++started[role];
+        };
+        EXPECT_EQ(run(0, [](const std::string&) { usleep(1000); }), one) << name;
+        testing::beforeThreadStart = nullptr;
+        if (helpers == 99)
+            EXPECT_GT(started["tovrik-read"], first) << name << ": readers added";
+        else
+            EXPECT_EQ(started["tovrik-read"], helpers) << name << ": readers beside the caller's thread";
+        EXPECT_EQ(started["tovrik-list"], listers) << name << ": folder listers";
+    }
     for (unsigned threads : {1u, 2u})  // a failure of another kind reaches the caller as it is
         EXPECT_THROW(run(threads, [](const std::string&) { throw std::bad_alloc(); }), std::bad_alloc) << threads;
     EXPECT_EQ(OpenDescriptors(), descriptors);

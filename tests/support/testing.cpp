@@ -67,10 +67,16 @@ std::string Match(const std::string& map, const std::string& rows) { return ">>>
 namespace tovrik {
 
 std::function<void(const std::string& path)> testing::beforeRead;
+std::function<void(const std::string& name)> testing::beforeThreadStart;
 
 // The scan's seam: replaces the programs' own, which does nothing.
 void BeforeRead(const std::string& path) {
     if (testing::beforeRead) testing::beforeRead(path);
+}
+
+// The threads' seam: replaces the programs' own, which does nothing.
+void BeforeThreadStart(const char* name) {
+    if (testing::beforeThreadStart) testing::beforeThreadStart(name);
 }
 
 }  // namespace tovrik

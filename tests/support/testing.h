@@ -50,6 +50,10 @@ std::string Match(const std::string& map, const std::string& rows);
 // Called by the tree scan's readers before they read a file, with its path;
 // empty: nothing. Set only while no scan runs.
 extern std::function<void(const std::string& path)> beforeRead;
+// Called with its name before the program starts a thread; throwing
+// std::system_error refuses it, as the system refuses a process at its limit.
+// Set only while no thread starts.
+extern std::function<void(const std::string& name)> beforeThreadStart;
 
 // Success when `statement` throws a RunError of `kind` whose message is `message`.
 ::testing::AssertionResult RunErrorIs(const std::function<void()>& statement, RunError::Kind kind,
