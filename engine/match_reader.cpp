@@ -109,6 +109,16 @@ bool MatchReader::read(int dir, const std::string& name, const std::string& path
     return readLines(size, path, weapons, record, map, lines, lineTexts);
 }
 
+// Line indexes are 16-bit: a longer file stops every run before any of its
+// rows is counted.
+static bool TooLong(const std::string& path, std::int32_t editorLine, MatchRecord& record) {
+    record.status = MatchStatus::Stops;
+    record.rows.clear();
+    record.errors.assign(
+        1, Located(RunError(RunError::Kind::Overflow, "the file has more than 32,767 lines."), path, editorLine));
+    return true;
+}
+
 bool MatchReader::readLines(std::size_t size, const std::string& path, WeaponSet weapons, MatchRecord& record,
                             std::string& map, MatchLines* lines, MatchLineTexts* lineTexts) {
     // One pass over the bytes: lines are the runs without CR or LF; an editor
@@ -129,15 +139,7 @@ bool MatchReader::readLines(std::size_t size, const std::string& path, WeaponSet
             map.assign(MapName(line));
             record.status = MatchStatus::Read;
         }
-        if (index == kMaxLines) {
-            // Line indexes are 16-bit: a longer file stops every run before
-            // any of its rows is counted.
-            record.status = MatchStatus::Stops;
-            record.rows.clear();
-            record.errors.assign(1, Located(RunError(RunError::Kind::Overflow, "the file has more than 32,767 lines."),
-                                            path, editorLine));
-            return true;
-        }
+        if (index == kMaxLines) return TooLong(path, editorLine, record);
         std::string_view rowName;
         if (!RowName(line, rowName)) continue;
         if (std::optional<std::size_t> weapon = WeaponOfRow(rowName)) {

@@ -69,6 +69,7 @@ private:
     };
     void setUpControls();
     QWidget* makeChoices();
+    void makeDays(QWidget* row);
     QWidget* makeButtons();
     void startRead(WeaponSet weapons);
     void stopRead();

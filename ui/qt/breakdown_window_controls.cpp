@@ -18,30 +18,55 @@ QHBoxLayout* RowLayout(QWidget* row) {
     return layout;
 }
 
+// A choice named `name` (the tests find it by that name), with its tip.
+QComboBox* Choice(QWidget* row, const char* name, const QString& tip = {}) {
+    auto* choice = new QComboBox(row);
+    choice->setObjectName(name);
+    choice->setToolTip(tip);
+    return choice;
+}
+
+// The label of `buddy`, whose mnemonic gives it the focus.
+QLabel* LabelFor(const QString& text, QWidget* buddy) {
+    auto* label = new QLabel(text, buddy->parentWidget());
+    label->setBuddy(buddy);
+    return label;
+}
+
 }  // namespace
 
 QWidget* BreakdownWindow::makeChoices() {
     auto* row = new QWidget(this);
-    QHBoxLayout* layout = RowLayout(row);
-    subject_ = new QComboBox(row);
-    subject_->setObjectName("Subject");
+    subject_ = Choice(row, "Subject",
+                      "The weapon chosen in the main window, or the career: damage, kills, deaths, XP and rank");
     subject_->addItems({"", "Career"});  // the weapon's name is set by showFor()
-    subject_->setToolTip("The weapon chosen in the main window, or the career: damage, kills, deaths, XP and rank");
     connect(subject_, &QComboBox::currentIndexChanged, this, &BreakdownWindow::recomputeAsked);
-    player_ = new QComboBox(row);
-    player_->setObjectName("Player");
-    player_->setToolTip("The matches of one player name, when the folder holds more than one");
+    player_ = Choice(row, "Player", "The matches of one player name, when the folder holds more than one");
     player_->hide();
     connect(player_, &QComboBox::currentIndexChanged, this, &BreakdownWindow::recomputeAsked);
-    grouping_ = new QComboBox(row);
-    grouping_->setObjectName("Grouping");
+    grouping_ = Choice(row, "Grouping");
     // The groupings in their order, then by weapon.
     for (const GroupingName& name : Groupings()) grouping_->addItem(Latin1Text(name.header));
     grouping_->addItem(Latin1Text(GroupHeader(std::nullopt)));
-    period_ = new QComboBox(row);
-    period_->setObjectName("Period");
+    connect(grouping_, &QComboBox::currentIndexChanged, this, [this] {
+        groups_->sortByColumn(0, Qt::AscendingOrder);  // another grouping shows in its own order
+        recomputeAsked();
+    });
+    period_ = Choice(row, "Period");
     for (const PresetName& preset : PeriodPresets()) period_->addItem(preset.text);
     connect(period_, &QComboBox::activated, this, &BreakdownWindow::choosePreset);
+    makeDays(row);
+    QHBoxLayout* layout = RowLayout(row);
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{LabelFor("S&how:", subject_), subject_, player_,
+                                         LabelFor("&Group by:", grouping_), grouping_, LabelFor("&Period:", period_),
+                                         period_, LabelFor("&From:", since_), since_, LabelFor("&to:", until_), until_})
+        layout->addWidget(widget);
+    layout->addStretch();
+    return row;
+}
+
+void BreakdownWindow::makeDays(QWidget* row) {
     since_ = new QLineEdit(row);
     since_->setObjectName("Since");
     until_ = new QLineEdit(row);
@@ -53,25 +78,6 @@ QWidget* BreakdownWindow::makeChoices() {
         connect(day, &QLineEdit::textEdited, this, [this] { period_->setCurrentIndex(0); });  // days of one's own
         connect(day, &QLineEdit::textChanged, this, &BreakdownWindow::recomputeAsked);
     }
-    connect(grouping_, &QComboBox::currentIndexChanged, this, [this] {
-        groups_->sortByColumn(0, Qt::AscendingOrder);  // another grouping shows in its own order
-        recomputeAsked();
-    });
-    auto* show = new QLabel("S&how:", row);
-    show->setBuddy(subject_);
-    auto* groupBy = new QLabel("&Group by:", row);
-    groupBy->setBuddy(grouping_);
-    auto* period = new QLabel("&Period:", row);
-    period->setBuddy(period_);
-    auto* from = new QLabel("&From:", row);
-    from->setBuddy(since_);
-    auto* to = new QLabel("&to:", row);
-    to->setBuddy(until_);
-    for (QWidget* widget : std::initializer_list<QWidget*>{show, subject_, player_, groupBy, grouping_, period, period_,
-                                                           from, since_, to, until_})
-        layout->addWidget(widget);
-    layout->addStretch();
-    return row;
 }
 
 void BreakdownWindow::choosePreset(int index) {

@@ -19,6 +19,31 @@ const QColor kGuideColour = ChartImage::Colour(kGuideRgb), kCurveColour = ChartI
              kTick(200, 200, 220), kTrendColour(255, 200, 0);
 constexpr int kReach = 6;  // pixels from a point where a hover names it
 
+// What a hover over the point of the breakdown's row `row` tells.
+QString PointText(const Breakdown& breakdown, std::size_t row, char sep) {
+    if (breakdown.career) {
+        const CareerRow& group = breakdown.careerRows[row];
+        auto cell = [&](const char* key) { return Latin1Text(CellText(CareerNamed(key), group.figures, sep)); };
+        return Latin1Text(group.label) +
+               QString(": damage per game %1 over %2 games\ngiven %3, received %4")
+                   .arg(cell("damage_per_game"), cell("games"), cell("damage_given"), cell("damage_received"));
+    }
+    const ViewRow& group = breakdown.rows[row];
+    auto cell = [&](const char* key) { return Latin1Text(CellText(FigureNamed(key), group.figures, sep)); };
+    return Latin1Text(group.label) + QString(": mean %1 over %2 games\nlowest %3, highest %4, hits %5")
+                                         .arg(cell("mean_accuracy"), cell("games"), cell("lowest_accuracy"),
+                                              cell("highest_accuracy"), cell("hit_percent"));
+}
+
+// Guides at round values, five or so: percentages every 10 or 20, damage
+// every 1, 2 or 5 times a power of ten.
+double GuideStep(double highest, bool damage) {
+    if (!damage) return highest > 50 ? 20 : 10;
+    double step = 1;
+    while (highest / step > 5) step *= std::to_string(static_cast<long long>(step))[0] == '2' ? 2.5 : 2;
+    return step;
+}
+
 }  // namespace
 
 TimeChart::TimeChart(QWidget* parent) : QWidget(parent) {
@@ -32,28 +57,10 @@ void TimeChart::show(const Breakdown& breakdown, const std::optional<Grouping>& 
     career_ = breakdown.career;
     double highest = 0;
     for (const TimePoint& point : points_) {
-        if (career_) {
-            const CareerRow& row = breakdown.careerRows[point.row];
-            auto cell = [&](const char* key) { return Latin1Text(CellText(CareerNamed(key), row.figures, sep)); };
-            texts_.push_back(
-                Latin1Text(row.label) +
-                QString(": damage per game %1 over %2 games\ngiven %3, received %4")
-                    .arg(cell("damage_per_game"), cell("games"), cell("damage_given"), cell("damage_received")));
-        } else {
-            const ViewRow& row = breakdown.rows[point.row];
-            auto cell = [&](const char* key) { return Latin1Text(CellText(FigureNamed(key), row.figures, sep)); };
-            texts_.push_back(Latin1Text(row.label) + QString(": mean %1 over %2 games\nlowest %3, highest %4, hits %5")
-                                                         .arg(cell("mean_accuracy"), cell("games"),
-                                                              cell("lowest_accuracy"), cell("highest_accuracy"),
-                                                              cell("hit_percent")));
-        }
+        texts_.push_back(PointText(breakdown, point.row, sep));
         highest = std::max(highest, point.accuracy);
     }
-    // Guides at round values, five or so: percentages every 10 or 20, damage every 1, 2 or 5 times a power of ten.
-    step_ = highest > 50 ? 20 : 10;
-    if (career_)
-        for (step_ = 1; highest / step_ > 5;)
-            step_ *= std::to_string(static_cast<long long>(step_))[0] == '2' ? 2.5 : 2;
+    step_ = GuideStep(highest, career_);
     top_ = std::max(step_, std::ceil(highest / step_) * step_);
     const std::optional<double> mean = career_ ? CareerNamed("damage_per_game").read(breakdown.careerTotal.figures).number
                                                : FigureNamed("mean_accuracy").read(breakdown.total.figures).number;
