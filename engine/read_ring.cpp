@@ -101,7 +101,9 @@ void Ring::fillOne(TreeWalk& walk, std::unique_lock<std::mutex>& lock) {
     batch.count = 0;
     if (batch.jobs.empty()) batch.jobs.resize(kBatch);
     while (batch.count < kBatch && NextJob(walk, batch.jobs[batch.count])) ++batch.count;
+    const std::size_t folders = walk.folders().size();
     lock.lock();
+    if (prefetch_) prefetch_->walked(folders);
     walking_ = batch.count == kBatch;
     if (batch.count == 0) return;
     ++submitted_;

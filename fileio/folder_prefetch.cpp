@@ -35,7 +35,7 @@ std::vector<std::string> SubFolders(const std::string& path) {
 }  // namespace
 
 FolderPrefetch::FolderPrefetch(const std::string& root, unsigned threads) {
-    waiting_.push_back(root.empty() || root.back() == '/' ? root : root + "/");
+    stack_.push_back(Listed{"", {root.empty() || root.back() == '/' ? root : root + "/"}});
     for (unsigned i = 0; i < threads; ++i) {
         try {
             threads_.push_back(StartThread("tovrik-list", [this] { listLoop(); }));
@@ -54,20 +54,35 @@ FolderPrefetch::~FolderPrefetch() {
     for (std::thread& thread : threads_) thread.join();
 }
 
+void FolderPrefetch::walked(std::size_t folders) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (folders <= walked_) return;
+    walked_ = folders;
+    more_.notify_all();
+}
+
+bool FolderPrefetch::take(std::string& path) {
+    while (!stack_.empty() && stack_.back().next == stack_.back().folders.size()) stack_.pop_back();
+    if (stack_.empty() || listed_ >= walked_ + kLead) return false;
+    Listed& top = stack_.back();
+    path = top.path + top.folders[top.next++] + (top.path.empty() ? "" : "/");
+    ++listed_;
+    return true;
+}
+
 void FolderPrefetch::listLoop() {
     std::unique_lock<std::mutex> lock(mutex_);
+    std::string path;
     for (;;) {
-        more_.wait(lock, [this] { return stopping_ || !waiting_.empty() || busy_ == 0; });
-        if (stopping_ || waiting_.empty()) break;  // stopped, or every folder listed
-        const std::string path = std::move(waiting_.front());
-        waiting_.pop_front();
+        more_.wait(lock, [&] { return stopping_ || take(path) || (stack_.empty() && busy_ == 0); });
+        if (stopping_ || path.empty()) break;  // stopped, or every folder listed
         ++busy_;
         lock.unlock();
-        std::vector<std::string> names = SubFolders(path);
+        std::vector<std::string> folders = SubFolders(path);
         lock.lock();
         --busy_;
-        const std::size_t room = kMostWaiting - std::min(kMostWaiting, waiting_.size());
-        for (std::size_t i = std::min(room, names.size()); i-- > 0;) waiting_.push_front(path + names[i] + "/");
+        if (!folders.empty()) stack_.push_back(Listed{path, std::move(folders)});
+        path.clear();
         more_.notify_all();
     }
     more_.notify_all();

@@ -2,7 +2,7 @@
 
 #include <atomic>
 #include <condition_variable>
-#include <deque>
+#include <cstddef>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -13,9 +13,9 @@ namespace tovrik {
 // Lists the folders below a root on threads of its own, ahead of a walk that
 // lists them one after another: a folder read from the disk is a wait, and
 // the walk then finds it in memory. Folders are taken nearly in the walk's
-// order (depth first, by name), a few at once. A hint, no more: a folder it
-// cannot open or list, a link, or a thread it cannot start is left to the
-// walk, and it remembers at most kMostWaiting folders not yet listed.
+// order (depth first, by name), a few at once, and at most kLead folders
+// ahead of the walk. A hint, no more: a folder it cannot open or list, a
+// link, or a thread it cannot start is left to the walk.
 class FolderPrefetch {
 public:
     FolderPrefetch(const std::string& root, unsigned threads);
@@ -24,14 +24,26 @@ public:
     FolderPrefetch(const FolderPrefetch&) = delete;
     FolderPrefetch& operator=(const FolderPrefetch&) = delete;
 
-    static constexpr std::size_t kMostWaiting = 4096;
+    // The walk has met `folders` folders so far.
+    void walked(std::size_t folders);
+
+    static constexpr std::size_t kLead = 1024;
 
 private:
+    // A listed folder and the next of its folders to list.
+    struct Listed {
+        std::string path;  // ending in "/"
+        std::vector<std::string> folders;
+        std::size_t next = 0;
+    };
     void listLoop();
+    // The next folder to list, taken; false when none is left for now.
+    bool take(std::string& path);
 
     std::mutex mutex_;
     std::condition_variable more_;
-    std::deque<std::string> waiting_;  // paths ending in "/", the next first
+    std::vector<Listed> stack_;  // depth first: the top's next folder is listed next
+    std::size_t listed_ = 0, walked_ = 0;
     unsigned busy_ = 0;
     std::atomic<bool> stopping_{false};
     std::vector<std::thread> threads_;
