@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <new>
 
@@ -83,6 +84,21 @@ void MakeRoom(std::string& buffer, std::uint64_t count, const std::string& path,
     throw error;
 }
 
+// Opens a file to read, without a FIFO's wait or a terminal's control, and
+// without writing its access time back where the user owns it: a match file
+// read for the first time since it was written, or in a day, would have its
+// inode written to the journal, 100,000 of them on the first run of a day.
+UniqueFd OpenToRead(int dir, const std::string& name) {
+    static std::atomic<bool> notOwner{false};  // the files are another user's: ask no more
+    constexpr int kFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+    if (!notOwner.load(std::memory_order_relaxed)) {
+        UniqueFd fd(openat(dir, name.c_str(), kFlags | O_NOATIME));
+        if (fd || errno != EPERM) return fd;
+        notOwner.store(true, std::memory_order_relaxed);
+    }
+    return UniqueFd(openat(dir, name.c_str(), kFlags));
+}
+
 }  // namespace
 
 std::size_t ReadFileAt(int dir, const std::string& name, const std::string& path, std::string& buffer, bool& denied) {
@@ -90,7 +106,7 @@ std::size_t ReadFileAt(int dir, const std::string& name, const std::string& path
     // that fills it takes a stat, for its size and that it is a regular file:
     // a FIFO, socket or terminal put in the listed file's place fails the
     // positioned read itself, and a device that fills the room fails the stat.
-    UniqueFd fd(openat(dir, name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    UniqueFd fd = OpenToRead(dir, name);
     denied = !fd && FailureOf(errno) == Failure::Denied;
     if (!fd && FailureOf(errno) == Failure::System) throw SystemError(path, "file", "opened", errno);
     if (!fd) return 0;
