@@ -12,10 +12,12 @@
 namespace tovrik {
 namespace {
 
-// The names of the folders in the folder at `path` (not through links), in
-// the walk's order; none when it cannot be listed.
-std::vector<std::string> SubFolders(const std::string& path) {
-    std::vector<std::string> names;
+// The first `most` names, in the walk's order, of the folders in the folder
+// at `path` (not through links) that come after `after` (every one when it is
+// empty); none when it cannot be listed.
+std::vector<std::string> SubFolders(const std::string& path, const std::string& after, std::size_t most) {
+    const auto less = [](const std::string& a, const std::string& b) { return NameLess(a, b); };
+    std::vector<std::string> names;  // a heap, the last in order on top, until sorted
     const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) return names;
     DIR* dir = fdopendir(fd);
@@ -25,10 +27,14 @@ std::vector<std::string> SubFolders(const std::string& path) {
     }
     while (const dirent* entry = readdir(dir)) {
         const std::string_view name = entry->d_name;
-        if (entry->d_type == DT_DIR && name != "." && name != "..") names.emplace_back(name);
+        if (entry->d_type != DT_DIR || name == "." || name == ".." || (!after.empty() && !NameLess(after, name)))
+            continue;
+        names.emplace_back(name);
+        std::push_heap(names.begin(), names.end(), less);
+        if (names.size() > most) std::pop_heap(names.begin(), names.end(), less), names.pop_back();
     }
     closedir(dir);
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return NameLess(a, b); });
+    std::sort_heap(names.begin(), names.end(), less);
     return names;
 }
 
@@ -61,28 +67,36 @@ void FolderPrefetch::walked(std::size_t folders) {
     more_.notify_all();
 }
 
-bool FolderPrefetch::take(std::string& path) {
-    while (!stack_.empty() && stack_.back().next == stack_.back().folders.size()) stack_.pop_back();
+bool FolderPrefetch::take(Task& task) {
+    while (!stack_.empty() && stack_.back().next == stack_.back().folders.size() && !stack_.back().more)
+        stack_.pop_back();
     if (stack_.empty() || listed_ >= walked_ + kLead) return false;
     Listed& top = stack_.back();
-    path = top.path + top.folders[top.next++] + (top.path.empty() ? "" : "/");
+    if (top.next == top.folders.size()) {  // the folder again, for the names after its last
+        task = Task{top.path, top.folders.back()};
+        stack_.pop_back();
+        return true;
+    }
+    task = Task{top.path + top.folders[top.next++] + (top.path.empty() ? "" : "/"), ""};
     ++listed_;
     return true;
 }
 
 void FolderPrefetch::listLoop() {
     std::unique_lock<std::mutex> lock(mutex_);
-    std::string path;
+    Task task;
     for (;;) {
-        more_.wait(lock, [&] { return stopping_ || take(path) || (stack_.empty() && busy_ == 0); });
-        if (stopping_ || path.empty()) break;  // stopped, or every folder listed
+        more_.wait(lock, [&] { return stopping_ || take(task) || (stack_.empty() && busy_ == 0); });
+        if (stopping_ || task.path.empty()) break;  // stopped, or every folder listed
         ++busy_;
         lock.unlock();
-        std::vector<std::string> folders = SubFolders(path);
+        std::vector<std::string> folders = SubFolders(task.path, task.after, kLead);
         lock.lock();
         --busy_;
-        if (!folders.empty()) stack_.push_back(Listed{path, std::move(folders)});
-        path.clear();
+        const bool more = folders.size() == kLead;
+        if (!folders.empty() && stack_.size() < kDeepest)
+            stack_.push_back(Listed{task.path, std::move(folders), 0, more});
+        task = Task{};
         more_.notify_all();
     }
     more_.notify_all();

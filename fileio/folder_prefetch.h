@@ -13,9 +13,11 @@ namespace tovrik {
 // Lists the folders below a root on threads of its own, ahead of a walk that
 // lists them one after another: a folder read from the disk is a wait, and
 // the walk then finds it in memory. Folders are taken nearly in the walk's
-// order (depth first, by name), a few at once, and at most kLead folders
-// ahead of the walk. A hint, no more: a folder it cannot open or list, a
-// link, or a thread it cannot start is left to the walk.
+// order (depth first, by name), a few at once, at most kLead folders ahead
+// of the walk. Its memory is bounded whatever the tree: it keeps kLead names
+// of a folder at a time, kDeepest folders deep. A hint, no more: a folder it
+// cannot open or list, a link, or a thread it cannot start is left to the
+// walk.
 class FolderPrefetch {
 public:
     FolderPrefetch(const std::string& root, unsigned threads);
@@ -27,18 +29,24 @@ public:
     // The walk has met `folders` folders so far.
     void walked(std::size_t folders);
 
-    static constexpr std::size_t kLead = 1024;
+    static constexpr std::size_t kLead = 1024, kDeepest = 64;
 
 private:
-    // A listed folder and the next of its folders to list.
+    // A listed folder and the next of its folders to list; `more` when there
+    // may be names after the last.
     struct Listed {
         std::string path;  // ending in "/"
         std::vector<std::string> folders;
         std::size_t next = 0;
+        bool more = false;
+    };
+    // A folder to list, its folders' names after `after`.
+    struct Task {
+        std::string path, after;
     };
     void listLoop();
     // The next folder to list, taken; false when none is left for now.
-    bool take(std::string& path);
+    bool take(Task& task);
 
     std::mutex mutex_;
     std::condition_variable more_;
