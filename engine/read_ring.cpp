@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "base/thread_start.h"
+#include "fileio/file_read.h"
 
 namespace tovrik {
 namespace {
@@ -146,8 +147,14 @@ void Ring::readLoop() {
 // Reads the next batch not taken, with the lock released meanwhile.
 void Ring::readBatch(MatchReader& reader, std::unique_lock<std::mutex>& lock) {
     std::size_t at = taken_++ % batches_.size();
+    const bool fromDisk = waiting_;
     lock.unlock();
     Batch& batch = batches_[at];
+    // From the disk, the batch's files are asked for all at once: the reads below then mostly find them in
+    // memory, and the thread waits about once a batch rather than once a file.
+    if (fromDisk)
+        for (std::size_t i = 0; i < batch.count && !stopping_; ++i)
+            if (batch.jobs[i].file.isRegular) ReadAhead(batch.jobs[i].file.folderFd->get(), batch.jobs[i].file.name);
     const std::int64_t wall = Now();
     const Usage before = ThreadUsage();
     for (std::size_t i = 0; i < batch.count && !stopping_; ++i) {

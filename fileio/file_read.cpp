@@ -101,6 +101,12 @@ UniqueFd OpenToRead(int dir, const std::string& name) {
 
 }  // namespace
 
+void ReadAhead(int dir, const std::string& name) {
+    // A FIFO or a device in the file's place takes no advice, and is let be.
+    UniqueFd fd = OpenToRead(dir, name);
+    if (fd) posix_fadvise(fd.get(), 0, 0, POSIX_FADV_WILLNEED);
+}
+
 std::size_t ReadFileAt(int dir, const std::string& name, const std::string& path, std::string& buffer, bool& denied) {
     // One read into the buffer's room tells a match file whole. Only a file
     // that fills it takes a stat, for its size and that it is a regular file:

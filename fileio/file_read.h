@@ -39,6 +39,10 @@ UniqueFd OpenRegularFile(int dir, const std::string& name, std::uint64_t& size);
 // of it is kept.
 std::size_t ReadFileAt(int dir, const std::string& name, const std::string& path, std::string& buffer, bool& denied);
 
+// Asks the system to bring the file `name` of the folder open as `dir` from
+// the disk, without waiting for it: a read of it soon after waits less.
+void ReadAhead(int dir, const std::string& name);
+
 // Reads what FileRead reads into `buffer` (it holds the count asked for, zero
 // past a short read) and returns the number of bytes read: 0 where FileRead
 // is False with the target untouched. Throws as ReadFileAt.

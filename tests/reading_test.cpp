@@ -85,6 +85,11 @@ TEST(FileRead, FailuresLeaveTheTargetAsItWasAndWhatExists) {
         {dir / "b.txt", true}, {dir / "c.txt", false}, {"/no-such-file", false}, {dir / "c*.txt", false},
         {dir / "b.*", true},   {dir / "?.DAT", true},  {dir / "*.none", false}};
     for (const auto& [path, exists] : cases) EXPECT_EQ(FileExists(path), exists) << path;
+    const std::size_t open = std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
+    for (const char* name : {"x.txt", "dangling.txt", "missing.txt", "folder.txt", "a.dat"}) {
+        ReadAhead(AT_FDCWD, dir / name);  // a FIFO without a writer too: asked for, never waited on
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}), open) << name;
+    }
     FileValue literal = FileValue::Text("");  // a name that holds a wildcard
     EXPECT_TRUE(FileRead(dir.write("what?.dat", "y"), literal, 0));
     EXPECT_EQ(literal.text(), "y");
