@@ -7,6 +7,7 @@
 #include <cstring>
 #include <map>
 
+#include "app/report_help.h"
 #include "base/ascii.h"
 #include "base/number_text.h"
 #include "base/quote.h"
@@ -15,58 +16,6 @@
 
 namespace tovrik {
 namespace {
-
-constexpr const char* kExamples =
-    "\nExamples:\n"
-    "  tovrik-report ~/.etlegacy/legacy/stats                      every weapon\n"
-    "  tovrik-report ~/.etlegacy/legacy/stats Thompson             one weapon, best and worst match\n"
-    "  tovrik-report --map goldrush STATS mp-40                    one weapon on one map\n"
-    "  tovrik-report --since 2026-12-01 --until 2026-12-31 STATS   one month\n"
-    "  tovrik-report --since 6d STATS                              the last seven days\n"
-    "  tovrik-report --by month STATS Thompson                     one row per month\n"
-    "  tovrik-report --by session --last-session STATS Thompson    tonight's matches\n"
-    "  tovrik-report --career --by month STATS                     damage, XP and rank by month\n"
-    "  tovrik-report --csv STATS > weapons.csv                     for a spreadsheet\n"
-    "  tovrik-report --json STATS Garand                           for scripts\n"
-    "  tovrik-report --chart thompson.png STATS Thompson           the accuracy chart\n"
-    "  tovrik-report --trace STATS Thompson                        the window's drawing steps\n"
-    "\nExit status: 0 done, 1 a match file or the output failed, 2 a wrong command line.\n";
-
-// Every option of the report, its value's name and its help: the one list
-// that --help prints and that the manual page and the completion follow.
-struct OptionRow {
-    const char* name;
-    const char* value;  // nullptr: the option takes none
-    const char* help;
-};
-constexpr OptionRow kOptions[] = {
-    {"comma", nullptr, "Write numbers with a decimal comma."},
-    {"point", nullptr, "Write numbers with a decimal point."},
-    {"map", "MAP", "Count only the matches played on MAP."},
-    {"player", "NAME", "Count only the matches of the player NAME, without regard to case."},
-    {"since", "DATE",
-     "Count only the matches of DATE and after: YYYY-MM-DD, today, yesterday, or Nd for N days before today."},
-    {"until", "DATE", "Count only the matches of DATE and before, a DATE as for --since."},
-    {"last-session", nullptr, "Count only the matches of the last session."},
-    {"session-gap", "MINUTES",
-     "Start a new session after a pause of MINUTES or more between two matches (120 unless given)."},
-    {"by", "GROUP", "With a WEAPON or --career: one row per map, day, week (ISO), month, year or session."},
-    {"career", nullptr,
-     "Instead of a weapon, the player's career: damage given and received, team damage, gibs, kills, deaths, XP "
-     "and rank."},
-    {"csv", nullptr, "Print the table as comma-separated values."},
-    {"json", nullptr, "Print the view as one JSON document."},
-    {"chart", "FILE", "With a WEAPON: also write its accuracy chart to FILE (PNG)."},
-    {"trace", nullptr, "With a WEAPON: print every operation the window's run performs, one a line."},
-    {"help", nullptr, "Print this help and exit."},
-    {"version", nullptr, "Print the version and exit."}};
-
-constexpr const char* kDescription =
-    "Sums up one player's Enemy Territory weapon statistics from the match files below STATS_DIR.\n"
-    "With a WEAPON: the summary the window shows for it. Without: one row per weapon.\n"
-    "With --career: the damage, kills, deaths, XP and rank the matches tell instead.\n";
-constexpr OptionRow kArguments[] = {{"STATS_DIR", nullptr, "The statistics directory."},
-                                    {"WEAPON", nullptr, "A weapon of the weapon list, such as Thompson or mp40."}};
 
 // The command line's options and arguments. "--name value" and "--name=value"
 // both give a value; "--" ends the options; an option given twice is refused,
@@ -88,9 +37,8 @@ struct Parser {
             } else {
                 std::size_t equals = arg.find('=');
                 std::string name(arg.substr(2, equals == arg.npos ? arg.npos : equals - 2));
-                const OptionRow* row = std::find_if(std::begin(kOptions), std::end(kOptions),
-                                                    [&](const OptionRow& r) { return name == r.name; });
-                if (row == std::end(kOptions)) throw UsageError{"Unknown option '" + name + "'."};
+                const OptionRow* row = FindOption(name);
+                if (row == nullptr) throw UsageError{"Unknown option '" + name + "'."};
                 if (!row->value && equals != arg.npos) throw UsageError{"Unexpected value after '--" + name + "'."};
                 if (row->value && equals == arg.npos && i + 1 == argc)
                     throw UsageError{"Missing value after '--" + name + "'."};
@@ -106,32 +54,6 @@ struct Parser {
     }
     bool isSet(const char* name) const { return given.count(name) != 0; }
 };
-
-// The help's rows: the name in a column, the help wrapped beside it at 79
-// characters.
-std::string HelpRows(const OptionRow* begin, const OptionRow* end, std::size_t column) {
-    std::string text;
-    for (const OptionRow* row = begin; row != end; ++row) {
-        std::string line = "  " + std::string(begin == std::begin(kArguments) ? "" : "--") + row->name +
-                           (row->value ? " <" + std::string(row->value) + ">" : "");
-        std::string_view words = row->help;
-        if (line.size() + 1 > column) text += line + "\n", line.clear();  // a long name: its help below it
-        while (!words.empty()) {
-            line.resize(column, ' ');
-            std::size_t room = 79 - column, cut = words.size() <= room ? words.size() : words.rfind(' ', room);
-            text += line.append(words.substr(0, cut)) + "\n";
-            words.remove_prefix(std::min(words.size(), cut + 1));
-            line.clear();
-        }
-    }
-    return text;
-}
-
-std::string HelpText() {
-    return std::string("Usage: tovrik-report [options] STATS_DIR [WEAPON]\n") + kDescription + "\nOptions:\n" +
-           HelpRows(std::begin(kOptions), std::end(kOptions), 18) + "\nArguments:\n" +
-           HelpRows(std::begin(kArguments), std::end(kArguments), 18) + kExamples;
-}
 
 // A name as a player may type it: lower case, without spaces, dashes or dots.
 std::string Squeezed(std::string_view name) {
