@@ -10,12 +10,8 @@
 #include "fileio/directory.h"
 
 namespace tovrik {
-namespace {
 
-// The first `most` names, in the walk's order, of the folders in the folder
-// at `path` (not through links) that come after `after` (every one when it is
-// empty); none when it cannot be listed.
-std::vector<std::string> SubFolders(const std::string& path, const std::string& after, std::size_t most) {
+std::vector<std::string> FolderNames(const std::string& path, const std::string& after, std::size_t most) {
     const auto less = [](const std::string& a, const std::string& b) { return NameLess(a, b); };
     std::vector<std::string> names;  // a heap, the last in order on top, until sorted
     const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
@@ -37,8 +33,6 @@ std::vector<std::string> SubFolders(const std::string& path, const std::string& 
     std::sort_heap(names.begin(), names.end(), less);
     return names;
 }
-
-}  // namespace
 
 FolderPrefetch::FolderPrefetch(const std::string& root, unsigned threads) {
     stack_.push_back(Listed{"", {root.empty() || root.back() == '/' ? root : root + "/"}});
@@ -90,7 +84,7 @@ void FolderPrefetch::listLoop() {
         if (stopping_ || task.path.empty()) break;  // stopped, or every folder listed
         ++busy_;
         lock.unlock();
-        std::vector<std::string> folders = SubFolders(task.path, task.after, kLead);
+        std::vector<std::string> folders = FolderNames(task.path, task.after, kLead);
         lock.lock();
         --busy_;
         const bool more = folders.size() == kLead;

@@ -10,6 +10,11 @@
 
 namespace tovrik {
 
+// The first `most` names, in the walk's order, of the folders in the folder
+// at `path` (not links to folders) that come after `after` (every one when it
+// is empty); none when it cannot be listed.
+std::vector<std::string> FolderNames(const std::string& path, const std::string& after, std::size_t most);
+
 // Lists the folders below a root on threads of its own, ahead of a walk that
 // lists them one after another: a folder read from the disk is a wait, and
 // the walk then finds it in memory. Folders are taken nearly in the walk's

@@ -205,6 +205,25 @@ TEST(FindFiles, DepthFirstInNameOrderWithWholeNames) {
     }
 }
 
+// The folders a lister takes from a folder: in the walk's order, after a name, as many as asked; no file, link,
+// "." or "..".
+TEST(FolderPrefetch, FolderNamesInTheWalksOrder) {
+    TempDir dir;
+    for (const char* name : {"c", "A", "b", "_", "b2"}) dir.mkdir(name);
+    dir.write("f.txt", "x");
+    ASSERT_EQ(symlink("c", (dir / "link").c_str()), 0);
+    const std::tuple<const char*, const char*, std::size_t, Names> rows[] = {
+        {"every one", "", 99, {"A", "b", "b2", "c", "_"}},
+        {"the first two", "", 2, {"A", "b"}},
+        {"after a name", "b", 99, {"b2", "c", "_"}},
+        {"two after a name", "A", 2, {"b", "b2"}},
+        {"after the last", "_", 99, {}},
+        {"after a name it lacks", "bb", 99, {"c", "_"}}};
+    for (const auto& [name, after, most, names] : rows) EXPECT_EQ(FolderNames(dir.path(), after, most), names) << name;
+    EXPECT_EQ(FolderNames(dir / "missing", "", 99), Names{});
+    EXPECT_EQ(FolderNames(dir / "link", "", 99), Names{}) << "a link to a folder is not listed";
+}
+
 // Folders listed ahead of a walk, on threads of their own, as many as the system gives; links are not followed,
 // so a loop ends, and the lister stops whatever is left.
 TEST(FolderPrefetch, ListsOnThreadsOfItsOwnAsManyAsGiven) {
