@@ -127,6 +127,7 @@ TEST_F(ReportTest, ExitStatuses) {
          "--csv is for a table: the overview, or --by with a WEAPON.\nTry 'tovrik-report --help'.\n"},
         {"--bogus x", 2, "Unknown option 'bogus'."},
         {"-mq x", 2, "Unknown option 'm'."},
+        {"-+ x", 2, "Unknown option '+'."},  // a byte before "-": no end of the options
         {"-", 2, "\"-\" is not a directory"},
         {"x --map", 2, "Missing value after '--map'."},
         {"x --map=m", 2, "\"x\" is not a directory"},  // its value given with it

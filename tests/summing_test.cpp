@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <unistd.h>
 
+#include <array>
 #include <atomic>
 
 #include "engine/match_file.h"
@@ -101,6 +102,26 @@ TEST_F(RunTest, TotalPastTheLongRange) {
     EXPECT_EQ(RunWeapon(dir.path(), *WeaponIndex("Thompson"), "", Period{}).tally.figures().shots, 2147483646);
     ExpectRunError(AddLong(-2147483647, -2, "kills"), Overflow, "the kills total goes past -2,147,483,648.");
     EXPECT_EQ(AddLong(-2147483647, -1, "kills"), -2147483647 - 1);
+}
+
+// A row's numbers are counted as far as its first field that is no number: the accuracy, then headshots,
+// shots, hits, kills and deaths.
+TEST_F(RunTest, ARowCountsUpToItsFirstBadField) {
+    // failing field, row -> headshots, shots, hits, kills, deaths counted
+    const std::tuple<const char*, const char*, std::array<std::int32_t, 5>> rows[] = {
+        {"accuracy", "Thompson: 1.2.3 1/8 2 4 3", {0, 0, 0, 0, 0}},
+        {"headshots", "Thompson: 9.0 1/8 2 4 x", {0, 0, 0, 0, 0}},
+        {"shots", "Thompson: 9.0 1/x 2 4 3", {3, 0, 0, 0, 0}},
+        {"hits", "Thompson: 9.0 x/8 2 4 3", {3, 8, 0, 0, 0}},
+        {"kills", "Thompson: 9.0 1/8 x 4 3", {3, 8, 1, 0, 0}},
+        {"deaths", "Thompson: 9.0 1/8 2 x 3", {3, 8, 1, 2, 0}}};
+    for (const auto& [name, row, counted] : rows) {
+        const std::string folder = dir.mkdir(name);
+        dir.write(std::string(name) + "/a.txt", Match("m", row));
+        const Figures figures = RunWeapon(folder, *WeaponIndex("Thompson"), "", Period{}).tally.figures();
+        const std::int32_t totals[] = {figures.headshots, figures.shots, figures.hits, figures.kills, figures.deaths};
+        for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(totals[i], counted[i]) << name << ", number " << i;
+    }
 }
 
 // A run reads no further than its first stop, but for the files already on their way.

@@ -77,5 +77,14 @@ TEST(Notes, LeftOutAndPassedOver) {
     EXPECT_EQ(LeftOutNote(2), "Left out: 2 matches without a date in its path or its file.\n");
 }
 
+// JSON strings are UTF-8 when the bytes are, else each byte past ASCII is written out.
+TEST(JsonText, StringsAsUtf8OrByteByByte) {
+    const std::tuple<const char*, std::string, std::string> rows[] = {
+        {"UTF-8", "caf\xC3\xA9", "\"caf\xC3\xA9\""},
+        {"a lead byte without its continuation", "\xC3(", "\"\\u00c3(\""},
+        {"quotes, backslashes and control bytes", "a\"b\\c\x01", "\"a\\\"b\\\\c\\u0001\""}};
+    for (const auto& [name, bytes, json] : rows) EXPECT_EQ(JsonString(bytes), json) << name;
+}
+
 }  // namespace
 }  // namespace tovrik
