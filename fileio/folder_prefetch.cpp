@@ -10,6 +10,10 @@
 #include "fileio/directory.h"
 
 namespace tovrik {
+// Called by a lister before it lists a folder: nothing in the programs; the
+// tests link their own to see what is listed, and in which order.
+[[gnu::weak]] void BeforeListing(const std::string& path);
+void BeforeListing(const std::string&) {}
 
 std::vector<std::string> FolderNames(const std::string& path, const std::string& after, std::size_t most) {
     const auto less = [](const std::string& a, const std::string& b) { return NameLess(a, b); };
@@ -84,6 +88,7 @@ void FolderPrefetch::listLoop() {
         if (stopping_ || task.path.empty()) break;  // stopped, or every folder listed
         ++busy_;
         lock.unlock();
+        BeforeListing(task.path);
         std::vector<std::string> folders = FolderNames(task.path, task.after, kLead);
         lock.lock();
         --busy_;

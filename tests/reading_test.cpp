@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <csignal>
 #include <ctime>
 #include <filesystem>
@@ -222,6 +224,49 @@ TEST(FolderPrefetch, FolderNamesInTheWalksOrder) {
     for (const auto& [name, after, most, names] : rows) EXPECT_EQ(FolderNames(dir.path(), after, most), names) << name;
     EXPECT_EQ(FolderNames(dir / "missing", "", 99), Names{});
     EXPECT_EQ(FolderNames(dir / "link", "", 99), Names{}) << "a link to a folder is not listed";
+}
+
+// What one lister lists, in order: depth first by name, no further ahead of the walk than it may be, a folder
+// of more folders than it keeps names of listed again for the rest.
+TEST(FolderPrefetch, ListsDepthFirstAndNoFurtherThanItsLead) {
+    std::mutex mutex;
+    std::condition_variable more;
+    Names listed;
+    testing::beforeListing = [&](const std::string& path) {
+        std::lock_guard<std::mutex> lock(mutex);
+        listed.push_back(path);
+        more.notify_all();
+    };
+    auto awaitListed = [&](std::size_t count) {  // the lister's progress, never a time
+        std::unique_lock<std::mutex> lock(mutex);
+        return more.wait_for(lock, std::chrono::minutes(1), [&] { return listed.size() >= count; });
+    };
+    TempDir small;
+    for (const char* folder : {"s/c/z", "s/a/y", "s/a/x", "s/b"}) std::filesystem::create_directories(small / folder);
+    {
+        FolderPrefetch lister(small / "s", 1);
+        ASSERT_TRUE(awaitListed(7));
+    }
+    const std::string s = small / "s/";
+    EXPECT_EQ(listed, (Names{s, s + "a/", s + "a/x/", s + "a/y/", s + "b/", s + "c/", s + "c/z/"}));
+    listed.clear();
+    TempDir wide;  // one folder of 1,030 folders
+    Names expected{wide / "w/"};
+    char name[8];
+    for (int i = 1; i <= 1030; ++i) {
+        std::snprintf(name, sizeof name, "%04d", i);
+        std::filesystem::create_directories(wide / ("w/" + std::string(name)));
+        if (i == 1025) expected.push_back(wide / "w/");  // the rest of its names
+        if (i <= 1029) expected.push_back(wide / ("w/" + std::string(name) + "/"));
+    }
+    {
+        FolderPrefetch lister(wide / "w", 1);
+        ASSERT_TRUE(awaitListed(1024));  // the folder and 1,023 of its folders: as far ahead as it goes
+        lister.walked(6);
+        ASSERT_TRUE(awaitListed(1031));
+    }
+    testing::beforeListing = nullptr;
+    EXPECT_EQ(listed, expected);
 }
 
 // Folders listed ahead of a walk, on threads of their own, as many as the system gives; links are not followed,

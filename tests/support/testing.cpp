@@ -68,10 +68,16 @@ namespace tovrik {
 
 std::function<void(const std::string& path)> testing::beforeRead;
 std::function<void(const std::string& name)> testing::beforeThreadStart;
+std::function<void(const std::string& path)> testing::beforeListing;
 
 // The scan's seam: replaces the programs' own, which does nothing.
 void BeforeRead(const std::string& path) {
     if (testing::beforeRead) testing::beforeRead(path);
+}
+
+// The folder listers' seam: replaces the programs' own, which does nothing.
+void BeforeListing(const std::string& path) {
+    if (testing::beforeListing) testing::beforeListing(path);
 }
 
 // The threads' seam: replaces the programs' own, which does nothing.

@@ -50,6 +50,9 @@ std::string Match(const std::string& map, const std::string& rows);
 // Called by the tree scan's readers before they read a file, with its path;
 // empty: nothing. Set only while no scan runs.
 extern std::function<void(const std::string& path)> beforeRead;
+// Called by a folder lister before it lists a folder, with its path; empty:
+// nothing. Set only while no lister runs.
+extern std::function<void(const std::string& path)> beforeListing;
 // Called with its name before the program starts a thread; throwing
 // std::system_error refuses it, as the system refuses a process at its limit.
 // Set only while no thread starts.
