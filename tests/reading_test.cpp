@@ -452,6 +452,7 @@ TEST(WeaponLine, ErrorsByKindAndMessage) {
     ExpectRunError(GetSlashPart("12a/4", 0), Conversion, "\"12a\" is not a whole number.");
     ExpectRunError(GetSlashPart("/4", 0), Conversion, "\"\" is not a whole number.");
     ExpectRunError(GetSlashPart("1/32768", 1), Overflow, "\"32768\" is outside -32,768 to 32,767.");
+    ExpectRunError(ToInteger("-327680"), Overflow, "\"-327680\" is outside -32,768 to 32,767.");
     for (const char* text : {"-", "1.5", " 1", "1 "})
         ExpectRunError(ToInteger(text), Conversion, "\"" + std::string(text) + "\" is not a whole number.");
     for (const char* text : {"-32769", "99999999999999999999999"})
@@ -538,6 +539,7 @@ TEST(MatchLines, EachLineOfBothGamesPresentOrMalformed) {
         {"no number", "Damage Given:", {}},
         {"letters", "Gibs: x", {}},
         {"a label of another line", "Rank: Gibs: 4", {}},
+        {"a label of eleven letters", "Damage Given: 12   Total Score: 57", {{N::DamageGiven, 12}}},
         {"a team line", "Axis   Smoky        12   8   0  0  60   3  1295  1055   0   209", {}},
         {"classic rank", "Rank: Gefreiter (209 XP)", {{N::Xp, 209}}, "Gefreiter"},
         {"today's rank", "Rank: Private 1st Class (187 XP)", {{N::Xp, 187}}, "Private 1st Class"},
@@ -585,6 +587,7 @@ TEST(MatchDate, DayAndTimeTheGameRecorded) {
                                                          {" 19:45:12 (06-Dec 2026)", "-"},
                                                          {" 19:45:12 (06 Dec-2026)", "-"},
                                                          {" 19:45:12 (06 Dec 2026]", "-"},
+                                                         {" 19:45:12 (06 Dec 2026))", "-"},
                                                          {"", "-"}};
     for (auto [text, when] : cases) {
         int time = 0;

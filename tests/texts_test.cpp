@@ -22,6 +22,7 @@ TEST(NumberText, VirguleCutsAfterTheCommaAndTheForms) {
                                                      {12345678.0f, "1,234568E+07"}, {0.0001f, "0,0001"},
                                                      {0.00001f, "1E-05"},           {-48, "-48"}};
     for (auto [value, text] : singles) EXPECT_EQ(SingleToText(value, ','), text);
+    EXPECT_EQ(OneDecimal(1e20f, ','), "1E+20") << "too large for one decimal: as it reads";
     const std::pair<double, const char*> doubles[] = {
         {100.0 / 3, "33,3333333333333"}, {1e7, "10000000"}, {1e15, "1E+15"}};
     for (auto [value, text] : doubles) EXPECT_EQ(DoubleToText(value, ','), text);
