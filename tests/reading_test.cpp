@@ -19,6 +19,7 @@
 #include <thread>
 
 #include "base/ascii.h"
+#include "base/thread_start.h"
 #include "engine/file_search.h"
 #include "engine/match_file.h"
 #include "engine/match_reader.h"
@@ -205,6 +206,13 @@ TEST(FindFiles, DepthFirstInNameOrderWithWholeNames) {
         FoundFile file;
         EXPECT_EQ(walk.next(file) ? walk.folders()[file.folder] + file.name : "", setting.empty() ? "" : dir / "A.TXT");
     }
+}
+
+// A thread the program starts bears its name where the system shows threads.
+TEST(StartThread, NamedAsTheSystemShowsIt) {
+    char name[16] = "";
+    StartThread("tovrik-test", [&] { pthread_getname_np(pthread_self(), name, sizeof name); }).join();
+    EXPECT_STREQ(name, "tovrik-test");
 }
 
 // The folders a lister takes from a folder: in the walk's order, after a name, as many as asked; no file, link,
