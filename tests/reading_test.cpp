@@ -70,6 +70,13 @@ TEST(FileRead, LinesAreTheRunsWithoutLineEnds) {
     EXPECT_FALSE(denied);
 }
 
+// The descriptors open in this process.
+std::size_t OpenDescriptors() {
+    std::size_t count = 0;
+    for (const DirEntry& entry : ListDirectory(std::string("/proc/self/fd"))) count += entry.name[0] != '.';
+    return count;
+}
+
 TEST(FileRead, FailuresLeaveTheTargetAsItWasAndWhatExists) {
     TempDir dir;
     ASSERT_EQ(mkfifo((dir / "x.txt").c_str(), 0600), 0);  // opened without waiting for a writer
@@ -88,10 +95,10 @@ TEST(FileRead, FailuresLeaveTheTargetAsItWasAndWhatExists) {
         {dir / "b.txt", true}, {dir / "c.txt", false}, {"/no-such-file", false}, {dir / "c*.txt", false},
         {dir / "b.*", true},   {dir / "?.DAT", true},  {dir / "*.none", false}};
     for (const auto& [path, exists] : cases) EXPECT_EQ(FileExists(path), exists) << path;
-    const std::size_t open = std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
+    const std::size_t open = OpenDescriptors();
     for (const char* name : {"x.txt", "dangling.txt", "missing.txt", "folder.txt", "a.dat"}) {
         ReadAhead(AT_FDCWD, dir / name);  // a FIFO without a writer too: asked for, never waited on
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}), open) << name;
+        EXPECT_EQ(OpenDescriptors(), open) << name;
     }
     FileValue literal = FileValue::Text("");  // a name that holds a wildcard
     EXPECT_TRUE(FileRead(dir.write("what?.dat", "y"), literal, 0));
@@ -775,13 +782,6 @@ TEST(ScanTree, SearchOrderSharedNamesAndAStop) {
         [&](const MatchNames& n, MatchRecord& m, const MatchLines&) { return last = std::string(n.map(m)), true; },
         ScanOptions{1});
     EXPECT_EQ(last, "");
-}
-
-// The descriptors open in this process.
-std::size_t OpenDescriptors() {
-    std::size_t count = 0;
-    for (const DirEntry& entry : ListDirectory(std::string("/proc/self/fd"))) count += entry.name[0] != '.';
-    return count;
 }
 
 // Readers side by side hand on what one reader does, in order: a later file read first never overtakes an
