@@ -48,9 +48,9 @@ UniqueFd OpenRegularFile(int dir, const std::string& name, std::uint64_t& size) 
 namespace {
 
 // Reads `count` bytes of `fd` into `data`, from its byte `done` on (those
-// before are there already); fewer when the file is shorter now.
-// Reads until `count` bytes are in or the file ends; with `once`, one read
-// that gives anything ends it too (a regular file gives less only at its end).
+// before are there already); fewer when the file is shorter now. With
+// `once`, the first read that gives anything ends it (a regular file gives
+// less than asked only at its end).
 std::size_t ReadAll(const UniqueFd& fd, const std::string& path, char* data, std::size_t count, std::size_t done = 0,
                     bool once = false) {
     while (done < count) {
