@@ -99,17 +99,21 @@ void ScanInParallel(const std::string& root, TreeWalk& walk, WeaponSet weapons, 
     }
 }
 
+// The readers asked for, else those TOVRIK_THREADS sets (a positive
+// number); none when neither chooses, and the scan picks its own.
+unsigned ChosenReaders(unsigned requested) {
+    const char* forced = std::getenv("TOVRIK_THREADS");
+    if (requested == 0 && forced != nullptr && std::atoi(forced) > 0) return static_cast<unsigned>(std::atoi(forced));
+    return requested;
+}
+
 }  // namespace
 
 unsigned ReaderThreads(unsigned requested) {
-    if (requested == 0) {
-        const char* forced = std::getenv("TOVRIK_THREADS");
-        cpu_set_t cpus;
-        if (forced != nullptr && std::atoi(forced) > 0)
-            requested = static_cast<unsigned>(std::atoi(forced));
-        else
-            requested = sched_getaffinity(0, sizeof cpus, &cpus) == 0 ? static_cast<unsigned>(CPU_COUNT(&cpus)) : 1;
-    }
+    requested = ChosenReaders(requested);
+    cpu_set_t cpus;
+    if (requested == 0)
+        requested = sched_getaffinity(0, sizeof cpus, &cpus) == 0 ? static_cast<unsigned>(CPU_COUNT(&cpus)) : 1;
     return std::clamp(requested, 1u, 8u);
 }
 
@@ -118,8 +122,8 @@ void ScanTree(const std::string& statsDir, WeaponSet weapons, MatchNames& names,
     TreeWalk walk = MatchFiles(statsDir);
     Interner interner(names);
     const unsigned threads = ReaderThreads(options.threads);
-    // Readers are added while reads wait on the disk only where their count is the default.
-    const bool chosen = options.threads != 0 || std::getenv("TOVRIK_THREADS") != nullptr;
+    // Readers are added while reads wait on the disk only where nothing chose their count.
+    const bool chosen = ChosenReaders(options.threads) != 0;
     ScanInParallel(statsDir, walk, weapons, options.matchLines, interner, names, each, threads,
                    chosen ? threads : kMostReaders);
     names.deniedFolders = walk.denied();
