@@ -1,23 +1,7 @@
 #include "ui/qt/breakdown_window.h"
 
-#include <unistd.h>
-
-#include <QAbstractItemModel>
-#include <QApplication>
-#include <QComboBox>
-#include <QHeaderView>
-#include <QImage>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QProgressBar>
-#include <QScreen>
-#include <QSignalSpy>
-#include <QStandardPaths>
-#include <QTableView>
-#include <QTest>
-#include <QTimer>
-#include <QTreeWidget>
-#include <algorithm>
+#include <QtTest>
+#include <QtWidgets>
 #include <sstream>
 
 #include "app/report_views.h"

@@ -1,22 +1,13 @@
-#include <fcntl.h>
 #include <pthread.h>
 #include <sched.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <csignal>
 #include <ctime>
-#include <filesystem>
-#include <fstream>
-#include <functional>
 #include <map>
 #include <mutex>
-#include <set>
 #include <system_error>
-#include <thread>
 
 #include "base/ascii.h"
 #include "base/thread_start.h"

@@ -1,14 +1,8 @@
-#include <gmock/gmock.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "tests/support/testing.h"

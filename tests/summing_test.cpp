@@ -1,5 +1,3 @@
-#include <gmock/gmock.h>
-#include <unistd.h>
 
 #include <array>
 #include <atomic>

@@ -1,11 +1,4 @@
-#include <gmock/gmock.h>
 #include <pwd.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <cstdio>
-#include <filesystem>
 
 #include "base/number_text.h"
 #include "engine/match_file.h"

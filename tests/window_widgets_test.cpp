@@ -1,29 +1,11 @@
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
-#include <QApplication>
-#include <QDateTime>
-#include <QFileInfo>
-#include <QFileSystemModel>
-#include <QHelpEvent>
-#include <QLabel>
-#include <QListWidget>
-#include <QLocalSocket>
-#include <QMessageBox>
-#include <QProcess>
-#include <QPushButton>
-#include <QRegularExpression>
-#include <QTableView>
-#include <QTest>
-#include <QTimer>
-#include <QToolButton>
-#include <QToolTip>
-#include <QTreeView>
+#include <QtTest>
+#include <QtWidgets>
 #include <csignal>
 #include <cstring>
-#include <filesystem>
 
 #include "engine/weapons.h"
 #include "settings/qt/browse_folder.h"

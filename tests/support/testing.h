@@ -1,9 +1,18 @@
 #pragma once
 
-#include <gtest/gtest.h>
+// What the tests share beside their helpers: the test framework and the system and standard headers most use.
+#include <fcntl.h>
+#include <gmock/gmock.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "base/run_error.h"
 
