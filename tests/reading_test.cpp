@@ -330,55 +330,13 @@ TEST(FindFiles, EachDirectoryAndMatchOnceAndNoKernelFileSystems) {
     EXPECT_EQ(Walked("/proc/", "*").size() + Walked("/sys/", "*").size() + Walked("/dev/", "*").size(), 0u);
 }
 
-std::string Normalized(std::string_view line, RowEnd end = RowEnd::AfterDeaths) {
-    std::string record;
-    NormalizeWeaponLine(line, end, record);
-    return record;
-}
-
 // Field `index` of the line's record.
-std::string WeaponField(std::string_view line, int index, RowEnd end = RowEnd::AfterDeaths) {
-    std::string record = Normalized(line, end);
+std::string WeaponField(std::string_view line, int index) {
+    std::string record;
+    NormalizeWeaponLine(line, RowEnd::AfterDeaths, record);
     std::vector<std::string_view> fields;
     SplitRecord(record, fields);
     return std::string(RecordField(fields, record, index));
-}
-
-TEST(WeaponLine, NormalizesEveryLineShape) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"Thompson:  31.2  54/173  7  4  2", "31.2|54/173|7|4|2"},
-        {"Panzer: 12.5 1/8 1 2", "12.5|1/8|1|2|0"},                // no headshots column
-        {"Airstrike: 3 1", "0.0|0/0|3|1|0"},                       // kills and deaths only
-        {"Knife: 4 2 1", "0.0|0/0|4|2|1"},                         // kills, deaths and headshots
-        {"Knife:", "0.0|0/0|"},                                    // nothing after the colon
-        {"G.Launchr: 0 2", "0.0|0/0|0|2|0"},                       // a dot in the name only
-        {"MP-40 : 25.3 45/178 5 3 12", "25.3|45/178|5|3|12"},      // space before the colon
-        {"Sten: 20.0 2/10 1 0 0 ", "20.0|2/10|1|0|0|"},            // trailing space: an empty sixth field
-        {"Panzer: 12.5 1/8 1 2 ", "12.5|1/8|1|2|"},                // ... and no headshots added
-        {"MP-40 25.3 45/178 5 3 12", "MP-40|25.3|45/178|5|3|12"},  // no colon: the name is a field
-        {"Colt: 1:2 3", "0.0|0/0|1:2|3|0"},                        // a second colon is a character
-        {"Luger:\t5 1", "0.0|0/0|\t5|1|0"},                        // only spaces separate
-        {"Luger: 5|6 1", "0.0|0/0|5|6|1"},                         // a bar in the line splits a field
-        {"K43 Rifle:  37.5    3/8        1      0         1", "37.5|3/8|1|0|1"},
-        {"Knife    :                     1      0         0", "0.0|0/0|1|0|0"},
-        {"Mortar: 1.5 1/8 1 2 3 4", "1.5|1/8|1|2|3|4"}  // more fields than five: kept
-    };
-    for (const auto& [line, record] : cases) EXPECT_EQ(Normalized(line), record) << line;
-    // A row that may end after its hits/shots: today's Syringe.
-    const std::tuple<const char*, const char*, const char*> shotsOnly[] = {
-        {"as the game writes it", "Syringe   :  50.0    1/2    ", "50.0|1/2|0|0|0"},
-        {"without its last space", "Syringe: 50.0 1/2", "50.0|1/2|0|0|0"},
-        {"the classic game's row", "Syringe  : 100.0    2/2       2      0", "100.0|2/2|2|0|0"},
-        {"a kills column alone", "Syringe: 50.0 1/2 3", "50.0|1/2|3"},
-        {"a kills column alone, spaced", "Syringe: 50.0 1/2 3 ", "50.0|1/2|3||0"},
-        {"the accuracy alone", "Syringe: 50.0 ", "0.0|0/0|50.0||0"},
-        {"nothing after the colon", "Syringe:", "0.0|0/0|"}};
-    for (auto [name, line, record] : shotsOnly) EXPECT_EQ(Normalized(line, RowEnd::MayEndAfterShots), record) << name;
-    EXPECT_EQ(Normalized("Syringe   :  50.0    1/2    "), "50.0|1/2|");  // any other row lacks its kills
-    EXPECT_EQ(Normalized(std::string_view("Airstrike: 3 1 ").substr(0, 14)), "0.0|0/0|3|1|0");  // not a byte past it
-    std::vector<std::string_view> fields{"old"};
-    SplitRecord("", fields);
-    EXPECT_EQ(fields, std::vector<std::string_view>{});
 }
 
 // A row's numbers as the reader gives them; rows in the game's own shape are read without their fields split.
@@ -410,7 +368,9 @@ TEST(MatchReader, RowsReadInTheGamesShapeAndOthers) {
         {"a sixth field", "Mortar: 1.5 1/8 1 2 3 4", false, 1.5f, {3, 8, 1, 1, 2}},
         {"today's Syringe", "Syringe   :  50.0    1/2    ", true, 50.0f, {0, 2, 1, 0, 0}},
         {"today's Syringe without its last space", "Syringe: 12.5 1/8", true, 12.5f, {0, 8, 1, 0, 0}},
-        {"the classic Syringe", "Syringe: 100.0 2/2 3 4 5", true, 100.0f, {5, 2, 2, 3, 4}}};
+        {"the classic Syringe", "Syringe: 100.0 2/2 3 4 5", true, 100.0f, {5, 2, 2, 3, 4}},
+        {"a space before the colon", "MP-40 : 25.3 45/178 5 3 12", true, 25.3f, {12, 178, 45, 5, 3}},
+        {"a bar splits a field", "Luger: 5|6 1", false, 0, {1, 0, 0, 5, 6}}};
     TempDir dir;
     MatchReader reader;
     MatchRecord record;
@@ -447,7 +407,7 @@ TEST(WeaponLine, ErrorsByKindAndMessage) {
     for (auto [text, index, part] : parts) EXPECT_EQ(GetSlashPart(text, index), part) << text << " part " << index;
     std::string longest = "Knife: 1 2" + std::string(32766 - 10, 'x');
     EXPECT_EQ(WeaponField(longest, 3), "2" + std::string(32756, 'x'));
-    ExpectRunError(Normalized(longest + "x"), Overflow,
+    ExpectRunError(WeaponField(longest + "x", 0), Overflow,
                    "the line is 32767 characters long; a weapon line holds at most 32,766.");
     ExpectRunError(WeaponField("Knife:", 3), SubscriptOutOfRange,
                    "the weapon line has no field 3 (its fields read \"0.0|0/0|\").");
@@ -476,24 +436,19 @@ TEST(WeaponLine, ErrorsByKindAndMessage) {
 
 // Days that are not in the calendar and times that are not of a day leave a match without a date.
 TEST(MatchDate, DaysOfTheCalendarAndTimesOfADay) {
+    // clang-format off
     const std::tuple<const char*, const char*, const char*> cases[] = {
-        {"s/2026.02.29/", "120000.txt", "-"},
-        {"s/2026.09.31/", "120000.txt", "-"},
-        {"s/2024.02.29/", "120000.txt", "2024-02-29 12:00:00"},
-        {"s/2026.09.01/", "240000.txt", "-"},
-        {"s/2026.09.01/", "120060.txt", "-"},
-        {"s/2026-09/", "2026-09-02-996161-m.txt", "-"},
+        {"s/2026.02.29/", "120000.txt", "-"}, {"s/2026.09.31/", "120000.txt", "-"},
+        {"s/2024.02.29/", "120000.txt", "2024-02-29 12:00:00"}, {"s/2026.09.01/", "240000.txt", "-"},
+        {"s/2026.09.01/", "120060.txt", "-"}, {"s/2026-09/", "2026-09-02-996161-m.txt", "-"},
         {"s/2026-09/", "2026-12-31-235959-m.txt", "2026-12-31 23:59:59"},
         {"s/2026.03.31/", "12x000.txt", "2026-03-31 "},         // a day without a time
         {"s/2100.02.29/", "120000.txt", "-"},                   // a century is no leap year but every fourth
         {"s/2026.08.31", "000000.txt", "2026-08-31 00:00:00"},  // the folder without its "/"
-        {"s/0001.01.01/", "120000.txt", "0001-01-01 12:00:00"},
-        {"s/0000.12.31/", "120000.txt", "-"},
-        {"s/2026.01.32/", "120000.txt", "-"},
-        {"s/2026.12.061/", "120000.txt", "-"},  // a folder of eleven characters
-        {"s/2026x12.06/", "120000.txt", "-"},
-        {"s/x/", "2026x09-03-235959-m.txt", "-"},  // today's layout takes its three dashes
-        {"s/x/", "2026-09-03x235959-m.txt", "-"}};
+        {"s/0001.01.01/", "120000.txt", "0001-01-01 12:00:00"}, {"s/0000.12.31/", "120000.txt", "-"},
+        {"s/2026.01.32/", "120000.txt", "-"}, {"s/2026.12.061/", "120000.txt", "-"}, {"s/2026x12.06/", "120000.txt", "-"},
+        {"s/x/", "2026x09-03-235959-m.txt", "-"}, {"s/x/", "2026-09-03x235959-m.txt", "-"}};  // three dashes
+    // clang-format on
     for (auto [folder, name, when] : cases) {
         int time = 0;
         MatchDate date = DateOfPath(folder, name, time);
@@ -575,51 +530,38 @@ TEST(MatchLines, EachLineOfBothGamesPresentOrMalformed) {
     }
 }
 
-// The day and time a "Stats recorded" line tells, from the text after its first ":".
+// The day and time a "Stats recorded" line tells, from the text after its first ":"; any other shape tells none.
 TEST(MatchDate, DayAndTimeTheGameRecorded) {
     const std::pair<const char*, const char*> cases[] = {{" 19:45:12 (06 Dec 2026)", "2026-12-06 19:45:12"},
                                                          {" 00:00:00 (29 Feb 2024)  ", "2024-02-29 00:00:00"},
-                                                         {" 23:59:59 (01 Jan 2027)", "2027-01-01 23:59:59"},
-                                                         {" 19:45:12 (29 Feb 2026)", "-"},
-                                                         {" 24:00:00 (06 Dec 2026)", "-"},
-                                                         {" 19:60:12 (06 Dec 2026)", "-"},
-                                                         {" 19:45:12 (06 Dez 2026)", "-"},
-                                                         {" 19:45:12 (06 ecF 2026)", "-"},
-                                                         {" 19:45:12 (6 Dec 2026)", "-"},
-                                                         {" 19:45:12 06 Dec 2026", "-"},
-                                                         {" 19-45:12 (06 Dec 2026)", "-"},
-                                                         {" 19:45-12 (06 Dec 2026)", "-"},
-                                                         {" 19:45:12 [06 Dec 2026)", "-"},
-                                                         {" 19:45:12 (06-Dec 2026)", "-"},
-                                                         {" 19:45:12 (06 Dec-2026)", "-"},
-                                                         {" 19:45:12 (06 Dec 2026]", "-"},
-                                                         {" 19:45:12 (06 Dec 2026))", "-"},
-                                                         {"", "-"}};
+                                                         {" 23:59:59 (01 Jan 2027)", "2027-01-01 23:59:59"}};
     for (auto [text, when] : cases) {
         int time = 0;
         const MatchDate date = DateOfRecord(text, time);
-        EXPECT_EQ(date.known() ? DayText(date) + " " + TimeText(time) : "-" + TimeText(time), when) << text;
+        EXPECT_EQ(date.known() ? DayText(date) + " " + TimeText(time) : "-", when) << text;
+    }
+    // clang-format off
+    for (const char* text : {" 19:45:12 (29 Feb 2026)", " 24:00:00 (06 Dec 2026)", " 19:60:12 (06 Dec 2026)",
+            " 19:45:12 (06 Dez 2026)", " 19:45:12 (06 ecF 2026)", " 19:45:12 (6 Dec 2026)", " 19:45:12 06 Dec 2026",
+            " 19-45:12 (06 Dec 2026)", " 19:45-12 (06 Dec 2026)", " 19:45:12 [06 Dec 2026)", " 19:45:12 (06-Dec 2026)",
+            " 19:45:12 (06 Dec-2026)", " 19:45:12 (06 Dec 2026]", " 19:45:12 (06 Dec 2026))", ""}) {
+        // clang-format on
+        int time = 0;
+        EXPECT_FALSE(DateOfRecord(text, time).known()) << text;
+        EXPECT_EQ(TimeText(time), "") << text;
     }
 }
 
 TEST(MatchFile, RowsByTheirWholeName) {
     // Today's spellings, spaces and tabs around the name, which ends at the first ":"; lines that are no rows.
-    const std::pair<const char*, const char*> cases[] = {{"MP-40    :  25.3   45/178", "MP-40"},
-                                                         {"Scp.Garand:  45.5    5/11", "Scp.Garand"},
-                                                         {"MP 40    :  24.8   51/206", "MP-40"},
-                                                         {"FG 42    :  1 2", "FG-42"},
-                                                         {"MG 42 Gun:  1 2", "MG-42 Gun"},
-                                                         {"MP 34:  1 2", "MP 34"},
-                                                         {" \tLuger\t: 1 2", "Luger"},
-                                                         {"Colt: 1:2 3", "Colt"},
-                                                         {"Colt:x: 1", "Colt"},
-                                                         {"Luger 22.2 4/18", ""},
-                                                         {"Allies MP-40er   6  11", ""},
-                                                         {"Kol: 1", ""},
-                                                         {"mp-40: 1 2", ""},
-                                                         {"Granatwerfer: 1 2", ""},
-                                                         {": 1 2", ""},
-                                                         {"Overall stats for: Luger", ""}};
+    // clang-format off
+    const std::pair<const char*, const char*> cases[] = {
+        {"MP-40    :  25.3   45/178", "MP-40"}, {"Scp.Garand:  45.5    5/11", "Scp.Garand"},
+        {"MP 40    :  24.8   51/206", "MP-40"}, {"FG 42    :  1 2", "FG-42"}, {"MG 42 Gun:  1 2", "MG-42 Gun"},
+        {"MP 34:  1 2", "MP 34"}, {" \tLuger\t: 1 2", "Luger"}, {"Colt: 1:2 3", "Colt"}, {"Colt:x: 1", "Colt"},
+        {"Luger 22.2 4/18", ""}, {"Allies MP-40er   6  11", ""}, {"Kol: 1", ""}, {"mp-40: 1 2", ""},
+        {"Granatwerfer: 1 2", ""}, {": 1 2", ""}, {"Overall stats for: Luger", ""}};
+    // clang-format on
     for (auto [line, weapon] : cases) {
         std::string_view name;
         std::optional<std::size_t> found = RowName(line, name) ? WeaponOfRow(name) : std::nullopt;
@@ -699,14 +641,14 @@ TEST(MatchReader, StatusMapAndRowsWithTheirEditorLines) {
     EXPECT_EQ(ReadOne(dir / "big.txt")[0], "stops");                                     // too large: its map unread
 }
 
-// A match's own lines are read only when asked for, in either game's layout and with CR LF; a match whose path
-// tells no day takes it from "Stats recorded", one whose path tells it keeps it.
+// A match's own lines are read only when asked for, in today's layout with CR LF; a match whose path tells no day
+// takes it from "Stats recorded", one whose path tells it keeps it; a table read with the lines names ranks and
+// players once each.
 TEST(MatchReader, OwnLinesWhenAskedAndTheDayTheGameRecorded) {
     const std::string legacy =
-        ">>> Map: supply\r\n\r\nOverall stats for: LugerKid (1 Round)\r\nLuger     :  27.3    6/22       1      0  "
-        "       2\r\nDamage Given:   1740     Team Damage Given:      0\r\nDamage Recvd:    980     Team Damage "
-        "Recvd:     12\r\nGibs:     2   Team Gibs:    0   Playtime:   100.0%\r\nRank: Private 1st Class (187 "
-        "XP)\r\nStats recorded: 19:45:12 (06 Dec 2026)\r\n";
+        ">>> Map: supply\r\n\r\nOverall stats for: LugerKid (1 Round)\r\nLuger: 27.3 6/22 1 0 2\r\nDamage Given:   "
+        "1740     Team Damage Given:      0\r\nRank: Private 1st Class (187 XP)\r\nStats recorded: 19:45:12 (06 Dec "
+        "2026)";
     TempDir dir;
     const std::string path = dir.write("x/match.txt", legacy);
     MatchReader reader;
@@ -718,28 +660,19 @@ TEST(MatchReader, OwnLinesWhenAskedAndTheDayTheGameRecorded) {
     ASSERT_TRUE(reader.read(AT_FDCWD, path, path, kEveryWeapon, record, map, &lines, &texts));
     EXPECT_EQ(record.rows.size(), 1u);
     EXPECT_EQ(lines.number(MatchLines::DamageGiven), 1740);
-    EXPECT_EQ(lines.number(MatchLines::TeamDamageReceived), 12);
-    EXPECT_EQ(lines.number(MatchLines::Gibs), 2);
-    EXPECT_EQ(lines.number(MatchLines::Xp), 187);
-    EXPECT_EQ(lines.number(MatchLines::Rounds), 1);
+    EXPECT_EQ(lines.number(MatchLines::Gibs), std::nullopt);
     EXPECT_EQ(texts.rank, "Private 1st Class");
     EXPECT_EQ(texts.player, "LugerKid");
-    EXPECT_EQ(DayText(record.date), "2026-12-06");
-    EXPECT_EQ(TimeText(record.time), "19:45:12");
-
+    EXPECT_EQ(DayText(record.date) + " " + TimeText(record.time), "2026-12-06 19:45:12");
     record.date = MatchDate{2025, 1, 2}, record.time = 10000;  // as the path tells it
     ASSERT_TRUE(reader.read(AT_FDCWD, path, path, kEveryWeapon, record, map));
-    EXPECT_EQ(DayText(record.date), "2025-01-02");
-    EXPECT_EQ(TimeText(record.time), "01:00:00");
-
-    // A scan names ranks and players once each; a table read with the lines keeps them.
+    EXPECT_EQ(DayText(record.date) + " " + TimeText(record.time), "2025-01-02 01:00:00");
     dir.write("s/2026.12.06/1.txt", legacy), dir.write("s/2026.12.06/2.txt", legacy);
     dir.write("s/2026.12.06/3.txt", testing::Match("m", "Rank: Gefreiter (209 XP)"));
     MatchTable table = ReadTree(dir / "s", kEveryWeapon, ScanOptions{1, true});
     EXPECT_EQ(table.ranks, (Names{"Private 1st Class", "Gefreiter"}));
     EXPECT_EQ(table.players, (Names{"LugerKid"}));
     ASSERT_EQ(table.lines.size(), 3u);
-    EXPECT_EQ(table.lines[1].rank, 0u);
     EXPECT_EQ(table.lines[2].rank, 1u);
     EXPECT_EQ(table.lines[2].player, MatchLines::kNone);
     EXPECT_EQ(ReadTree(dir / "s").lines.size(), 0u) << "not asked for";
