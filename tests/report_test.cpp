@@ -96,34 +96,33 @@ TEST_F(ReportTest, OverviewTableAndCsv) {
 TEST_F(ReportTest, ExitStatuses) {
     Sample();
     dir.write("2026.12.08/bad.txt", ">>> Map: radar\nThompson: 20.0 2/1o 1 0 0\n");
+    const std::string day = " takes a day as YYYY-MM-DD, today, yesterday or Nd (N days before today), not \"";
+    const std::string gap = "--session-gap takes whole minutes from 1 to 10080 (a week), not \"";
+    const std::string alone = "--trace shows the window's run alone";
+    const std::string unlisted = " is not a weapon of the list";
+    // clang-format off
     const std::tuple<std::string, int, std::string> cases[] = {
         {"", 2, "the statistics directory is missing."},
         {"a b c", 2, "too many arguments: one STATS_DIR and one WEAPON at most."},
         {"--trace x", 2, "--trace needs a WEAPON."},
-        {"--trace --by day x Colt", 2,
-         "--trace shows the window's run alone: no period, --player, --by, --csv, --json or --chart."},
-        {"--trace --json x Colt", 2, "--trace shows the window's run alone"},
-        {"--trace --until 2026-01-01 x Colt", 2, "--trace shows the window's run alone"},
-        {"--chart a.png x", 2, "--chart needs a WEAPON."},
-        {"--by map x", 2, "--by needs a WEAPON or --career."},
+        {"--trace --by day x Colt", 2, alone + ": no period, --player, --by, --csv, --json or --chart."},
+        {"--trace --json x Colt", 2, alone}, {"--trace --until 2026-01-01 x Colt", 2, alone},
+        {"--trace --player a x Colt", 2, alone}, {"--trace --last-session x Colt", 2, alone},
+        {"--chart a.png x", 2, "--chart needs a WEAPON."}, {"--by map x", 2, "--by needs a WEAPON or --career."},
         {"--career x Colt", 2, "--career sums every weapon's rows: no WEAPON."},
         {"--player= x Colt", 2, "--player takes a name, not \"\"."},
-        {"--trace --player a x Colt", 2, "--trace shows the window's run alone"},
         {"--chart DIR/missing/a.png " TOVRIK_EXAMPLES "/stats Thompson", 1,
          "cannot write the chart to \"DIR/missing/a.png\": No such file or directory."},
         {"--by hour x Colt", 2, "--by takes map, day, week, month, year or session, not \"hour\"."},
-        {"--since 2026-13-01 x", 2,
-         "--since takes a day as YYYY-MM-DD, today, yesterday or Nd (N days before today), not \"2026-13-01\"."},
-        {"--until 2026-1x-01 x", 2,
-         "--until takes a day as YYYY-MM-DD, today, yesterday or Nd (N days before today), not \"2026-1x-01\"."},
+        {"--since 2026-13-01 x", 2, "--since" + day + "2026-13-01\"."}, {"--since 7 x", 2, "--since" + day + "7\"."},
+        {"--until 2026-1x-01 x", 2, "--until" + day + "2026-1x-01\"."}, {"--since d x", 2, "--since" + day + "d\"."},
+        {"--until 2023-12-011 x", 2, "--until" + day + "2023-12-011\"."},
         {"--csv --json x", 2, "--csv and --json exclude each other."},
         {"--csv x Colt", 2,
          "--csv is for a table: the overview, or --by with a WEAPON.\nTry 'tovrik-report --help'.\n"},
-        {"--bogus x", 2, "Unknown option 'bogus'."},
-        {"-mq x", 2, "Unknown option 'm'."},
+        {"--bogus x", 2, "Unknown option 'bogus'."}, {"-mq x", 2, "Unknown option 'm'."},
         {"-+ x", 2, "Unknown option '+'."},  // a byte before "-": no end of the options
-        {"-", 2, "\"-\" is not a directory"},
-        {"x --map", 2, "Missing value after '--map'."},
+        {"-", 2, "\"-\" is not a directory"}, {"x --map", 2, "Missing value after '--map'."},
         {"x --map=m", 2, "\"x\" is not a directory"},  // its value given with it
         {"--csv=1 x", 2, "Unexpected value after '--csv'."},
         {"-- --csv", 2, "\"--csv\" is not a directory"},  // "--" ends the options
@@ -131,32 +130,21 @@ TEST_F(ReportTest, ExitStatuses) {
         {"--csv --by map --csv x Colt", 2, "--csv is given twice."},
         {"--comma --point x", 2, "--comma and --point exclude each other."},
         {"DIR/missing", 2, "\"DIR/missing\" is not a directory: No such file or directory."},
-        {"--since 7 x", 2,
-         "--since takes a day as YYYY-MM-DD, today, yesterday or Nd (N days before today), not \"7\"."},
-        {"--since d x", 2,
-         "--since takes a day as YYYY-MM-DD, today, yesterday or Nd (N days before today), not \"d\"."},
         {"--last-session --since 7d x", 2, "--last-session is a period of its own: no --since or --until."},
         {"--session-gap 30 x Colt", 2, "--session-gap is for --by session or --last-session."},
-        {"--session-gap 0 --by session x Colt", 2,
-         "--session-gap takes whole minutes from 1 to 10080 (a week), not \"0\"."},
-        {"--session-gap 10081 --last-session x", 2,
-         "--session-gap takes whole minutes from 1 to 10080 (a week), not \"10081\"."},
-        {"--session-gap 1.5 --last-session x", 2,
-         "--session-gap takes whole minutes from 1 to 10080 (a week), not \"1.5\"."},
-        {"--trace --last-session x Colt", 2, "--trace shows the window's run alone"},
-        {"--until 2023-12-011 x", 2,
-         "--until takes a day as YYYY-MM-DD, today, yesterday or Nd (N days before today), not \"2023-12-011\"."},
+        {"--session-gap 0 --by session x Colt", 2, gap + "0\"."},
+        {"--session-gap 10081 --last-session x", 2, gap + "10081\"."},
+        {"--session-gap 1.5 --last-session x", 2, gap + "1.5\"."},
         {"--since 2026-05-01 --until 2026-04-30 x", 2, "the period ends (--until 2026-04-30) before it starts"},
         {"--since 2026-12-08 --until 2026-12-08 DIR Thompson", 1, "DIR/2026.12.08/bad.txt, line 2:"},  // one day
-        {"DIR Bazooka2", 2, "\"Bazooka2\" is not a weapon of the list; did you mean Bazooka? The list: Knife,"},
-        {"/ k43", 2, "\"k43\" is not a weapon of the list; did you mean K43 Rifle or Scp.K43?"},  // "/" kept whole
-        {"DIR mg", 2,
-         "\"mg\" is not a weapon of the list; did you mean MP-40 or FG-42 or MP 34? The"},  // three at most
-        {"DIR Artilleryzzzzz", 2,
-         "\"Artilleryzzzzz\" is not a weapon of the list; did you mean Artillery?"},  // 5 slips
-        {"DIR xyzzy", 2, "\"xyzzy\" is not a weapon of the list. The list: Knife, Luger,"},
-        {"DIR zzgranatwerfzzzzz", 2, "\"zzgranatwerfzzzzz\" is not a weapon of the list. The list:"},  // 7 slips
+        {"DIR Bazooka2", 2, "\"Bazooka2\"" + unlisted + "; did you mean Bazooka? The list: Knife,"},
+        {"/ k43", 2, "\"k43\"" + unlisted + "; did you mean K43 Rifle or Scp.K43?"},  // "/" kept whole
+        {"DIR mg", 2, "\"mg\"" + unlisted + "; did you mean MP-40 or FG-42 or MP 34? The"},  // three at most
+        {"DIR Artilleryzzzzz", 2, "\"Artilleryzzzzz\"" + unlisted + "; did you mean Artillery?"},  // 5 slips
+        {"DIR xyzzy", 2, "\"xyzzy\"" + unlisted + ". The list: Knife, Luger,"},
+        {"DIR zzgranatwerfzzzzz", 2, "\"zzgranatwerfzzzzz\"" + unlisted + ". The list:"},  // 7 slips
         {"DIR Thompson", 1, "DIR/2026.12.08/bad.txt, line 2: \"1o\" is not a whole number.\n"}};
+    // clang-format on
     for (const auto& [args, status, err] : cases) {
         Outcome o = Report(args);
         EXPECT_EQ(o.status, status) << args;
@@ -350,24 +338,13 @@ TEST_F(ReportTest, StopsWritesAndHelp) {
 // a lead byte where a continuation should be, past U+10FFFF: escaped); bytes in arguments kept whole.
 TEST_F(ReportTest, HostileNamesInEveryOutput) {
     const std::string utf8 = "\xC3\xA9t\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\xED\x80\x80";
-    const std::string maps[] = {"=1+1",
-                                "+1+1",
-                                "-1+1",
-                                "@SUM(1)",
-                                "\tx",
-                                "\x1B[2J\x1B]0;pwned\x07",
-                                "\xC3\xA9" + std::string(38, 'w') + "\xC3\xA9" + std::string(11, 'w') + "\xC3\xA9",
-                                "\xC0\xAF",
-                                "\xED\xA0\x80",
-                                "\xE2\xA1\xC3(",
-                                "\xF5\x80\x80\x80",
-                                "plain",
-                                "caf\xE9",
-                                utf8 + "\"\\\x01",
-                                "\xC2\x9B"
-                                "c1",  // a C1 control as UTF-8 writes it: CSI
-                                "\x9B"
-                                "8bit"};  // the same, as one byte
+    // clang-format off
+    const std::string maps[] = {"=1+1", "+1+1", "-1+1", "@SUM(1)", "\tx", "\x1B[2J\x1B]0;pwned\x07",
+        "\xC3\xA9" + std::string(38, 'w') + "\xC3\xA9" + std::string(11, 'w') + "\xC3\xA9", "\xC0\xAF", "\xED\xA0\x80",
+        "\xE2\xA1\xC3(", "\xF5\x80\x80\x80", "plain", "caf\xE9", utf8 + "\"\\\x01",
+        "\xC2\x9B" "c1",  // a C1 control as UTF-8 writes it: CSI
+        "\x9B" "8bit"};  // the same, as one byte
+    // clang-format on
     for (std::size_t i = 0; i < std::size(maps); ++i)
         dir.write("stat\xE9s/2026.12.0" + std::to_string(i % 9 + 1) + "/12000" + std::to_string(i) + ".txt",
                   ">>> Map: " + maps[i] + "\nThompson: 20.0 2/10 1 0 0\n");

@@ -87,13 +87,12 @@ TEST(Sessions, MatchesLessThanTheGapApart) {
 // What each of the breakdown's periods puts in its day fields, from the last day of a leap year.
 TEST(Breakdown, PresetPeriodsDays) {
     using Days = std::optional<std::pair<std::string, std::string>>;
+    // clang-format off
     const std::pair<PeriodPreset, Days> cases[] = {{PeriodPreset::Chosen, std::nullopt},
-                                                   {PeriodPreset::LastSession, Days{{"", ""}}},
-                                                   {PeriodPreset::Today, Days{{"2024-12-31", "2024-12-31"}}},
-                                                   {PeriodPreset::LastWeek, Days{{"2024-12-25", ""}}},
-                                                   {PeriodPreset::LastMonth, Days{{"2024-12-02", ""}}},
-                                                   {PeriodPreset::ThisYear, Days{{"2024-01-01", ""}}},
-                                                   {PeriodPreset::Everything, Days{{"", ""}}}};
+        {PeriodPreset::LastSession, Days{{"", ""}}}, {PeriodPreset::Today, Days{{"2024-12-31", "2024-12-31"}}},
+        {PeriodPreset::LastWeek, Days{{"2024-12-25", ""}}}, {PeriodPreset::LastMonth, Days{{"2024-12-02", ""}}},
+        {PeriodPreset::ThisYear, Days{{"2024-01-01", ""}}}, {PeriodPreset::Everything, Days{{"", ""}}}};
+    // clang-format on
     ASSERT_EQ(PeriodPresets().size(), std::size(cases));
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         EXPECT_EQ(PeriodPresets()[i].preset, cases[i].first) << PeriodPresets()[i].text;
@@ -104,20 +103,12 @@ TEST(Breakdown, PresetPeriodsDays) {
 // Days a period's end names: the calendar's, or counted back from today.
 TEST(MatchDate, DaysCountedBackFromToday) {
     const int today = DaysSinceEpoch(2027, 1, 1);
-    const std::pair<const char*, const char*> cases[] = {{"today", "2027-01-01"},
-                                                         {"yesterday", "2026-12-31"},
-                                                         {"0d", "2027-01-01"},
-                                                         {"7d", "2026-12-25"},
-                                                         {"366d", "2025-12-31"},
-                                                         {"2026-02-28", "2026-02-28"},
-                                                         {"99999d", "1753-03-19"},
-                                                         {"d", ""},
-                                                         {"7", ""},
-                                                         {"-1d", ""},
-                                                         {"100000d", ""},
-                                                         {"Today", ""},
-                                                         {"7D", ""},
-                                                         {"2026-02-29", ""}};
+    // clang-format off
+    const std::pair<const char*, const char*> cases[] = {
+        {"today", "2027-01-01"}, {"yesterday", "2026-12-31"}, {"0d", "2027-01-01"}, {"7d", "2026-12-25"},
+        {"366d", "2025-12-31"}, {"2026-02-28", "2026-02-28"}, {"99999d", "1753-03-19"}, {"d", ""}, {"7", ""},
+        {"-1d", ""}, {"100000d", ""}, {"Today", ""}, {"7D", ""}, {"2026-02-29", ""}};
+    // clang-format on
     for (auto [text, day] : cases) EXPECT_EQ(DayText(DayOfPeriodText(text, today)), day) << text;
 }
 
@@ -129,42 +120,36 @@ TEST(Breakdown, HalfAPeriodOfEachGrouping) {
 }
 
 TEST(Breakdown, TicksOnRoundDates) {
-    auto texts = [](const char* first, const char* last, int most, Grouping unit = Grouping::Day) {
-        auto day = [](const char* text) {
-            MatchDate date = DayOfText(text);
-            return DaysSinceEpoch(date.year, date.month, date.day);
-        };
+    auto day = [](const char* text) {
+        MatchDate date = DayOfText(text);
+        return DaysSinceEpoch(date.year, date.month, date.day);
+    };
+    // clang-format off
+    using G = Grouping;
+    const std::tuple<const char*, const char*, const char*, int, Grouping, std::vector<std::string>> rows[] = {
+        {"every day", "2026-09-03", "2026-09-05", 3, G::Day, {"2026-09-03", "2026-09-04", "2026-09-05"}},
+        {"every other day", "2026-09-03", "2026-09-06", 3, G::Day, {"2026-09-03", "2026-09-05"}},
+        {"Mondays", "2026-09-01", "2026-09-30", 5, G::Day, {"2026-09-07", "2026-09-14", "2026-09-21", "2026-09-28"}},
+        {"weeks: no Monday, the first day", "2026-09-03", "2026-09-05", 3, G::Week, {"2026-09-03"}},
+        {"every month", "2026-01-15", "2026-04-20", 4, G::Day, {"2026-02", "2026-03", "2026-04"}},
+        {"every other month from the first", "2026-01-15", "2026-05-20", 4, G::Day, {"2026-03", "2026-05"}},
+        {"every third month", "2026-01-01", "2026-12-31", 4, G::Day, {"2026-01", "2026-04", "2026-07", "2026-10"}},
+        {"years: no new year", "2026-01-15", "2026-03-20", 9, G::Year, {"2026-01-15"}},
+        {"years", "2020-01-01", "2026-12-06", 9, G::Year, {"2020", "2021", "2022", "2023", "2024", "2025", "2026"}},
+        {"every other year", "2019-05-01", "2026-12-06", 4, G::Year, {"2020", "2022", "2024", "2026"}},
+        {"half years", "2024-02-10", "2026-12-06", 6, G::Day, {"2024-07", "2025-01", "2025-07", "2026-01", "2026-07"}},
+        {"every fifty years", "1890-01-01", "2026-12-06", 3, G::Day, {"1900", "1950", "2000"}},
+        {"every twenty years", "1950-01-01", "2026-12-06", 4, G::Day, {"1960", "1980", "2000", "2020"}},
+        {"every ten years", "1960-01-01", "2026-12-06", 7, G::Day,
+         {"1960", "1970", "1980", "1990", "2000", "2010", "2020"}},
+        {"every five years", "1990-01-01", "2026-12-06", 8, G::Day,
+         {"1990", "1995", "2000", "2005", "2010", "2015", "2020", "2025"}}};
+    // clang-format on
+    for (const auto& [name, first, last, most, unit, ticks] : rows) {
         std::vector<std::string> shown;
         for (const TimeTick& tick : TimeTicks(day(first), day(last), most, unit)) shown.push_back(tick.text);
-        return shown;
-    };
-    using Ticks = std::vector<std::string>;
-    EXPECT_EQ(texts("2026-09-03", "2026-09-05", 3), (Ticks{"2026-09-03", "2026-09-04", "2026-09-05"})) << "every day";
-    EXPECT_EQ(texts("2026-09-03", "2026-09-06", 3), (Ticks{"2026-09-03", "2026-09-05"})) << "every other day";
-    EXPECT_EQ(texts("2026-09-01", "2026-09-30", 5), (Ticks{"2026-09-07", "2026-09-14", "2026-09-21", "2026-09-28"}))
-        << "Mondays";
-    EXPECT_EQ(texts("2026-09-03", "2026-09-05", 3, Grouping::Week), (Ticks{"2026-09-03"}))
-        << "weeks: no Monday, the first day";
-    EXPECT_EQ(texts("2026-01-15", "2026-04-20", 4), (Ticks{"2026-02", "2026-03", "2026-04"})) << "every month";
-    EXPECT_EQ(texts("2026-01-15", "2026-05-20", 4), (Ticks{"2026-03", "2026-05"}))
-        << "every other month from the first";
-    EXPECT_EQ(texts("2026-01-01", "2026-12-31", 4), (Ticks{"2026-01", "2026-04", "2026-07", "2026-10"}))
-        << "every third month";
-    EXPECT_EQ(texts("2026-01-15", "2026-03-20", 9, Grouping::Year), (Ticks{"2026-01-15"})) << "years: no new year";
-    EXPECT_EQ(texts("2020-01-01", "2026-12-06", 9, Grouping::Year),
-              (Ticks{"2020", "2021", "2022", "2023", "2024", "2025", "2026"}))
-        << "years";
-    EXPECT_EQ(texts("2019-05-01", "2026-12-06", 4, Grouping::Year), (Ticks{"2020", "2022", "2024", "2026"}))
-        << "every other year";
-    EXPECT_EQ(texts("2024-02-10", "2026-12-06", 6), (Ticks{"2024-07", "2025-01", "2025-07", "2026-01", "2026-07"}))
-        << "half years";
-    EXPECT_EQ(texts("1890-01-01", "2026-12-06", 3), (Ticks{"1900", "1950", "2000"})) << "every fifty years";
-    EXPECT_EQ(texts("1950-01-01", "2026-12-06", 4), (Ticks{"1960", "1980", "2000", "2020"})) << "every twenty years";
-    EXPECT_EQ(texts("1960-01-01", "2026-12-06", 7), (Ticks{"1960", "1970", "1980", "1990", "2000", "2010", "2020"}))
-        << "every ten years";
-    EXPECT_EQ(texts("1990-01-01", "2026-12-06", 8),
-              (Ticks{"1990", "1995", "2000", "2005", "2010", "2015", "2020", "2025"}))
-        << "every five years";
+        EXPECT_EQ(shown, ticks) << name;
+    }
 }
 
 // The total row by weapon: a match counts once, whatever its weapons, and every weapon's accuracy of every match is
@@ -218,20 +203,15 @@ TEST(Breakdown, TotalsFoldersAndExtremes) {
 TEST(Breakdown, TitlesAndFileNames) {
     const std::size_t mg = *WeaponIndex("MG-42 Gun"), k43 = *WeaponIndex("Scp.K43");
     const MatchDate since = DayOfText("2026-09-01"), until = DayOfText("2026-09-30");
+    // clang-format off
+    using G = Grouping;
     const std::tuple<const char*, BreakdownChoice, const char*, const char*> rows[] = {
-        {"every match", {mg, Grouping::Week, {}}, "MG-42 Gun by week, every match", "mg-42-gun-by-week"},
-        {"from a day",
-         {k43, Grouping::Map, {since, {}}},
-         "Scp.K43 by map, from 2026-09-01",
-         "scp-k43-by-map-from-2026-09-01"},
-        {"to a day",
-         {mg, Grouping::Year, {{}, until}},
-         "MG-42 Gun by year, to 2026-09-30",
-         "mg-42-gun-by-year-to-2026-09-30"},
-        {"every weapon over a period",
-         {mg, {}, {since, until}},
-         "Every weapon, 2026-09-01 to 2026-09-30",
+        {"every match", {mg, G::Week, {}}, "MG-42 Gun by week, every match", "mg-42-gun-by-week"},
+        {"from a day", {k43, G::Map, {since, {}}}, "Scp.K43 by map, from 2026-09-01", "scp-k43-by-map-from-2026-09-01"},
+        {"to a day", {mg, G::Year, {{}, until}}, "MG-42 Gun by year, to 2026-09-30", "mg-42-gun-by-year-to-2026-09-30"},
+        {"every weapon over a period", {mg, {}, {since, until}}, "Every weapon, 2026-09-01 to 2026-09-30",
          "every-weapon-from-2026-09-01-to-2026-09-30"}};
+    // clang-format on
     for (const auto& [name, choice, title, file] : rows) {
         EXPECT_EQ(BreakdownTitle(choice), title) << name;
         EXPECT_EQ(BreakdownFileName(choice), file) << name;
