@@ -275,27 +275,6 @@ TEST(FolderPrefetch, ListsDepthFirstAndNoFurtherThanItsLead) {
     EXPECT_EQ(listed, expected);
 }
 
-// Folders listed ahead of a walk, on threads of their own, as many as the system gives; links are not followed,
-// so a loop ends, and the lister stops whatever is left.
-TEST(FolderPrefetch, ListsOnThreadsOfItsOwnAsManyAsGiven) {
-    TempDir dir;
-    for (int i = 0; i < 40; ++i) dir.write("s/" + std::to_string(i) + "/d/a.txt", "x");
-    ASSERT_EQ(symlink("..", (dir / "s/0/d/up").c_str()), 0);
-    const std::pair<const char*, std::size_t> rows[] = {{"all given", 3}, {"one given", 1}, {"none given", 0}};
-    for (auto [name, given] : rows) {
-        std::size_t started = 0;
-        testing::beforeThreadStart = [&, given = given](const std::string& role) {
-            EXPECT_EQ(role, "tovrik-list");
-            if (started == given)
-                throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
-            ++started;
-        };
-        { FolderPrefetch lister(dir / "s", 3); }
-        testing::beforeThreadStart = nullptr;
-        EXPECT_EQ(started, given) << name;
-    }
-}
-
 // Each folder is opened in its parent: a tree far deeper than a path may be long is walked to its end,
 // without recursion, and every folder it opened is closed again.
 TEST(FindFiles, DeeperThanAPathMayBe) {
@@ -478,36 +457,30 @@ TEST(MatchLines, EachLineOfBothGamesPresentOrMalformed) {
         std::vector<std::pair<MatchLines::Number, std::int32_t>> told;
         std::string rank = "", player = "";
     };
+    // clang-format off
     const Case cases[] = {
-        {"classic damage given",
-         "Damage Given: 1295    Team Damage: 0",
+        {"classic damage given", "Damage Given: 1295    Team Damage: 0",
          {{N::DamageGiven, 1295}, {N::TeamDamageGiven, 0}}},
         {"classic damage received", "Damage Recvd: 1055", {{N::DamageReceived, 1055}}},
-        {"today's damage given",
-         "Damage Given:   1740     Team Damage Given:      7",
+        {"today's damage given", "Damage Given:   1740     Team Damage Given:      7",
          {{N::DamageGiven, 1740}, {N::TeamDamageGiven, 7}}},
-        {"today's damage received",
-         "Damage Recvd:    980     Team Damage Recvd:     12",
+        {"today's damage received", "Damage Recvd:    980     Team Damage Recvd:     12",
          {{N::DamageReceived, 980}, {N::TeamDamageReceived, 12}}},
         {"today's kills", "Kills:    9   Team Kills:   1   Accuracy:    26.3%", {{N::TeamKills, 1}}},
         {"today's deaths", "Deaths:   5   Self Kills:   2   Headshots:    5.6%", {{N::SelfKills, 2}}},
         {"today's gibs", "Gibs:     3   Team Gibs:    0   Playtime:   100.0%", {{N::Gibs, 3}}},
         {"a tab between", "Damage Given:\t12\tTeam Damage:\t3", {{N::DamageGiven, 12}, {N::TeamDamageGiven, 3}}},
         {"the largest number", "Damage Recvd: 2147483647", {{N::DamageReceived, 2147483647}}},
-        {"past the largest", "Damage Recvd: 2147483648", {}},
-        {"more than ten digits", "Damage Recvd: 00000000001", {}},
-        {"a sign", "Damage Recvd: -5", {}},
+        {"past the largest", "Damage Recvd: 2147483648", {}}, {"a sign", "Damage Recvd: -5", {}},
+        {"more than ten digits", "Damage Recvd: 00000000001", {}}, {"no number", "Damage Given:", {}},
         {"a decimal", "Damage Given: 12.5   Team Damage: 4", {{N::TeamDamageGiven, 4}}},
-        {"no number", "Damage Given:", {}},
-        {"letters", "Gibs: x", {}},
-        {"a label of another line", "Rank: Gibs: 4", {}},
+        {"letters", "Gibs: x", {}}, {"a label of another line", "Rank: Gibs: 4", {}},
         {"a label of eleven letters", "Damage Given: 12   Total Score: 57", {{N::DamageGiven, 12}}},
         {"a team line", "Axis   Smoky        12   8   0  0  60   3  1295  1055   0   209", {}},
         {"classic rank", "Rank: Gefreiter (209 XP)", {{N::Xp, 209}}, "Gefreiter"},
         {"today's rank", "Rank: Private 1st Class (187 XP)", {{N::Xp, 187}}, "Private 1st Class"},
-        {"a rank without XP", "Rank: Gefreiter", {}},
         {"a rank with spaces after", "Rank: Gefreiter (209 XP)  \t", {{N::Xp, 209}}, "Gefreiter"},
-        {"a rank of XP not a number", "Rank: Gefreiter (x XP)", {}},
+        {"a rank without XP", "Rank: Gefreiter", {}}, {"a rank of XP not a number", "Rank: Gefreiter (x XP)", {}},
         {"a rank without a name", "Rank:  (20 XP)", {}},
         {"the player", "Overall stats for: Smoky (1 Round)", {{N::Rounds, 1}}, "", "Smoky"},
         {"rounds", "Overall stats for: Smoky (3 Rounds)", {{N::Rounds, 3}}, "", "Smoky"},
@@ -515,6 +488,7 @@ TEST(MatchLines, EachLineOfBothGamesPresentOrMalformed) {
         {"a weapon's name", "Overall stats for: Sten (1 Round)", {{N::Rounds, 1}}, "", "Sten"},
         {"no rounds", "Overall stats for: Smoky", {}},
         {"rounds of another word", "Overall stats for: Smoky (1 Map)", {}}};
+    // clang-format on
     for (const Case& c : cases) {
         std::string_view rowName;
         MatchLines lines;

@@ -58,27 +58,6 @@ TEST_F(RunTest, LargeTotalsStillShowAPercentage) {
     EXPECT_EQ(controls.caption(Label::Label18), "100%");
 }
 
-const std::string kGood = ">>> Map: radar\nThompson:  40.0  4/10  1  0  0\n";
-
-// Whatever lies in the tree, a run ends: completed, or with one run-time error naming the file and the line.
-TEST_F(RunTest, HostileTreeCompletes) {
-    dir.write("2026.12.06/000000.txt", kGood);
-    dir.write("long-line.txt", ">>> Map: radar\n" + std::string(40000, 'y') + "\n");  // not a row: not read
-    dir.write("\xE9t\xE9/\xFF\xFE.txt", ">>> Map: \xE9glise\nThompson:  40.0  4/10  1  0  0\n");
-    ASSERT_EQ(mkfifo(dir.mkdir("fifo").append("/x.txt").c_str(), 0600), 0);
-    ASSERT_EQ(symlink("/dev/zero", (dir / "fifo/zero.txt").c_str()), 0);  // a device is never opened
-    ASSERT_EQ(symlink("..", (dir / "2026.12.06/up").c_str()), 0);  // a loop; the walk's other links are its own tests
-    // Two links a level to the next: walked once each, not 2^24 times.
-    for (int level = 0; level < 24; ++level)
-        for (const char* name : {"/a", "/b"})
-            ASSERT_EQ(symlink(("../d" + std::to_string(level + 1)).c_str(),
-                              (dir.mkdir("dag/d" + std::to_string(level)) + name).c_str()),
-                      0);
-    dir.write("dag/d24/x.txt", kGood);
-    EXPECT_EQ(RunCompletes(), 3);  // nothing blocked, nothing counted twice
-    EXPECT_EQ(std::count(controls.list3.begin(), controls.list3.end(), "\xE9glise"), 1);
-}
-
 // A file too large to read stops the run before its map is known; the maps met before it are listed.
 TEST_F(RunTest, MapsMetBeforeAFileTooLargeAreListed) {
     ASSERT_EQ(truncate(dir.write("b.txt", "").c_str(), 2147483648LL), 0);  // sparse: no disk used
@@ -131,15 +110,6 @@ TEST_F(RunTest, ReadsNoFurtherThanTheStop) {
     EXPECT_THROW(form.ComputeStats(), RunError);
     testing::beforeRead = nullptr;
     EXPECT_LT(reads.load(), 500);
-}
-
-// The report's summary of today's sample, its rows counted by hand, in either spelling; a medic's Syringe rows
-// end after their hits/shots and are summed.
-TEST(Views, TodaysRowsByTheirWholeName) {
-    MatchTable today = ReadTree(TOVRIK_EXAMPLES "/etlegacy-stats");
-    for (auto [weapon, games] :
-         {std::pair{"MP-40", 13}, {"Garand", 3}, {"Scp.Garand", 3}, {"MG-42 Gun", 8}, {"Syringe", 3}})
-        EXPECT_EQ(SummaryRun(today, *WeaponIndex(weapon), "", Period{}).figures().games, games) << weapon;
 }
 
 }  // namespace
