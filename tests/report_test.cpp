@@ -232,8 +232,6 @@ TEST_F(ReportTest, PeriodsGroupsExtremesJsonCsv) {
     EXPECT_EQ(rows("--by map DIR Thompson"), (Column{"Map", "base", "oa,sis", "oasis", "Radar", "radar"}));
     EXPECT_THAT(Report("--csv --by map DIR Thompson").out, HasSubstr("\n\"oa,sis\",1,10,"));
     EXPECT_THAT(Report("--csv --by week DIR Thompson").out, HasSubstr("\n2026-W53,2,20,2,"));  // its Thursday a 31st
-    EXPECT_EQ(rows("--by year --since 2026-12-31 DIR Thompson"),
-              (Column{"Year", "2027", "Left out: 1 match without a date in its path or its file."}));
     EXPECT_EQ(Report("--csv --by year --since 2026-12-31 DIR Thompson").err,
               "Left out: 1 match without a date in its path or its file.\n");
     std::string period = Report("--point --since 2026-12-28 --until 2027-01-01 DIR Thompson").out;
@@ -249,29 +247,20 @@ TEST_F(ReportTest, PeriodsGroupsExtremesJsonCsv) {
     EXPECT_DOUBLE_EQ(thompson["kill_death_ratio"].toDouble(), 1.67);
     EXPECT_EQ(thompson["highest_match"]["date"].toString(), "2027-01-04");
     EXPECT_EQ(thompson["lowest_match"]["time"].toString(), "10:00:00");
-    EXPECT_TRUE(thompson["since"].isNull());
     EXPECT_THAT(Report("--json DIR Knife").out, HasSubstr("\"lowest_match\": null,\n \"highest_match\": null}"));
     const QJsonArray weapons =
         QJsonDocument::fromJson(QByteArray::fromStdString(Report("--json DIR").out))["weapons"].toArray();
-    ASSERT_EQ(weapons.size(), 28);
     EXPECT_EQ(weapons[2]["weapon"].toString(), "Colt");
-    EXPECT_DOUBLE_EQ(weapons[2]["hit_percent"].toDouble(), 50);
     EXPECT_TRUE(weapons[0]["mean_accuracy"].isNull());
     std::string csv = Report("--csv --by day DIR Thompson").out;
     EXPECT_THAT(csv, HasSubstr("\n2027-01-04,1,10,4,40.00,1,10.00,2,0,2.00,40.00,40.00,40.00\n"));
     EXPECT_EQ(rows("--by session --last-session DIR Thompson"),
               (Column{"Session", "2027-01-04 12:00", "Session: 2027-01-04 12:00 to 2027-01-04 12:00.",
                       "Left out: 1 match without a date in its path or its file."}));
-    EXPECT_EQ(rows("--by year --until 99999d DIR Thompson"),  // three centuries back: none
-              (Column{"Year", "Left out: 1 match without a date in its path or its file."}));
     EXPECT_THAT(Report("--json --last-session DIR").out,
                 HasSubstr("\"session\": {\"first\": \"2027-01-04 12:00\", \"last\": \"2027-01-04 12:00\"}"));
     EXPECT_THAT(Report("--last-session --session-gap 10080 DIR Thompson").out, HasSubstr("Played:           4\n"))
         << "a week's gap: the matches of 2026-12-27 and after";
-    EXPECT_EQ(rows("--by session --session-gap 1440 DIR Thompson"),
-              (Column{"Session", "2025-12-29 12:00", "2026-12-27 23:59", "2027-01-01 00:00", "2027-01-04 12:00",
-                      "no date"}))
-        << "a day's gap: the 27th's and the 28th's matches in one";
     // An accuracy off the whole run's chart stops every grouping, though its group alone could be drawn.
     dir.write("2027.01.05/120000.txt", ">>> Map: zeta\nThompson: 2000.0 1/10 0 0 0\n");
     EXPECT_THAT(Report("--by map DIR Thompson").err, HasSubstr("the accuracy 2000 puts the chart's curve at -48640"));
