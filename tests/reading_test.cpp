@@ -178,7 +178,8 @@ Names Walked(const std::string& root, const std::string& pattern = "*.txt") {
 }
 Names Found(const TempDir& dir, const std::string& pattern = "*.txt") { return Walked(dir.path() + "/", pattern); }
 
-// Depth first in name order with whole names; nothing found is no error; the folder with or without its "/".
+// Depth first in name order with whole names; nothing found is no error; the folder with or without its "/"
+// (a folder that is not there is the window's test).
 TEST(FindFiles, DepthFirstInNameOrderWithWholeNames) {
     TempDir dir;
     dir.write("long/ leading space.txt", "x");
@@ -189,14 +190,6 @@ TEST(FindFiles, DepthFirstInNameOrderWithWholeNames) {
     EXPECT_EQ(Found(dir), (Names{"A.TXT", "a.txt", "b.txt", "x.txt/", ".hidden/h.txt", "long/ leading space.txt",
                                  "stats/2026.12.06/1.txt", "stats/2026.12.06/2.txt", "stats/2026.12.07/183004.txt",
                                  "x.txt/in.txt"}));
-    EXPECT_EQ(Found(dir, "?.txt"), (Names{"A.TXT", "a.txt", "b.txt", "x.txt/", ".hidden/h.txt",
-                                          "stats/2026.12.06/1.txt", "stats/2026.12.06/2.txt"}));
-    TreeWalk missing(dir / "missing/", "*.txt");  // the folder walked itself is said not to be there, and ends it
-    FoundFile gone;
-    ASSERT_TRUE(missing.next(gone));
-    EXPECT_EQ(gone.error, ENOENT);
-    EXPECT_EQ(missing.folders()[gone.folder] + gone.name, dir / "missing/");
-    EXPECT_FALSE(missing.next(gone));
     EXPECT_EQ(Found(dir, "*.none"), Names{});
     // A statistics folder with or without its "/" (as "/" has one) is searched from one "/"; an empty one, nothing.
     for (const std::string& setting : {dir.path(), dir.path() + "/", std::string()}) {
@@ -232,8 +225,8 @@ TEST(FolderPrefetch, FolderNamesInTheWalksOrder) {
     EXPECT_EQ(FolderNames(dir / "link", "", 99), Names{}) << "a link to a folder is not listed";
 }
 
-// What one lister lists, in order: depth first by name, no further ahead of the walk than it may be, a folder
-// of more folders than it keeps names of listed again for the rest.
+// What one lister lists: no further ahead of the walk than it may be, a folder of more folders than it keeps
+// names of listed again for the rest.
 TEST(FolderPrefetch, ListsDepthFirstAndNoFurtherThanItsLead) {
     std::mutex mutex;
     std::condition_variable more;
@@ -247,15 +240,6 @@ TEST(FolderPrefetch, ListsDepthFirstAndNoFurtherThanItsLead) {
         std::unique_lock<std::mutex> lock(mutex);
         return more.wait_for(lock, std::chrono::minutes(1), [&] { return listed.size() >= count; });
     };
-    TempDir small;
-    for (const char* folder : {"s/c/z", "s/a/y", "s/a/x", "s/b"}) std::filesystem::create_directories(small / folder);
-    {
-        FolderPrefetch lister(small / "s", 1);
-        ASSERT_TRUE(awaitListed(7));
-    }
-    const std::string s = small / "s/";
-    EXPECT_EQ(listed, (Names{s, s + "a/", s + "a/x/", s + "a/y/", s + "b/", s + "c/", s + "c/z/"}));
-    listed.clear();
     TempDir wide;  // one folder of 1,030 folders
     Names expected{wide / "w/"};
     char name[8];
