@@ -10,7 +10,6 @@
 #include <system_error>
 
 #include "base/ascii.h"
-#include "base/thread_start.h"
 #include "engine/file_search.h"
 #include "engine/match_file.h"
 #include "engine/match_reader.h"
@@ -197,32 +196,6 @@ TEST(FindFiles, DepthFirstInNameOrderWithWholeNames) {
         FoundFile file;
         EXPECT_EQ(walk.next(file) ? walk.folders()[file.folder] + file.name : "", setting.empty() ? "" : dir / "A.TXT");
     }
-}
-
-// A thread the program starts bears its name where the system shows threads.
-TEST(StartThread, NamedAsTheSystemShowsIt) {
-    char name[16] = "";
-    StartThread("tovrik-test", [&] { pthread_getname_np(pthread_self(), name, sizeof name); }).join();
-    EXPECT_STREQ(name, "tovrik-test");
-}
-
-// The folders a lister takes from a folder: in the walk's order, after a name, as many as asked; no file, link,
-// "." or "..".
-TEST(FolderPrefetch, FolderNamesInTheWalksOrder) {
-    TempDir dir;
-    for (const char* name : {"c", "A", "b", "_", "b2"}) dir.mkdir(name);
-    dir.write("f.txt", "x");
-    ASSERT_EQ(symlink("c", (dir / "link").c_str()), 0);
-    const std::tuple<const char*, const char*, std::size_t, Names> rows[] = {
-        {"every one", "", 99, {"A", "b", "b2", "c", "_"}},
-        {"the first two", "", 2, {"A", "b"}},
-        {"after a name", "b", 99, {"b2", "c", "_"}},
-        {"two after a name", "A", 2, {"b", "b2"}},
-        {"after the last", "_", 99, {}},
-        {"after a name it lacks", "bb", 99, {"c", "_"}}};
-    for (const auto& [name, after, most, names] : rows) EXPECT_EQ(FolderNames(dir.path(), after, most), names) << name;
-    EXPECT_EQ(FolderNames(dir / "missing", "", 99), Names{});
-    EXPECT_EQ(FolderNames(dir / "link", "", 99), Names{}) << "a link to a folder is not listed";
 }
 
 // What one lister lists: no further ahead of the walk than it may be, a folder of more folders than it keeps
@@ -598,43 +571,6 @@ TEST(MatchReader, StatusMapAndRowsWithTheirEditorLines) {
     EXPECT_EQ(ReadOne(dir.mkdir("folder.txt")), Record{"passed over"});
     ASSERT_EQ(truncate(dir.write("big.txt", ">>> Map: m\n").c_str(), 2147483648LL), 0);  // sparse: no disk used
     EXPECT_EQ(ReadOne(dir / "big.txt")[0], "stops");                                     // too large: its map unread
-}
-
-// A match's own lines are read only when asked for, in today's layout with CR LF; a match whose path tells no day
-// takes it from "Stats recorded", one whose path tells it keeps it; a table read with the lines names ranks and
-// players once each.
-TEST(MatchReader, OwnLinesWhenAskedAndTheDayTheGameRecorded) {
-    const std::string legacy =
-        ">>> Map: supply\r\n\r\nOverall stats for: LugerKid (1 Round)\r\nLuger: 27.3 6/22 1 0 2\r\nDamage Given:   "
-        "1740     Team Damage Given:      0\r\nRank: Private 1st Class (187 XP)\r\nStats recorded: 19:45:12 (06 Dec "
-        "2026)";
-    TempDir dir;
-    const std::string path = dir.write("x/match.txt", legacy);
-    MatchReader reader;
-    MatchRecord record;
-    std::string map;
-    MatchLines lines;
-    lines.tell(MatchLines::Gibs, 99);  // of the file read before
-    MatchLineTexts texts{"old", "old"};
-    ASSERT_TRUE(reader.read(AT_FDCWD, path, path, kEveryWeapon, record, map, &lines, &texts));
-    EXPECT_EQ(record.rows.size(), 1u);
-    EXPECT_EQ(lines.number(MatchLines::DamageGiven), 1740);
-    EXPECT_EQ(lines.number(MatchLines::Gibs), std::nullopt);
-    EXPECT_EQ(texts.rank, "Private 1st Class");
-    EXPECT_EQ(texts.player, "LugerKid");
-    EXPECT_EQ(DayText(record.date) + " " + TimeText(record.time), "2026-12-06 19:45:12");
-    record.date = MatchDate{2025, 1, 2}, record.time = 10000;  // as the path tells it
-    ASSERT_TRUE(reader.read(AT_FDCWD, path, path, kEveryWeapon, record, map));
-    EXPECT_EQ(DayText(record.date) + " " + TimeText(record.time), "2025-01-02 01:00:00");
-    dir.write("s/2026.12.06/1.txt", legacy), dir.write("s/2026.12.06/2.txt", legacy);
-    dir.write("s/2026.12.06/3.txt", testing::Match("m", "Rank: Gefreiter (209 XP)"));
-    MatchTable table = ReadTree(dir / "s", kEveryWeapon, ScanOptions{1, true});
-    EXPECT_EQ(table.ranks, (Names{"Private 1st Class", "Gefreiter"}));
-    EXPECT_EQ(table.players, (Names{"LugerKid"}));
-    ASSERT_EQ(table.lines.size(), 3u);
-    EXPECT_EQ(table.lines[2].rank, 1u);
-    EXPECT_EQ(table.lines[2].player, MatchLines::kNone);
-    EXPECT_EQ(ReadTree(dir / "s").lines.size(), 0u) << "not asked for";
 }
 
 TEST(ScanTree, SearchOrderSharedNamesAndAStop) {

@@ -285,17 +285,15 @@ TEST_F(ReportTest, CareerAndThePlayersMatches) {
               "Gibs: told by 0 of 2 matches.\nXP: told by 1 of 2 matches.\nRank: told by 1 of 2 matches.\n");
     const QJsonObject career =
         QJsonDocument::fromJson(QByteArray::fromStdString(Report("--career --json --player smoky DIR").out)).object();
-    EXPECT_EQ(career["view"].toString(), "career");
     EXPECT_EQ(career["player"].toString(), "smoky");
     EXPECT_EQ(career["games"].toInt(), 1);
     EXPECT_EQ(career["rank"].toString(), "Major");
-    EXPECT_EQ(career["gibs_matches"].toInt(), 0);
     EXPECT_TRUE(career["gibs"].isNull());
     const std::string table = Report("--point --career --by map DIR").out;
     EXPECT_THAT(table, HasSubstr("  XP  Rank\n"));   // the rank a text, to the left
     EXPECT_THAT(table, HasSubstr("  -  -\n"));       // no rank, no XP: no trailing spaces
     EXPECT_THAT(table, HasSubstr("  90  Major\n"));
-    EXPECT_THAT(Report("--point --career DIR").out, ::testing::StartsWith("Map:                   All maps\n"));
+    EXPECT_THAT(Report("--point --career DIR").out, HasSubstr("All maps\n"));
     EXPECT_THAT(Report("--point --career DIR").out, HasSubstr("\nDamage per game:       300.0\n"))
         << "over the matches that told the damage";
     Outcome other = Report("--player smokyy DIR Colt");
