@@ -137,19 +137,6 @@ TEST(FileWrite, RowsOfTheWriterAndItsFailures) {
     EXPECT_EQ(std::filesystem::status(dir / "w.dat").permissions(), std::filesystem::perms(0644)) << "as any file made";
 }
 
-TEST(Ascii, EditDistance) {
-    const std::tuple<const char*, const char*, std::size_t> cases[] = {
-        {"", "abc", 3}, {"abc", "abc", 0}, {"kitten", "sitting", 3}, {"garnd", "garand", 1}, {"ab", "ba", 2}};
-    for (auto [a, b, distance] : cases) EXPECT_EQ(EditDistance(a, b), distance) << a << " " << b;
-    EXPECT_TRUE(FoldedEqual("aB", "Ab"));
-    EXPECT_FALSE(FoldedEqual("ab", "abc")) << "a word is not equal to a longer one it begins";
-    // Only ASCII letters fold, whatever the locale: the bytes around them and past 127 stay.
-    for (auto [c, lower] : {std::pair{'@', '@'}, {'A', 'a'}, {'Z', 'z'}, {'[', '['}, {'\xC9', '\xC9'}})
-        EXPECT_EQ(AsciiLower(static_cast<unsigned char>(c)), static_cast<unsigned char>(lower)) << int(c);
-    for (auto [c, upper] : {std::pair{'`', '`'}, {'a', 'A'}, {'z', 'Z'}, {'{', '{'}, {'\xE9', '\xE9'}})
-        EXPECT_EQ(AsciiUpper(static_cast<unsigned char>(c)), static_cast<unsigned char>(upper)) << int(c);
-}
-
 TEST(Directory, WildcardsAndNameOrder) {
     const std::tuple<const char*, const char*, bool> matches[] = {
         {"a.txt", "*.txt", true},  {"A.TXT", "*.txt", true}, {"a.txt.bak", "*.txt", false},

@@ -58,17 +58,6 @@ TEST_F(RunTest, LargeTotalsStillShowAPercentage) {
     EXPECT_EQ(controls.caption(Label::Label18), "100%");
 }
 
-// A file too large to read stops the run before its map is known; the maps met before it are listed.
-TEST_F(RunTest, MapsMetBeforeAFileTooLargeAreListed) {
-    ASSERT_EQ(truncate(dir.write("b.txt", "").c_str(), 2147483648LL), 0);  // sparse: no disk used
-    dir.write("c.txt", Match("radar", "Thompson: 40.0 4/10 1 0 0"));
-    EXPECT_THROW(form.ComputeStats(), RunError);
-    EXPECT_EQ(controls.list3, Trace{}) << "none before it";
-    dir.write("a.txt", Match("base", "Thompson: 40.0 4/10 1 0 0"));
-    EXPECT_THROW(form.ComputeStats(), RunError);
-    EXPECT_EQ(controls.list3, (Trace{"base"}));
-}
-
 TEST_F(RunTest, TotalPastTheLongRange) {
     std::string lines = ">>> Map: m\n";
     for (int i = 1; i < 32767; ++i) lines += "Thompson: 1.5 1/32767 0 0 0\n";
