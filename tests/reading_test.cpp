@@ -321,6 +321,27 @@ TEST(MatchReader, RowsReadInTheGamesShapeAndOthers) {
     EXPECT_FALSE(ReadPlainRow("Knife: 5", RowEnd::AfterDeaths, accuracy, numbers)) << "a kills column alone";
 }
 
+// Today's Syringe row may end after its hits/shots; any other row lacks its kills there.
+TEST(WeaponLine, RowsThatMayEndAfterTheirShots) {
+    using E = RowEnd;
+    // clang-format off
+    const std::tuple<const char*, const char*, RowEnd, const char*> rows[] = {
+        {"as the game writes it", "Syringe   :  50.0    1/2    ", E::MayEndAfterShots, "50.0|1/2|0|0|0"},
+        {"without its last space", "Syringe: 50.0 1/2", E::MayEndAfterShots, "50.0|1/2|0|0|0"},
+        {"the classic game's row", "Syringe  : 100.0    2/2       2      0", E::MayEndAfterShots, "100.0|2/2|2|0|0"},
+        {"a kills column alone", "Syringe: 50.0 1/2 3", E::MayEndAfterShots, "50.0|1/2|3"},
+        {"a kills column alone, spaced", "Syringe: 50.0 1/2 3 ", E::MayEndAfterShots, "50.0|1/2|3||0"},
+        {"the accuracy alone", "Syringe: 50.0 ", E::MayEndAfterShots, "0.0|0/0|50.0||0"},
+        {"nothing after the colon", "Syringe:", E::MayEndAfterShots, "0.0|0/0|"},
+        {"any other row", "Syringe   :  50.0    1/2    ", E::AfterDeaths, "50.0|1/2|"}};
+    // clang-format on
+    for (auto [name, line, end, record] : rows) {
+        std::string normalized;
+        NormalizeWeaponLine(line, end, normalized);
+        EXPECT_EQ(normalized, record) << name;
+    }
+}
+
 TEST(WeaponLine, ErrorsByKindAndMessage) {
     EXPECT_EQ(WeaponField("Thompson:  31.2  54/173  7  4  2", 4), "2");
     EXPECT_EQ(WeaponField("Sten: 20.0 2/10 1 0 0 ", 5), "");
@@ -414,6 +435,7 @@ TEST(MatchLines, EachLineOfBothGamesPresentOrMalformed) {
         {"today's deaths", "Deaths:   5   Self Kills:   2   Headshots:    5.6%", {{N::SelfKills, 2}}},
         {"today's gibs", "Gibs:     3   Team Gibs:    0   Playtime:   100.0%", {{N::Gibs, 3}}},
         {"a tab between", "Damage Given:\t12\tTeam Damage:\t3", {{N::DamageGiven, 12}, {N::TeamDamageGiven, 3}}},
+        {"a blank before a colon", "Damage Given : 12", {{N::DamageGiven, 12}}},
         {"the largest number", "Damage Recvd: 2147483647", {{N::DamageReceived, 2147483647}}},
         {"past the largest", "Damage Recvd: 2147483648", {}}, {"a sign", "Damage Recvd: -5", {}},
         {"more than ten digits", "Damage Recvd: 00000000001", {}}, {"no number", "Damage Given:", {}},
