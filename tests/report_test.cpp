@@ -37,6 +37,12 @@ protected:
                        Replaced(testing::Slurp(scratch / "out"), dir.path(), "DIR"),
                        Replaced(testing::Slurp(scratch / "err"), dir.path(), "DIR")};
     }
+    // Expects the report run with `args` to end with `status` and write `err`, whole, to the terminal.
+    void ExpectExit(const std::string& args, int status, const std::string& err) const {
+        const Outcome o = Report(args);
+        EXPECT_EQ(o.status, status) << args;
+        EXPECT_EQ(o.err, err) << args;
+    }
     void Sample() const {
         dir.write("2026.12.06/194512.txt",
                   ">>> Map: base2\n\nThompson:  31.25  54/173  7  4  2\nColt: 25.0 1/4 0 1 0\nKnife: 2 0\n");
@@ -177,9 +183,7 @@ TEST_F(ReportTest, NamesAsPlayersTypeThemAndWhatZeroMeans) {
     EXPECT_EQ(Report("--map abx DIR/four Colt").err,  // three at most
               "tovrik-report: no match was played on \"abx\"; maps played: ab1, ab2, ab3.\n");
     dir.mkdir("empty");
-    Outcome empty = Report("DIR/empty Colt");
-    EXPECT_EQ(empty.status, 0);
-    EXPECT_EQ(empty.err, "tovrik-report: no match files below \"DIR/empty\".\n");
+    ExpectExit("DIR/empty Colt", 0, "tovrik-report: no match files below \"DIR/empty\".\n");
 }
 
 // Messages on one line, cut before a whole character; memory that runs out said as such; a file past what the
@@ -191,20 +195,17 @@ TEST_F(ReportTest, MessagesOnOneLineAndMemory) {
                                                     std::string(78, '7') + "\xE2\x80\xA6\" is not a whole number.\n");
 #if !defined(__SANITIZE_ADDRESS__)  // the sanitizer reserves more address space than the limit leaves
     ASSERT_EQ(truncate(dir.write("big/big.txt", "").c_str(), 1500000000), 0);  // sparse: no disk used
-    Outcome big = Report("--version >/dev/null; ulimit -v 1000000; " TOVRIK_REPORT " DIR/big Thompson");
-    EXPECT_EQ(big.status, 1);
-    EXPECT_EQ(big.err, "tovrik-report: DIR/big/big.txt: the file is too large to hold in memory (1500000000 bytes).\n");
+    const std::string limited = "--version >/dev/null; ulimit -v 1000000; " TOVRIK_REPORT " DIR/big Thompson";
+    ExpectExit(limited, 1,
+               "tovrik-report: DIR/big/big.txt: the file is too large to hold in memory (1500000000 bytes).\n");
     ASSERT_EQ(truncate(dir.write("big/big.txt", "").c_str(), 600000000), 0);  // its first line a map name as large
-    Outcome line = Report("--version >/dev/null; ulimit -v 1000000; " TOVRIK_REPORT " DIR/big Thompson");
-    EXPECT_EQ(line.status, 1);
-    EXPECT_EQ(line.err, "tovrik-report: there is not memory enough for the report.\n") << "no abort";
+    ExpectExit(limited, 1, "tovrik-report: there is not memory enough for the report.\n");  // no abort
 #endif
     for (long long size : {2147483648LL, 4294967296LL + 333}) {
         ASSERT_EQ(truncate(dir.write("big/big.txt", "").c_str(), size), 0);
-        Outcome o = Report("DIR/big Thompson");
-        EXPECT_EQ(o.status, 1);
-        EXPECT_EQ(o.err, "tovrik-report: DIR/big/big.txt: the file is too large to read (" + std::to_string(size) +
-                             " bytes; at most 2,147,483,647).\n");
+        ExpectExit("DIR/big Thompson", 1,
+                   "tovrik-report: DIR/big/big.txt: the file is too large to read (" + std::to_string(size) +
+                       " bytes; at most 2,147,483,647).\n");
     }
 }
 
@@ -296,9 +297,7 @@ TEST_F(ReportTest, CareerAndThePlayersMatches) {
     EXPECT_THAT(Report("--point --career DIR").out, HasSubstr("All maps\n"));
     EXPECT_THAT(Report("--point --career DIR").out, HasSubstr("\nDamage per game:       300.0\n"))
         << "over the matches that told the damage";
-    Outcome other = Report("--player smokyy DIR Colt");
-    EXPECT_EQ(other.status, 0);
-    EXPECT_EQ(other.err, "tovrik-report: no match is of the player \"smokyy\"; players: Smoky.\n");
+    ExpectExit("--player smokyy DIR Colt", 0, "tovrik-report: no match is of the player \"smokyy\"; players: Smoky.\n");
     EXPECT_THAT(Report("--player OTHER --by day DIR Knife").out, HasSubstr("\n2026-12-07      1      0"));
 }
 
@@ -306,9 +305,7 @@ TEST_F(ReportTest, CareerAndThePlayersMatches) {
 TEST_F(ReportTest, StopsWritesAndHelp) {
     dir.write("a.txt", ">>> Map: m\nColt: 50.0 1/2 0 0 0\nThompson: 10.0 1/1x 0 0 0\n");
     dir.write("b.txt", ">>> Map: m\nColt: 50.0 1/2 zero 0 0\n");
-    Outcome o = Report("DIR");
-    EXPECT_EQ(o.status, 1);
-    EXPECT_EQ(o.err, "tovrik-report: DIR/a.txt, line 3: \"1x\" is not a whole number.\n");
+    ExpectExit("DIR", 1, "tovrik-report: DIR/a.txt, line 3: \"1x\" is not a whole number.\n");
     EXPECT_EQ(Report("DIR Colt").err, "tovrik-report: DIR/b.txt, line 2: \"zero\" is not a whole number.\n");
     Outcome help = Report("--version >/dev/full; " TOVRIK_REPORT " --help");
     EXPECT_THAT(help.out, HasSubstr("  --by <GROUP>    With a WEAPON or --career: one row per map, day, week (ISO),\n"
@@ -450,9 +447,8 @@ TEST_F(ReportTest, WhatAnotherUserHoldsBack) {
     const std::string as = std::string("--version >/dev/null; ") +
                            (root ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "") +
                            "env TOVRIK_THREADS=1 ";
-    Outcome closed = Report(as + TOVRIK_REPORT " " + top + "/closed Thompson");
-    EXPECT_EQ(closed.status, 1);
-    EXPECT_EQ(closed.err, "tovrik-report: cannot list \"" + top + "/closed\": Permission denied.\n");
+    ExpectExit(as + TOVRIK_REPORT " " + top + "/closed Thompson", 1,
+               "tovrik-report: cannot list \"" + top + "/closed\": Permission denied.\n");
     Outcome text = Report(as + TOVRIK_REPORT " " + stats + " Thompson");
     EXPECT_EQ(text.status, 0);
     EXPECT_THAT(text.out, HasSubstr("\nPlayed:           100\n"));
