@@ -81,6 +81,7 @@ TEST_F(BreakdownTest, TableIsTheReportsCsvCellByCell) {
         {"classic by day over a period", "stats", "Day", " Thompson --by day --since 2026-09-04 --until 2026-09-06"},
         {"today's by weapon from a day", "etlegacy-stats", "Weapon", " --since 2026-09-05"},
         {"today's career by week", "etlegacy-stats", "Week", " --career --by week"},
+        {"classic career by session", "stats", "Session", " --career --by session"},
         {"classic career as one row", "stats", "Weapon", " --career"}};
     for (const Row& row : rows) {
         const std::string tree = TOVRIK_EXAMPLES "/" + std::string(row.tree), options = row.options;
@@ -127,10 +128,15 @@ TEST_F(BreakdownTest, SortsNumbersAsNumbersWithTheTotalLast) {
     }
     view->sortByColumn(0, Qt::AscendingOrder);
     EXPECT_EQ(cells()[1][0], Weapons()[0]) << "the groups in their own order";
-    EXPECT_EQ(matches()->topLevelItem(0)->text(0), "Best, Syringe") << "the best and the worst of every weapon, named";
-    // Another grouping shows in its own order, its arrow shown.
+    // The best and the worst match of every weapon, each named.
+    EXPECT_EQ(matches()->topLevelItem(0)->text(0), "Best, Syringe");
+    EXPECT_EQ(matches()->topLevelItem(1)->text(0), "Worst, Luger");
+    // A sort outlives new figures of the same grouping; another grouping shows in its own order, its arrow shown.
     QHeaderView* header = view->horizontalHeader();
     view->sortByColumn(shots, Qt::DescendingOrder);
+    window.findChild<QLineEdit*>("Since")->setText("2026-09-01");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.reading(); }));
+    EXPECT_EQ(header->sortIndicatorSection(), shots);
     window.findChild<QComboBox*>("Grouping")->setCurrentText("Day");
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window.reading(); }));
     EXPECT_EQ(header->sortIndicatorSection(), 0);
@@ -168,6 +174,12 @@ TEST_F(BreakdownTest, CareerChartAndThePlayersChoice) {
 }
 
 TEST_F(BreakdownTest, PeriodsFoldersKeysAndChart) {
+    open(TOVRIK_EXAMPLES "/stats");
+    Cells shown = cells();
+    int games = 0;
+    for (std::size_t r = 1; r + 1 < shown.size(); ++r) games += std::stoi(shown[r][1]);
+    EXPECT_EQ(shown.back()[1], std::to_string(games)) << "the total row shows the groups' games";
+    EXPECT_EQ(matches()->topLevelItemCount(), 2) << "the best and the worst";
     open(TOVRIK_EXAMPLES "/stats", "Day", "2030-01-01");
     ASSERT_EQ(cells().size(), 2u) << "the total alone";
     EXPECT_EQ(cells()[1][1], "0");
@@ -258,7 +270,9 @@ TEST_F(BreakdownTest, ReadsOffTheWindowAndCloseCancels) {
 TEST(BreakdownScreen, FitsTheScreenAndSaysWhatItCannotOpen) {
     QWidget owner;
     BreakdownWindow window(&owner, ',');
-    EXPECT_LE(window.height(), owner.screen()->availableGeometry().height());
+    const QSize room = owner.screen()->availableGeometry().size();
+    EXPECT_LE(window.width(), room.width());
+    EXPECT_LE(window.height(), room.height());
     QString said;
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());

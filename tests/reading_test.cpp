@@ -9,7 +9,7 @@
 #include <mutex>
 #include <system_error>
 
-#include "base/ascii.h"
+#include "base/thread_start.h"
 #include "engine/file_search.h"
 #include "engine/match_file.h"
 #include "engine/match_reader.h"
@@ -185,8 +185,34 @@ TEST(FindFiles, DepthFirstInNameOrderWithWholeNames) {
     }
 }
 
-// What one lister lists: no further ahead of the walk than it may be, a folder of more folders than it keeps
-// names of listed again for the rest.
+// A thread the program starts bears its name where the system shows threads.
+TEST(StartThread, NamedAsTheSystemShowsIt) {
+    char name[16] = "";
+    StartThread("tovrik-test", [&] { pthread_getname_np(pthread_self(), name, sizeof name); }).join();
+    EXPECT_STREQ(name, "tovrik-test");
+}
+
+// The folders a lister takes from a folder: in the walk's order, after a name, as many as asked; no file, link,
+// "." or "..".
+TEST(FolderPrefetch, FolderNamesInTheWalksOrder) {
+    TempDir dir;
+    for (const char* name : {"c", "A", "b", "_", "b2"}) dir.mkdir(name);
+    dir.write("f.txt", "x");
+    ASSERT_EQ(symlink("c", (dir / "link").c_str()), 0);
+    const std::tuple<const char*, const char*, std::size_t, Names> rows[] = {
+        {"every one", "", 99, {"A", "b", "b2", "c", "_"}},
+        {"the first two", "", 2, {"A", "b"}},
+        {"after a name", "b", 99, {"b2", "c", "_"}},
+        {"two after a name", "A", 2, {"b", "b2"}},
+        {"after the last", "_", 99, {}},
+        {"after a name it lacks", "bb", 99, {"c", "_"}}};
+    for (const auto& [name, after, most, names] : rows) EXPECT_EQ(FolderNames(dir.path(), after, most), names) << name;
+    EXPECT_EQ(FolderNames(dir / "missing", "", 99), Names{});
+    EXPECT_EQ(FolderNames(dir / "link", "", 99), Names{}) << "a link to a folder is not listed";
+}
+
+// What one lister lists, in order: depth first by name, no further ahead of the walk than it may be, a folder
+// of more folders than it keeps names of listed again for the rest.
 TEST(FolderPrefetch, ListsDepthFirstAndNoFurtherThanItsLead) {
     std::mutex mutex;
     std::condition_variable more;
@@ -200,6 +226,15 @@ TEST(FolderPrefetch, ListsDepthFirstAndNoFurtherThanItsLead) {
         std::unique_lock<std::mutex> lock(mutex);
         return more.wait_for(lock, std::chrono::minutes(1), [&] { return listed.size() >= count; });
     };
+    TempDir small;
+    for (const char* folder : {"s/c/z", "s/a/y", "s/a/x", "s/b"}) std::filesystem::create_directories(small / folder);
+    {
+        FolderPrefetch lister(small / "s", 1);
+        ASSERT_TRUE(awaitListed(7));
+    }
+    const std::string s = small / "s/";
+    EXPECT_EQ(listed, (Names{s, s + "a/", s + "a/x/", s + "a/y/", s + "b/", s + "c/", s + "c/z/"}));
+    listed.clear();
     TempDir wide;  // one folder of 1,030 folders
     Names expected{wide / "w/"};
     char name[8];

@@ -167,9 +167,18 @@ TEST_F(WindowTest, KeptOpenByAPlayer) {
               "2026-12-06 12:00:00  radar  40%\n" + (dir / "stats/2026.12.06/120000.txt"));
     // A new match shows by itself once the folders are watched, its map listed.
     QCoreApplication::processEvents();
-    dir.write("stats/2026.12.07/120000.txt", Match("oasis", "Thompson: 20.0 2/10 1 0 0"));
+    const QString oasis = "oasis-by-the-sea-at-dusk";  // wider than the list: whole on hover
+    dir.write("stats/2026.12.07/120000.txt", Match(oasis.toStdString(), "Thompson: 20.0 2/10 1 0 0"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return label(26) == "2"; }, 10000));
-    EXPECT_EQ(entries("List3"), (QStringList{"-- All maps --", "oasis", "radar"}));
+    EXPECT_EQ(entries("List3"), (QStringList{"-- All maps --", oasis, "radar"}));
+    auto tipOver = [&](const QString& map) {
+        QPoint at = list("List3")->visualItemRect(list("List3")->findItems(map, {})[0]).center();
+        QHelpEvent over(QEvent::ToolTip, at, list("List3")->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list("List3")->viewport(), &over);
+        return QToolTip::text();
+    };
+    EXPECT_EQ(tipOver(oasis), oasis);
+    EXPECT_NE(tipOver("radar"), "radar");
     // Ctrl+O: another folder, the current choice run there and kept.
     std::string other = dir.mkdir("other");
     dir.write("other/a.txt", Match("base", "Thompson: 50.0 5/10 0 0 0"));
