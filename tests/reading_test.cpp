@@ -583,6 +583,7 @@ TEST(MatchReader, StatusMapAndRowsWithTheirEditorLines) {
         {"MP 40: 25.3 45/178 5 3 12", {"read map=12", "MP-40@1:6 12 178 45 5 3"}},  // the first line is a row too
         {"m\nColt: +9.5 1/2 3 4 5", {"read map=m", "Colt@2:6 5 2 1 3 4"}},          // not in the game's own shape
         {"m" + std::string(65536, '\n') + "Colt: 1 2", {"read map=m", "Colt@65537:6 0 0 0 1 2"}},  // past a first read
+        {"m\n" + std::string(40000, 'y') + "\nColt: 1 2", {"read map=m", "Colt@3:6 0 0 0 1 2"}},  // a long line, no row
         {">>> Map: radar\r\rLuger: 1 2\r\nTeam Allies\nColt: 9.5 2/x 1 0 3\n",
          {"read map=radar", "Luger@3:6 0 0 0 1 2", "Colt@5:2 3 0 0 0 0 \"x\" is not a whole number."}},
         {">>> Map: m\n\nKnife: 1 2 3\nPanzer: 12.5 1/8 1 2 \n",
