@@ -258,6 +258,9 @@ TEST_F(ReportTest, PeriodsGroupsExtremesJsonCsv) {
     EXPECT_EQ(rows("--by session --last-session DIR Thompson"),
               (Column{"Session", "2027-01-04 12:00", "Session: 2027-01-04 12:00 to 2027-01-04 12:00.",
                       "Left out: 1 match without a date in its path or its file."}));
+    // 2027-01-01 00:00:01 lies 5,039.98 minutes before 2027-01-04 12:00: more than a gap of 5,000 minutes.
+    EXPECT_THAT(Report("--last-session --session-gap 5000 DIR Thompson").out, HasSubstr("Played:           1\n"));
+    EXPECT_THAT(Report("--last-session --session-gap 5040 DIR Thompson").out, HasSubstr("Played:           2\n"));
     EXPECT_THAT(Report("--json --last-session DIR").out,
                 HasSubstr("\"session\": {\"first\": \"2027-01-04 12:00\", \"last\": \"2027-01-04 12:00\"}"));
     EXPECT_THAT(Report("--last-session --session-gap 10080 DIR Thompson").out, HasSubstr("Played:           4\n"))

@@ -1,4 +1,5 @@
 #include <pwd.h>
+#include <sys/wait.h>
 
 #include "base/number_text.h"
 #include "engine/match_file.h"
@@ -118,6 +119,24 @@ TEST_F(RunTest, WatchesTheFoldersARunWalks) {
     EXPECT_EQ(form.WatchFolders(2), (Trace{dir.path(), dir / "a"}));
     form.StatsDir = "/proc";
     EXPECT_EQ(form.WatchFolders(100), Trace{});
+}
+
+// What another user holds back is said under the figures: a run as nobody (or as the user, who is not root) over a
+// tree with a folder it may not list.
+TEST_F(RunTest, NotesWhatAnotherUserHoldsBack) {
+    dir.write("a.txt", Match("m", "Thompson: 40.0 4/10 1 0 0"));
+    ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
+    ASSERT_EQ(chmod(dir.mkdir("closed").c_str(), 0), 0);
+    const pid_t child = fork();
+    if (child == 0) {  // the child's verdict is its status: 0 when the note is the one expected
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
+        form.ComputeStats();
+        _exit(form.RunNote() == "Passed over for want of permission: 1 folder.\n" ? 0 : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    chmod((dir / "closed").c_str(), 0700);
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 0);
 }
 
 class StatsDirTest : public ::testing::Test {
