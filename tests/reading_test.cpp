@@ -590,6 +590,7 @@ TEST(MatchReader, StatusMapAndRowsWithTheirEditorLines) {
          {"read map=m", "Knife@3:6 3 0 0 1 2", "Panzer@4:1 0 0 0 0 0 \"\" is not a whole number."}},
         {">>> Map: m\nColt: 10.0 1/10 1 x 0\n", {"read map=m", "Colt@2:5 0 10 1 1 0 \"x\" is not a whole number."}},
         {">>> Map: m\nColt: 10.0 1/10 1.5 0 0\n", {"read map=m", "Colt@2:4 0 10 1 0 0 \"1.5\" is not a whole number."}},
+        {">>> Map: m\nColt: 10.0 1.10 1 0 0\n", {"read map=m", "Colt@2:4 1 0 0 0 0 \"10.0\" is not a whole number."}},
         {">>> Map: m\nColt: 10.0 1/10 40000 0 0\n",
          {"read map=m", "Colt@2:4 0 10 1 0 0 \"40000\" is outside -32,768 to 32,767."}},
         {"m\nColt: 4/10 x 0",
