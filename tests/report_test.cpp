@@ -414,18 +414,8 @@ TEST_F(ReportTest, ChartFilesWholeOrNotAtAll) {
 // has. As root, tried as nobody.
 TEST_F(ReportTest, WhatAnotherUserHoldsBack) {
     const bool root = geteuid() == 0;
-    char made[] = "/tmp/tovrik-closed-XXXXXX";  // where nobody may go, whatever TMPDIR is
-    ASSERT_NE(mkdtemp(made), nullptr);
-    const std::string top = made, stats = top + "/stats";
-    struct Removed {
-        std::string top;
-        ~Removed() {
-            std::error_code ignored;
-            for (const char* closed : {"/stats/2026.12.02", "/closed"})
-                std::filesystem::permissions(top + closed, std::filesystem::perms::owner_all, ignored);
-            std::filesystem::remove_all(top, ignored);
-        }
-    } removed{top};
+    const TempDir tree("/tmp");  // where nobody may go, whatever TMPDIR is
+    const std::string top = tree.path(), stats = top + "/stats";
     for (std::string up = TOVRIK_REPORT; root && up.size() > 1;) {
         up = up.substr(0, up.rfind('/') ? up.rfind('/') : 1);
         struct stat info {};

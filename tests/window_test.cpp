@@ -124,20 +124,11 @@ TEST_F(RunTest, WatchesTheFoldersARunWalks) {
 // What another user holds back is said under the figures: a run as nobody (or as the user, who is not root) over a
 // tree with a folder it may not list.
 TEST_F(RunTest, NotesWhatAnotherUserHoldsBack) {
-    char made[] = "/tmp/tovrik-closed-XXXXXX";  // where nobody may go, whatever TMPDIR is
-    ASSERT_NE(mkdtemp(made), nullptr);
-    struct Removed {
-        std::string top;
-        ~Removed() {
-            std::error_code ignored;
-            std::filesystem::permissions(top + "/closed", std::filesystem::perms::owner_all, ignored);
-            std::filesystem::remove_all(top, ignored);
-        }
-    } removed{made};
-    ASSERT_EQ(chmod(made, 0755), 0);
-    std::ofstream(removed.top + "/a.txt") << Match("m", "Thompson: 40.0 4/10 1 0 0");
-    ASSERT_EQ(mkdir((removed.top + "/closed").c_str(), 0), 0);
-    form.StatsDir = removed.top;
+    const TempDir tree("/tmp");  // where nobody may go, whatever TMPDIR is
+    ASSERT_EQ(chmod(tree.path().c_str(), 0755), 0);
+    tree.write("a.txt", Match("m", "Thompson: 40.0 4/10 1 0 0"));
+    ASSERT_EQ(chmod(tree.mkdir("closed").c_str(), 0), 0);
+    form.StatsDir = tree.path();
     const pid_t child = fork();
     if (child == 0) {  // its verdict is its status, 0 when the note is the one expected; it never returns
         int verdict = 2;

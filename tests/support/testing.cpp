@@ -9,14 +9,19 @@
 
 namespace tovrik::testing {
 
-TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tovrik-test-XXXXXX").string();
+TempDir::TempDir(const std::string& parent) {
+    std::string pattern = parent + "/tovrik-test-XXXXXX";
     if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
 }
 
 TempDir::~TempDir() {
-    std::error_code error;
+    namespace fs = std::filesystem;
+    std::error_code error, ignored;
+    // Each folder is opened before the walk enters it; links are left alone, for what they name is not the test's.
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
+    for (fs::recursive_directory_iterator at(path_, error), end; !error && at != end; at.increment(error))
+        if (!at->is_symlink(ignored)) fs::permissions(at->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
     std::filesystem::remove_all(path_, error);
     if (error) std::fprintf(stderr, "could not remove %s: %s\n", path_.c_str(), error.message().c_str());
 }

@@ -21,7 +21,10 @@ namespace tovrik::testing {
 // A fresh folder for one test, removed with everything in it at the end.
 class TempDir {
 public:
-    TempDir();
+    // Below `parent`: the system's temporary folder unless another is given, such as "/tmp" for a tree another
+    // user must reach whatever TMPDIR is.
+    explicit TempDir(const std::string& parent = std::filesystem::temp_directory_path().string());
+    // Removes the folder, opening again for its owner what a test closed below it.
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
