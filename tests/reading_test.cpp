@@ -299,56 +299,29 @@ std::string WeaponField(std::string_view line, int index) {
 
 // A row's numbers as the reader gives them; rows in the game's own shape are read without their fields split.
 TEST(MatchReader, RowsReadInTheGamesShapeAndOthers) {
-    struct Row {
-        const char* name;
-        std::string line;
-        bool plain;
-        float accuracy;
-        std::array<std::int16_t, 5> numbers;  // headshots, shots, hits, kills, deaths
-    };
-    const Row rows[] = {
-        {"the game's own shape", "Thompson:  31.2  54/173  7  4  2", true, 31.2f, {2, 173, 54, 7, 4}},
-        {"no headshots column", "Panzer: 12.5 1/8 1 2", true, 12.5f, {0, 8, 1, 1, 2}},
-        {"kills and deaths only", "Airstrike: 3 1", true, 0, {0, 0, 0, 3, 1}},
-        {"kills, deaths and headshots", "Knife: 4 2 1", true, 0, {1, 0, 0, 4, 2}},
-        {"a trailing space", "Sten: 20.0 2/10 1 0 0 ", true, 20.0f, {0, 10, 2, 1, 0}},
-        {"no accuracy, a trailing space", "Knife:  9999 0 7 ", true, 0, {7, 0, 0, 9999, 0}},
-        {"more hits than shots", "MP-40: 0.1 9999/0 0 0 0", true, 0.1f, {0, 0, 9999, 0, 0}},
-        {"seven digits", "Mortar: 1234.567 1/8 1 2 3", true, 1234.567f, {3, 8, 1, 1, 2}},
-        {"seven digits, five after the point", "Mortar: 27.59762 1/8 1 2 3", true, 27.59762f, {3, 8, 1, 1, 2}},
-        {"eight digits", "Luger: 12345.678 1/8 1 1", false, 12345.678f, {0, 8, 1, 1, 1}},
-        {"the longest line", "Knife:" + std::string(32757, ' ') + "1 2", true, 0, {0, 0, 0, 1, 2}},
-        {"wide gaps", "Colt:                 21.1                 4/19   10 3 1", true, 21.1f, {1, 19, 4, 10, 3}},
-        {"a sign", "Luger: +5 1", false, 0, {0, 0, 0, 5, 1}},
-        {"a negative number", "Luger: 5.0 1/8 -1 1", false, 5.0f, {0, 8, 1, -1, 1}},
-        {"no digit after the point", "Luger: 5. 1/8 1 1", false, 5.0f, {0, 8, 1, 1, 1}},
-        {"no digit before the point", "Luger: .5 1/8 1 1", false, 0.5f, {0, 8, 1, 1, 1}},
-        {"a sixth field", "Mortar: 1.5 1/8 1 2 3 4", false, 1.5f, {3, 8, 1, 1, 2}},
-        {"today's Syringe", "Syringe   :  50.0    1/2    ", true, 50.0f, {0, 2, 1, 0, 0}},
-        {"today's Syringe without its last space", "Syringe: 12.5 1/8", true, 12.5f, {0, 8, 1, 0, 0}},
-        {"the classic Syringe", "Syringe: 100.0 2/2 3 4 5", true, 100.0f, {5, 2, 2, 3, 4}},
-        {"a space before the colon", "MP-40 : 25.3 45/178 5 3 12", true, 25.3f, {12, 178, 45, 5, 3}},
-        {"a bar splits a field", "Luger: 5|6 1", false, 0, {1, 0, 0, 5, 6}}};
+    std::vector<testing::Case> rows = testing::Cases("weapon_rows.cases");
+    rows.push_back(
+        {{"the longest line", "Knife:" + std::string(32757, ' ') + "1 2", "plain", "0", "0", "0", "0", "1", "2"}, ""});
     TempDir dir;
     MatchReader reader;
     MatchRecord record;
     std::string map;
     const char* names[] = {"headshots", "shots", "hits", "kills", "deaths"};
-    for (const Row& row : rows) {
-        const std::string path = dir.write("f.txt", ">>> Map: m\n" + row.line + "\n");
-        ASSERT_TRUE(reader.read(AT_FDCWD, path, path, kEveryWeapon, record, map)) << row.name;
-        ASSERT_EQ(record.rows.size(), 1u) << row.name;
-        EXPECT_EQ(record.rows[0].failsAt, CountedRow::kDone) << row.name;
-        EXPECT_EQ(record.rows[0].accuracy, row.accuracy) << row.name;
+    for (const testing::Case& row : rows) {
+        const std::string path = dir.write("f.txt", ">>> Map: m\n" + row[1] + "\n");
+        ASSERT_TRUE(reader.read(AT_FDCWD, path, path, kEveryWeapon, record, map)) << row[0];
+        ASSERT_EQ(record.rows.size(), 1u) << row[0];
+        EXPECT_EQ(record.rows[0].failsAt, CountedRow::kDone) << row[0];
+        EXPECT_EQ(record.rows[0].accuracy, std::stof(row[3])) << row[0];
         for (std::size_t n = 0; n < 5; ++n)
-            EXPECT_EQ(record.rows[0].numbers[n], row.numbers[n]) << row.name << ": " << names[n];
+            EXPECT_EQ(record.rows[0].numbers[n], row.number(4 + n)) << row[0] << ": " << names[n];
         float accuracy = -1;
         std::array<std::int16_t, 5> numbers{};
-        const RowEnd end = row.line.rfind("Syringe", 0) == 0 ? RowEnd::MayEndAfterShots : RowEnd::AfterDeaths;
-        ASSERT_EQ(ReadPlainRow(row.line, end, accuracy, numbers), row.plain) << row.name;
-        if (row.plain) {
-            EXPECT_EQ(numbers, row.numbers) << row.name;
-            EXPECT_EQ(accuracy, row.accuracy) << row.name;
+        const RowEnd end = row[1].rfind("Syringe", 0) == 0 ? RowEnd::MayEndAfterShots : RowEnd::AfterDeaths;
+        ASSERT_EQ(ReadPlainRow(row[1], end, accuracy, numbers), row[2] == "plain") << row[0];
+        if (row[2] == "plain") {
+            EXPECT_EQ(numbers, record.rows[0].numbers) << row[0];
+            EXPECT_EQ(accuracy, record.rows[0].accuracy) << row[0];
         }
     }
     float accuracy = 0;
@@ -450,59 +423,18 @@ TEST(MatchDate, DaysOfTheCalendarAndTimesOfADay) {
 // A match's own lines of both games: each figure a line tells, and nothing from a line not written as the game
 // writes it.
 TEST(MatchLines, EachLineOfBothGamesPresentOrMalformed) {
-    using N = MatchLines;
-    struct Case {
-        const char* name;
-        std::string line;
-        std::vector<std::pair<MatchLines::Number, std::int32_t>> told;
-        std::string rank = "", player = "";
-    };
-    // clang-format off
-    const Case cases[] = {
-        {"classic damage given", "Damage Given: 1295    Team Damage: 0",
-         {{N::DamageGiven, 1295}, {N::TeamDamageGiven, 0}}},
-        {"classic damage received", "Damage Recvd: 1055", {{N::DamageReceived, 1055}}},
-        {"today's damage given", "Damage Given:   1740     Team Damage Given:      7",
-         {{N::DamageGiven, 1740}, {N::TeamDamageGiven, 7}}},
-        {"today's damage received", "Damage Recvd:    980     Team Damage Recvd:     12",
-         {{N::DamageReceived, 980}, {N::TeamDamageReceived, 12}}},
-        {"today's kills", "Kills:    9   Team Kills:   1   Accuracy:    26.3%", {{N::TeamKills, 1}}},
-        {"today's deaths", "Deaths:   5   Self Kills:   2   Headshots:    5.6%", {{N::SelfKills, 2}}},
-        {"today's gibs", "Gibs:     3   Team Gibs:    0   Playtime:   100.0%", {{N::Gibs, 3}}},
-        {"a tab between", "Damage Given:\t12\tTeam Damage:\t3", {{N::DamageGiven, 12}, {N::TeamDamageGiven, 3}}},
-        {"a blank before a colon", "Damage Given : 12", {{N::DamageGiven, 12}}},
-        {"the largest number", "Damage Recvd: 2147483647", {{N::DamageReceived, 2147483647}}},
-        {"past the largest", "Damage Recvd: 2147483648", {}}, {"a sign", "Damage Recvd: -5", {}},
-        {"more than ten digits", "Damage Recvd: 00000000001", {}}, {"no number", "Damage Given:", {}},
-        {"a decimal", "Damage Given: 12.5   Team Damage: 4", {{N::TeamDamageGiven, 4}}},
-        {"letters", "Gibs: x", {}}, {"a label of another line", "Rank: Gibs: 4", {}},
-        {"a label of eleven letters", "Damage Given: 12   Total Score: 57", {{N::DamageGiven, 12}}},
-        {"a team line", "Axis   Smoky        12   8   0  0  60   3  1295  1055   0   209", {}},
-        {"classic rank", "Rank: Gefreiter (209 XP)", {{N::Xp, 209}}, "Gefreiter"},
-        {"today's rank", "Rank: Private 1st Class (187 XP)", {{N::Xp, 187}}, "Private 1st Class"},
-        {"a rank with spaces after", "Rank: Gefreiter (209 XP)  \t", {{N::Xp, 209}}, "Gefreiter"},
-        {"a rank without XP", "Rank: Gefreiter", {}}, {"a rank of XP not a number", "Rank: Gefreiter (x XP)", {}},
-        {"a rank without a name", "Rank:  (20 XP)", {}},
-        {"the player", "Overall stats for: Smoky (1 Round)", {{N::Rounds, 1}}, "", "Smoky"},
-        {"rounds", "Overall stats for: Smoky (3 Rounds)", {{N::Rounds, 3}}, "", "Smoky"},
-        {"a name with a colon and a bracket", "Overall stats for: a:b (c) (2 Round)", {{N::Rounds, 2}}, "", "a:b (c)"},
-        {"a weapon's name", "Overall stats for: Sten (1 Round)", {{N::Rounds, 1}}, "", "Sten"},
-        {"no rounds", "Overall stats for: Smoky", {}},
-        {"rounds of another word", "Overall stats for: Smoky (1 Map)", {}}};
-    // clang-format on
-    for (const Case& c : cases) {
+    for (const testing::Case& c : testing::Cases("match_lines.cases")) {
         std::string_view rowName;
         MatchLines lines;
         MatchLineTexts texts;
-        if (RowName(c.line, rowName)) ReadMatchLine(rowName, c.line, lines, texts);
-        for (int n = 0; n < N::kNumbers; ++n) {
-            std::optional<std::int32_t> expected;
-            for (auto [number, value] : c.told)
-                if (number == n) expected = value;
-            EXPECT_EQ(lines.number(static_cast<N::Number>(n)), expected) << c.name << ", figure " << n;
+        if (RowName(c[1], rowName)) ReadMatchLine(rowName, c[1], lines, texts);
+        for (int n = 0; n < MatchLines::kNumbers; ++n) {  // the weapon rows' sums are the scan's
+            const bool told = n < MatchLines::WeaponKills && c[2 + n] != "-";
+            EXPECT_EQ(lines.number(MatchLines::Number(n)), told ? std::optional(c.number(2 + n)) : std::nullopt)
+                << c[0] << ", figure " << n;
         }
-        EXPECT_EQ(texts.rank, c.rank) << c.name;
-        EXPECT_EQ(texts.player, c.player) << c.name;
+        EXPECT_EQ(texts.rank, c[11]) << c[0];
+        EXPECT_EQ(texts.player, c[12]) << c[0];
     }
 }
 

@@ -102,59 +102,10 @@ TEST_F(ReportTest, OverviewTableAndCsv) {
 TEST_F(ReportTest, ExitStatuses) {
     Sample();
     dir.write("2026.12.08/bad.txt", ">>> Map: radar\nThompson: 20.0 2/1o 1 0 0\n");
-    const std::string day = " takes a day as YYYY-MM-DD, today, yesterday or Nd (N days before today), not \"";
-    const std::string gap = "--session-gap takes whole minutes from 1 to 10080 (a week), not \"";
-    const std::string alone = "--trace shows the window's run alone";
-    const std::string unlisted = " is not a weapon of the list";
-    // clang-format off
-    const std::tuple<std::string, int, std::string> cases[] = {
-        {"", 2, "the statistics directory is missing."},
-        {"a b c", 2, "too many arguments: one STATS_DIR and one WEAPON at most."},
-        {"--trace x", 2, "--trace needs a WEAPON."},
-        {"--trace --by day x Colt", 2, alone + ": no period, --player, --by, --csv, --json or --chart."},
-        {"--trace --json x Colt", 2, alone}, {"--trace --until 2026-01-01 x Colt", 2, alone},
-        {"--trace --player a x Colt", 2, alone}, {"--trace --last-session x Colt", 2, alone},
-        {"--chart a.png x", 2, "--chart needs a WEAPON."}, {"--by map x", 2, "--by needs a WEAPON or --career."},
-        {"--career x Colt", 2, "--career sums every weapon's rows: no WEAPON."},
-        {"--player= x Colt", 2, "--player takes a name, not \"\"."},
-        {"--chart DIR/missing/a.png " TOVRIK_EXAMPLES "/stats Thompson", 1,
-         "cannot write the chart to \"DIR/missing/a.png\": No such file or directory."},
-        {"--by hour x Colt", 2, "--by takes map, day, week, month, year or session, not \"hour\"."},
-        {"--since 2026-13-01 x", 2, "--since" + day + "2026-13-01\"."}, {"--since 7 x", 2, "--since" + day + "7\"."},
-        {"--until 2026-1x-01 x", 2, "--until" + day + "2026-1x-01\"."}, {"--since d x", 2, "--since" + day + "d\"."},
-        {"--until 2023-12-011 x", 2, "--until" + day + "2023-12-011\"."},
-        {"--csv --json x", 2, "--csv and --json exclude each other."},
-        {"--csv x Colt", 2,
-         "--csv is for a table: the overview, or --by with a WEAPON.\nTry 'tovrik-report --help'.\n"},
-        {"--bogus x", 2, "Unknown option 'bogus'."}, {"-mq x", 2, "Unknown option 'm'."},
-        {"-+ x", 2, "Unknown option '+'."},  // a byte before "-": no end of the options
-        {"-", 2, "\"-\" is not a directory"}, {"x --map", 2, "Missing value after '--map'."},
-        {"x --map=m", 2, "\"x\" is not a directory"},  // its value given with it
-        {"--csv=1 x", 2, "Unexpected value after '--csv'."},
-        {"-- --csv", 2, "\"--csv\" is not a directory"},  // "--" ends the options
-        {"--map=nowhere --map atlantis DIR Thompson", 2, "--map is given twice."},
-        {"--csv --by map --csv x Colt", 2, "--csv is given twice."},
-        {"--comma --point x", 2, "--comma and --point exclude each other."},
-        {"DIR/missing", 2, "\"DIR/missing\" is not a directory: No such file or directory."},
-        {"--last-session --since 7d x", 2, "--last-session is a period of its own: no --since or --until."},
-        {"--session-gap 30 x Colt", 2, "--session-gap is for --by session or --last-session."},
-        {"--session-gap 0 --by session x Colt", 2, gap + "0\"."},
-        {"--session-gap 10081 --last-session x", 2, gap + "10081\"."},
-        {"--session-gap 1.5 --last-session x", 2, gap + "1.5\"."},
-        {"--since 2026-05-01 --until 2026-04-30 x", 2, "the period ends (--until 2026-04-30) before it starts"},
-        {"--since 2026-12-08 --until 2026-12-08 DIR Thompson", 1, "DIR/2026.12.08/bad.txt, line 2:"},  // one day
-        {"DIR Bazooka2", 2, "\"Bazooka2\"" + unlisted + "; did you mean Bazooka? The list: Knife,"},
-        {"/ k43", 2, "\"k43\"" + unlisted + "; did you mean K43 Rifle or Scp.K43?"},  // "/" kept whole
-        {"DIR mg", 2, "\"mg\"" + unlisted + "; did you mean MP-40 or FG-42 or MP 34? The"},  // three at most
-        {"DIR Artilleryzzzzz", 2, "\"Artilleryzzzzz\"" + unlisted + "; did you mean Artillery?"},  // 5 slips
-        {"DIR xyzzy", 2, "\"xyzzy\"" + unlisted + ". The list: Knife, Luger,"},
-        {"DIR zzgranatwerfzzzzz", 2, "\"zzgranatwerfzzzzz\"" + unlisted + ". The list:"},  // 7 slips
-        {"DIR Thompson", 1, "DIR/2026.12.08/bad.txt, line 2: \"1o\" is not a whole number.\n"}};
-    // clang-format on
-    for (const auto& [args, status, err] : cases) {
-        Outcome o = Report(args);
-        EXPECT_EQ(o.status, status) << args;
-        EXPECT_EQ(o.err.substr(0, 15 + err.size()), "tovrik-report: " + err) << args;
+    for (const testing::Case& c : testing::Cases("report_exits.cases")) {
+        Outcome o = Report(Replaced(c[0], "EXAMPLES", TOVRIK_EXAMPLES "/stats"));
+        EXPECT_EQ(o.status, c.number(1)) << c.place;
+        EXPECT_EQ(o.err.substr(0, 15 + c[2].size()), "tovrik-report: " + c[2]) << c.place;
     }
     Outcome traced = Report("--trace DIR Thompson");  // drawn as far as the run got
     EXPECT_EQ(traced.status, 1);

@@ -55,6 +55,35 @@ std::string Slurp(const std::string& path) {
 
 std::string Match(const std::string& map, const std::string& rows) { return ">>> Map: " + map + "\n\n" + rows + "\n"; }
 
+std::vector<Case> Cases(const std::string& table) {
+    std::ifstream in(TOVRIK_TEST_DATA "/" + table);
+    if (!in) throw std::runtime_error("cannot read the table " + table);
+    std::vector<Case> cases;
+    int number = 0;
+    for (std::string line; std::getline(in, line);) {
+        Case c{{}, table + ":" + std::to_string(++number)};
+        for (std::size_t at = line.find_first_not_of(' '); at < line.size() && line[0] != '#';
+             at = line.find_first_not_of(' ', at)) {
+            std::string field;
+            if (line[at] != '"') {
+                field = line.substr(at, line.find(' ', at) - at);
+                at += field.size();
+            } else {
+                for (++at; at < line.size() && line[at] != '"'; ++at) {
+                    const char e = line[at] == '\\' ? line.at(++at) : '\0';
+                    field += e == '\0' ? line[at] : e == 't' ? '\t' : e == 'n' ? '\n' : e == 'r' ? '\r' : e;
+                    if (e == 'x')
+                        field.back() = static_cast<char>(std::stoi(line.substr(at + 1, 2), nullptr, 16)), at += 2;
+                }
+                if (at++ >= line.size()) throw std::runtime_error(c.place + ": a quote without its end");
+            }
+            c.fields.push_back(std::move(field));
+        }
+        if (!c.fields.empty()) cases.push_back(std::move(c));
+    }
+    return cases;
+}
+
 ::testing::AssertionResult RunErrorIs(const std::function<void()>& statement, RunError::Kind kind,
                                       const std::string& message) {
     try {

@@ -70,6 +70,17 @@ extern std::function<void(const std::string& path)> beforeListing;
 // Set only while no thread starts.
 extern std::function<void(const std::string& name)> beforeThreadStart;
 
+// One case of a table kept in tests/data: its fields, and where it stands ("report_exits.cases:12"), which names it.
+struct Case {
+    std::vector<std::string> fields;
+    std::string place;
+    const std::string& operator[](std::size_t i) const { return fields.at(i); }
+    int number(std::size_t i) const { return std::stoi(fields.at(i)); }
+};
+// The cases of `table`, a file of tests/data, one a line: fields apart by blanks, in double quotes where a field
+// holds a blank, a quote or an escape ("\t", "\n", "\r", "\\", "\"", "\x1B"); a line that begins with "#" is a comment.
+std::vector<Case> Cases(const std::string& table);
+
 // Success when `statement` throws a RunError of `kind` whose message is `message`.
 ::testing::AssertionResult RunErrorIs(const std::function<void()>& statement, RunError::Kind kind,
                                       const std::string& message);
