@@ -9,8 +9,7 @@
 #include "tests/support/testing.h"
 #include "ui/qt/open_folder.h"
 
-namespace tovrik {
-namespace {
+namespace tovrik { namespace {
 
 using testing::Match;
 using testing::Slurp;
@@ -286,5 +285,4 @@ TEST(BreakdownScreen, FitsTheScreenAndSaysWhatItCannotOpen) {
               "desktop.");
 }
 
-}  // namespace
-}  // namespace tovrik
+}}  // namespace tovrik

@@ -6,8 +6,7 @@
 #include "ui/figure_text.h"
 #include "ui/view_text.h"
 
-namespace tovrik {
-namespace {
+namespace tovrik { namespace {
 
 using testing::TempDir;
 
@@ -49,5 +48,4 @@ TEST(Career, LastMatchInTimeAndThePlayersMatches) {
                    dir.path() + "/2026.08.01/130000.txt, line 5: \"y\" is not a whole number.");
 }
 
-}  // namespace
-}  // namespace tovrik
+}}  // namespace tovrik

@@ -7,8 +7,7 @@
 
 #include "tests/support/testing.h"
 
-namespace tovrik {
-namespace {
+namespace tovrik { namespace {
 
 using ::testing::HasSubstr;
 using testing::TempDir;
@@ -245,8 +244,8 @@ TEST_F(ReportTest, CareerAndThePlayersMatches) {
     EXPECT_EQ(career["rank"].toString(), "Major");
     EXPECT_TRUE(career["gibs"].isNull());
     const std::string table = Report("--point --career --by map DIR").out;
-    EXPECT_THAT(table, HasSubstr("  XP  Rank\n"));   // the rank a text, to the left
-    EXPECT_THAT(table, HasSubstr("  -  -\n"));       // no rank, no XP: no trailing spaces
+    EXPECT_THAT(table, HasSubstr("  XP  Rank\n"));  // the rank a text, to the left
+    EXPECT_THAT(table, HasSubstr("  -  -\n"));      // no rank, no XP: no trailing spaces
     EXPECT_THAT(table, HasSubstr("  90  Major\n"));
     EXPECT_THAT(Report("--point --career DIR").out, ::testing::StartsWith("Map:                   All maps\n"));
     EXPECT_THAT(Report("--point --career DIR").out, HasSubstr("\nDamage per game:       300.0\n"))
@@ -422,5 +421,4 @@ TEST_F(ReportTest, DescriptorsThatRunOut) {
     EXPECT_THAT(o.err, ::testing::EndsWith(" cannot be opened: Too many open files.\n"));
 }
 
-}  // namespace
-}  // namespace tovrik
+}}  // namespace tovrik

@@ -8,8 +8,7 @@
 #include "tests/support/fake_controls.h"
 #include "ui/form1.h"
 
-namespace tovrik {
-namespace {
+namespace tovrik { namespace {
 
 using testing::Match;
 using testing::RunTest;
@@ -100,5 +99,4 @@ TEST_F(RunTest, ReadsNoFurtherThanTheStop) {
     EXPECT_LT(reads.load(), 500);
 }
 
-}  // namespace
-}  // namespace tovrik
+}}  // namespace tovrik

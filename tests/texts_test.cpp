@@ -2,8 +2,7 @@
 #include "tests/support/testing.h"
 #include "ui/view_text.h"
 
-namespace tovrik {
-namespace {
+namespace tovrik { namespace {
 
 using testing::ScopedEnv;
 
@@ -87,5 +86,4 @@ TEST(JsonText, StringsAsUtf8OrByteByByte) {
     for (const auto& [name, bytes, json] : rows) EXPECT_EQ(JsonString(bytes), json) << name;
 }
 
-}  // namespace
-}  // namespace tovrik
+}}  // namespace tovrik

@@ -6,8 +6,7 @@
 #include "tests/support/testing.h"
 #include "ui/breakdown.h"
 
-namespace tovrik {
-namespace {
+namespace tovrik { namespace {
 
 using testing::Match;
 using testing::TempDir;
@@ -237,5 +236,4 @@ TEST(Breakdown, TrendOverTheLastFiveGroups) {
     for (std::size_t i = 0; i < 7; ++i) EXPECT_NEAR(points[i].trend, trends[i], 1e-5) << "day " << i + 1;
 }
 
-}  // namespace
-}  // namespace tovrik
+}}  // namespace tovrik

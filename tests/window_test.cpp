@@ -13,8 +13,7 @@
 #include "ui/breakdown.h"
 #include "ui/form1.h"
 
-namespace tovrik {
-namespace {
+namespace tovrik { namespace {
 
 using testing::FakeControls;
 using testing::Match;
@@ -328,5 +327,4 @@ TEST(BrowseCallback, Messages) {
                    "the text's first NUL lies beyond position 32,767.");
 }
 
-}  // namespace
-}  // namespace tovrik
+}}  // namespace tovrik

@@ -12,8 +12,7 @@
 #include "tests/support/testing.h"
 #include "ui/qt/form1_window.h"
 
-namespace tovrik {
-namespace {
+namespace tovrik { namespace {
 
 using testing::Match;
 using testing::ScopedEnv;
@@ -453,5 +452,4 @@ TEST(BrowseDialog, SelectionStatusOkAndCancel) {
     EXPECT_EQ(result, "cancel");
 }
 
-}  // namespace
-}  // namespace tovrik
+}}  // namespace tovrik
