@@ -22,8 +22,7 @@
 #include "fileio/folder_prefetch.h"
 #include "tests/support/testing.h"
 
-namespace tovrik {
-namespace {
+namespace tovrik { namespace {
 
 using testing::Slurp;
 using testing::TempDir;
@@ -505,43 +504,18 @@ TEST(MatchReader, StatusMapAndRowsWithTheirEditorLines) {
     TempDir dir;
     std::string over = ">>> Map: long\n";
     for (int i = 0; i < 32767; ++i) over += "Colt: 1.0 1/1 0 0 0\r\n";
-    const std::pair<std::string, Record> cases[] = {
-        {"", {"passed over"}},
-        {"x", {"read map=x"}},  // one byte
-        {"\r\n\r\n", {"passed over"}},
-        {"m\n\xA0"
-         "Colt: 1 2\n\tColt: 3 4",
-         {"read map=m", "Colt@3:6 0 0 0 3 4"}},                                     // names whole from the line start
-        {"MP 40: 25.3 45/178 5 3 12", {"read map=12", "MP-40@1:6 12 178 45 5 3"}},  // the first line is a row too
-        {"m\nColt: +9.5 1/2 3 4 5", {"read map=m", "Colt@2:6 5 2 1 3 4"}},          // not in the game's own shape
-        {"m" + std::string(65536, '\n') + "Colt: 1 2", {"read map=m", "Colt@65537:6 0 0 0 1 2"}},  // past a first read
-        {"m\n" + std::string(40000, 'y') + "\nColt: 1 2", {"read map=m", "Colt@3:6 0 0 0 1 2"}},  // a long line, no row
-        {">>> Map: radar\r\rLuger: 1 2\r\nTeam Allies\nColt: 9.5 2/x 1 0 3\n",
-         {"read map=radar", "Luger@3:6 0 0 0 1 2", "Colt@5:2 3 0 0 0 0 \"x\" is not a whole number."}},
-        {">>> Map: m\n\nKnife: 1 2 3\nPanzer: 12.5 1/8 1 2 \n",
-         {"read map=m", "Knife@3:6 3 0 0 1 2", "Panzer@4:1 0 0 0 0 0 \"\" is not a whole number."}},
-        {">>> Map: m\nColt: 10.0 1/10 1 x 0\n", {"read map=m", "Colt@2:5 0 10 1 1 0 \"x\" is not a whole number."}},
-        {">>> Map: m\nColt: 10.0 1/10 1.5 0 0\n", {"read map=m", "Colt@2:4 0 10 1 0 0 \"1.5\" is not a whole number."}},
-        {">>> Map: m\nColt: 10.0 1.10 1 0 0\n", {"read map=m", "Colt@2:4 1 0 0 0 0 \"10.0\" is not a whole number."}},
-        {">>> Map: m\nColt: 10.0 1/10 40000 0 0\n",
-         {"read map=m", "Colt@2:4 0 10 1 0 0 \"40000\" is outside -32,768 to 32,767."}},
-        {"m\nColt: 4/10 x 0",
-         {"read map=m",
-          "Colt@2:4 0 0 0 0 0 \"4/10\" is not a whole number. A row without a \".\" has no accuracy "
-          "column: its fields are read as kills, deaths and headshots."}},
-        {">>> Map: m\nThompson: x. 1/2 3 4 5\nLuger: 5.0 1/2 k 4 5",
-         {"read map=m", "Thompson@2:0 0 0 0 0 0 \"x.\" is not a decimal number.",
-          "Luger@3:4 5 2 1 0 0 \"k\" is not a whole number."}},
-        {">>> Map: m\nSyringe   :  50.0    1/2    \nLuger     :  50.0    1/2    \n",  // only the Syringe may end so
-         {"read map=m", "Syringe@2:6 0 2 1 0 0",
-          "Luger@3:1 0 0 0 0 0 the weapon line has no field 4 (its fields read \"50.0|1/2|\")."}},
-        {"m\n\n" + Repeated("x\n", 32765) + "Colt: 1 2", {"read map=m", "Colt@32768:6 0 0 0 1 2"}},  // line 32,767
-        {over, {"stops map=long", "F, line 32768: the file has more than 32,767 lines."}}};
-    for (const auto& [content, expected] : cases) {
-        std::string path = dir.write("f.txt", content);
+    std::vector<testing::Case> cases = testing::Cases("match_files.cases");
+    cases.insert(
+        cases.end(),
+        {{{"m" + std::string(65536, '\n') + "Colt: 1 2", "read map=m", "Colt@65537:6 0 0 0 1 2"}, "past a first read"},
+         {{"m\n" + std::string(40000, 'y') + "\nColt: 1 2", "read map=m", "Colt@3:6 0 0 0 1 2"}, "a long line, no row"},
+         {{"m\n\n" + Repeated("x\n", 32765) + "Colt: 1 2", "read map=m", "Colt@32768:6 0 0 0 1 2"}, "line 32,767"},
+         {{over, "stops map=long", "F, line 32768: the file has more than 32,767 lines."}, "32,768 lines"}});
+    for (const testing::Case& c : cases) {
+        std::string path = dir.write("f.txt", c[0]);
         Record read = ReadOne(path);
         if (read.back().rfind(path, 0) == 0) read.back().replace(0, path.size(), "F");
-        EXPECT_EQ(read, expected) << content.substr(0, 40);
+        EXPECT_EQ(read, Record(c.fields.begin() + 1, c.fields.end())) << c.place;
     }
     EXPECT_EQ(ReadOne(dir.write("g.txt", ">>> Map: m\nLuger: 1 2\nColt: 1 2\n"), WeaponBit(2)),
               (Record{"read map=m", "Colt@3:6 0 0 0 1 2"}));
@@ -660,5 +634,4 @@ TEST(ScanTree, ReadersAsAskedElseAsSetElseOneAProcessor) {
     }
 }
 
-}  // namespace
-}  // namespace tovrik
+}}  // namespace tovrik
