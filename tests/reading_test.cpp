@@ -387,24 +387,10 @@ TEST(WeaponLine, ErrorsByKindAndMessage) {
 
 // Days that are not in the calendar and times that are not of a day leave a match without a date.
 TEST(MatchDate, DaysOfTheCalendarAndTimesOfADay) {
-    // clang-format off
-    const std::tuple<const char*, const char*, const char*> cases[] = {
-        {"s/2026.02.29/", "120000.txt", "-"}, {"s/2026.09.31/", "120000.txt", "-"},
-        {"s/2024.02.29/", "120000.txt", "2024-02-29 12:00:00"}, {"s/2026.09.01/", "240000.txt", "-"},
-        {"s/2026.09.01/", "120060.txt", "-"}, {"s/2026-09/", "2026-09-02-996161-m.txt", "-"},
-        {"s/2026-09/", "2026-12-31-235959-m.txt", "2026-12-31 23:59:59"},
-        {"s/2026.03.31/", "12x000.txt", "2026-03-31 "},         // a day without a time
-        {"s/2100.02.29/", "120000.txt", "-"},                   // a century is no leap year but every fourth
-        {"s/2026.08.31", "000000.txt", "2026-08-31 00:00:00"},  // the folder without its "/"
-        {"s/0001.01.01/", "120000.txt", "0001-01-01 12:00:00"}, {"s/0000.12.31/", "120000.txt", "-"},
-        {"s/2026.01.32/", "120000.txt", "-"}, {"s/2026.12.061/", "120000.txt", "-"},
-        {"s/2026x12.06/", "120000.txt", "-"},
-        {"s/x/", "2026x09-03-235959-m.txt", "-"}, {"s/x/", "2026-09-03x235959-m.txt", "-"}};  // three dashes
-    // clang-format on
-    for (auto [folder, name, when] : cases) {
+    for (const testing::Case& c : testing::Cases("path_dates.cases")) {
         int time = 0;
-        MatchDate date = DateOfPath(folder, name, time);
-        EXPECT_EQ(date.known() ? DayText(date) + " " + TimeText(time) : "-" + TimeText(time), when) << folder << name;
+        MatchDate date = DateOfPath(c[0], c[1], time);
+        EXPECT_EQ(date.known() ? DayText(date) + " " + TimeText(time) : "-" + TimeText(time), c[2]) << c.place;
     }
     for (int year : {2000, 2026, 2100})  // the ends of the months as the C library's calendar has them
         for (int month = 1; month <= 12; ++month)
@@ -439,40 +425,18 @@ TEST(MatchLines, EachLineOfBothGamesPresentOrMalformed) {
 
 // The day and time a "Stats recorded" line tells, from the text after its first ":"; any other shape tells none.
 TEST(MatchDate, DayAndTimeTheGameRecorded) {
-    const std::pair<const char*, const char*> cases[] = {{" 19:45:12 (06 Dec 2026)", "2026-12-06 19:45:12"},
-                                                         {" 00:00:00 (29 Feb 2024)  ", "2024-02-29 00:00:00"},
-                                                         {" 23:59:59 (01 Jan 2027)", "2027-01-01 23:59:59"}};
-    for (auto [text, when] : cases) {
+    for (const testing::Case& c : testing::Cases("recorded_dates.cases")) {
         int time = 0;
-        const MatchDate date = DateOfRecord(text, time);
-        EXPECT_EQ(date.known() ? DayText(date) + " " + TimeText(time) : "-", when) << text;
-    }
-    // clang-format off
-    for (const char* text : {" 19:45:12 (29 Feb 2026)", " 24:00:00 (06 Dec 2026)", " 19:60:12 (06 Dec 2026)",
-            " 19:45:12 (06 Dez 2026)", " 19:45:12 (06 ecF 2026)", " 19:45:12 (6 Dec 2026)", " 19:45:12 06 Dec 2026",
-            " 19-45:12 (06 Dec 2026)", " 19:45-12 (06 Dec 2026)", " 19:45:12 [06 Dec 2026)", " 19:45:12 (06-Dec 2026)",
-            " 19:45:12 (06 Dec-2026)", " 19:45:12 (06 Dec 2026]", " 19:45:12 (06 Dec 2026))", ""}) {
-        // clang-format on
-        int time = 0;
-        EXPECT_FALSE(DateOfRecord(text, time).known()) << text;
-        EXPECT_EQ(TimeText(time), "") << text;
+        const MatchDate date = DateOfRecord(c[0], time);
+        EXPECT_EQ(date.known() ? DayText(date) + " " + TimeText(time) : "-" + TimeText(time), c[1]) << c.place;
     }
 }
 
 TEST(MatchFile, RowsByTheirWholeName) {
-    // Today's spellings, spaces and tabs around the name, which ends at the first ":"; lines that are no rows.
-    // clang-format off
-    const std::pair<const char*, const char*> cases[] = {
-        {"MP-40    :  25.3   45/178", "MP-40"}, {"Scp.Garand:  45.5    5/11", "Scp.Garand"},
-        {"MP 40    :  24.8   51/206", "MP-40"}, {"FG 42    :  1 2", "FG-42"}, {"MG 42 Gun:  1 2", "MG-42 Gun"},
-        {"MP 34:  1 2", "MP 34"}, {" \tLuger\t: 1 2", "Luger"}, {"Colt: 1:2 3", "Colt"}, {"Colt:x: 1", "Colt"},
-        {"Luger 22.2 4/18", ""}, {"Allies MP-40er   6  11", ""}, {"Kol: 1", ""}, {"mp-40: 1 2", ""},
-        {"Granatwerfer: 1 2", ""}, {": 1 2", ""}, {"Overall stats for: Luger", ""}};
-    // clang-format on
-    for (auto [line, weapon] : cases) {
+    for (const testing::Case& c : testing::Cases("row_names.cases")) {
         std::string_view name;
-        std::optional<std::size_t> found = RowName(line, name) ? WeaponOfRow(name) : std::nullopt;
-        EXPECT_EQ(found ? Weapons()[*found] : "", weapon) << line;
+        std::optional<std::size_t> found = RowName(c[0], name) ? WeaponOfRow(name) : std::nullopt;
+        EXPECT_EQ(found ? Weapons()[*found] : "", c[1]) << c.place;
     }
 }
 
