@@ -11,25 +11,22 @@ namespace tovrik { namespace {
 using testing::Match;
 using testing::TempDir;
 
+// The grouping a table names by its header: "Day", "Week"...
+Grouping GroupingOf(const std::string& header) {
+    for (const GroupingName& name : Groupings())
+        if (name.header == header) return name.grouping;
+    throw std::invalid_argument("no grouping " + header);
+}
+
 TEST(Breakdown, GroupStartsOnTheTimeAxis) {
-    const std::tuple<const char*, Grouping, const char*, const char*, const char*> rows[] = {
-        {"a day", Grouping::Day, "2024.02.29", "2024-02-29", "2024-02-29"},
-        {"a 53rd week", Grouping::Week, "2021.01.03", "2020-W53", "2020-12-28"},
-        {"the first week of a year begun on a Thursday", Grouping::Week, "2026.01.01", "2026-W01", "2025-12-29"},
-        {"the first week of a year whose 4th of January is a Monday", Grouping::Week, "2021.01.10", "2021-W01",
-         "2021-01-04"},
-        {"a week in the year", Grouping::Week, "2026.12.06", "2026-W49", "2026-11-30"},
-        {"a map", Grouping::Map, "2026.12.06", "m", ""},
-        {"a month", Grouping::Month, "2026.12.31", "2026-12", "2026-12-01"},
-        {"a year", Grouping::Year, "1999.07.04", "1999", "1999-01-01"},
-        {"no date", Grouping::Day, "undated", "no date", ""}};
-    for (auto [name, grouping, folder, label, start] : rows) {
+    for (const testing::Case& c : testing::Cases("group_starts.cases")) {
         TempDir dir;
-        dir.write(std::string(folder) + "/120000.txt", Match("m", "Thompson: 50.0 1/2 0 0 0"));
-        std::vector<ViewRow> groups = GroupRows(ReadTree(dir.path()), *WeaponIndex("Thompson"), "", {}, grouping);
-        ASSERT_EQ(groups.size(), 1u) << name;
-        EXPECT_EQ(groups[0].label, label) << name;
-        EXPECT_EQ(groups[0].firstDay ? DayText(DateOfDays(*groups[0].firstDay)) : "", start) << name;
+        dir.write(c[2] + "/120000.txt", Match("m", "Thompson: 50.0 1/2 0 0 0"));
+        std::vector<ViewRow> groups =
+            GroupRows(ReadTree(dir.path()), *WeaponIndex("Thompson"), "", {}, GroupingOf(c[1]));
+        ASSERT_EQ(groups.size(), 1u) << c[0];
+        EXPECT_EQ(groups[0].label, c[3]) << c[0];
+        EXPECT_EQ(groups[0].firstDay ? DayText(DateOfDays(*groups[0].firstDay)) : "", c[4]) << c[0];
     }
     for (int day = -719162; day <= 2932896; day += 6376) {  // 0001-01-01 to 9999-12-31; 2026-01-01, a Thursday
         MatchDate date = DateOfDays(day);
@@ -103,14 +100,8 @@ TEST(Breakdown, PresetPeriodsDays) {
 
 // Days a period's end names: the calendar's, or counted back from today.
 TEST(MatchDate, DaysCountedBackFromToday) {
-    const int today = DaysSinceEpoch(2027, 1, 1);
-    // clang-format off
-    const std::pair<const char*, const char*> cases[] = {
-        {"today", "2027-01-01"}, {"yesterday", "2026-12-31"}, {"0d", "2027-01-01"}, {"7d", "2026-12-25"},
-        {"366d", "2025-12-31"}, {"2026-02-28", "2026-02-28"}, {"99999d", "1753-03-19"}, {"d", ""}, {"7", ""},
-        {"-1d", ""}, {"100000d", ""}, {"Today", ""}, {"7D", ""}, {"2026-02-29", ""}};
-    // clang-format on
-    for (auto [text, day] : cases) EXPECT_EQ(DayText(DayOfPeriodText(text, today)), day) << text;
+    for (const testing::Case& c : testing::Cases("period_days.cases"))
+        EXPECT_EQ(DayText(DayOfPeriodText(c[0], DaysSinceEpoch(2027, 1, 1))), c[1]) << c[0];
 }
 
 // The room a time axis leaves before its first group and after its last: half a period.
@@ -125,31 +116,11 @@ TEST(Breakdown, TicksOnRoundDates) {
         MatchDate date = DayOfText(text);
         return DaysSinceEpoch(date.year, date.month, date.day);
     };
-    // clang-format off
-    using G = Grouping;
-    const std::tuple<const char*, const char*, const char*, int, Grouping, std::vector<std::string>> rows[] = {
-        {"every day", "2026-09-03", "2026-09-05", 3, G::Day, {"2026-09-03", "2026-09-04", "2026-09-05"}},
-        {"every other day", "2026-09-03", "2026-09-06", 3, G::Day, {"2026-09-03", "2026-09-05"}},
-        {"Mondays", "2026-09-01", "2026-09-30", 5, G::Day, {"2026-09-07", "2026-09-14", "2026-09-21", "2026-09-28"}},
-        {"weeks: no Monday, the first day", "2026-09-03", "2026-09-05", 3, G::Week, {"2026-09-03"}},
-        {"every month", "2026-01-15", "2026-04-20", 4, G::Day, {"2026-02", "2026-03", "2026-04"}},
-        {"every other month from the first", "2026-01-15", "2026-05-20", 4, G::Day, {"2026-03", "2026-05"}},
-        {"every third month", "2026-01-01", "2026-12-31", 4, G::Day, {"2026-01", "2026-04", "2026-07", "2026-10"}},
-        {"years: no new year", "2026-01-15", "2026-03-20", 9, G::Year, {"2026-01-15"}},
-        {"years", "2020-01-01", "2026-12-06", 9, G::Year, {"2020", "2021", "2022", "2023", "2024", "2025", "2026"}},
-        {"every other year", "2019-05-01", "2026-12-06", 4, G::Year, {"2020", "2022", "2024", "2026"}},
-        {"half years", "2024-02-10", "2026-12-06", 6, G::Day, {"2024-07", "2025-01", "2025-07", "2026-01", "2026-07"}},
-        {"every fifty years", "1890-01-01", "2026-12-06", 3, G::Day, {"1900", "1950", "2000"}},
-        {"every twenty years", "1950-01-01", "2026-12-06", 4, G::Day, {"1960", "1980", "2000", "2020"}},
-        {"every ten years", "1960-01-01", "2026-12-06", 7, G::Day,
-         {"1960", "1970", "1980", "1990", "2000", "2010", "2020"}},
-        {"every five years", "1990-01-01", "2026-12-06", 8, G::Day,
-         {"1990", "1995", "2000", "2005", "2010", "2015", "2020", "2025"}}};
-    // clang-format on
-    for (const auto& [name, first, last, most, unit, ticks] : rows) {
+    for (const testing::Case& c : testing::Cases("ticks.cases")) {
         std::vector<std::string> shown;
-        for (const TimeTick& tick : TimeTicks(day(first), day(last), most, unit)) shown.push_back(tick.text);
-        EXPECT_EQ(shown, ticks) << name;
+        for (const TimeTick& tick : TimeTicks(day(c[1].c_str()), day(c[2].c_str()), c.number(3), GroupingOf(c[4])))
+            shown.push_back(tick.text);
+        EXPECT_EQ(shown, std::vector<std::string>(c.fields.begin() + 5, c.fields.end())) << c[0];
     }
 }
 
