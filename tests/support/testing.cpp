@@ -55,6 +55,12 @@ std::string Slurp(const std::string& path) {
 
 std::string Match(const std::string& map, const std::string& rows) { return ">>> Map: " + map + "\n\n" + rows + "\n"; }
 
+std::string DataFile(const std::string& name) {
+    std::ifstream in(TOVRIK_TEST_DATA "/" + name, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read the data file " + name);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 std::vector<Case> Cases(const std::string& table) {
     std::ifstream in(TOVRIK_TEST_DATA "/" + table);
     if (!in) throw std::runtime_error("cannot read the table " + table);

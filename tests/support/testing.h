@@ -70,6 +70,9 @@ extern std::function<void(const std::string& path)> beforeListing;
 // Set only while no thread starts.
 extern std::function<void(const std::string& name)> beforeThreadStart;
 
+// The whole of `name`, a file of tests/data: what a program is expected to write, say.
+std::string DataFile(const std::string& name);
+
 // One case of a table kept in tests/data: its fields, and where it stands ("report_exits.cases:12"), which names it.
 struct Case {
     std::vector<std::string> fields;
