@@ -31,17 +31,11 @@ using Names = std::vector<std::string>;
 
 // Lines are the runs of bytes without CR or LF, nothing trimmed, bytes as they are; a limit cuts the read.
 TEST(FileRead, LinesAreTheRunsWithoutLineEnds) {
-    const std::tuple<std::string, std::int32_t, Lines> cases[] = {
-        {"A\r\nB", 0, {"A", "B"}}, {"A\n\n\nB\r\r", 0, {"A", "B"}},
-        {"A\n\rB", 0, {"A", "B"}}, {"\r\nABC", 0, {"ABC"}},
-        {" A\t", 0, {" A\t"}},     {"ABCD", 2, {"AB"}},
-        {"ABCD", 1, {"A"}},        {"ABCD", -1, {"ABCD"}},
-        {"ABCD", 99, {"ABCD"}},    {std::string("x\xE9y\0z", 5), 0, {std::string("x\xE9y\0z", 5)}}};
     TempDir dir;
-    for (const auto& [bytes, limit, lines] : cases) {
+    for (const testing::Case& c : testing::Cases("line_ends.cases")) {
         FileValue target = FileValue::LineList({"old"});
-        EXPECT_TRUE(FileRead(dir.write("f.txt", bytes), target, limit)) << bytes;
-        EXPECT_EQ(target.lines(), lines) << bytes;
+        EXPECT_TRUE(FileRead(dir.write("f.txt", c[0]), target, c.number(1))) << c.place;
+        EXPECT_EQ(target.lines(), Lines(c.fields.begin() + 2, c.fields.end())) << c.place;
     }
     FileValue target = FileValue::LineList({"old"});
     EXPECT_FALSE(FileRead(dir.write("f.txt", "\r\n\r\n"), target, 0));  // only line ends: emptied
@@ -137,12 +131,8 @@ TEST(FileWrite, RowsOfTheWriterAndItsFailures) {
 }
 
 TEST(Directory, WildcardsAndNameOrder) {
-    const std::tuple<const char*, const char*, bool> matches[] = {
-        {"a.txt", "*.txt", true},  {"A.TXT", "*.txt", true}, {"a.txt.bak", "*.txt", false},
-        {".txt", "*.txt", true},   {"txt", "*.txt", false},  {"noext", "*.*", true},
-        {"ab", "a?", true},        {"a", "a?", false},       {"abcbc", "*bc", true},
-        {"x.txt", "x*.t?t", true}, {"", "*", true},          {"\xC3\xA9.txt", "?.txt", false}};
-    for (auto [name, pattern, match] : matches) EXPECT_EQ(WildcardMatch(name, pattern), match) << name << pattern;
+    for (const testing::Case& c : testing::Cases("wildcards.cases"))
+        EXPECT_EQ(WildcardMatch(c[0], c[1]), c[2] == "yes") << c.place;
     for (auto [a, b] : {std::pair{"a", "B"}, {"A", "a"}, {"a", "_"}, {"2026.12.06", "2026.12.07"}, {"abc", "abcd"}}) {
         EXPECT_TRUE(NameLess(a, b)) << a << " before " << b;
         EXPECT_FALSE(NameLess(b, a)) << b << " after " << a;
@@ -330,22 +320,10 @@ TEST(MatchReader, RowsReadInTheGamesShapeAndOthers) {
 
 // Today's Syringe row may end after its hits/shots; any other row lacks its kills there.
 TEST(WeaponLine, RowsThatMayEndAfterTheirShots) {
-    using E = RowEnd;
-    // clang-format off
-    const std::tuple<const char*, const char*, RowEnd, const char*> rows[] = {
-        {"as the game writes it", "Syringe   :  50.0    1/2    ", E::MayEndAfterShots, "50.0|1/2|0|0|0"},
-        {"without its last space", "Syringe: 50.0 1/2", E::MayEndAfterShots, "50.0|1/2|0|0|0"},
-        {"the classic game's row", "Syringe  : 100.0    2/2       2      0", E::MayEndAfterShots, "100.0|2/2|2|0|0"},
-        {"a kills column alone", "Syringe: 50.0 1/2 3", E::MayEndAfterShots, "50.0|1/2|3"},
-        {"a kills column alone, spaced", "Syringe: 50.0 1/2 3 ", E::MayEndAfterShots, "50.0|1/2|3||0"},
-        {"the accuracy alone", "Syringe: 50.0 ", E::MayEndAfterShots, "0.0|0/0|50.0||0"},
-        {"nothing after the colon", "Syringe:", E::MayEndAfterShots, "0.0|0/0|"},
-        {"any other row", "Syringe   :  50.0    1/2    ", E::AfterDeaths, "50.0|1/2|"}};
-    // clang-format on
-    for (auto [name, line, end, record] : rows) {
+    for (const testing::Case& c : testing::Cases("syringe_rows.cases")) {
         std::string normalized;
-        NormalizeWeaponLine(line, end, normalized);
-        EXPECT_EQ(normalized, record) << name;
+        NormalizeWeaponLine(c[1], c[2] == "may" ? RowEnd::MayEndAfterShots : RowEnd::AfterDeaths, normalized);
+        EXPECT_EQ(normalized, c[3]) << c[0];
     }
 }
 
