@@ -89,23 +89,16 @@ TEST(FileRead, FailuresLeaveTheTargetAsItWasAndWhatExists) {
 }
 
 TEST(FileWrite, RowsOfTheWriterAndItsFailures) {
-    // before (nullptr: no file), data, delete first -> result, bytes after; failures write nothing
-    const std::tuple<const char*, FileValue, bool, bool, std::string> cases[] = {
-        {nullptr, FileValue::Text("a"), false, true, "a"},
-        {nullptr, FileValue::Text(""), false, false, ""},
-        {"123456", FileValue::Text("XY"), false, true, "XY3456"},
-        {"123456", FileValue::Text("XY"), true, true, "XY"},
-        {"123456old", FileValue::LineList({"A", "B"}), false, true, "A\r\nB\r\nold"},
-        {nullptr, FileValue::LineList(), false, false, ""},
-        {nullptr, FileValue::Text(std::string("\0\xE9\n", 3)), false, true, std::string("\0\xE9\n", 3)},
-        {nullptr, FileValue::Text("/home/\xC3\xA9lodie"), true, true, "/home/\xC3\xA9lodie"}};
-    for (const auto& [before, data, deleteFirst, result, after] : cases) {
+    for (const testing::Case& c : testing::Cases("file_writes.cases")) {
         TempDir dir;
-        if (before != nullptr) dir.write("f.dat", before);
-        EXPECT_EQ(FileWrite(dir / "f.dat", data, deleteFirst), result) << after;
-        EXPECT_EQ(Slurp(dir / "f.dat"), after);
+        if (c[0] != "-") dir.write("f.dat", c[0]);
+        const Lines lines(c.fields.begin() + 5, c.fields.end());
+        const FileValue data = c[4] == "text" ? FileValue::Text(c[5]) : FileValue::LineList(lines);
+        EXPECT_EQ(FileWrite(dir / "f.dat", data, c[1] == "yes"), c[2] == "yes") << c.place;
+        EXPECT_EQ(Slurp(dir / "f.dat"), c[3]) << c.place;
         struct stat info {};
-        EXPECT_TRUE(before || stat((dir / "f.dat").c_str(), &info) != 0 || (info.st_mode & 0777) == 0644);  // created
+        EXPECT_TRUE(c[0] != "-" || stat((dir / "f.dat").c_str(), &info) != 0 || (info.st_mode & 0777) == 0644)
+            << c.place << ": made as any file";
     }
     TempDir dir;
     ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
@@ -188,14 +181,8 @@ TEST(FolderPrefetch, FolderNamesInTheWalksOrder) {
     for (const char* name : {"c", "A", "b", "_", "b2"}) dir.mkdir(name);
     dir.write("f.txt", "x");
     ASSERT_EQ(symlink("c", (dir / "link").c_str()), 0);
-    const std::tuple<const char*, const char*, std::size_t, Names> rows[] = {
-        {"every one", "", 99, {"A", "b", "b2", "c", "_"}},
-        {"the first two", "", 2, {"A", "b"}},
-        {"after a name", "b", 99, {"b2", "c", "_"}},
-        {"two after a name", "A", 2, {"b", "b2"}},
-        {"after the last", "_", 99, {}},
-        {"after a name it lacks", "bb", 99, {"c", "_"}}};
-    for (const auto& [name, after, most, names] : rows) EXPECT_EQ(FolderNames(dir.path(), after, most), names) << name;
+    for (const testing::Case& c : testing::Cases("folder_names.cases"))
+        EXPECT_EQ(FolderNames(dir.path(), c[1], c.number(2)), Names(c.fields.begin() + 3, c.fields.end())) << c[0];
     EXPECT_EQ(FolderNames(dir / "missing", "", 99), Names{});
     EXPECT_EQ(FolderNames(dir / "link", "", 99), Names{}) << "a link to a folder is not listed";
 }
