@@ -7,14 +7,9 @@ namespace tovrik { namespace {
 using testing::ScopedEnv;
 
 TEST(NumberText, VirguleCutsAfterTheCommaAndTheForms) {
-    // value, with a decimal comma, with a decimal point
-    const std::tuple<float, const char*, const char*> cases[] = {
-        {45.678f, "45,6", "45.6"},    {12.96f, "12,9", "12.9"}, {0.95f, "0,9", "0.9"},    {9.57f, "9,57", "9.57"},
-        {99.456f, "99,45", "99.45"},  {12.0f, "12", "12"},      {-2.75f, "-2,7", "-2.7"}, {-0.5f, "-0,", "-0."},
-        {100.0f / 3, "33,3", "33.3"}, {0.0f, "0", "0"},         {12345678.0f, "1", "1"},  {27.59762f, "27,5", "27.5"}};
-    for (auto [value, comma, point] : cases) {
-        EXPECT_EQ(Virgule(value, ','), comma) << value;
-        EXPECT_EQ(Virgule(value, '.'), point) << value;
+    for (const testing::Case& c : testing::Cases("virgule.cases")) {
+        EXPECT_EQ(Virgule(std::stof(c[0]), ','), c[1]) << c[0];
+        EXPECT_EQ(Virgule(std::stof(c[0]), '.'), c[2]) << c[0];
     }
     // Seven and fifteen significant digits, the exponent form outside 1E-4 to 1E7 (1E15).
     const std::pair<float, const char*> singles[] = {{100.0f / 3, "33,33333"},      {1e7f, "1E+07"},
@@ -31,11 +26,8 @@ TEST(NumberText, VirguleCutsAfterTheCommaAndTheForms) {
 }
 
 TEST(NumberText, SeparatorOfTheLocale) {
-    const std::pair<const char*, char> names[] = {{"fr_FR.UTF-8", ','}, {"de_DE", ','},        {"de_CH.UTF-8", '.'},
-                                                  {"it_CH.UTF-8", '.'}, {"en_US.UTF-8", '.'},  {"C", '.'},
-                                                  {"pt_BR", ','},       {"ru_RU.KOI8-R", ','}, {"", '.'},
-                                                  {"C.UTF-8", '.'}};
-    for (auto [name, sep] : names) EXPECT_EQ(DecimalSeparatorOf(name), sep) << name;
+    for (const testing::Case& c : testing::Cases("locale_separators.cases"))
+        EXPECT_EQ(DecimalSeparatorOf(c[0]), c[1][0]) << c[0];
     // LC_ALL, LC_NUMERIC, LANG: the first set decides.
     auto separator = [](const char* all, const char* numeric, const char* lang) {
         ScopedEnv a("LC_ALL", all), n("LC_NUMERIC", numeric), l("LANG", lang);
