@@ -542,17 +542,9 @@ TEST(ScanTree, ReadersAsAskedElseAsSetElseOneAProcessor) {
     cpu_set_t cpus;
     ASSERT_EQ(sched_getaffinity(0, sizeof cpus, &cpus), 0);
     const unsigned processors = std::clamp(static_cast<unsigned>(CPU_COUNT(&cpus)), 1u, 8u);
-    const std::tuple<const char*, unsigned, const char*, unsigned> cases[] = {{"asked", 5, "3", 5},
-                                                                              {"asked, at most 8", 20, nullptr, 8},
-                                                                              {"set", 0, "3", 3},
-                                                                              {"set to one", 0, "1", 1},
-                                                                              {"set, at most 8", 0, "99", 8},
-                                                                              {"set to none", 0, "0", processors},
-                                                                              {"set below", 0, "-2", processors},
-                                                                              {"not set", 0, nullptr, processors}};
-    for (auto [name, asked, setting, expected] : cases) {
-        testing::ScopedEnv threads("TOVRIK_THREADS", setting);
-        EXPECT_EQ(ReaderThreads(asked), expected) << name;
+    for (const testing::Case& c : testing::Cases("reader_threads.cases")) {
+        testing::ScopedEnv threads("TOVRIK_THREADS", c[2] == "-" ? nullptr : c[2].c_str());
+        EXPECT_EQ(ReaderThreads(c.number(1)), c[3] == "processors" ? processors : unsigned(c.number(3))) << c[0];
     }
 }
 

@@ -71,20 +71,11 @@ TEST_F(RunTest, TotalPastTheLongRange) {
 // A row's numbers are counted as far as its first field that is no number: the accuracy, then headshots,
 // shots, hits, kills and deaths.
 TEST_F(RunTest, ARowCountsUpToItsFirstBadField) {
-    // failing field, row -> headshots, shots, hits, kills, deaths counted
-    const std::tuple<const char*, const char*, std::array<std::int32_t, 5>> rows[] = {
-        {"accuracy", "Thompson: 1.2.3 1/8 2 4 3", {0, 0, 0, 0, 0}},
-        {"headshots", "Thompson: 9.0 1/8 2 4 x", {0, 0, 0, 0, 0}},
-        {"shots", "Thompson: 9.0 1/x 2 4 3", {3, 0, 0, 0, 0}},
-        {"hits", "Thompson: 9.0 x/8 2 4 3", {3, 8, 0, 0, 0}},
-        {"kills", "Thompson: 9.0 1/8 x 4 3", {3, 8, 1, 0, 0}},
-        {"deaths", "Thompson: 9.0 1/8 2 x 3", {3, 8, 1, 2, 0}}};
-    for (const auto& [name, row, counted] : rows) {
-        const std::string folder = dir.mkdir(name);
-        dir.write(std::string(name) + "/a.txt", Match("m", row));
-        const Figures figures = RunWeapon(folder, *WeaponIndex("Thompson"), "", Period{}).tally.figures();
+    for (const testing::Case& c : testing::Cases("bad_fields.cases")) {
+        dir.write(c[0] + "/a.txt", Match("m", c[1]));
+        const Figures figures = RunWeapon(dir / c[0], *WeaponIndex("Thompson"), "", Period{}).tally.figures();
         const std::int32_t totals[] = {figures.headshots, figures.shots, figures.hits, figures.kills, figures.deaths};
-        for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(totals[i], counted[i]) << name << ", number " << i;
+        for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(totals[i], c.number(2 + i)) << c[0] << ", number " << i;
     }
 }
 

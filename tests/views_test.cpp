@@ -173,20 +173,12 @@ TEST(Breakdown, TotalsFoldersAndExtremes) {
 
 // A choice in words, and as a file's name.
 TEST(Breakdown, TitlesAndFileNames) {
-    const std::size_t mg = *WeaponIndex("MG-42 Gun"), k43 = *WeaponIndex("Scp.K43");
-    const MatchDate since = DayOfText("2026-09-01"), until = DayOfText("2026-09-30");
-    // clang-format off
-    using G = Grouping;
-    const std::tuple<const char*, BreakdownChoice, const char*, const char*> rows[] = {
-        {"every match", {mg, G::Week, {}}, "MG-42 Gun by week, every match", "mg-42-gun-by-week"},
-        {"from a day", {k43, G::Map, {since, {}}}, "Scp.K43 by map, from 2026-09-01", "scp-k43-by-map-from-2026-09-01"},
-        {"to a day", {mg, G::Year, {{}, until}}, "MG-42 Gun by year, to 2026-09-30", "mg-42-gun-by-year-to-2026-09-30"},
-        {"every weapon over a period", {mg, {}, {since, until}}, "Every weapon, 2026-09-01 to 2026-09-30",
-         "every-weapon-from-2026-09-01-to-2026-09-30"}};
-    // clang-format on
-    for (const auto& [name, choice, title, file] : rows) {
-        EXPECT_EQ(BreakdownTitle(choice), title) << name;
-        EXPECT_EQ(BreakdownFileName(choice), file) << name;
+    for (const testing::Case& c : testing::Cases("breakdown_titles.cases")) {
+        BreakdownChoice choice{*WeaponIndex(c[1]), c[2] == "-" ? std::nullopt : std::optional(GroupingOf(c[2])), {}};
+        if (!c[3].empty()) choice.period.since = DayOfText(c[3]);
+        if (!c[4].empty()) choice.period.until = DayOfText(c[4]);
+        EXPECT_EQ(BreakdownTitle(choice), c[5]) << c[0];
+        EXPECT_EQ(BreakdownFileName(choice), c[6]) << c[0];
     }
 }
 
