@@ -72,25 +72,15 @@ protected:
 
 // Each cell is the report's, its figure cut to one decimal; the rows end with the total.
 TEST_F(BreakdownTest, TableIsTheReportsCsvCellByCell) {
-    struct Row {
-        const char *name, *tree, *grouping, *options;
-    } rows[] = {
-        {"classic by map", "stats", "Map", " Thompson --by map"},
-        {"today's by week", "etlegacy-stats", "Week", " Thompson --by week"},
-        {"classic by day over a period", "stats", "Day", " Thompson --by day --since 2026-09-04 --until 2026-09-06"},
-        {"today's by weapon from a day", "etlegacy-stats", "Weapon", " --since 2026-09-05"},
-        {"today's career by week", "etlegacy-stats", "Week", " --career --by week"},
-        {"classic career by session", "stats", "Session", " --career --by session"},
-        {"classic career as one row", "stats", "Weapon", " --career"}};
-    for (const Row& row : rows) {
-        const std::string tree = TOVRIK_EXAMPLES "/" + std::string(row.tree), options = row.options;
+    for (const testing::Case& row : testing::Cases("breakdown_views.cases")) {
+        const std::string tree = TOVRIK_EXAMPLES "/" + row[1], options = " " + row[3];
         window.findChild<QComboBox*>("Subject")->setCurrentIndex(options.find("--career") != std::string::npos);
         const std::size_t since = options.find("--since "), until = options.find("--until ");
-        open(tree, row.grouping, since == std::string::npos ? "" : options.substr(since + 8, 10).c_str(),
+        open(tree, row[2].c_str(), since == std::string::npos ? "" : options.substr(since + 8, 10).c_str(),
              until == std::string::npos ? "" : options.substr(until + 8, 10).c_str());
         std::string csv = Report("tovrik-report --csv " + tree + options);
-        EXPECT_TRUE(window.exportCsv(dir / "export.csv")) << row.name;
-        EXPECT_EQ(Slurp(dir / "export.csv"), csv) << row.name;
+        EXPECT_TRUE(window.exportCsv(dir / "export.csv")) << row[0];
+        EXPECT_EQ(Slurp(dir / "export.csv"), csv) << row[0];
         Cells shown = cells();
         std::istringstream lines(csv);
         std::size_t r = 0;
@@ -98,7 +88,7 @@ TEST_F(BreakdownTest, TableIsTheReportsCsvCellByCell) {
             std::istringstream fields(line);
             std::size_t c = 0;
             for (std::string expected; std::getline(fields, expected, ',') && c < shown[0].size(); ++c) {
-                std::string where = std::string(row.name) + " row " + std::to_string(r) + " column " + shown[0][c];
+                std::string where = std::string(row[0]) + " row " + std::to_string(r) + " column " + shown[0][c];
                 if (r == 0 || c == 0 || shown[0][c] == "Rank")
                     EXPECT_EQ(shown[r][c], expected) << where;
                 else if (expected.empty())
@@ -107,8 +97,8 @@ TEST_F(BreakdownTest, TableIsTheReportsCsvCellByCell) {
                     EXPECT_NEAR(Number(shown[r][c]), Number(expected), 0.105) << where;
             }
         }
-        ASSERT_EQ(shown.size(), r + 1) << row.name << ": the rows and a total";
-        EXPECT_EQ(shown.back()[0], "Total") << row.name;
+        ASSERT_EQ(shown.size(), r + 1) << row[0] << ": the rows and a total";
+        EXPECT_EQ(shown.back()[0], "Total") << row[0];
     }
 }
 
