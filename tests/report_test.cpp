@@ -96,21 +96,10 @@ TEST_F(ReportTest, ExitStatuses) {
 // Names as players type them: today's spellings, no case, space, dash or dot; and notes on what zero means.
 TEST_F(ReportTest, NamesAsPlayersTypeThemAndWhatZeroMeans) {
     Sample();
-    const std::pair<const char*, const char*> names[] = {
-        {"mp40", "MP-40"},         {"'MP 40'", "MP-40"},        {"'FG 42'", "FG-42"},   {"mg42gun", "MG-42 Gun"},
-        {"k43rifle", "K43 Rifle"}, {"scpgarand", "Scp.Garand"}, {"SCP.K43", "Scp.K43"}, {"'mp 34'", "MP 34"}};
-    for (auto [typed, weapon] : names)
-        EXPECT_THAT(Report("DIR " + std::string(typed)).out,
-                    HasSubstr("\nWeapon:           " + std::string(weapon) + "\n"));
+    for (const testing::Case& c : testing::Cases("typed_weapons.cases"))
+        EXPECT_THAT(Report("DIR " + c[0]).out, HasSubstr("\nWeapon:           " + c[1] + "\n")) << c.place;
     dir.write("2026.12.08/120000.txt", ">>> Map: radar2\n");  // holds "radar": the same name comes first
-    const std::pair<std::string, std::string> notes[] = {
-        {"--map Radar DIR Colt", "tovrik-report: no match was played on \"Radar\"; maps played: radar.\n"},
-        {"--map rdar DIR Colt", "tovrik-report: no match was played on \"rdar\"; maps played: radar.\n"},
-        {"--map zzzzzz DIR Colt", "tovrik-report: no match was played on \"zzzzzz\".\n"},
-        {"--map zzzzzz DIR", "tovrik-report: no match was played on \"zzzzzz\".\n"},  // the overview too
-        {"DIR Colt", ""},
-        {"--map radar DIR Colt", ""}};
-    for (const auto& [args, note] : notes) EXPECT_EQ(Report(args).err, note) << args;
+    for (const testing::Case& c : testing::Cases("report_notes.cases")) EXPECT_EQ(Report(c[0]).err, c[1]) << c.place;
     for (char c : std::string("1234")) dir.write("four/" + std::string(1, c) + ".txt", std::string(">>> Map: ab") + c);
     EXPECT_EQ(Report("--map abx DIR/four Colt").err,  // three at most
               "tovrik-report: no match was played on \"abx\"; maps played: ab1, ab2, ab3.\n");
