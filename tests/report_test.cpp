@@ -238,41 +238,17 @@ TEST_F(ReportTest, StopsWritesAndHelp) {
 // a lead byte where a continuation should be, past U+10FFFF: escaped); bytes in arguments kept whole.
 TEST_F(ReportTest, HostileNamesInEveryOutput) {
     const std::string utf8 = "\xC3\xA9t\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\xED\x80\x80";
-    // clang-format off
-    const std::string maps[] = {"=1+1", "+1+1", "-1+1", "@SUM(1)", "\tx", "\x1B[2J\x1B]0;pwned\x07",
-        "\xC3\xA9" + std::string(38, 'w') + "\xC3\xA9" + std::string(11, 'w') + "\xC3\xA9", "\xC0\xAF", "\xED\xA0\x80",
-        "\xE2\xA1\xC3(", "\xF5\x80\x80\x80", "plain", "caf\xE9", utf8 + "\"\\\x01",
-        "\xC2\x9B" "c1",  // a C1 control as UTF-8 writes it: CSI
-        "\x9B" "8bit"};  // the same, as one byte
-    // clang-format on
-    for (std::size_t i = 0; i < std::size(maps); ++i)
+    std::vector<std::string> maps;
+    for (const testing::Case& c : testing::Cases("hostile_maps.cases")) maps.push_back(c[0]);
+    for (std::size_t i = 0; i < maps.size(); ++i)
         dir.write("stat\xE9s/2026.12.0" + std::to_string(i % 9 + 1) + "/12000" + std::to_string(i) + ".txt",
                   ">>> Map: " + maps[i] + "\nThompson: 20.0 2/10 1 0 0\n");
     dir.write("x/0\nLowest match:     FORGED.txt", ">>> Map: m\nThompson: 1.5 2/10 1 0 0\n");
     // Every terminal view, in a UTF-8 locale and in another: no control byte, C0, DEL or C1, reaches the terminal.
-    const std::string c = "--version >/dev/null; LC_ALL=C " TOVRIK_REPORT " ";
-    const std::tuple<const char*, std::string, std::string> views[] = {
-        {"a table", "--by map DIR Thompson", "\n\\xC2\\x9Bc1  "},
-        {"a table: an 8-bit control", "--by map DIR Thompson", "\n\\x9B8bit  "},
-        {"a table: a byte of no character", "--by map DIR Thompson", "\ncaf\\xE9  "},
-        {"a table: escapes", "--by map DIR Thompson", "\\x1B[2J\\x1B]0;pwned\\x07  "},
-        {"a table: 40 characters, \xC3\xA9 whole", "--by map DIR Thompson",
-         "\n\xC3\xA9" + std::string(38, 'w') + "\xE2\x80\xA6  "},
-        {"the summary", "DIR/stat\xE9s --map caf\xE9 Thompson", "Map:              caf\\xE9\n"},
-        {"the summary's files", "DIR Thompson", "DIR/x/0\\nLowest match:     FORGED.txt\n"},
-        {"the trace", "--trace DIR Thompson", "\nList3.AddItem=\\x1B[2J\\x1B]0;pwned\\x07\n"},
-        {"the trace's map",
-         "--trace --map \x9B"
-         "8bit DIR Thompson",
-         "\nLabel5.Caption=\\x9B8bit\n"},
-        {"a message", "--map zz\x9B DIR Thompson", "\"zz\\x9B\""},
-        {"another locale: a table", c + "--by map DIR Thompson", "\n\xC2\\x9Bc1  "},
-        {"another locale: its characters", c + "--by map DIR Thompson", "\ncaf\xE9  "},
-        {"another locale: the trace", c + "--trace DIR Thompson", "\nList3.AddItem=\\x9B8bit\n"}};
-    for (const auto& [name, args, shown] : views) {
-        const Outcome o = Report(args);
-        EXPECT_THAT(o.out + o.err, HasSubstr(shown)) << name;
-        EXPECT_EQ((o.out + o.err).find_first_of("\x1B\x9B\x07"), std::string::npos) << name;
+    for (const testing::Case& c : testing::Cases("hostile_views.cases")) {
+        const Outcome o = Report("--version >/dev/null; LC_ALL=" + c[1] + " " TOVRIK_REPORT " " + c[2]);
+        EXPECT_THAT(o.out + o.err, HasSubstr(c[3])) << c[0];
+        EXPECT_EQ((o.out + o.err).find_first_of("\x1B\x9B\x07"), std::string::npos) << c[0];
     }
     std::string csv = Report("--csv --by map DIR Thompson").out;
     for (const char* cell : {"\n'=1+1,", "\n'+1+1,", "\n'-1+1,", "\n'@SUM(1),", "\n'\tx,", "\nplain,"})
