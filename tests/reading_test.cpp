@@ -29,7 +29,6 @@ using testing::TempDir;
 using Lines = std::vector<std::string>;
 using Names = std::vector<std::string>;
 
-// Lines are the runs of bytes without CR or LF, nothing trimmed, bytes as they are; a limit cuts the read.
 TEST(FileRead, LinesAreTheRunsWithoutLineEnds) {
     TempDir dir;
     for (const testing::Case& c : testing::Cases("line_ends.cases")) {
@@ -167,15 +166,12 @@ TEST(FindFiles, DepthFirstInNameOrderWithWholeNames) {
     }
 }
 
-// A thread the program starts bears its name where the system shows threads.
 TEST(StartThread, NamedAsTheSystemShowsIt) {
     char name[16] = "";
     StartThread("tovrik-test", [&] { pthread_getname_np(pthread_self(), name, sizeof name); }).join();
     EXPECT_STREQ(name, "tovrik-test");
 }
 
-// The folders a lister takes from a folder: in the walk's order, after a name, as many as asked; no file, link,
-// "." or "..".
 TEST(FolderPrefetch, FolderNamesInTheWalksOrder) {
     TempDir dir;
     for (const char* name : {"c", "A", "b", "_", "b2"}) dir.mkdir(name);
@@ -273,7 +269,6 @@ std::string WeaponField(std::string_view line, int index) {
     return std::string(RecordField(fields, record, index));
 }
 
-// A row's numbers as the reader gives them; rows in the game's own shape are read without their fields split.
 TEST(MatchReader, RowsReadInTheGamesShapeAndOthers) {
     std::vector<testing::Case> rows = testing::Cases("weapon_rows.cases");
     rows.push_back(
@@ -305,7 +300,6 @@ TEST(MatchReader, RowsReadInTheGamesShapeAndOthers) {
     EXPECT_FALSE(ReadPlainRow("Knife: 5", RowEnd::AfterDeaths, accuracy, numbers)) << "a kills column alone";
 }
 
-// Today's Syringe row may end after its hits/shots; any other row lacks its kills there.
 TEST(WeaponLine, RowsThatMayEndAfterTheirShots) {
     for (const testing::Case& c : testing::Cases("syringe_rows.cases")) {
         std::string normalized;
@@ -343,7 +337,6 @@ TEST(WeaponLine, FieldsPartsNumbersAndTheirErrors) {
                    "\"" + std::string(80, '9') + "…\" is too large a number.");
 }
 
-// Days that are not in the calendar and times that are not of a day leave a match without a date.
 TEST(MatchDate, DaysOfTheCalendarAndTimesOfADay) {
     for (const testing::Case& c : testing::Cases("path_dates.cases")) {
         int time = 0;
@@ -363,8 +356,6 @@ TEST(MatchDate, DaysOfTheCalendarAndTimesOfADay) {
     EXPECT_FALSE(DayOfText("2026-09x01").known()) << "both dashes";
 }
 
-// A match's own lines of both games: each figure a line tells, and nothing from a line not written as the game
-// writes it.
 TEST(MatchLines, EachLineOfBothGamesPresentOrMalformed) {
     for (const testing::Case& c : testing::Cases("match_lines.cases")) {
         std::string_view rowName;
@@ -381,7 +372,6 @@ TEST(MatchLines, EachLineOfBothGamesPresentOrMalformed) {
     }
 }
 
-// The day and time a "Stats recorded" line tells, from the text after its first ":"; any other shape tells none.
 TEST(MatchDate, DayAndTimeTheGameRecorded) {
     for (const testing::Case& c : testing::Cases("recorded_dates.cases")) {
         int time = 0;

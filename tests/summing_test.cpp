@@ -68,8 +68,6 @@ TEST_F(RunTest, TotalPastTheLongRange) {
     EXPECT_EQ(AddLong(-2147483647, -1, "kills"), -2147483647 - 1);
 }
 
-// A row's numbers are counted as far as its first field that is no number: the accuracy, then headshots,
-// shots, hits, kills and deaths.
 TEST_F(RunTest, ARowCountsUpToItsFirstBadField) {
     for (const testing::Case& c : testing::Cases("bad_fields.cases")) {
         dir.write(c[0] + "/a.txt", Match("m", c[1]));

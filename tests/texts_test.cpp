@@ -52,7 +52,6 @@ TEST(RunErrorText, FileAndLine) {
     EXPECT_STREQ(noLine.what(), "/s/a.txt, line 7: \"x\" is not a whole number.");
 }
 
-// The notes under a view, a line each.
 TEST(Notes, LeftOutAndPassedOver) {
     const std::tuple<std::size_t, std::size_t, const char*> denied[] = {
         {0, 0, ""},
@@ -69,7 +68,6 @@ TEST(Notes, LeftOutAndPassedOver) {
     EXPECT_EQ(LeftOutNote(2), "Left out: 2 matches without a date in its path or its file.\n");
 }
 
-// JSON strings are UTF-8 when the bytes are, else each byte past ASCII is written out.
 TEST(JsonText, StringsAsUtf8OrByteByByte) {
     const std::tuple<const char*, std::string, std::string> rows[] = {
         {"UTF-8", "caf\xC3\xA9", "\"caf\xC3\xA9\""},

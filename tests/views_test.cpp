@@ -98,7 +98,6 @@ TEST(Breakdown, PresetPeriodsDays) {
     }
 }
 
-// Days a period's end names: the calendar's, or counted back from today.
 TEST(MatchDate, DaysCountedBackFromToday) {
     for (const testing::Case& c : testing::Cases("period_days.cases"))
         EXPECT_EQ(DayText(DayOfPeriodText(c[0], DaysSinceEpoch(2027, 1, 1))), c[1]) << c[0];
@@ -171,7 +170,6 @@ TEST(Breakdown, TotalsFoldersAndExtremes) {
         << "the one accuracy of those days";
 }
 
-// A choice in words, and as a file's name.
 TEST(Breakdown, TitlesAndFileNames) {
     for (const testing::Case& c : testing::Cases("breakdown_titles.cases")) {
         BreakdownChoice choice{*WeaponIndex(c[1]), c[2] == "-" ? std::nullopt : std::optional(GroupingOf(c[2])), {}};
