@@ -44,18 +44,9 @@ TEST(Breakdown, GroupStartsOnTheTimeAxis) {
 // without a day and a time in none, and counted.
 TEST(Sessions, MatchesLessThanTheGapApart) {
     TempDir dir;
-    const std::string colt = "Colt: 50.0 1/2 0 0 0";
-    const char* files[] = {"2026.12.31/220000.txt",
-                           "2026.12.31/235959.txt",            // across the year, 1 s under the gap from the next
-                           "2027-01/2027-01-01-015958-m.txt",  // (today's layout)
-                           "2027.01.01/035958.txt",            // exactly the gap after: a new session
-                           "2027.01.02/120000.txt",
-                           "2027.01.02/115959.txt",  // in time order, not search order
-                           "undated/a.txt",
-                           "2027.01.03/noon.txt"};  // no day; a day without a time
-    for (const char* file : files) dir.write(file, Match("m", colt));
-    dir.write("undated/b.txt", Match("m", colt) + "\nStats recorded: 23:30:00 (02 Jan 2027)\n");  // the game's day
-    dir.write("2027.01.02/120000.txt", Match("m", colt) + "\nStats recorded: 23:30:00 (05 Jan 2027)\n");  // the path's
+    for (const testing::Case& c : testing::Cases("session_matches.cases"))
+        dir.write(c[0],
+                  Match("m", "Colt: 50.0 1/2 0 0 0") + (c.fields.size() > 1 ? "\nStats recorded: " + c[1] + "\n" : ""));
     const MatchTable table = ReadTree(dir.path());
     const std::vector<ViewRow> rows = GroupRows(table, *WeaponIndex("Colt"), "", {}, Grouping::Session);
     const std::pair<const char*, int> expected[] = {{"2026-12-31 22:00", 3},
