@@ -11,16 +11,13 @@ TEST(NumberText, VirguleCutsAfterTheCommaAndTheForms) {
         EXPECT_EQ(Virgule(std::stof(c[0]), ','), c[1]) << c[0];
         EXPECT_EQ(Virgule(std::stof(c[0]), '.'), c[2]) << c[0];
     }
-    // Seven and fifteen significant digits, the exponent form outside 1E-4 to 1E7 (1E15).
-    const std::pair<float, const char*> singles[] = {{100.0f / 3, "33,33333"},      {1e7f, "1E+07"},
-                                                     {12345678.0f, "1,234568E+07"}, {0.0001f, "0,0001"},
-                                                     {0.00001f, "1E-05"},           {-48, "-48"}};
-    for (auto [value, text] : singles) EXPECT_EQ(SingleToText(value, ','), text);
-    EXPECT_EQ(OneDecimal(1e20f, ','), "1E+20") << "too large for one decimal: as it reads";
-    const std::pair<double, const char*> doubles[] = {
-        {100.0 / 3, "33,3333333333333"}, {1e7, "10000000"}, {1e15, "1E+15"}};
-    for (auto [value, text] : doubles) EXPECT_EQ(DoubleToText(value, ','), text);
-    EXPECT_EQ(LongToText(-2147483647 - 1), "-2147483648");
+    for (const testing::Case& c : testing::Cases("number_texts.cases")) {
+        const std::string text = c[0] == "single"        ? SingleToText(std::stof(c[1]), ',')
+                                 : c[0] == "double"      ? DoubleToText(std::stod(c[1]), ',')
+                                 : c[0] == "one-decimal" ? OneDecimal(std::stof(c[1]), ',')
+                                                         : LongToText(std::stoi(c[1]));
+        EXPECT_EQ(text, c[2]) << c.place;
+    }
     EXPECT_DOUBLE_EQ(TextToDouble("1,234568E+07", ','), 12345680.0);
     EXPECT_DOUBLE_EQ(TextToDouble("45.678", '.'), 45.678);
 }
@@ -53,27 +50,15 @@ TEST(RunErrorText, FileAndLine) {
 }
 
 TEST(Notes, LeftOutAndPassedOver) {
-    const std::tuple<std::size_t, std::size_t, const char*> denied[] = {
-        {0, 0, ""},
-        {1, 0, "Passed over for want of permission: 1 folder.\n"},
-        {0, 1, "Passed over for want of permission: 1 file.\n"},
-        {2, 3, "Passed over for want of permission: 2 folders and 3 files.\n"}};
-    for (auto [folders, files, note] : denied) {
+    for (const testing::Case& c : testing::Cases("notes.cases")) {
         MatchNames names;
-        names.deniedFolders = folders, names.deniedFiles = files;
-        EXPECT_EQ(DeniedNote(names), note) << folders << " " << files;
+        if (c[0] == "denied") names.deniedFolders = c.number(1), names.deniedFiles = c.number(2);
+        EXPECT_EQ(c[0] == "denied" ? DeniedNote(names) : LeftOutNote(c.number(1)), c[3]) << c.place;
     }
-    EXPECT_EQ(LeftOutNote(0), "");
-    EXPECT_EQ(LeftOutNote(1), "Left out: 1 match without a date in its path or its file.\n");
-    EXPECT_EQ(LeftOutNote(2), "Left out: 2 matches without a date in its path or its file.\n");
 }
 
 TEST(JsonText, StringsAsUtf8OrByteByByte) {
-    const std::tuple<const char*, std::string, std::string> rows[] = {
-        {"UTF-8", "caf\xC3\xA9", "\"caf\xC3\xA9\""},
-        {"a lead byte without its continuation", "\xC3(", "\"\\u00c3(\""},
-        {"quotes, backslashes and control bytes", "a\"b\\c\x01", "\"a\\\"b\\\\c\\u0001\""}};
-    for (const auto& [name, bytes, json] : rows) EXPECT_EQ(JsonString(bytes), json) << name;
+    for (const testing::Case& c : testing::Cases("json_strings.cases")) EXPECT_EQ(JsonString(c[1]), c[2]) << c[0];
 }
 
 }}  // namespace tovrik
