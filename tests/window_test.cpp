@@ -300,19 +300,12 @@ struct FakeDialog : BrowseDialog {
 };
 
 TEST(BrowseCallback, Messages) {
-    // flags, icon name, icon found, selection fails -> what is done
-    const std::tuple<std::int32_t, const char*, bool, bool, const char*> cases[] = {
-        {0, "", false, false, "select /start|move 11 36 290 42|"},  // the status text moved
-        {0x40, "", false, false, "select /start|"},                 // the new style keeps the status text's place
-        {1, "nothing", false, false, "select /start|load nothing|move 11 36 290 42|"},
-        {0, "tovrik", true, false, "select /start|load tovrik|icon|move 11 36 290 42|"},
-        {0, "", false, true, "move 11 36 290 42|"}};  // a failing step is skipped
-    for (auto [flags, icon, hasIcon, failSelection, done] : cases) {
+    for (const testing::Case& c : testing::Cases("browse_steps.cases")) {
         FakeDialog dialog;
-        dialog.hasIcon = hasIcon;
-        dialog.failSelection = failSelection;
-        EXPECT_EQ(BrowseCallbackProc(dialog, BrowseRequest{"/start", icon, flags}, kBrowseInitialized, nullptr), 0);
-        EXPECT_EQ(dialog.done, done) << flags << icon;
+        dialog.hasIcon = c[2] == "yes", dialog.failSelection = c[3] == "yes";
+        const BrowseRequest request{"/start", c[1], std::stoi(c[0], nullptr, 0)};
+        EXPECT_EQ(BrowseCallbackProc(dialog, request, kBrowseInitialized, nullptr), 0) << c.place;
+        EXPECT_EQ(dialog.done, c[4]) << c.place;
     }
     FakeDialog dialog;
     std::string path = std::string("/home/smoky\0junk", 16);
