@@ -1,5 +1,5 @@
-// The reader of one whole match file: whatever its bytes, the record is read,
-// passed over, or stops, and every error names the file and a line of it.
+// The reader of one whole match file: whatever its bytes, the record is read, passed over, or stops, and every
+// error names the file and a line of it.
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <unistd.h>

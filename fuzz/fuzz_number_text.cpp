@@ -1,5 +1,4 @@
-// The number texts and virgule: every finite value has a text that reads
-// back, and virgule only ever cuts that text.
+// The number texts and virgule: every finite value has a text that reads back, and virgule only ever cuts that text.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -21,15 +20,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::string text = tovrik::SingleToText(single, sep);
             std::string cut = tovrik::Virgule(single, sep);
             if (text.compare(0, cut.size(), cut) != 0) std::abort();
-            // Seven digits read back within their rounding.
-            double back = tovrik::TextToDouble(text, sep);
+            double back = tovrik::TextToDouble(text, sep);  // seven digits read back within their rounding
             if (std::fabs(single) > 1e-30f && std::fabs(back / single - 1) > 1e-6) std::abort();
         }
         if (std::isfinite(dbl)) {
             std::string text = tovrik::DoubleToText(dbl, sep);
             double back = tovrik::TextToDouble(text, sep);
-            // Fifteen digits read back within their rounding; next to the largest
-            // Double the rounded text lies past it.
+            // Fifteen digits read back within their rounding; next to the largest Double the rounded text lies past it.
             if (std::fabs(dbl) > 1e-300 && std::fabs(dbl) < 1e307 && std::fabs(back / dbl - 1) > 1e-13) std::abort();
         }
     }

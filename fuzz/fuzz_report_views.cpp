@@ -1,7 +1,5 @@
-// Every view of the report over a small tree made from the input: match files
-// of both layouts, with names, folders, map lines, rows and the match's own
-// lines from its bytes.
-// A view prints, or stops on the one run-time error; nothing else.
+// Every view of the report over a small tree made from the input: match files of both layouts, with names, folders,
+// map lines, rows and the match's own lines from its bytes. A view prints, or stops on the one run-time error.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,8 +22,7 @@ const char* const kPlaces[] = {
     "2026.12.06/%s.txt",     "2026.02.30/%s.txt", "2026-12/2026-12-07-%s-goldrush.txt", "notes/%s.txt", "%s.txt",
     "2026.12.06/deep/%s.txt"};
 
-// Writes one file per chunk of the input (chunks end at a 0xFF byte): its
-// first byte picks the place and its name, the rest is its content.
+// Writes one file per chunk of the input (chunks end at a 0xFF byte): its first byte picks the place and its name.
 void WriteTree(const std::string& dir, const std::uint8_t* data, std::size_t size) {
     std::size_t start = 0, count = 0;
     for (std::size_t i = 0; i <= size && count < 16; ++i) {

@@ -1,5 +1,4 @@
-// Runs a fuzz target once on every file below the folders it is given, so
-// that the committed corpora are replayed by the ordinary test run.
+// Runs a fuzz target once on every file below the folders it is given: the ordinary test run replays the corpora.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>

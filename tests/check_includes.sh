@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# Fails when a file includes a header of a layer that its own layer may not
-# use. Each layer lists the layers it may include, itself first:
+# Fails when a file includes a header of a layer that its own layer may not use. Each layer lists those it may use:
 declare -A allowed=(
   [base]="base"
   [fileio]="fileio base"

@@ -1,9 +1,6 @@
 #!/usr/bin/env bash
-# Fails on any program or module below DIR that carries an RPATH or a
-# RUNPATH: each entry is a folder searched for libraries before the system's,
-# and an empty one is the working folder.
-#
-#   check_runpath.sh DIR
+# Fails on any program or module below DIR that carries an RPATH or a RUNPATH: each entry is a folder searched for
+# libraries before the system's, and an empty one is the working folder.   check_runpath.sh DIR
 set -u
 found=0 checked=0
 while IFS= read -r -d '' file; do

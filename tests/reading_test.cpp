@@ -237,8 +237,7 @@ TEST(FindFiles, DeeperThanAPathMayBe) {
     Names found = Found(dir);
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].size(), 40u * 201 + 5);
-    // Removed from the bottom up, one level at a time, as no path reaches it.
-    unlink("m.txt");
+    unlink("m.txt");  // removed from the bottom up, one level at a time, as no path reaches it
     for (int level = 0; level < 40; ++level) ASSERT_TRUE(chdir("..") == 0 && rmdir(deep.c_str()) == 0);
     ASSERT_EQ(chdir("/"), 0);
 }

@@ -23,8 +23,7 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
     return text;
 }
 
-// Runs the report tool on a tree of its own: "DIR" in the arguments (shell
-// words) stands for the tree's folder, and the folder in the output for "DIR".
+// Runs the report tool on a tree of its own: "DIR" in the arguments (shell words) stands for the tree's folder.
 class ReportTest : public ::testing::Test {
 protected:
     Outcome Report(const std::string& args) const {

@@ -164,8 +164,7 @@ TEST_F(WindowTest, KeptOpenByAPlayer) {
     QApplication::sendEvent(child<ChartWidget>("Picture1"), &hover);
     EXPECT_EQ(QToolTip::text().toStdString(),
               "2026-12-06 12:00:00  radar  40%\n" + (dir / "stats/2026.12.06/120000.txt"));
-    // A new match shows by itself once the folders are watched, its map listed.
-    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();  // a new match shows by itself once the folders are watched, its map listed
     const QString oasis = "oasis-by-the-sea-at-dusk";  // wider than the list: whole on hover
     dir.write("stats/2026.12.07/120000.txt", Match(oasis.toStdString(), "Thompson: 20.0 2/10 1 0 0"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return label(26) == "2"; }, 10000));
@@ -178,8 +177,7 @@ TEST_F(WindowTest, KeptOpenByAPlayer) {
     };
     EXPECT_EQ(tipOver(oasis), oasis);
     EXPECT_NE(tipOver("radar"), "radar");
-    // Ctrl+O: another folder, the current choice run there and kept.
-    std::string other = dir.mkdir("other");
+    std::string other = dir.mkdir("other");  // Ctrl+O: another folder, the current choice run there and kept
     dir.write("other/a.txt", Match("base", "Thompson: 50.0 5/10 0 0 0"));
     QTimer::singleShot(0, [&] {
         auto* browser = qobject_cast<BrowseFolderDialog*>(QApplication::activeModalWidget());
@@ -245,8 +243,7 @@ TEST_F(WindowTest, BreakdownFollowsAndRunsAFileChangeStartsNeverInterrupt) {
     EXPECT_FALSE(breakdown->isVisible());
     child<QPushButton>("OpenBreakdown")->click();
     EXPECT_TRUE(breakdown->isVisible());
-    // The folder gone is said; made again, it is watched from its path.
-    std::filesystem::remove_all(dir / "stats");
+    std::filesystem::remove_all(dir / "stats");  // the folder gone is said; made again, it is watched from its path
     ASSERT_TRUE(QTest::qWaitFor([&] { return strip->isVisible(); }, 10000));
     EXPECT_EQ(child<QLabel>("StopText")->toolTip().toStdString(),
               dir / "stats: the folder cannot be listed: No such file or directory.");

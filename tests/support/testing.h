@@ -59,15 +59,12 @@ std::string Slurp(const std::string& path);
 // A match file as the game writes it: the map line, an empty line, `rows`.
 std::string Match(const std::string& map, const std::string& rows);
 
-// Called by the tree scan's readers before they read a file, with its path;
-// empty: nothing. Set only while no scan runs.
+// Called by the tree scan's readers before they read a file, with its path. Set only while no scan runs.
 extern std::function<void(const std::string& path)> beforeRead;
-// Called by a folder lister before it lists a folder, with its path; empty:
-// nothing. Set only while no lister runs.
+// Called by a folder lister before it lists a folder, with its path. Set only while no lister runs.
 extern std::function<void(const std::string& path)> beforeListing;
-// Called with its name before the program starts a thread; throwing
-// std::system_error refuses it, as the system refuses a process at its limit.
-// Set only while no thread starts.
+// Called with its name before the program starts a thread; throwing std::system_error refuses it, as the system
+// refuses a process at its limit. Set only while no thread starts.
 extern std::function<void(const std::string& name)> beforeThreadStart;
 
 // The whole of `name`, a file of tests/data: what a program is expected to write, say.
