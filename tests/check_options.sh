@@ -44,25 +44,7 @@ check() {
     [ ${#words[@]} -le 1 ] || [[ $reply == *'\ '* ]] || fail "'$reply' is not one word"
   done
 }
-check 'MG-42\ Gun' 'stats one' MG
-check 'MP-40|MP\ 34' x MP
-check '--since' --si
-check '--by' x --b
-check 'map|month' --by m
-check 'stats one' --by month st
-check 'Thompson' --by month x Th
-check '' --map go
-check 'Luger' --chart c.png x Lu
-check 'stats one' --map goldrush --since 2026-01-01 sta
-# Inside quotes a reply goes in as it is; names as the program takes them.
-check 'MG-42 Gun' 'stats one' '"MG'
-check 'MP-40|MP 34' x "'mp"
-check 'MP-40|MP\ 34' x mp
-check 'MP-40' x mp4
-check 'K43\ Rifle' x k43
-check '' x zz
-# A value given with its option after "=", which bash makes a word of its own.
-check 'map|day|week|month|year|session' --by =
-check 'stats one' --chart = st
-check 'Thompson' --by = month x th
+while IFS= read -r line; do
+  [[ -z $line || $line == '#'* ]] || eval "check $line"
+done <"$source/tests/data/completions.cases"
 exit $status
