@@ -131,14 +131,8 @@ TEST_F(ReportTest, MessagesOnOneLineAndMemory) {
 
 // Views over one pass: periods by the paths' dates, groups, the best and worst match, JSON and CSV read back.
 TEST_F(ReportTest, PeriodsGroupsExtremesJsonCsv) {
-    for (auto [path, map, row] :
-         {std::tuple{"2025-12/2025-12-29-120000-oa,sis.txt", "oa,sis", "15.0 1/10 0 0 0"},  // Monday: 2026-W01
-          {"2026.12.27/235959.txt", "oasis", "20.0 2/10 1 1 0"},                            // Sunday: 2026-W52
-          {"2026-12/2026-12-28-100000-Radar.txt", "Radar", "10.0 1/10 1 0 0"},              // 2026-W53
-          {"2027-01/2027-01-01-000001-base.txt", "base", "10.0 1/10 0 1 0"},                // 2026-W53 too
-          {"2027.01.04/120000.txt", "radar", "40.0 4/10 2 0 1"},                            // 2027-W01
-          {"notes/x.txt", "oasis", "30.0 3/10 1 1 0"}})                                     // no date
-        dir.write(path, std::string(">>> Map: ") + map + "\nThompson: " + row + "\nColt: 50.0 1/2 0 0 0\n");
+    for (const testing::Case& c : testing::Cases("period_matches.cases"))
+        dir.write(c[0], ">>> Map: " + c[1] + "\nThompson: " + c[2] + "\nColt: 50.0 1/2 0 0 0\n");
     using Column = std::vector<std::string>;
     auto rows = [this](const std::string& args) {  // each line's first column
         Column firsts;
