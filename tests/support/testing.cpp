@@ -87,6 +87,7 @@ std::vector<Case> Cases(const std::string& table) {
         }
         if (!c.fields.empty()) cases.push_back(std::move(c));
     }
+    if (cases.empty()) throw std::runtime_error("the table " + table + " holds no case");
     return cases;
 }
 
