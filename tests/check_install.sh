@@ -62,10 +62,12 @@ done
 "$prefix/bin/tovrik-report" --chart "$work/chart.png" "$prefix/share/doc/tovrik-stats/examples/stats" Thompson \
   >/dev/null 2>"$work/err" && [ "$(head -c 4 "$work/chart.png" | tail -c 3)" = PNG ] ||
   fail "the installed tovrik-report draws no chart: $(cat "$work/err")"
-err=$(env -u DISPLAY "$prefix/bin/tovrik-stats" --wrong 2>&1 >/dev/null)
-[ $? -eq 2 ] || fail "tovrik-stats --wrong is not refused with status 2"
-[ "$err" = "tovrik-stats: \"--wrong\" is not an option; try 'tovrik-stats --help'." ] ||
-  fail "tovrik-stats --wrong says: $err"
+for wrong in --wrong --bogus; do  # after and before --help
+  err=$(env -u DISPLAY "$prefix/bin/tovrik-stats" $wrong 2>&1 >/dev/null)
+  [ $? -eq 2 ] || fail "tovrik-stats $wrong is not refused with status 2"
+  [ "$err" = "tovrik-stats: \"$wrong\" is not an option; try 'tovrik-stats --help'." ] ||
+    fail "tovrik-stats $wrong says: $err"
+done
 [ "$("$prefix/bin/tovrik-stats" --version)" = "$("$prefix/bin/tovrik-report" --version | sed 's/report/stats/')" ] ||
   fail "the versions differ"
 

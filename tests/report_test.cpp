@@ -54,8 +54,8 @@ TEST_F(ReportTest, TraceOfOneRunAndTheSummary) {
     EXPECT_EQ(Report("--trace DIR/stats Thompson").status, 0);
     EXPECT_EQ(Report("--comma --trace DIR/stats/ Thompson").out, testing::DataFile("report/trace.txt"));
     std::filesystem::remove_all(dir / "stats");
-    Sample();  // the summary beside the captions
-    EXPECT_THAT(Report("--trace DIR Thompson").out, HasSubstr("\nPicture1.PSet 0 1760 255 255 255\n"));
+    Sample();  // a curve of one segment with its mark, and the summary beside the captions
+    EXPECT_EQ(Report("--trace DIR Thompson").out, testing::DataFile("report/trace_two_matches.txt"));
     EXPECT_EQ(Report("--point DIR thompson --map base2").out, testing::DataFile("report/summary.txt"))
         << "the extremes uncut";
 }
@@ -87,9 +87,10 @@ TEST_F(ReportTest, ExitStatuses) {
         EXPECT_EQ(o.status, c.number(1)) << c.place;
         EXPECT_EQ(o.err.substr(0, 15 + c[2].size()), "tovrik-report: " + c[2]) << c.place;
     }
-    Outcome traced = Report("--trace DIR Thompson");  // drawn as far as the run got
+    Outcome traced = Report("--trace DIR Thompson 2>&1");  // drawn as far as the run got, then why it stopped
     EXPECT_EQ(traced.status, 1);
-    EXPECT_EQ(traced.out.substr(traced.out.rfind('\n', traced.out.size() - 2)), "\nList3.AddItem=radar\n");
+    EXPECT_THAT(traced.out, ::testing::EndsWith("\nList3.AddItem=radar\ntovrik-report: DIR/2026.12.08/bad.txt, line 2: "
+                                                "\"1o\" is not a whole number.\n"));
 }
 
 // Names as players type them: today's spellings, no case, space, dash or dot; and notes on what zero means.
