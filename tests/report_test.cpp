@@ -205,6 +205,7 @@ TEST_F(ReportTest, CareerAndThePlayersMatches) {
     EXPECT_THAT(table, HasSubstr("  -  -\n"));      // no rank, no XP: no trailing spaces
     EXPECT_THAT(table, HasSubstr("  90  Major\n"));
     EXPECT_THAT(Report("--point --career DIR").out, ::testing::StartsWith("Map:                   All maps\n"));
+    EXPECT_EQ(Report("--point --career --map radar DIR").out, testing::DataFile("report/career_on_radar.txt"));
     EXPECT_THAT(Report("--point --career DIR").out, HasSubstr("\nDamage per game:       300.0\n"))
         << "over the matches that told the damage";
     ExpectExit("--player smokyy DIR Colt", 0, "tovrik-report: no match is of the player \"smokyy\"; players: Smoky.\n");
