@@ -49,13 +49,14 @@ TEST_F(RunTest, MapsAreListedOnTheFirstRunAndChosenByWholeName) {
 // to case, punctuation before digits and digits before letters, bytes past ASCII last.
 TEST(MapList, ManyAtOnceAsOneByOne) {
     std::vector<std::string> oneByOne{"", "-- All maps --", "az", "Base"}, atOnce = oneByOne;
-    const std::vector<std::string> added{"etl_sp_delivery", "et_ice", "ET_Ice", "~x", "_x", "9",
-                                         "caf\xE9",         "cafe",   "base",   "AZ", "",   "0"};
+    const std::vector<std::string> added{
+        "etl_sp_delivery", "et_ice", "ET_Ice", "~x", "_x", "9", "caf\xE9", "cafe", "base", "AZ", "", "0", "a.b", "a-b"};
     for (const std::string& map : added) InsertSorted(oneByOne, {map});
     InsertSorted(atOnce, added);
     EXPECT_EQ(atOnce, oneByOne);
-    EXPECT_EQ(atOnce, (std::vector<std::string>{"", "", "-- All maps --", "_x", "~x", "0", "9", "az", "AZ", "Base",
-                                                "base", "cafe", "caf\xE9", "et_ice", "ET_Ice", "etl_sp_delivery"}));
+    EXPECT_EQ(atOnce,
+              (std::vector<std::string>{"", "", "-- All maps --", "_x", "~x", "0", "9", "a-b", "a.b", "az", "AZ",
+                                        "Base", "base", "cafe", "caf\xE9", "et_ice", "ET_Ice", "etl_sp_delivery"}));
 }
 
 TEST_F(RunTest, CollectsAccuraciesAboveOneInFileOrder) {
@@ -256,6 +257,7 @@ TEST_F(StatsDirTest, CancelEndsTheProgramAndWritesNothing) {
 TEST_F(StatsDirTest, AChoiceThatCannotBeKeptIsSaid) {
     answer = dir.path();
     const std::pair<std::string, std::string> configs[] = {{"/proc/self/tovrik-stats", "No such file or directory"},
+                                                           {dir.write("file", ""), "File exists"},
                                                            {"", "no home folder is known"}};
     for (const auto& [config, reason] : configs) {
         controls.messages.clear();
