@@ -50,13 +50,14 @@ TEST_F(RunTest, MapsAreListedOnTheFirstRunAndChosenByWholeName) {
 TEST(MapList, ManyAtOnceAsOneByOne) {
     std::vector<std::string> oneByOne{"", "-- All maps --", "az", "Base"}, atOnce = oneByOne;
     const std::vector<std::string> added{
-        "etl_sp_delivery", "et_ice", "ET_Ice", "~x", "_x", "9", "caf\xE9", "cafe", "base", "AZ", "", "0", "a.b", "a-b"};
+        "etl_sp_delivery", "et_ice", "ET_Ice", "~x", "_x", "9", "caf\xE9", "cafe", "base", "AZ", "", "0", "a.b", "a-b",
+        "caf\x80"};
     for (const std::string& map : added) InsertSorted(oneByOne, {map});
     InsertSorted(atOnce, added);
     EXPECT_EQ(atOnce, oneByOne);
-    EXPECT_EQ(atOnce,
-              (std::vector<std::string>{"", "", "-- All maps --", "_x", "~x", "0", "9", "a-b", "a.b", "az", "AZ",
-                                        "Base", "base", "cafe", "caf\xE9", "et_ice", "ET_Ice", "etl_sp_delivery"}));
+    EXPECT_EQ(atOnce, (std::vector<std::string>{"", "", "-- All maps --", "_x", "~x", "0", "9", "a-b", "a.b", "az",
+                                                "AZ", "Base", "base", "cafe", "caf\x80", "caf\xE9", "et_ice", "ET_Ice",
+                                                "etl_sp_delivery"}));
 }
 
 TEST_F(RunTest, CollectsAccuraciesAboveOneInFileOrder) {
