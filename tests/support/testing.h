@@ -67,6 +67,11 @@ extern std::function<void(const std::string& path)> beforeListing;
 // refuses a process at its limit. Set only while no thread starts.
 extern std::function<void(const std::string& name)> beforeThreadStart;
 
+// Runs `act` in a child process, as nobody when this process is root, and gives its status: what `act` returns, 98
+// when it threw, 99 when it could not become nobody, -1 when it did not end. Meanwhile `waiting`, when given, is
+// called over and over until the child ends; once it returns false the child is killed.
+int AsNobody(const std::function<int()>& act, const std::function<bool()>& waiting = nullptr);
+
 // The whole of `name`, a file of tests/data: what a program is expected to write, say.
 std::string DataFile(const std::string& name);
 
